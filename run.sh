@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds Runnelex and starts the calculator. Without a display it says so and prints the
+# worked example through the command-line calculator instead.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")"
+source scripts/ensure-deps.sh
+runnelex_ensure_deps
+
+cmake --preset default >/dev/null
+cmake --build --preset default --target runnelex runnelex-cli
+
+bin=build/default/src
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    exec "$bin/app/runnelex" "$@"
+fi
+
+echo "No display found (neither DISPLAY nor WAYLAND_DISPLAY is set): the window cannot open here."
+echo "The worked example through runnelex-cli (12 in. pipe, slope 0.01 ft/ft, n 0.013, 2 CFS):"
+echo
+"$bin/cli/runnelex-cli" calc --diam 12 --slope 0.01 --n 0.013 --flow 2 --labels

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian/Ubuntu packages the build and the tests need, only when some are missing.
+# Sourced by run.sh and test.sh.
+
+runnelex_packages=(
+    g++ cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    libgtest-dev libbenchmark-dev
+    fonts-dejavu-core
+)
+
+runnelex_ensure_deps() {
+    local missing=() pkg
+    for pkg in "${runnelex_packages[@]}" "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    echo "Installing missing packages: ${missing[*]}"
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if command -v sudo >/dev/null 2>&1; then
+            sudo=(sudo)
+        else
+            echo "Missing packages (${missing[*]}) and no sudo to install them; install them as root." >&2
+            return 1
+        fi
+    fi
+    "${sudo[@]}" apt-get update -q
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+}

@@ -1,0 +1,75 @@
+#include "calc/calculation.h"
+
+#include "engine/hydrocalc.h"
+
+namespace runnelex {
+
+using namespace hydrocalc;
+
+namespace {
+
+// The width argument is ignored for the circular section.
+constexpr double kNoWidth = 0.0;
+
+void compute(const CalcInputs& in, CalcResults& r) {
+    const double D = in.DiamFt;
+    const double S = in.SlopeFtFt;
+    const double n = in.ManningN;
+    const double Q = in.Qcfs;
+
+    if (D <= 0.0 || S <= 0.0 || n <= 0.0) {
+        r.outcome = Outcome::InputsInvalid;
+        return;
+    }
+
+    for (double ratio : kCapacityRatios) {
+        const double y = ratio == 1.00 ? D : checked::mul(ratio, D);
+        const double A = fAreaW(D, kNoWidth, y, kCircular);
+        const double P = fPerimW(D, kNoWidth, y, kCircular);
+        const double R = fRh(A, P);
+        const double V = fVmanning(n, R, S);
+        r.Capacity.push_back({ratio, V, checked::mul(A, V)});
+    }
+    r.Qmax = r.Capacity[2].Q;
+
+    if (Q <= 0.0) {
+        r.outcome = Outcome::NoDesignFlow;
+        return;
+    }
+
+    if (Q > *r.Qmax) {
+        r.outcome = Outcome::Surcharged;
+    } else {
+        r.outcome = Outcome::OpenChannel;
+        r.Dnorm = fDnormal(n, D, kNoWidth, kCircular, S, Q);
+        r.AreaW = fAreaW(D, kNoWidth, *r.Dnorm, kCircular);
+        r.PerimW = fPerimW(D, kNoWidth, *r.Dnorm, kCircular);
+        r.Rh = fRh(*r.AreaW, *r.PerimW);
+        r.Vnorm = fVmanning(n, *r.Rh, S);
+        r.Qnorm = checked::mul(*r.Vnorm, *r.AreaW);
+        // Froude number and critical depth follow the flow found at the normal depth.
+        r.FrNo = fFroude(D, *r.Dnorm, *r.Qnorm);
+        r.Dcr = fDcritical(D, kNoWidth, *r.Qnorm, kCircular, Notify{});
+        r.DoverD = checked::div(*r.Dnorm, D);
+    }
+
+    const double Afull = fAreaW(D, kNoWidth, D, kCircular);
+    const double Pfull = fPerimW(D, kNoWidth, D, kCircular);
+    const double Rfull = checked::div(Afull, Pfull);
+    r.Vfull = checked::div(Q, Afull);
+    r.Hf = fSfManning(*r.Vfull, Rfull, n);
+}
+
+} // namespace
+
+CalcResults computeCalculation(const CalcInputs& in) {
+    CalcResults r;
+    try {
+        compute(in, r);
+    } catch (const ArithmeticError& e) {
+        r.fault = e.what();
+    }
+    return r;
+}
+
+} // namespace runnelex

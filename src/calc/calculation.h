@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "calc/calc_inputs.h"
+
+namespace runnelex {
+
+enum class Outcome { InputsInvalid, NoDesignFlow, OpenChannel, Surcharged };
+
+struct CapacityRow {
+    double ratio = 0.0;
+    double V = 0.0; // ft/s
+    double Q = 0.0; // cfs
+};
+
+inline constexpr std::array<double, 4> kCapacityRatios = {0.50, 0.75, 0.93, 1.00};
+
+// One calculation. Every value is present only once computed, so that a run cut short by an
+// arithmetic fault still holds everything computed before it.
+struct CalcResults {
+    std::optional<Outcome> outcome; // empty only when a fault came before the branch was known
+    std::vector<CapacityRow> Capacity; // rows in ratio order, as far as computed
+    std::optional<double> Qmax;
+    std::optional<double> Dnorm, AreaW, PerimW, Rh, Vnorm, Qnorm, FrNo, Dcr, DoverD;
+    std::optional<double> Hf, Vfull;
+    std::optional<std::string> fault; // the arithmetic fault that ended the computation
+};
+
+// The computation of one calculation from the current inputs. Never throws: an arithmetic fault
+// ends it where it happened and is described in `fault`.
+CalcResults computeCalculation(const CalcInputs& in);
+
+} // namespace runnelex

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "calc/calc_inputs.h"
+#include "calc/calculation.h"
+#include "engine/hydrocalc.h"
+
+namespace runnelex {
+
+// One effect of a calculation run on the main window, in the order the run makes them.
+struct DisplayStep {
+    enum class Kind { SetLabel, Message };
+    Kind kind = Kind::SetLabel;
+    std::string label; // the control name, for SetLabel
+    std::string text;  // the caption, or the message's prompt
+};
+
+struct DisplayRun {
+    CalcResults results;
+    std::vector<DisplayStep> steps;
+    // Set when an arithmetic fault ended the run: later labels keep their old texts and no
+    // recording follows.
+    std::optional<std::string> fault;
+};
+
+inline constexpr const char* kUnitflowUnmatchedMessage =
+    "Unitflow variable unmatched in case stucture.";
+
+// Computes one calculation and lists, in order, the label texts it writes and the messages it
+// shows. Labels it does not name keep their texts.
+DisplayRun displayRun(const CalcInputs& in);
+
+// The result labels in start-up order.
+const std::vector<std::string>& resultLabelNames();
+
+using LabelTexts = std::map<std::string, std::string>;
+
+// The label texts right after start-up: every result label empty, the others as laid out.
+LabelTexts startupLabelTexts();
+
+// Writes the run's labels into `labels`, handing its messages to `notify` in between.
+void applyDisplayRun(const DisplayRun& run, LabelTexts& labels,
+                     const hydrocalc::Notify& notify = {});
+
+} // namespace runnelex
+
+namespace runnelex {
+// The sentence the user sees when an arithmetic fault ends a run.
+inline std::string calcFaultMessage(const std::string& description) {
+    return "The calculation was stopped by an arithmetic error: " + description + ".";
+}
+} // namespace runnelex

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace runnelex {
+
+inline constexpr int kDigits = 4;    // decimals of every displayed result
+inline constexpr int kGpmDigits = 2; // flows in gallons per minute show half as many
+
+// The display rule for every result: the value rounded to `decimals` decimals, halves to even,
+// on the exact binary value; then the general conversion to text: up to 15 significant digits,
+// no trailing zeros, no thousands separator, the point as decimal separator whatever the
+// locale (2.0 -> "2", 4.53630 -> "4.5363"). Magnitudes of 1e15 and above use the exponent
+// form "1.5E+20". A non-finite value throws hydrocalc::ArithmeticError.
+std::string displayNumber(double value, int decimals = kDigits);
+
+// The general conversion alone (15 significant digits, no rounding to decimals).
+std::string generalNumberText(double value);
+
+} // namespace runnelex

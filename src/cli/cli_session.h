@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace runnelex::cli {
+
+// What `runnelex-cli calc` was asked: the texts a user would type and the unit items chosen.
+struct CalcRequest {
+    std::optional<std::string> pipe, diam, diamUnit, slope, slopeUnit, n, flow, flowUnit;
+    bool labels = false;
+};
+
+struct CalcReply {
+    int exitCode = 0; // 0 done, 2 bad input, 3 arithmetic fault
+    std::string out;  // for stdout
+    std::string err;  // for stderr
+};
+
+// Replays what the main window does for the request: start-up, each named unit selected
+// (diameter, slope, flow), then each given text entered into its box and committed with Enter
+// (diameter, slope, flow, n). Answers with the record "No&w" would append, or the labels.
+CalcReply runCalc(const CalcRequest& request);
+
+// The labels printed by --labels, in order.
+const char* const* labelOrder(std::size_t& count);
+
+} // namespace runnelex::cli

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "calc/calc_inputs.h"
+
+// The checks of the four numeric input boxes, free of any window.
+namespace runnelex::entry {
+
+enum class Box { Diam, Slope, ManningN, Flow };
+
+// Character codes of the keystroke check.
+inline constexpr int kBackspace = 8;
+inline constexpr int kTab = 9;
+inline constexpr int kLineFeed = 10; // Ctrl+Enter
+inline constexpr int kCtrlK = 11;
+inline constexpr int kEnter = 13;
+
+// The keystroke filter: the code itself when it may belong to a positive decimal number or is
+// an editing or commit key, else 0 (the character is discarded). Negative codes pass.
+int filterKey(int code);
+// Whether a code that passed the filter commits the entry (Tab, Ctrl+Enter, Ctrl+K, Enter).
+bool isCommitKey(int code);
+
+const char* rejectionMessage(Box box);
+inline constexpr const char* kUnitflowUndefinedMessage = "Unitflow incorrectly defined in DoCalc";
+
+// What the entry check did with a box's text; the window carries it out in this order:
+// show `message` (if any), then empty the box when `emptyBox`, set the flow heading when
+// `capacityHeading` is given, and run the calculation when `runCalc`.
+struct EntryResult {
+    std::optional<std::string> message;
+    bool emptyBox = false;
+    std::optional<std::string> capacityHeading;
+    bool runCalc = false;
+};
+
+// The entry check of one numeric box on a commit key or on focus loss. Stores an accepted
+// value in base units in `in`; a rejected text leaves `in` unchanged. Throws
+// hydrocalc::ArithmeticError when the unit conversion overflows (a flow above ~1.16e308 MGD).
+EntryResult checkEntry(Box box, const std::string& text, CalcInputs& in);
+
+} // namespace runnelex::entry

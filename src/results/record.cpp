@@ -1,0 +1,53 @@
+#include "results/record.h"
+
+#include <array>
+
+#include "input/units.h"
+
+namespace runnelex::record {
+
+namespace {
+std::string join(const std::string* first, std::size_t count) {
+    std::string out;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i > 0)
+            out += '\t';
+        out += first[i];
+    }
+    return out;
+}
+
+std::string withoutSeparators(std::string text) {
+    for (char& c : text)
+        if (c == '\t' || c == '\n' || c == '\r')
+            c = ' ';
+    return text;
+}
+} // namespace
+
+std::string headerLine() {
+    static const std::array<std::string, 14> names = {
+        "Pipe ID",    "Q",          "Qunit", "Diam",      "unit",     "Slope", "unit",
+        "n",          "Depth (ft)", "Vel. (fps)", "Fr. #", "Dcrit(ft)", "Capacity", "Max Q"};
+    return join(names.data(), names.size());
+}
+
+std::string makeRecord(const RecordFields& f) {
+    const std::array<std::string, 14> fields = {withoutSeparators(f.pipeName),
+                                                withoutSeparators(f.flowText),
+                                                f.unitflow,
+                                                withoutSeparators(f.diamText),
+                                                units::diamUnitWord(f.diamInFeet),
+                                                withoutSeparators(f.slopeText),
+                                                units::slopeUnitWord(f.slopeInPercent),
+                                                withoutSeparators(f.nText),
+                                                f.dnorm,
+                                                f.vnorm,
+                                                f.frNo,
+                                                f.dcr,
+                                                f.q100,
+                                                f.q093};
+    return join(fields.data(), fields.size());
+}
+
+} // namespace runnelex::record

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+// The calculation record: one line of 14 TAB-separated fields, as the main window shows them.
+namespace runnelex::record {
+
+struct RecordFields {
+    std::string pipeName; // text of txtPipeID
+    std::string flowText; // text of txtQinput
+    std::string unitflow; // "CFS", "MGD" or "GPM"
+    std::string diamText;
+    bool diamInFeet = false;
+    std::string slopeText;
+    bool slopeInPercent = false;
+    std::string nText;
+    // Captions of the result labels at the moment of recording.
+    std::string dnorm, vnorm, frNo, dcr, q100, q093;
+};
+
+// The 14 column names joined by TAB.
+std::string headerLine();
+
+// The record: the fields joined by a single TAB, no quoting. A TAB or line break inside a typed
+// text (a pasted pipe name) would split the saved table's columns or rows, so each is written
+// as a blank.
+std::string makeRecord(const RecordFields& f);
+
+} // namespace runnelex::record

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+namespace runnelex {
+
+// The recorded text of the run: the header line (set when the results window loads) and the
+// records, each preceded by a line feed. It outlives the results window.
+class ResultsText {
+public:
+    const std::string& ResultsHeader() const { return header_; }
+    const std::string& ResultsRows() const { return rows_; }
+
+    void setHeader(std::string header) { header_ = std::move(header); }
+    // Appends LF + record to the rows.
+    void appendRecord(const std::string& record);
+    void clearRows() {
+        rows_.clear();
+        count_ = 0;
+    }
+    std::size_t recordCount() const { return count_; }
+
+    // ResultsHeader + ResultsRows: the text the results window shows after every change.
+    std::string fullText() const { return header_ + rows_; }
+
+private:
+    std::string header_;
+    std::string rows_;
+    std::size_t count_ = 0;
+};
+
+} // namespace runnelex

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds Runnelex and runs every test: the default build, then the same tests under
+# AddressSanitizer + UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")"
+source scripts/ensure-deps.sh
+runnelex_ensure_deps
+
+export QT_QPA_PLATFORM=offscreen
+for preset in default asan; do
+    echo "== $preset build =="
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset"
+    ctest --preset "$preset"
+done
