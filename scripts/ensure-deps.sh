@@ -7,6 +7,7 @@ runnelex_packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libbenchmark-dev
     fonts-dejavu-core
+    desktop-file-utils appstream dpkg-dev
 )
 
 runnelex_ensure_deps() {

@@ -1,0 +1,83 @@
+// One whole calculation and its display, and the critical-depth march that dominates them.
+#include <benchmark/benchmark.h>
+
+#include "calc/calculation.h"
+#include "calc/display_run.h"
+#include "engine/hydrocalc.h"
+
+namespace {
+
+using runnelex::CalcInputs;
+
+// D = 1 ft, S = 0.01, n = 0.013; the flow picks the case.
+CalcInputs pipeWithFlow(double q) {
+    CalcInputs in;
+    in.DiamFt = 1;
+    in.SlopeFtFt = 0.01;
+    in.Qcfs = q;
+    return in;
+}
+
+double qmax() {
+    return *runnelex::computeCalculation(pipeWithFlow(0)).Qmax;
+}
+
+// Case 0: the worked example (2 cfs); 1: just below Qmax; 2: 1e-06 cfs.
+CalcInputs caseInputs(int which) {
+    switch (which) {
+    case 0:
+        return pipeWithFlow(2);
+    case 1:
+        return pipeWithFlow(qmax() * (1 - 1e-9));
+    default:
+        return pipeWithFlow(1e-06);
+    }
+}
+
+const char* caseName(int which) {
+    return which == 0 ? "worked_example" : which == 1 ? "near_Qmax" : "Q_1e-06";
+}
+
+void BM_ComputeCalculation(benchmark::State& state) {
+    const CalcInputs in = caseInputs(static_cast<int>(state.range(0)));
+    state.SetLabel(caseName(static_cast<int>(state.range(0))));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(runnelex::computeCalculation(in));
+}
+
+void BM_DisplayRun(benchmark::State& state) {
+    const CalcInputs in = caseInputs(static_cast<int>(state.range(0)));
+    state.SetLabel(caseName(static_cast<int>(state.range(0))));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(runnelex::displayRun(in));
+}
+
+// The march alone, at the flow the calculation hands it (Qnorm).
+void BM_DcritCircular(benchmark::State& state) {
+    const auto r = runnelex::computeCalculation(caseInputs(static_cast<int>(state.range(0))));
+    const double q = *r.Qnorm;
+    state.SetLabel(caseName(static_cast<int>(state.range(0))));
+    state.counters["steps"] = *r.Dcr / (runnelex::hydrocalc::kCritStep * 1.0);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(runnelex::hydrocalc::fDcritCircular(1.0, q));
+}
+
+void BM_Dnormal(benchmark::State& state) {
+    const CalcInputs in = caseInputs(static_cast<int>(state.range(0)));
+    state.SetLabel(caseName(static_cast<int>(state.range(0))));
+    int passes = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(runnelex::hydrocalc::fDnormal(in.ManningN, in.DiamFt, 0,
+                                                               runnelex::hydrocalc::kCircular,
+                                                               in.SlopeFtFt, in.Qcfs, &passes));
+    state.counters["passes"] = passes;
+}
+
+BENCHMARK(BM_ComputeCalculation)->DenseRange(0, 2);
+BENCHMARK(BM_DisplayRun)->DenseRange(0, 2);
+BENCHMARK(BM_DcritCircular)->DenseRange(0, 2);
+BENCHMARK(BM_Dnormal)->DenseRange(0, 2);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "ui/main/info_menu.h"
+
+namespace runnelex::bench {
+
+// Help items that open nothing: the benchmarks never choose them.
+class NullInfoMenu final : public InfoMenu {
+public:
+    void mnuHelp4Runnelex_Click() override {}
+    void mnuAbout_Runnelex_Click() override {}
+    void mnuRunnelex_Updates_Click() override {}
+    void mnuKelvara_Click() override {}
+};
+
+} // namespace runnelex::bench

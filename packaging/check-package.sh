@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Builds the Debian package in a release tree of its own and checks it: the desktop and
+# AppStream files validate, the package holds exactly the installed files, its dependencies
+# come from the binaries' shared libraries, and the programs run from the unpacked package.
+# Usage: packaging/check-package.sh [BUILD_DIR]   (default build/package)
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${1:-$root/build/package}
+id=example.kelvara.runnelex
+
+fail() {
+    echo "check-package: $*" >&2
+    exit 1
+}
+
+echo "== validating the desktop entry and the AppStream metainfo =="
+desktop-file-validate "$root/data/$id.desktop" || fail "desktop-file-validate failed"
+appstreamcli validate --no-net "$root/data/$id.metainfo.xml" || fail "appstreamcli validate failed"
+
+echo "== building the release tree $build =="
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DRUNNELEX_BUILD_TESTS=OFF -DRUNNELEX_BUILD_BENCHMARKS=OFF >/dev/null
+cmake --build "$build"
+
+echo "== building the package =="
+rm -f "$build"/runnelex_*.deb
+(cd "$build" && cpack -G DEB >/dev/null) || fail "cpack failed"
+debs=("$build"/runnelex_*.deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "expected one runnelex_*.deb in $build"
+deb=${debs[0]}
+echo "$deb"
+
+version=$(sed -n 's/^project(Runnelex VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = runnelex ] || fail "Package is '$(field Package)'"
+[ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)', expected $version"
+[ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "wrong Architecture"
+depends=$(field Depends)
+for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
+    tr ',' '\n' <<<"$depends" | awk '{ print $1 }' | grep -Fxq "$lib" ||
+        fail "Depends lacks $lib: $depends"
+done
+echo "Depends: $depends"
+
+echo "== checking the package contents =="
+expected=$(
+    {
+        echo ./usr/bin/runnelex
+        echo ./usr/bin/runnelex-cli
+        echo ./usr/share/applications/$id.desktop
+        echo ./usr/share/metainfo/$id.metainfo.xml
+        echo ./usr/share/icons/hicolor/scalable/apps/$id.svg
+        for size in 16 22 24 32 48 64 128 256; do
+            echo ./usr/share/icons/hicolor/${size}x${size}/apps/$id.png
+        done
+        echo ./usr/share/runnelex/help/index.html
+    } | sort
+)
+actual=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort)
+if [ "$actual" != "$expected" ]; then
+    diff <(echo "$expected") <(echo "$actual") >&2 || true
+    fail "the package does not hold exactly the expected files (- missing, + unexpected)"
+fi
+dpkg-deb -c "$deb" | awk '$1 ~ /^-/ && $6 ~ /^\.\/usr\/bin\// && $1 !~ /x/ { bad = 1 } END { exit bad }' ||
+    fail "a program in /usr/bin is not executable"
+
+echo "== running the unpacked programs =="
+unpacked=$(mktemp -d)
+trap 'rm -rf "$unpacked"' EXIT
+dpkg-deb -x "$deb" "$unpacked"
+desktop-file-validate "$unpacked/usr/share/applications/$id.desktop" || fail "installed desktop entry"
+appstreamcli validate --no-net "$unpacked/usr/share/metainfo/$id.metainfo.xml" >/dev/null ||
+    fail "installed metainfo"
+for program in runnelex runnelex-cli; do
+    if ldd "$unpacked/usr/bin/$program" | grep -q 'not found'; then
+        fail "$program misses shared libraries"
+    fi
+done
+got=$("$unpacked/usr/bin/runnelex-cli" calc --diam 12 --slope 0.01 --flow 2 --labels | head -1)
+[ "$got" = "$(printf 'lblrDnorm\t0.5359')" ] || fail "runnelex-cli gave '$got'"
+# The window program keeps running until it is closed: still running after two seconds
+# (timeout's status 124) means it started.
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen HOME="$unpacked" \
+    XDG_CONFIG_HOME="$unpacked/.config" timeout 2 "$unpacked/usr/bin/runnelex" >/dev/null 2>&1 ||
+    status=$?
+[ "$status" -eq 124 ] || fail "runnelex ended with status $status instead of running"
+
+echo "check-package: $(basename "$deb") is sound"

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "info/info_dialog.h"
+
+namespace runnelex {
+
+// The updates notice: where updates come from and what is planned. "Close" only hides it.
+class frmRunnelexUpdates final : public InfoDialog {
+    Q_OBJECT
+public:
+    explicit frmRunnelexUpdates(QWidget* owner);
+
+private:
+    void CancelButton_Click();
+};
+
+} // namespace runnelex

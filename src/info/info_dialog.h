@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+
+namespace runnelex {
+
+// The common frame of the information windows: a fixed-size dialog window of its owner, with
+// a title bar but no minimize or maximize button, and so without an entry in the task bar.
+class InfoDialog : public QDialog {
+    Q_OBJECT
+public:
+    InfoDialog(const QString& name, QWidget* owner);
+
+protected:
+    // A word-wrapped plain-text label of the given name and width.
+    QLabel* addText(const QString& name, const QString& text, int width);
+};
+
+} // namespace runnelex

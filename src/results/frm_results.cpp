@@ -1,0 +1,172 @@
+#include "results/frm_results.h"
+
+#include <cmath>
+#include <exception>
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFontDatabase>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTextDocument>
+
+#include "platform/message_boxes.h"
+#include "results/mod_results.h"
+#include "results/results_layout.h"
+#include "results/save_dialog.h"
+#include "results/save_text_file.h"
+
+namespace runnelex {
+
+namespace {
+
+int toPixels(double units, double pixelsPerUnit) {
+    return static_cast<int>(std::lround(units * pixelsPerUnit));
+}
+
+QRect toPixels(const results_layout::Rect& r, double pxX, double pxY) {
+    return {toPixels(r.left, pxX), toPixels(r.top, pxY), toPixels(r.width, pxX),
+            toPixels(r.height, pxY)};
+}
+
+// The user's documents folder, or the home folder where there is none.
+QString saveDirectory() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QDir(documents).exists())
+        return documents;
+    return QDir::homePath();
+}
+
+SaveDialogRequest saveRequest() {
+    // Text files first and selected, then every file ("*" is every file here).
+    const QString text = QStringLiteral("tab-separated text file (*.txt)");
+    return {saveDirectory(), {text, QStringLiteral("All files (*)")}, text, QStringLiteral("txt")};
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const char* text, const char* tip) {
+    auto* button = new QPushButton(QString::fromUtf8(text), parent);
+    button->setObjectName(QString::fromUtf8(name));
+    button->setToolTip(QString::fromUtf8(tip));
+    return button;
+}
+
+} // namespace
+
+FrmResults::FrmResults(ModResults& results, SaveDialog& dialog, MessageBoxes& boxes)
+    : QWidget(nullptr, Qt::Window), results_(results), dialog_(dialog), boxes_(boxes) {
+    setObjectName(QStringLiteral("frmResults"));
+    setWindowTitle(QStringLiteral("Runnelex Calculation Results Form"));
+
+    RichTextResults = new QPlainTextEdit(this);
+    RichTextResults->setObjectName(QStringLiteral("RichTextResults"));
+    // One record a line, lined up in a fixed-pitch face; long lines scroll sideways.
+    RichTextResults->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    RichTextResults->setLineWrapMode(QPlainTextEdit::NoWrap);
+    setBoxText(startText());
+
+    cmdSaveResults = makeButton(this, "cmdSaveResults", "Save As...",
+                                "Click Here to Save Visible Results to File");
+    cmdClear = makeButton(this, "cmdClear", "Clear", "Click Here to Clear Visible Calculations");
+    cmdClose = makeButton(this, "cmdClose", "Close", "Click Here to Dismiss Results Form");
+
+    connect(RichTextResults, &QPlainTextEdit::textChanged, this, [this] {
+        if (!programChange_)
+            shownRevision_ = kNotHeld; // the user edited the box
+    });
+    connect(cmdSaveResults, &QPushButton::clicked, this, &FrmResults::cmdSaveResults_Click);
+    connect(cmdClear, &QPushButton::clicked, this, &FrmResults::cmdClear_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &FrmResults::cmdClose_Click);
+
+    using namespace results_layout;
+    resize(toPixels(kDesignWidth, pixelsPerUnitX(logicalDpiX())),
+           toPixels(kDesignHeight, pixelsPerUnitY(logicalDpiY())));
+}
+
+QString FrmResults::startText() {
+    return QStringLiteral(
+        "Calculations will be displayed here...   Click \"Save As...\" when ready to save "
+        "results to file.");
+}
+
+void FrmResults::setBoxText(const QString& text) {
+    programChange_ = true;
+    RichTextResults->setPlainText(text);
+    programChange_ = false;
+}
+
+void FrmResults::showHeldText(const QString& text, std::uint64_t revision) {
+    shownRevision_ = kNotHeld; // until the new text is in
+    setBoxText(text);
+    shownRevision_ = revision;
+}
+
+void FrmResults::appendHeldRecord(const QString& record, std::uint64_t revision) {
+    shownRevision_ = kNotHeld;
+    programChange_ = true;
+    // A new paragraph: the box text grows by LF + record, as a full replace would give.
+    RichTextResults->appendPlainText(record);
+    programChange_ = false;
+    shownRevision_ = revision;
+}
+
+void FrmResults::showStartText() {
+    shownRevision_ = kNotHeld;
+    setBoxText(startText());
+}
+
+QString FrmResults::boxText() const {
+    // The document separates its lines with U+2029; every other character is kept as held
+    // (toPlainText would also turn no-break spaces and line separators of a pasted name into
+    // blanks and line breaks).
+    QString text = RichTextResults->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+void FrmResults::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void FrmResults::Form_Resize() {
+    using namespace results_layout;
+    const double pxX = pixelsPerUnitX(logicalDpiX());
+    const double pxY = pixelsPerUnitY(logicalDpiY());
+    const Layout l = layoutFor(width() / pxX, height() / pxY);
+    RichTextResults->setGeometry(toPixels(l.text, pxX, pxY));
+    cmdSaveResults->setGeometry(toPixels(l.save, pxX, pxY));
+    cmdClear->setGeometry(toPixels(l.clear, pxX, pxY));
+    cmdClose->setGeometry(toPixels(l.close, pxX, pxY));
+}
+
+void FrmResults::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit closedThroughFrame();
+}
+
+void FrmResults::cmdSaveResults_Click() {
+    const QString failure =
+        QStringLiteral("Unable to Open File (already open?). Please try a different name. (");
+    try {
+        const std::optional<QString> name = dialog_.chooseSaveFile(this, saveRequest());
+        if (!name)
+            return; // cancelled: nothing is written, nothing to report
+        if (const auto error = saveTextFile(*name, boxText().toUtf8()))
+            boxes_.show(this, failure + *error + QLatin1Char(')'));
+    } catch (const std::exception& e) {
+        boxes_.show(this, failure + QString::fromUtf8(e.what()) + QLatin1Char(')'));
+    }
+}
+
+void FrmResults::cmdClear_Click() {
+    results_.ClearResults();
+    showHeldText(results_.heldText(), results_.revision());
+}
+
+void FrmResults::cmdClose_Click() {
+    hide();
+    results_.resultsWindowClosed();
+}
+
+} // namespace runnelex

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+
+#include <QWidget>
+
+class QPlainTextEdit;
+class QPushButton;
+
+namespace runnelex {
+
+class MessageBoxes;
+class ModResults;
+class SaveDialog;
+
+// The results window: shows the recorded text, saves it, clears the records and hides itself.
+// It holds no data of its own; the recorded text lives in ModResults and outlives it.
+class FrmResults final : public QWidget {
+    Q_OBJECT
+public:
+    // What the box shows when it does not show the held text of any revision.
+    static constexpr std::uint64_t kNotHeld = std::numeric_limits<std::uint64_t>::max();
+
+    FrmResults(ModResults& results, SaveDialog& dialog, MessageBoxes& boxes);
+
+    static QString startText();
+
+    // Replaces the whole box text with the held text of `revision`.
+    void showHeldText(const QString& text, std::uint64_t revision);
+    // The held text grew by one record since the revision the box shows: adds only that line.
+    void appendHeldRecord(const QString& record, std::uint64_t revision);
+    void showStartText();
+    // The revision of the held text the box shows, or kNotHeld (start text, user edits).
+    std::uint64_t shownRevision() const { return shownRevision_; }
+
+    // The text the box shows, with LF between lines.
+    QString boxText() const;
+
+signals:
+    // The user closed the window through its frame; it is to be destroyed.
+    void closedThroughFrame();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Form_Resize();
+    void cmdSaveResults_Click();
+    void cmdClear_Click();
+    void cmdClose_Click();
+    void setBoxText(const QString& text);
+
+    ModResults& results_;
+    SaveDialog& dialog_;
+    MessageBoxes& boxes_;
+    QPlainTextEdit* RichTextResults;
+    QPushButton* cmdSaveResults;
+    QPushButton* cmdClear;
+    QPushButton* cmdClose;
+    std::uint64_t shownRevision_ = kNotHeld;
+    bool programChange_ = false;
+};
+
+} // namespace runnelex

@@ -1,0 +1,80 @@
+#include "results/mod_results.h"
+
+#include "results/frm_results.h"
+#include "results/record.h"
+
+namespace runnelex {
+
+ModResults::ModResults(MessageBoxes& boxes, SaveDialog& dialog) : boxes_(boxes), dialog_(dialog) {}
+
+ModResults::~ModResults() {
+    for (const QPointer<FrmResults>& closed : closedWindows_)
+        delete closed.data();
+}
+
+QString ModResults::heldText() const {
+    return QString::fromStdString(text_.fullText());
+}
+
+FrmResults& ModResults::loadWindow() {
+    if (window_)
+        return *window_;
+    auto window = std::make_unique<FrmResults>(*this, dialog_, boxes_);
+    FrmResults* w = window.get();
+    QObject::connect(w, &FrmResults::closedThroughFrame, w, [this] { windowClosedThroughFrame(); });
+    text_.setHeader(record::headerLine());
+    ++revision_;
+    w->showHeldText(heldText(), revision_);
+    // Only the very first window greets with the start text; a reload shows what is held.
+    if (!loadedBefore_)
+        w->showStartText();
+    loadedBefore_ = true;
+    window_ = std::move(window);
+    return *w;
+}
+
+void ModResults::AddResult(const std::string& record) {
+    text_.appendRecord(record);
+    ++revision_;
+    FrmResults& w = loadWindow();
+    // The box text becomes ResultsHeader + ResultsRows. When it already shows the held text
+    // up to this record, adding the one line gives the same text without rebuilding it all.
+    if (w.shownRevision() == revision_)
+        return; // loaded just now with this record
+    if (w.shownRevision() == revision_ - 1)
+        w.appendHeldRecord(QString::fromStdString(record), revision_);
+    else
+        w.showHeldText(heldText(), revision_);
+}
+
+void ModResults::showResultsWindow() {
+    FrmResults& w = loadWindow();
+    w.setWindowState(w.windowState() & ~Qt::WindowMinimized); // brought back from the task bar
+    w.show();
+    w.raise();
+    w.activateWindow();
+}
+
+void ModResults::setCloseHandler(std::function<void()> onClose) {
+    onClose_ = std::move(onClose);
+}
+
+void ModResults::ClearResults() {
+    text_.clearRows();
+    ++revision_;
+}
+
+void ModResults::resultsWindowClosed() {
+    if (onClose_)
+        onClose_();
+}
+
+void ModResults::windowClosedThroughFrame() {
+    // Called from the window's own close event: it can only be deleted once that has returned.
+    FrmResults* w = window_.release();
+    std::erase_if(closedWindows_, [](const QPointer<FrmResults>& p) { return p.isNull(); });
+    closedWindows_.emplace_back(w);
+    w->deleteLater();
+}
+
+} // namespace runnelex

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QPointer>
+#include <QString>
+
+#include "results/results_text.h"
+#include "ui/main/results_log.h"
+
+namespace runnelex {
+
+class FrmResults;
+class MessageBoxes;
+class SaveDialog;
+
+// The recorded text of the run and the results window that shows it. The text lives as long as
+// this object; the window is created on first use, then hidden and shown, and destroyed only
+// when the user closes it through its frame (the next use loads it again).
+class ModResults final : public ResultsLog {
+public:
+    ModResults(MessageBoxes& boxes, SaveDialog& dialog);
+    ~ModResults() override;
+    ModResults(const ModResults&) = delete;
+    ModResults& operator=(const ModResults&) = delete;
+
+    void AddResult(const std::string& record) override;
+    void showResultsWindow() override;
+    void setCloseHandler(std::function<void()> onClose) override;
+
+    // Empties the held records; the caller refreshes the window.
+    void ClearResults();
+
+    const ResultsText& text() const { return text_; }
+    // ResultsHeader + ResultsRows.
+    QString heldText() const;
+    // Counts every change of the held text; the window uses it to tell whether it shows it.
+    std::uint64_t revision() const { return revision_; }
+
+    // The loaded results window, or null.
+    FrmResults* window() const { return window_.get(); }
+
+    // The window's "Close" hid it.
+    void resultsWindowClosed();
+
+private:
+    FrmResults& loadWindow();
+    void windowClosedThroughFrame();
+
+    MessageBoxes& boxes_;
+    SaveDialog& dialog_;
+    ResultsText text_;
+    std::uint64_t revision_ = 0;
+    std::unique_ptr<FrmResults> window_;
+    // Windows closed through their frame wait for the event loop to delete them.
+    std::vector<QPointer<FrmResults>> closedWindows_;
+    bool loadedBefore_ = false;
+    std::function<void()> onClose_;
+};
+
+} // namespace runnelex

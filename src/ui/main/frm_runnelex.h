@@ -1,0 +1,64 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include <QCoreApplication>
+#include <QMainWindow>
+
+#include "calc/calc_inputs.h"
+#include "engine/hydrocalc.h"
+#include "input/entry_check.h"
+#include "ui/main/main_controls.h"
+
+namespace runnelex {
+
+class InfoMenu;
+class MessageBoxes;
+class ResultsLog;
+
+// The calculator's main window: four numeric boxes with their unit lists, the results, the
+// capacity table and the log frame. Every accepted entry and every unit choice recomputes.
+class FrmRunnelex : public QMainWindow {
+    Q_OBJECT
+public:
+    using EndProgram = std::function<void()>;
+
+    FrmRunnelex(MessageBoxes& boxes, ResultsLog& results, InfoMenu& info,
+                EndProgram endProgram = &QCoreApplication::quit, QWidget* parent = nullptr);
+    ~FrmRunnelex() override;
+
+    // Recomputes and shows every result from the current inputs; records when "Always" is on.
+    void DoCalc();
+    // Records the calculation as the window shows it now.
+    void writecalcs();
+
+    const CalcInputs& calcInputs() const { return in_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Form_Initialize();
+    void connectControls();
+    void checkEntry(entry::Box box, QLineEdit* edit);
+    void cmbUnDiam_Click();
+    void cmbUnSlope_Click();
+    void cmbUnFlo_Click();
+    void cmdSaveLog_Click();
+    void cmdSaveNow_Click();
+    void setRecordingEnabled(bool enabled);
+    void setLabel(const std::string& name, const std::string& text);
+    void showMessage(const std::string& prompt);
+    hydrocalc::Notify notifier();
+
+    MessageBoxes& boxes_;
+    ResultsLog& results_;
+    InfoMenu& info_;
+    EndProgram endProgram_;
+    MainControls c_;
+    CalcInputs in_;
+};
+
+} // namespace runnelex

@@ -1,0 +1,323 @@
+#include "ui/main/main_controls.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "input/units.h"
+#include "ui/main/numeric_box.h"
+#include "ui/main/unit_combo.h"
+
+namespace runnelex {
+
+namespace {
+
+// Widths follow the font, so the window keeps its proportions at any font size or scale.
+int textWidth(const QWidget* w, const char* sample) {
+    return w->fontMetrics().horizontalAdvance(QString::fromLatin1(sample));
+}
+
+QLabel* label(QWidget* parent, const char* name, const char* text, const char* tip = nullptr) {
+    auto* l = new QLabel(QString::fromUtf8(text), parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setTextFormat(Qt::PlainText);
+    if (tip != nullptr)
+        l->setToolTip(QString::fromUtf8(tip));
+    return l;
+}
+
+// A result value: a sunken field wide enough for the longest text a run writes.
+QLabel* valueLabel(QWidget* parent, const char* name, MainControls& c) {
+    QLabel* l = label(parent, name, "");
+    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    l->setMinimumWidth(textWidth(l, "Supercritical") + 8);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    c.labels[name] = l;
+    return l;
+}
+
+QFrame* rule(QWidget* parent, const char* name, QFrame::Shape shape) {
+    auto* f = new QFrame(parent);
+    f->setObjectName(QString::fromLatin1(name));
+    f->setFrameShape(shape);
+    f->setFrameShadow(QFrame::Sunken);
+    return f;
+}
+
+QGroupBox* frame(QWidget* parent, const char* name, const char* caption) {
+    auto* g = new QGroupBox(QString::fromUtf8(caption), parent);
+    g->setObjectName(QString::fromLatin1(name));
+    return g;
+}
+
+NumericBox* numericBox(QWidget* parent, const char* name, const char* tip) {
+    auto* box = new NumericBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setToolTip(QString::fromUtf8(tip));
+    box->setMinimumWidth(textWidth(box, "0000.00000") + 12);
+    return box;
+}
+
+UnitCombo* unitCombo(QWidget* parent, const char* name, const char* tip) {
+    auto* combo = new UnitCombo(parent);
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setToolTip(QString::fromUtf8(tip));
+    combo->setMinimumWidth(textWidth(combo, "ft/ft") + 40);
+    return combo;
+}
+
+// One unit frame: the text box on the left, its unit list on the right.
+QGroupBox* unitFrame(QWidget* parent, const char* name, const char* caption, NumericBox*& box,
+                     const char* boxName, const char* boxTip, UnitCombo*& combo,
+                     const char* comboName, const char* comboTip) {
+    QGroupBox* g = frame(parent, name, caption);
+    auto* row = new QHBoxLayout(g);
+    box = numericBox(g, boxName, boxTip);
+    combo = unitCombo(g, comboName, comboTip);
+    row->addWidget(box, 1);
+    row->addWidget(combo);
+    return g;
+}
+
+QGroupBox* buildInput(QWidget* parent, MainControls& c) {
+    QGroupBox* g = frame(parent, "fraInput", "Required Input");
+    auto* col = new QVBoxLayout(g);
+    // Created in Tab order, each list right after its box.
+    c.fraDiameter =
+        unitFrame(g, "fraDiameter", "&Diameter", c.txtDiam, "txtDiam", "Key in Pipe Diameter here",
+                  c.cmbUnDiam, "cmbUnDiam", "Select Diameter Unit");
+    c.fraSlope = unitFrame(g, "fraSlope", "&Slope", c.txtSlope, "txtSlope", "Key in Slope here",
+                           c.cmbUnSlope, "cmbUnSlope", "Select Slope Unit");
+    c.fraQtarget = unitFrame(g, "fraQtarget", "&Q (flowrate)", c.txtQinput, "txtQinput",
+                             "Key in Flow Rate here", c.cmbUnFlo, "cmbUnFlo", "Select Flow Units");
+    col->addWidget(c.fraDiameter);
+    col->addWidget(c.fraSlope);
+    col->addWidget(c.fraQtarget);
+    auto* nRow = new QHBoxLayout;
+    nRow->addWidget(label(g, "lblM", "n = "));
+    c.txtM = numericBox(g, "txtM", "Key in Manning's n here");
+    nRow->addWidget(c.txtM, 1);
+    nRow->addSpacing(c.cmbUnFlo->minimumWidth() / 2);
+    col->addLayout(nRow);
+    col->addStretch(1);
+    return g;
+}
+
+QGroupBox* buildCapacities(QWidget* parent, MainControls& c) {
+    QGroupBox* g = frame(parent, "fraCapacities", "Capacities");
+    auto* grid = new QGridLayout(g);
+    grid->setHorizontalSpacing(8);
+    grid->addWidget(label(g, "lbldDcap", "d/D"), 0, 0);
+    QLabel* capQ = label(g, "lblCapQ", units::kCapacityHeadingLayout);
+    c.labels["lblCapQ"] = capQ;
+    grid->addWidget(capQ, 0, 2);
+    grid->addWidget(label(g, "lblCapV", "V(fps)"), 0, 3);
+    grid->addWidget(rule(g, "Line1", QFrame::HLine), 1, 0, 1, 4);
+    grid->addWidget(rule(g, "Line2", QFrame::VLine), 2, 1, 4, 1);
+    const char* const rows[][3] = {{"lbldD050", "0.50", "050"},
+                                   {"lbldD075", "0.75", "075"},
+                                   {"lbldD093", "0.93", "093"},
+                                   {"lbldD100", "1.00", "100"}};
+    int r = 2;
+    for (const auto& row : rows) {
+        grid->addWidget(label(g, row[0], row[1]), r, 0);
+        const std::string q = std::string("lblrQ") + row[2];
+        const std::string v = std::string("lblrV") + row[2];
+        grid->addWidget(valueLabel(g, q.c_str(), c), r, 2);
+        grid->addWidget(valueLabel(g, v.c_str(), c), r, 3);
+        ++r;
+    }
+    grid->setRowStretch(r, 1);
+    return g;
+}
+
+struct ResultRow {
+    const char* name;
+    const char* text;
+    const char* equals;
+    const char* value;
+    const char* unitName;
+    const char* unitText;
+};
+
+void addResultRow(QWidget* g, QGridLayout* grid, int row, int col, const ResultRow& spec,
+                  MainControls& c) {
+    grid->addWidget(label(g, spec.name, spec.text), row, col);
+    grid->addWidget(label(g, spec.equals, "="), row, col + 1);
+    grid->addWidget(valueLabel(g, spec.value, c), row, col + 2);
+    if (spec.unitName != nullptr)
+        grid->addWidget(label(g, spec.unitName, spec.unitText), row, col + 3);
+}
+
+QGroupBox* buildNormal(QWidget* parent, MainControls& c) {
+    QGroupBox* g = frame(parent, "fraNormal", "Normal Results");
+    auto* col = new QVBoxLayout(g);
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(6);
+    const ResultRow left[] = {
+        {"lblVnorm", "Vnorm", "Label1", "lblrVnorm", "lblrVnormUnits", "ft/sec"},
+        {"lblDnorm", "Dnorm", "Label2", "lblrDnorm", "lblrDnormUnit", "ft"},
+        {"lblDoverD", "d/D", "Label3", "lblrDoverD", nullptr, nullptr},
+        {"lblDcr", "Dcr", "Label10", "lblrDcr", "lbluDcr", "ft"},
+        {"lblFr", "Froude#", "Label8", "lblrFrNo", nullptr, nullptr},
+        {"lblRegime", "Regime", "Label9", "lblrRegime", nullptr, nullptr}};
+    const ResultRow right[] = {
+        {"lblAreaW", "AreaW", "Label5", "lblrAreaW", "lblrAreaWUnits", "sq. ft."},
+        {"lblPerimW", "PerimW", "Label6", "lblrPerimW", "lblrPerimWUnits", "ft."},
+        {"lblRh", "Rh", "Label7", "lblrRh", "lblrRhUnits", "ft"}};
+    for (int i = 0; i < 6; ++i)
+        addResultRow(g, grid, i, 0, left[i], c);
+    // Column 4 parts the two halves; Label4 is its narrow empty head.
+    QLabel* gap = label(g, "Label4", "");
+    gap->setFixedWidth(2);
+    grid->addWidget(gap, 0, 4);
+    grid->setColumnMinimumWidth(4, textWidth(g, "MMM"));
+    for (int i = 0; i < 3; ++i)
+        addResultRow(g, grid, i, 5, right[i], c);
+    grid->setColumnStretch(9, 1);
+    col->addLayout(grid);
+
+    // The full-flow block.
+    auto* full = new QGridLayout;
+    full->setHorizontalSpacing(6);
+    QLabel* condition = label(g, "lblFullCondition", "If the Pipe were flowing full due to");
+    c.labels["lblFullCondition"] = condition;
+    full->addWidget(condition, 0, 0, 1, 6);
+    QLabel* cause = label(g, "lblFullCause", "tailwater conditions:");
+    c.labels["lblFullCause"] = cause;
+    full->addWidget(cause, 1, 0);
+    full->addWidget(label(g, "lblVfull", "V(full)"), 1, 1);
+    full->addWidget(label(g, "Label11", "="), 1, 2);
+    full->addWidget(valueLabel(g, "lblrVfull", c), 1, 3);
+    full->addWidget(label(g, "Label13", "ft/sec"), 1, 4);
+    full->addWidget(label(g, "lblHf", "Hydraulic Slope"), 2, 1);
+    full->addWidget(label(g, "Label12", "="), 2, 2);
+    full->addWidget(valueLabel(g, "lblrHf", c), 2, 3);
+    full->addWidget(label(g, "Label14", "ft/ft"), 2, 4);
+    full->setColumnMinimumWidth(0, textWidth(g, "Flow is flowing full due to:") / 2);
+    full->setColumnStretch(5, 1);
+    col->addSpacing(4);
+    col->addLayout(full);
+    return g;
+}
+
+QGroupBox* buildLog(QWidget* parent, MainControls& c) {
+    QGroupBox* g = frame(parent, "fraLogFile", "Calculation Log File");
+    g->setToolTip(QStringLiteral("Controls for Log File"));
+    auto* row = new QHBoxLayout(g);
+    const auto button = [g](const char* name, const char* text, const char* tip) {
+        auto* b = new QPushButton(QString::fromUtf8(text), g);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setToolTip(QString::fromUtf8(tip));
+        b->setFocusPolicy(Qt::ClickFocus); // outside the Tab cycle
+        b->setAutoDefault(false);
+        return b;
+    };
+    c.cmdSaveLog =
+        button("cmdSaveLog", "Enable &Logging...", "Click here to open the Results Window");
+    c.lblSaveWhen =
+        label(g, "lblSaveWhen", "When to Write:", "Choose Auto and/or Manual calc recording");
+    c.cmdSaveNow =
+        button("cmdSaveNow", "No&w", "Click Here to write current calc to Results Window");
+    c.chkSaveAlways = new QCheckBox(QStringLiteral("&Always"), g);
+    c.chkSaveAlways->setObjectName(QStringLiteral("chkSaveAlways"));
+    c.chkSaveAlways->setToolTip(
+        QStringLiteral("When checked, EVERY calculation is sent to the Results Window"));
+    c.chkSaveAlways->setFocusPolicy(Qt::ClickFocus);
+    c.lblLogPipeName = label(g, "lblLogPipeName", "Pipe Name:");
+    c.txtPipeID = new QLineEdit(g);
+    c.txtPipeID->setObjectName(QStringLiteral("txtPipeID"));
+    c.txtPipeID->setToolTip(QStringLiteral("Name (optional) is saved to file when NOW is clicked"));
+    c.txtPipeID->setFocusPolicy(Qt::ClickFocus);
+    c.txtPipeID->setMinimumWidth(textWidth(c.txtPipeID, "MH-12 to MH-13"));
+    c.Label16 = label(g, "Label16", "(optional)");
+
+    row->addWidget(c.cmdSaveLog);
+    row->addSpacing(12);
+    row->addWidget(c.lblSaveWhen);
+    row->addWidget(c.cmdSaveNow);
+    row->addWidget(c.chkSaveAlways);
+    row->addSpacing(12);
+    row->addWidget(c.lblLogPipeName);
+    row->addWidget(c.txtPipeID, 1);
+    row->addWidget(c.Label16);
+    for (QWidget* w :
+         {static_cast<QWidget*>(c.lblSaveWhen), static_cast<QWidget*>(c.cmdSaveNow),
+          static_cast<QWidget*>(c.chkSaveAlways), static_cast<QWidget*>(c.lblLogPipeName),
+          static_cast<QWidget*>(c.txtPipeID), static_cast<QWidget*>(c.Label16)})
+        w->setEnabled(false);
+    return g;
+}
+
+QWidget* buildNotices(QWidget* parent) {
+    auto* box = new QWidget(parent);
+    auto* col = new QVBoxLayout(box);
+    col->setContentsMargins(0, 6, 0, 0);
+    QLabel* beta =
+        label(box, "Label15",
+              "This is a Beta Version.  Numbers are not gauranteed.  Please verify all numbers.");
+    beta->setWordWrap(true);
+    QLabel* maker =
+        label(box, "lblKelvara", "Visit www.kelvara.example for updates and other free tools.",
+              "visit the Kelvara web site, get free updates, tools & tips");
+    maker->setWordWrap(true);
+    box->setFixedWidth(textWidth(box, "Numbers are not gauranteed."));
+    col->addWidget(beta);
+    col->addWidget(rule(box, "Line3", QFrame::HLine));
+    col->addWidget(maker);
+    col->addStretch(1);
+    return box;
+}
+
+QAction* item(QMenu* menu, const char* name, const char* caption, bool enabled = true) {
+    QAction* a = menu->addAction(QString::fromUtf8(caption));
+    a->setObjectName(QString::fromLatin1(name));
+    a->setEnabled(enabled);
+    return a;
+}
+
+void buildMenus(QMainWindow& window, MainControls& c) {
+    QMenuBar* bar = window.menuBar();
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("File"));
+    item(file, "mnuSaveLogFile", "create &Log File...", false);
+    c.mnuExit = item(file, "mnuExit", "E&xit");
+    QMenu* options = bar->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("mnuOptions"));
+    item(options, "mnuUnitDefault", "save &unit settings as default", false);
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    c.mnuHelp4Runnelex = item(help, "mnuHelp4Runnelex", "Help for &Runnelex...");
+    c.mnuAbout_Runnelex = item(help, "mnuAbout_Runnelex", "&About Runnelex...");
+    c.mnuRunnelex_Updates = item(help, "mnuRunnelex_Updates", "Runnelex &Updates...");
+    c.mnuKelvara = item(help, "mnuKelvara", "&Kelvara...");
+}
+
+} // namespace
+
+MainControls buildMainControls(QMainWindow& window) {
+    MainControls c;
+    auto* central = new QWidget(&window);
+    auto* grid = new QGridLayout(central);
+    grid->addWidget(buildInput(central, c), 0, 0);
+    grid->addWidget(buildCapacities(central, c), 0, 1);
+    grid->addWidget(buildNotices(central), 0, 2);
+    grid->addWidget(buildNormal(central, c), 1, 0, 1, 3);
+    grid->addWidget(buildLog(central, c), 2, 0, 1, 3);
+    window.setCentralWidget(central);
+    buildMenus(window, c);
+    // Fixed size: the layout never rearranges, the window cannot be resized or maximized.
+    window.layout()->setSizeConstraint(QLayout::SetFixedSize);
+    return c;
+}
+
+} // namespace runnelex

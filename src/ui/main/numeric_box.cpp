@@ -1,0 +1,104 @@
+#include "ui/main/numeric_box.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "input/entry_check.h"
+
+namespace runnelex {
+
+namespace {
+constexpr int kCtrlBackspace = 127;
+constexpr int kEscape = 27;
+} // namespace
+
+std::optional<int> characterCode(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers mods = event.modifiers();
+    const bool ctrl = mods & Qt::ControlModifier;
+    const bool altOrMeta = mods & (Qt::AltModifier | Qt::MetaModifier);
+    switch (event.key()) {
+    case Qt::Key_Backspace:
+        return ctrl ? kCtrlBackspace : entry::kBackspace;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        if (ctrl || altOrMeta)
+            return std::nullopt;
+        return entry::kTab;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (altOrMeta)
+            return std::nullopt;
+        return ctrl ? entry::kLineFeed : entry::kEnter;
+    case Qt::Key_Escape:
+        return kEscape;
+    default:
+        break;
+    }
+    if (ctrl && !altOrMeta && event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z)
+        return event.key() - Qt::Key_A + 1; // Ctrl+C is 3, Ctrl+K 11, Ctrl+V 22
+    const QString text = event.text();
+    if (text.isEmpty())
+        return std::nullopt;
+    if (ctrl || altOrMeta)
+        return 0; // a character chord, never part of a number
+    return text.at(0).unicode();
+}
+
+NumericBox::NumericBox(QWidget* parent) : QLineEdit(parent) {
+    // Composed input would bypass the keystroke filter.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+bool NumericBox::event(QEvent* e) {
+    if (e->type() != QEvent::KeyPress)
+        return QLineEdit::event(e);
+    auto* key = static_cast<QKeyEvent*>(e);
+    const std::optional<int> code = characterCode(*key);
+    if (!code)
+        return QLineEdit::event(e);
+    const int kept = entry::filterKey(*code);
+    if (kept == 0) {
+        key->accept();
+        return true;
+    }
+    if (entry::isCommitKey(kept)) {
+        emit committed();
+        // Tab goes on to move the focus, a move the check has just covered; the other commit
+        // keys do nothing in the box.
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            tabbing_ = true;
+            const bool handled = QLineEdit::event(e);
+            tabbing_ = false;
+            return handled;
+        }
+        key->accept();
+        return true;
+    }
+    return QLineEdit::event(e);
+}
+
+void NumericBox::focusOutEvent(QFocusEvent* e) {
+    QLineEdit::focusOutEvent(e);
+    if (tabbing_)
+        return;
+    // Only a move to another control of this window counts as leaving the box: not a message
+    // box, a menu or another application taking the focus.
+    switch (e->reason()) {
+    case Qt::ActiveWindowFocusReason:
+    case Qt::PopupFocusReason:
+    case Qt::MenuBarFocusReason:
+        return;
+    default:
+        break;
+    }
+    QWidget* next = QApplication::focusWidget();
+    if (next == nullptr || next == this || next->window() != window())
+        return;
+    if (qobject_cast<QMenuBar*>(next) != nullptr || qobject_cast<QMenu*>(next) != nullptr)
+        return;
+    emit left();
+}
+
+} // namespace runnelex
