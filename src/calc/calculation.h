@@ -22,7 +22,7 @@ inline constexpr std::array<double, 4> kCapacityRatios = {0.50, 0.75, 0.93, 1.00
 // One calculation. Every value is present only once computed, so that a run cut short by an
 // arithmetic fault still holds everything computed before it.
 struct CalcResults {
-    std::optional<Outcome> outcome; // empty only when a fault came before the branch was known
+    std::optional<Outcome> outcome;    // empty only when a fault came before the branch was known
     std::vector<CapacityRow> Capacity; // rows in ratio order, as far as computed
     std::optional<double> Qmax;
     std::optional<double> Dnorm, AreaW, PerimW, Rh, Vnorm, Qnorm, FrNo, Dcr, DoverD;

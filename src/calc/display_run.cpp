@@ -92,9 +92,9 @@ DisplayRun displayRun(const CalcInputs& in) {
 
 const std::vector<std::string>& resultLabelNames() {
     static const std::vector<std::string> names = {
-        "lblrDnorm", "lblrAreaW", "lblrPerimW", "lblrRh",   "lblrVnorm", "lblrDoverD", "lblrFrNo",
-        "lblrDcr",   "lblrRegime", "lblrQ050",  "lblrQ075", "lblrQ093",  "lblrQ100",   "lblrV050",
-        "lblrV075",  "lblrV093",  "lblrV100",   "lblrHf",   "lblrVfull"};
+        "lblrDnorm", "lblrAreaW",  "lblrPerimW", "lblrRh",   "lblrVnorm", "lblrDoverD", "lblrFrNo",
+        "lblrDcr",   "lblrRegime", "lblrQ050",   "lblrQ075", "lblrQ093",  "lblrQ100",   "lblrV050",
+        "lblrV075",  "lblrV093",   "lblrV100",   "lblrHf",   "lblrVfull"};
     return names;
 }
 

@@ -14,9 +14,9 @@ namespace runnelex::cli {
 namespace {
 
 constexpr std::array kLabelOrder = {
-    "lblrDnorm", "lblrAreaW", "lblrPerimW", "lblrRh",   "lblrVnorm",        "lblrDoverD",
-    "lblrFrNo",  "lblrDcr",   "lblrRegime", "lblrQ050", "lblrQ075",         "lblrQ093",
-    "lblrQ100",  "lblrV050",  "lblrV075",   "lblrV093", "lblrV100",         "lblrHf",
+    "lblrDnorm", "lblrAreaW",        "lblrPerimW",   "lblrRh",   "lblrVnorm", "lblrDoverD",
+    "lblrFrNo",  "lblrDcr",          "lblrRegime",   "lblrQ050", "lblrQ075",  "lblrQ093",
+    "lblrQ100",  "lblrV050",         "lblrV075",     "lblrV093", "lblrV100",  "lblrHf",
     "lblrVfull", "lblFullCondition", "lblFullCause", "lblCapQ"};
 
 template <std::size_t N>
@@ -71,7 +71,9 @@ CalcReply runCalc(const CalcRequest& rq) {
         return usageError("unknown flow unit \"" + *rq.flowUnit + "\" (CFS, MGD or GPM)");
 
     Window w;
-    const hydrocalc::Notify collect = [&w](const std::string& m) { w.messages += m + '\n'; };
+    const hydrocalc::Notify collect = [&w](const std::string& m) {
+        w.messages += m + '\n';
+    };
     try {
         if (rq.diamUnit) {
             selection::selectDiamUnit(diamIndex, w.diamText, w.in, collect);

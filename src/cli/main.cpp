@@ -49,8 +49,8 @@ int main(int argc, char** argv) {
     const QCommandLineOption n("n", {}, "TEXT");
     const QCommandLineOption flow("flow", {}, "TEXT");
     const QCommandLineOption flowUnit("flow-unit", {}, "UNIT");
-    parser.addOptions({help, version, labels, pipe, diam, diamUnit, slope, slopeUnit, n, flow,
-                       flowUnit});
+    parser.addOptions(
+        {help, version, labels, pipe, diam, diamUnit, slope, slopeUnit, n, flow, flowUnit});
 
     if (!parser.parse(args))
         return usageError(parser.errorText());

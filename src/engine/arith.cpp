@@ -24,9 +24,15 @@ double div(double a, double b) {
     return finite(a / b);
 }
 
-double mul(double a, double b) { return finite(a * b); }
-double add(double a, double b) { return finite(a + b); }
-double sub(double a, double b) { return finite(a - b); }
+double mul(double a, double b) {
+    return finite(a * b);
+}
+double add(double a, double b) {
+    return finite(a + b);
+}
+double sub(double a, double b) {
+    return finite(a - b);
+}
 
 double sqrt(double x) {
     if (x < 0.0)

@@ -7,7 +7,9 @@ namespace runnelex::hydrocalc {
 using namespace checked;
 
 namespace {
-double piByAtan() { return 4.0 * std::atan(1.0); }
+double piByAtan() {
+    return 4.0 * std::atan(1.0);
+}
 } // namespace
 
 double fArccos(double x) {

@@ -21,10 +21,10 @@ using Notify = std::function<void(const std::string&)>;
 inline constexpr double kManningK = 1.486;
 inline constexpr double kGravityFroude = 32.2;
 inline constexpr double kGravityRect = 32.174;
-inline constexpr double kNormalTop = 0.93;       // top of the normal-depth bracket, times D
-inline constexpr double kNormalTol = 1e-06;      // relative flow tolerance of the solver
+inline constexpr double kNormalTop = 0.93;  // top of the normal-depth bracket, times D
+inline constexpr double kNormalTol = 1e-06; // relative flow tolerance of the solver
 inline constexpr int kNormalMaxPasses = 10000;
-inline constexpr double kCritStep = 0.0001;      // critical-depth march step, times D
+inline constexpr double kCritStep = 0.0001; // critical-depth march step, times D
 
 // --- Geometry ---
 double fArccos(double x);

@@ -12,8 +12,12 @@ namespace runnelex::iosafe {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The grammar check; from_chars alone would also take "inf", "nan" and reject a "+".
 bool wellFormed(std::string_view s) {

@@ -25,7 +25,9 @@ using SafeValue = std::variant<Null, double, std::string>;
 // "inf" and "nan", and every text whose value lies outside the range of a double (overflow,
 // and underflow of a non-zero text to zero or a subnormal).
 std::optional<double> parseNumber(std::string_view text);
-inline bool isNumeric(std::string_view text) { return parseNumber(text).has_value(); }
+inline bool isNumeric(std::string_view text) {
+    return parseNumber(text).has_value();
+}
 
 inline constexpr const char* kNullMessage = " was null.  converted to zero.";
 inline constexpr const char* kNotNumericMessage = " was not numeric.  converted to zero.";

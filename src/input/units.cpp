@@ -37,7 +37,9 @@ std::string unitflowFromIndex(int index, const Notify& notify) {
     return "CFS";
 }
 
-double diamToFeet(double x, bool diamInFeet) { return diamInFeet ? x : div(x, kInchesPerFoot); }
+double diamToFeet(double x, bool diamInFeet) {
+    return diamInFeet ? x : div(x, kInchesPerFoot);
+}
 
 double slopeToFtFt(double x, bool slopeInPercent) {
     return slopeInPercent ? div(x, kPercentPerFtFt) : x;

@@ -47,7 +47,11 @@ std::string capacityHeading(const std::string& unitflow);
 inline constexpr const char* kCapacityHeadingLayout = "Q(cfs)";
 
 // The unit words of the calculation record.
-inline std::string diamUnitWord(bool diamInFeet) { return diamInFeet ? "ft." : "in."; }
-inline std::string slopeUnitWord(bool slopeInPercent) { return slopeInPercent ? "%" : "ft/ft"; }
+inline std::string diamUnitWord(bool diamInFeet) {
+    return diamInFeet ? "ft." : "in.";
+}
+inline std::string slopeUnitWord(bool slopeInPercent) {
+    return slopeInPercent ? "%" : "ft/ft";
+}
 
 } // namespace runnelex::units

@@ -27,8 +27,8 @@ std::string withoutSeparators(std::string text) {
 
 std::string headerLine() {
     static const std::array<std::string, 14> names = {
-        "Pipe ID",    "Q",          "Qunit", "Diam",      "unit",     "Slope", "unit",
-        "n",          "Depth (ft)", "Vel. (fps)", "Fr. #", "Dcrit(ft)", "Capacity", "Max Q"};
+        "Pipe ID", "Q",          "Qunit",      "Diam",  "unit",      "Slope",    "unit",
+        "n",       "Depth (ft)", "Vel. (fps)", "Fr. #", "Dcrit(ft)", "Capacity", "Max Q"};
     return join(names.data(), names.size());
 }
 
