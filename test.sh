@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds Runnelex and runs every test: the default build, then the same tests under
-# AddressSanitizer + UndefinedBehaviorSanitizer.
+# Builds Runnelex and runs every test: the default build, the same tests under
+# AddressSanitizer + UndefinedBehaviorSanitizer, then the Debian package check.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 source scripts/ensure-deps.sh
@@ -13,3 +13,6 @@ for preset in default asan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+
+echo "== package =="
+packaging/check-package.sh build/package

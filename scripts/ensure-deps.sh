@@ -6,7 +6,7 @@ runnelex_packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libbenchmark-dev
-    fonts-dejavu-core
+    fonts-dejavu-core locales
     desktop-file-utils appstream dpkg-dev
 )
 

@@ -17,11 +17,24 @@ std::string join(const std::string* first, std::size_t count) {
     return out;
 }
 
-std::string withoutSeparators(std::string text) {
-    for (char& c : text)
-        if (c == '\t' || c == '\n' || c == '\r')
-            c = ' ';
-    return text;
+// Column and line breaks a pasted text may carry: TAB, LF, CR, and in UTF-8 the line and
+// paragraph separators U+2028 and U+2029, which the results box also shows as line breaks.
+std::string withoutSeparators(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\t' || c == '\n' || c == '\r') {
+            out += ' ';
+        } else if (c == '\xE2' && i + 2 < text.size() && text[i + 1] == '\x80' &&
+                   (text[i + 2] == '\xA8' || text[i + 2] == '\xA9')) {
+            out += ' ';
+            i += 2;
+        } else {
+            out += c;
+        }
+    }
+    return out;
 }
 } // namespace
 

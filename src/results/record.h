@@ -22,8 +22,8 @@ struct RecordFields {
 std::string headerLine();
 
 // The record: the fields joined by a single TAB, no quoting. A TAB or line break inside a typed
-// text (a pasted pipe name) would split the saved table's columns or rows, so each is written
-// as a blank.
+// text (a pasted pipe name) would split the saved table's columns or rows, so each (also the
+// Unicode line and paragraph separators) is written as a blank.
 std::string makeRecord(const RecordFields& f);
 
 } // namespace runnelex::record
