@@ -7,8 +7,8 @@
 
 #include <cstring>
 #include <map>
-#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "info/document_opener.h"
@@ -19,125 +19,90 @@
 
 namespace runnelex::test {
 
-// A registry of named keys holding typed values, answering like advapi32 does.
-class FakeRegistry final : public RegistryApi {
-public:
+// A registry of named keys holding typed values, answering as advapi32 does.
+struct FakeRegistry final : RegistryApi {
     struct Value {
         std::uint32_t type;
         std::string bytes;
     };
-    std::map<std::string, std::map<std::string, Value>> keys;
-
     struct Open {
         std::int32_t root;
         std::string subKey;
-        std::uint32_t options;
-        std::uint32_t access;
+        std::uint32_t options, access;
     };
+    static constexpr long kInvalidHandle = 6;
+    std::map<std::string, std::map<std::string, Value>> keys;
     std::vector<Open> opens;
     std::vector<RegKeyHandle> closes;
-    std::set<RegKeyHandle> openHandles;
+    std::map<RegKeyHandle, std::string> openKeys; // until closed
 
     long openKey(std::int32_t root, const std::string& subKey, std::uint32_t options,
                  std::uint32_t access, RegKeyHandle& key) override {
         opens.push_back({root, subKey, options, access});
-        key = 0;
-        if (keys.count(subKey) == 0) {
-            return kErrorFileNotFound;
-        }
-        key = nextHandle_++;
-        handleKeys_[key] = subKey;
-        openHandles.insert(key);
-        return kErrorSuccess;
+        key = keys.count(subKey) ? 100 + opens.size() : 0;
+        if (key)
+            openKeys[key] = subKey;
+        return key ? kErrorSuccess : kErrorFileNotFound;
     }
-
-    long queryValue(RegKeyHandle key, const std::string& valueName, std::uint32_t& type,
+    long queryValue(RegKeyHandle key, const std::string& name, std::uint32_t& type,
                     unsigned char* data, std::uint32_t& size) override {
-        const auto handle = handleKeys_.find(key);
-        if (handle == handleKeys_.end()) {
-            return 6; // ERROR_INVALID_HANDLE
-        }
-        const auto& values = keys.at(handle->second);
-        const auto value = values.find(valueName);
-        if (value == values.end()) {
+        if (!openKeys.count(key))
+            return kInvalidHandle;
+        const auto& values = keys.at(openKeys[key]);
+        const auto value = values.find(name);
+        if (value == values.end())
             return kErrorFileNotFound;
-        }
-        const auto bytes = static_cast<std::uint32_t>(value->second.bytes.size());
         type = value->second.type;
-        if (bytes > size) {
-            size = bytes;
-            return kErrorMoreData;
-        }
-        std::memcpy(data, value->second.bytes.data(), bytes);
+        const auto bytes = static_cast<std::uint32_t>(value->second.bytes.size());
+        const bool fits = bytes <= size;
+        if (fits)
+            std::memcpy(data, value->second.bytes.data(), bytes);
         size = bytes;
-        return kErrorSuccess;
+        return fits ? kErrorSuccess : kErrorMoreData;
     }
-
     long closeKey(RegKeyHandle key) override {
         closes.push_back(key);
-        return openHandles.erase(key) == 1 ? kErrorSuccess : 6;
+        return openKeys.erase(key) ? kErrorSuccess : kInvalidHandle;
     }
-
-private:
-    RegKeyHandle nextHandle_ = 100;
-    std::map<RegKeyHandle, std::string> handleKeys_;
 };
 
-class FakeProgramHost final : public ProgramHost {
-public:
-    QStringList existingFiles;
+struct FakeProgramHost final : ProgramHost {
+    QStringList existingFiles, failing, existsAsked, started;
     std::map<QString, QString> onPath; // program name -> full path
-    QStringList failingPrograms;
-
-    QStringList existsAsked;
-    QStringList started;
-
     bool fileExists(const QString& path) override {
         existsAsked << path;
         return existingFiles.contains(path);
     }
     QString findOnPath(const QString& name) override {
-        const auto found = onPath.find(name);
-        return found == onPath.end() ? QString() : found->second;
+        return onPath.count(name) ? onPath[name] : QString();
     }
     bool start(const QString& program, const QStringList& arguments) override {
-        started << program;
-        lastArguments = arguments;
-        return !failingPrograms.contains(program);
+        started << program + (arguments.isEmpty() ? "" : " " + arguments.join(' '));
+        return !failing.contains(program);
     }
-    QStringList lastArguments;
 };
 
-class RecordingMessageBoxes final : public MessageBoxes {
-public:
-    struct Shown {
-        QWidget* parent;
-        QString prompt;
-    };
-    std::vector<Shown> shown;
+struct RecordingMessageBoxes final : MessageBoxes {
     void show(QWidget* parent, const QString& prompt) override {
         shown.push_back({parent, prompt});
     }
+    std::vector<std::pair<QWidget*, QString>> shown;
 };
 
-class FakeHelpViewer final : public HelpViewer {
-public:
-    std::vector<QWidget*> requests;
+struct FakeHelpViewer final : HelpViewer {
     void showHelp(QWidget* owner) override { requests.push_back(owner); }
+    std::vector<QWidget*> requests;
 };
 
-class FakeDocumentOpener final : public DocumentOpener {
-public:
-    explicit FakeDocumentOpener(bool succeeds, std::vector<QUrl>& opened)
-        : succeeds_(succeeds), opened_(opened) {}
+struct FakeDocumentOpener final : DocumentOpener {
+    FakeDocumentOpener(bool succeeds, std::vector<QUrl>& opened)
+        : succeeds(succeeds), opened(opened) {}
     bool openUrl(const QUrl& url) override {
-        opened_.push_back(url);
-        return succeeds_;
+        opened.push_back(url);
+        return succeeds;
     }
-
-private:
-    bool succeeds_;
-    std::vector<QUrl>& opened_;
+    bool succeeds;
+    std::vector<QUrl>& opened;
 };
 
 } // namespace runnelex::test

@@ -23,7 +23,6 @@ class HelpViewerTest : public QObject {
 private slots:
     void places_data();
     void places();
-    void findDocument_data();
     void findDocument();
     void browserOpensInstalledDocument_data();
     void browserOpensInstalledDocument();
@@ -34,63 +33,42 @@ void HelpViewerTest::places_data() {
     QTest::addColumn<QString>("buildRoot");
     QTest::addColumn<QString>("installed");
     QTest::addColumn<bool>("sourceTree");
-    QTest::newRow("installed program") << "/usr/bin"
-                                       << "/home/u/runnelex/build"
-                                       << "/usr/share/runnelex/help/index.html" << false;
-    QTest::newRow("program in the build tree")
-        << "/home/u/runnelex/build/src/app"
-        << "/home/u/runnelex/build"
-        << "/home/u/runnelex/build/src/share/runnelex/help/index.html" << true;
-    QTest::newRow("folder beside the build tree")
-        << "/home/u/runnelex/build-other/bin"
-        << "/home/u/runnelex/build"
-        << "/home/u/runnelex/build-other/share/runnelex/help/index.html" << false;
-    QTest::newRow("no build tree known") << "/opt/runnelex/bin"
+    QTest::newRow("installed") << "/usr/bin"
+                               << "/home/u/b"
+                               << "/usr/share/runnelex/help/index.html" << false;
+    QTest::newRow("in the build tree") << "/home/u/b/src/app"
+                                       << "/home/u/b"
+                                       << "/home/u/b/src/share/runnelex/help/index.html" << true;
+    QTest::newRow("beside the build tree")
+        << "/home/u/b-other/bin"
+        << "/home/u/b"
+        << "/home/u/b-other/share/runnelex/help/index.html" << false;
+    QTest::newRow("no build tree known") << "/opt/r/bin"
                                          << ""
-                                         << "/opt/runnelex/share/runnelex/help/index.html" << false;
+                                         << "/opt/r/share/runnelex/help/index.html" << false;
 }
 
 void HelpViewerTest::places() {
     QFETCH(QString, appDir);
     QFETCH(QString, buildRoot);
-    QFETCH(QString, installed);
     QFETCH(bool, sourceTree);
-    const QString source = QStringLiteral("/src/data/help/index.html");
+    const QString source = "/src/data/help/index.html";
     const HelpDocumentPlaces places = helpDocumentPlaces(appDir, buildRoot, source);
-    QCOMPARE(places.installed, installed);
+    QTEST(places.installed, "installed");
     QCOMPARE(places.sourceTree, sourceTree ? source : QString());
 }
 
-void HelpViewerTest::findDocument_data() {
-    QTest::addColumn<bool>("installedExists");
-    QTest::addColumn<bool>("sourceExists");
-    QTest::addColumn<int>("found"); // 0 none, 1 installed, 2 source tree
-    QTest::newRow("installed only") << true << false << 1;
-    QTest::newRow("installed wins") << true << true << 1;
-    QTest::newRow("source tree fallback") << false << true << 2;
-    QTest::newRow("neither") << false << false << 0;
-}
-
+// The installed document wins over the source tree's; a folder of its name is no document.
 void HelpViewerTest::findDocument() {
-    QFETCH(bool, installedExists);
-    QFETCH(bool, sourceExists);
-    QFETCH(int, found);
     QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const HelpDocumentPlaces places{dir.filePath("share/runnelex/help/index.html"),
-                                    dir.filePath("src/data/help/index.html")};
-    if (installedExists) {
-        QVERIFY(writeFile(places.installed));
-    }
-    if (sourceExists) {
-        QVERIFY(writeFile(places.sourceTree));
-    }
-    // A folder of the document's name is not the document.
-    QDir().mkpath(dir.filePath("share/runnelex/help/index.html.d"));
-    const QString expected = found == 1   ? places.installed
-                             : found == 2 ? places.sourceTree
-                                          : QString();
-    QCOMPARE(findHelpDocument(places), expected);
+    const HelpDocumentPlaces places{dir.filePath("share/index.html"),
+                                    dir.filePath("src/index.html")};
+    QVERIFY(QDir().mkpath(places.installed + ".d") && QDir().mkpath(places.sourceTree + ".d"));
+    QCOMPARE(findHelpDocument(places), QString());
+    QVERIFY(writeFile(places.sourceTree));
+    QCOMPARE(findHelpDocument(places), places.sourceTree);
+    QVERIFY(writeFile(places.installed));
+    QCOMPARE(findHelpDocument(places), places.installed);
 }
 
 void HelpViewerTest::browserOpensInstalledDocument_data() {
@@ -101,26 +79,21 @@ void HelpViewerTest::browserOpensInstalledDocument_data() {
     QTest::newRow("document missing") << false << true;
 }
 
+// Whatever happens, the request returns quietly.
 void HelpViewerTest::browserOpensInstalledDocument() {
     QFETCH(bool, documentThere);
     QFETCH(bool, browserWorks);
     QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString bin = dir.filePath("bin");
-    QVERIFY(QDir().mkpath(bin));
+    QVERIFY(QDir().mkpath(dir.filePath("bin")));
     const QString document = dir.filePath("share/runnelex/help/index.html");
-    if (documentThere) {
-        QVERIFY(writeFile(document));
-    }
+    QVERIFY(!documentThere || writeFile(document));
     std::vector<QUrl> opened;
-    BrowserHelpViewer viewer(std::make_unique<FakeDocumentOpener>(browserWorks, opened), bin);
-    viewer.showHelp(nullptr); // returns quietly whatever happens
-    if (documentThere) {
-        QCOMPARE(opened.size(), 1u);
+    BrowserHelpViewer(std::make_unique<FakeDocumentOpener>(browserWorks, opened),
+                      dir.filePath("bin"))
+        .showHelp(nullptr);
+    QCOMPARE(opened.size(), documentThere ? 1u : 0u);
+    if (documentThere)
         QCOMPARE(opened[0], QUrl::fromLocalFile(document));
-    } else {
-        QVERIFY(opened.empty());
-    }
 }
 
 QTEST_GUILESS_MAIN(HelpViewerTest)

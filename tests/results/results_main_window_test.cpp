@@ -1,17 +1,20 @@
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
-#include <QLabel>
+#include <QDirIterator>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
-#include "fake_save_dialog.h"
-#include "recording_message_boxes.h"
+#include "fakes.h"
 #include "results/frm_results.h"
 #include "results/mod_results.h"
+#include "results/qt_save_dialog.h"
 #include "results/record.h"
 #include "ui/main/frm_runnelex.h"
 #include "ui/main/info_menu.h"
@@ -19,38 +22,35 @@
 namespace runnelex {
 
 namespace {
-const QString kHeader = QString::fromStdString(record::headerLine());
-const QString kWorkedRecord = "P1\t10\tCFS\t24\tin.\t0.5\t%\t0.013\t1.1457\t5.373\t0.9763\t1.1316\t"
-                              "15.9965\t17.1993";
-const QStringList kRecordingControls = {"lblSaveWhen", "cmdSaveNow", "chkSaveAlways", "txtPipeID",
-                                        "lblLogPipeName"};
+const QString kWorked = "\t10\tCFS\t24\tin.\t0.5\t%\t0.013\t1.1457\t5.373\t0.9763\t1.1316\t"
+                        "15.9965\t17.1993"; // the worked example's record after the name
+const QStringList kLogControls = {"lblSaveWhen", "cmdSaveNow",     "chkSaveAlways",
+                                  "txtPipeID",   "lblLogPipeName", "Label16"};
 
-class NoInfoMenu final : public InfoMenu {
-public:
+struct NoInfoMenu final : InfoMenu {
     void mnuHelp4Runnelex_Click() override {}
     void mnuAbout_Runnelex_Click() override {}
     void mnuRunnelex_Updates_Click() override {}
     void mnuKelvara_Click() override {}
 };
 
-// Notes, in order, which watched controls changed their enabled state.
-class EnabledOrder final : public QObject {
-public:
-    QStringList changes;
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::EnabledChange)
-            changes << watched->objectName();
-        return false;
-    }
-};
+QStringList filesBelow(const QString& dir) {
+    QStringList found;
+    QDirIterator it(dir, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        found << it.next();
+    return found;
+}
 } // namespace
 
-// The main window recording into the real results window.
+// The real main window recording into the real results window, saving through the real dialog.
 class ResultsMainWindowTest : public QObject {
     Q_OBJECT
 
+    QTemporaryDir configHome_, folder_;
     test::RecordingMessageBoxes boxes_;
-    test::FakeSaveDialog dialog_;
+    QtSaveDialog dialog_;
     NoInfoMenu info_;
     std::unique_ptr<ModResults> mod_;
     std::unique_ptr<FrmRunnelex> main_;
@@ -62,36 +62,42 @@ class ResultsMainWindowTest : public QObject {
         return w;
     }
     void click(const char* name) { QTest::mouseClick(get(name), Qt::LeftButton); }
-    void enter(const char* box, const QString& typed) {
-        auto* w = get<QLineEdit>(box);
-        w->clear();
-        QTest::keyClicks(w, typed);
-        QTest::keyClick(w, Qt::Key_Return);
+    void enterWorkedExample() { // four runs: a unit and three boxes
+        QTest::keyClick(get<QComboBox>("cmbUnSlope"), Qt::Key_Down);
+        for (const auto& [box, typed] :
+             {std::pair{"txtDiam", "24"}, {"txtSlope", "0.5"}, {"txtQinput", "10"}}) {
+            QTest::keyClicks(get(box), typed);
+            QTest::keyClick(get(box), Qt::Key_Return);
+        }
     }
-    void enterWorkedExample() {
-        auto* slopeUnit = get<QComboBox>("cmbUnSlope");
-        while (slopeUnit->currentIndex() < 1)
-            QTest::keyClick(slopeUnit, Qt::Key_Down);
-        enter("txtDiam", "24");
-        enter("txtSlope", "0.5");
-        enter("txtQinput", "10");
-    }
-    QString resultsText() {
-        return mod_->window()
-            ->findChild<QPlainTextEdit*>(QStringLiteral("RichTextResults"))
-            ->toPlainText();
-    }
-    QStringList enabledRecordingControls() {
+    QString resultsText() { return mod_->window()->boxText(); }
+    QStringList enabledLogControls() {
         QStringList on;
-        for (const QString& name : kRecordingControls + QStringList{"Label16"})
+        for (const QString& name : kLogControls)
             if (get(name.toUtf8().constData())->isEnabled())
                 on << name;
         return on;
     }
+    void clickInResults(const char* name) {
+        mod_->window()->findChild<QPushButton*>(QString::fromUtf8(name))->click();
+    }
+    // Runs `act` on the file dialog once it is open.
+    static void whenOpen(std::function<void(QFileDialog&)> act) {
+        QTimer::singleShot(0, qApp, [act] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                qFatal("no file dialog open");
+            act(*dialog);
+        });
+    }
 
 private slots:
+    void initTestCase() {
+        QVERIFY(configHome_.isValid() && folder_.isValid());
+        // Where Qt would keep the dialog's history if nothing stopped it.
+        qputenv("XDG_CONFIG_HOME", configHome_.path().toLocal8Bit());
+    }
     void init() {
-        boxes_.shown.clear();
         mod_ = std::make_unique<ModResults>(boxes_, dialog_);
         main_ = std::make_unique<FrmRunnelex>(boxes_, *mod_, info_, [] {});
         main_->show();
@@ -103,80 +109,73 @@ private slots:
         QVERIFY(boxes_.shown.empty());
     }
 
-    void loggingSwitchShowsTheWindowAndEnablesInOrder() {
-        EnabledOrder order;
-        for (const QString& name : kRecordingControls)
-            get(name.toUtf8().constData())->installEventFilter(&order);
-        QCOMPARE(enabledRecordingControls(), QStringList());
-        click("cmdSaveLog");
-        QVERIFY(mod_->window() && mod_->window()->isVisible());
-        QCOMPARE(resultsText(), FrmResults::startText());
-        QCOMPARE(order.changes, kRecordingControls);
-        QCOMPARE(enabledRecordingControls(), kRecordingControls);
-
-        order.changes.clear();
-        mod_->window()->findChild<QPushButton*>(QStringLiteral("cmdClose"))->click();
-        QVERIFY(!mod_->window()->isVisible());
-        QCOMPARE(order.changes, kRecordingControls);
-        QCOMPARE(enabledRecordingControls(), QStringList());
-    }
-
     void workedExampleRecordedWithNowAndSaved() {
         click("cmdSaveLog");
+        QCOMPARE(enabledLogControls(), kLogControls.mid(0, 5));
         enterWorkedExample();
-        QTest::keyClicks(get<QLineEdit>("txtPipeID"), "P1");
+        QTest::keyClicks(get("txtPipeID"), "P1");
         click("cmdSaveNow");
         QCOMPARE(get<QLineEdit>("txtPipeID")->text(), QString());
-        QCOMPARE(resultsText(), kHeader + "\n" + kWorkedRecord);
+        const QString saved = QString::fromStdString(record::headerLine()) + "\nP1" + kWorked;
+        QCOMPARE(resultsText(), saved);
 
-        QTemporaryDir dir;
-        dialog_.answers.push_back({dir.filePath("table.txt")});
-        mod_->window()->findChild<QPushButton*>(QStringLiteral("cmdSaveResults"))->click();
-        QFile file(dir.filePath("table.txt"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), (kHeader + "\n" + kWorkedRecord).toUtf8());
+        whenOpen([](QFileDialog& d) { d.reject(); });
+        clickInResults("cmdSaveResults");
+        QCOMPARE(filesBelow(folder_.path()), QStringList());
+
+        SaveDialogRequest seen;
+        whenOpen([&](QFileDialog& d) {
+            seen = {d.directory().absolutePath(), d.nameFilters(), d.selectedNameFilter(),
+                    d.defaultSuffix()};
+            QVERIFY(d.testOption(QFileDialog::DontUseNativeDialog));
+            d.setDirectory(folder_.path());
+            d.selectFile("table");
+            static_cast<QDialog&>(d).accept();
+        });
+        clickInResults("cmdSaveResults");
+        const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QCOMPARE(seen.directory,
+                 QDir(QDir(docs).exists() ? docs : QDir::homePath()).absolutePath());
+        QCOMPARE(seen.nameFilters,
+                 QStringList({"tab-separated text file (*.txt)", "All files (*)"}));
+        QCOMPARE(seen.selectedNameFilter, seen.nameFilters.front());
+        QCOMPARE(seen.defaultSuffix, "txt");
+        const QString file = QDir(folder_.path()).filePath("table.txt");
+        QCOMPARE(filesBelow(folder_.path()), QStringList{file});
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), saved.toUtf8());
+        QCOMPARE(filesBelow(configHome_.path()), QStringList()); // the dialog keeps no history
     }
 
-    void enterInThePipeNameRecordsAndKeepsTheName() {
-        click("cmdSaveLog");
-        enterWorkedExample();
-        enter("txtPipeID", "P1");
-        QCOMPARE(get<QLineEdit>("txtPipeID")->text(), QStringLiteral("P1"));
-        QTest::keyClick(get<QLineEdit>("txtPipeID"), Qt::Key_Return);
-        QCOMPARE(resultsText(), kHeader + "\n" + kWorkedRecord + "\n" + kWorkedRecord);
-    }
-
-    void alwaysRecordsIntoTheHiddenWindow() {
+    // Close turns logging off, "&Always" records into the hidden window, Enable shows the
+    // same window; a frame close leaves logging on and the next record reloads it hidden.
+    void alwaysRecordsIntoTheHiddenWindowAndFrameCloseReloads() {
         click("cmdSaveLog");
         click("chkSaveAlways");
-        FrmResults* window = mod_->window();
-        window->findChild<QPushButton*>(QStringLiteral("cmdClose"))->click();
+        QPointer<FrmResults> window = mod_->window();
+        clickInResults("cmdClose");
+        QCOMPARE(enabledLogControls(), QStringList());
         QVERIFY(get<QCheckBox>("chkSaveAlways")->isChecked());
-        enterWorkedExample(); // four runs (a unit, three boxes), each recorded without a name
+        enterWorkedExample();
         QVERIFY(!window->isVisible());
         QCOMPARE(mod_->text().recordCount(), 4u);
-        const QString last = resultsText().section('\n', -1);
-        QCOMPARE(last, kWorkedRecord.mid(2));
+        QCOMPARE(resultsText().section('\n', -1), kWorked);
 
         click("cmdSaveLog");
-        QCOMPARE(mod_->window(), window);
+        QCOMPARE(mod_->window(), window.data());
         QVERIFY(window->isVisible());
-        // Leaving the flow box for the button ran one more calculation.
-        QCOMPARE(mod_->text().recordCount(), 5u);
-        QCOMPARE(resultsText(), QString::fromStdString(mod_->text().fullText()));
-    }
+        QCOMPARE(mod_->text().recordCount(), 5u); // leaving the flow box ran one more
+        QCOMPARE(resultsText(), mod_->heldText());
 
-    void frameCloseLeavesLoggingOnAndTheNextRecordReloadsHidden() {
-        click("cmdSaveLog");
-        enterWorkedExample();
-        click("cmdSaveNow");
-        mod_->window()->close();
+        window->close();
         QCOMPARE(mod_->window(), nullptr);
-        QCOMPARE(enabledRecordingControls(), kRecordingControls);
+        QCOMPARE(enabledLogControls(), kLogControls.mid(0, 5));
         click("cmdSaveNow");
         QVERIFY(mod_->window() && !mod_->window()->isVisible());
-        const QString record = kWorkedRecord.mid(2);
-        QCOMPARE(resultsText(), kHeader + "\n" + record + "\n" + record);
+        QCOMPARE(mod_->text().recordCount(), 6u);
+        QCOMPARE(resultsText(), mod_->heldText());
+        QVERIFY(resultsText().endsWith(kWorked + "\n" + kWorked));
     }
 };
 

@@ -1,10 +1,18 @@
+#include <csignal>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QDir>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
-#include "fake_save_dialog.h"
-#include "recording_message_boxes.h"
+#include "fakes.h"
 #include "results/frm_results.h"
 #include "results/mod_results.h"
 #include "results/record.h"
@@ -14,12 +22,37 @@ namespace runnelex {
 
 namespace {
 const QString kHeader = QString::fromStdString(record::headerLine());
-const std::string kRecord1 = "P1\t10\tCFS\t24\tin.\t0.5\t%\t0.013\t1.1457\t5.373\t0.9763\t1.1316\t"
-                             "15.9965\t17.1993";
-const std::string kRecord2 = "\t2\tCFS\t12\tin.\t0.01\tft/ft\t0.013\t\t\t\t\t3.5628\t3.8307";
+const QString kRecord1 =
+    "P1\t10\tCFS\t24\tin.\t0.5\t%\t0.013\t1.1457\t5.373\t0.9763\t1.1316\t15.9965\t17.1993";
+const QString kRecord2 = "\t2\tCFS\t12\tin.\t0.01\tft/ft\t0.013\t\t\t\t\t3.5628\t3.8307";
+// A pasted name the box must keep as held: no-break space, umlaut, line separator.
+const QString kOdd = QString::fromUtf8("P\xC2\xA0\xC3\x84\xE2\x80\xA8x\t1");
+const QString kStart =
+    "Calculations will be displayed here...   Click \"Save As...\" when ready to "
+    "save results to file.";
+const QString kFailure = "Unable to Open File (already open?). Please try a different name. (";
+const QByteArray kOldContent = "old table, longer than any new one would need to be\n";
 
-QString q(const std::string& s) {
-    return QString::fromStdString(s);
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : "<unreadable>";
+}
+
+bool writeOld(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(kOldContent) == kOldContent.size();
+}
+
+// Root ignores permissions; the immutable flag stops even root from replacing a file.
+bool setImmutable(const QString& path, bool on) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    int flags = 0;
+    bool ok = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return ok;
 }
 } // namespace
 
@@ -29,170 +62,100 @@ class ResultsWindowTest : public QObject {
     test::RecordingMessageBoxes boxes_;
     test::FakeSaveDialog dialog_;
     std::unique_ptr<ModResults> mod_;
+    std::unique_ptr<QTemporaryDir> dir_;
     int closeCalls_ = 0;
 
     FrmResults& window() {
-        FrmResults* w = mod_->window();
-        if (!w)
+        if (!mod_->window())
             qFatal("no results window");
-        return *w;
+        return *mod_->window();
     }
     QPushButton* button(const char* name) {
         return window().findChild<QPushButton*>(QString::fromUtf8(name));
     }
-    QPlainTextEdit* box() {
-        return window().findChild<QPlainTextEdit*>(QStringLiteral("RichTextResults"));
-    }
-    QString shown() { return box()->toPlainText(); }
+    QPlainTextEdit* box() { return window().findChild<QPlainTextEdit*>("RichTextResults"); }
+    QString path(const QString& name) const { return dir_->filePath(name); }
+    void add(const QString& record) { mod_->AddResult(record.toStdString()); }
 
 private slots:
     void init() {
         boxes_.shown.clear();
+        dialog_ = {};
         mod_ = std::make_unique<ModResults>(boxes_, dialog_);
+        dir_ = std::make_unique<QTemporaryDir>();
         closeCalls_ = 0;
         mod_->setCloseHandler([this] { ++closeCalls_; });
     }
-    void cleanup() {
-        mod_.reset();
-        QVERIFY(boxes_.shown.empty());
-    }
+    void cleanup() { mod_.reset(); }
 
     void windowIsATopLevelModelessResultsForm() {
         mod_->showResultsWindow();
         FrmResults& w = window();
-        QCOMPARE(w.objectName(), QStringLiteral("frmResults"));
-        QCOMPARE(w.windowTitle(), QStringLiteral("Runnelex Calculation Results Form"));
-        QVERIFY(w.isWindow());
-        QCOMPARE(w.parentWidget(), nullptr);
+        QCOMPARE(w.objectName(), "frmResults");
+        QCOMPARE(w.windowTitle(), "Runnelex Calculation Results Form");
+        QVERIFY(w.isVisible() && w.isWindow() && !w.parentWidget());
         QCOMPARE(w.windowModality(), Qt::NonModal);
-        QVERIFY(w.isVisible());
-        QVERIFY(box());
-        QVERIFY(!box()->isReadOnly());
+        QCOMPARE(box()->toPlainText(), kStart);
+        const char* buttons[][3] = {
+            {"cmdSaveResults", "Save As...", "Click Here to Save Visible Results to File"},
+            {"cmdClear", "Clear", "Click Here to Clear Visible Calculations"},
+            {"cmdClose", "Close", "Click Here to Dismiss Results Form"}};
+        for (const auto& b : buttons) {
+            QCOMPARE(button(b[0])->text(), b[1]);
+            QCOMPARE(button(b[0])->toolTip(), b[2]);
+        }
     }
 
-    void buttons_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("tip");
-        QTest::newRow("save") << "cmdSaveResults"
-                              << "Save As..."
-                              << "Click Here to Save Visible Results to File";
-        QTest::newRow("clear") << "cmdClear"
-                               << "Clear"
-                               << "Click Here to Clear Visible Calculations";
-        QTest::newRow("close") << "cmdClose"
-                               << "Close"
-                               << "Click Here to Dismiss Results Form";
-    }
-    void buttons() {
-        QFETCH(QString, name);
-        QFETCH(QString, text);
-        QFETCH(QString, tip);
-        mod_->showResultsWindow();
-        QPushButton* b = button(name.toUtf8().constData());
-        QVERIFY(b);
-        QCOMPARE(b->text(), text);
-        QCOMPARE(b->toolTip(), tip);
-    }
-
-    void firstShowingGreetsWithTheStartText() {
-        mod_->showResultsWindow();
-        QCOMPARE(shown(), QStringLiteral("Calculations will be displayed here...   Click \"Save "
-                                         "As...\" when ready to save results to file."));
-        QCOMPARE(mod_->text().ResultsHeader(), record::headerLine());
-    }
-
-    // Each step's box text, from a fresh start.
+    // The box after each sequence of steps from a fresh start, and whether the window shows.
     void textAfterSteps_data() {
-        QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QString>("expected");
-        const QString r1 = q(kRecord1), r2 = q(kRecord2);
-        QTest::newRow("one record") << QStringList{"show", "r1"} << kHeader + "\n" + r1;
-        QTest::newRow("two records")
-            << QStringList{"show", "r1", "r2"} << kHeader + "\n" + r1 + "\n" + r2;
-        QTest::newRow("same record twice")
-            << QStringList{"show", "r1", "r1"} << kHeader + "\n" + r1 + "\n" + r1;
-        QTest::newRow("clear with nothing held") << QStringList{"show", "clear"} << kHeader;
-        QTest::newRow("clear then record")
-            << QStringList{"show", "r1", "r2", "clear", "r2"} << kHeader + "\n" + r2;
-        QTest::newRow("close then record then show")
-            << QStringList{"show", "r1", "close", "r2", "show"} << kHeader + "\n" + r1 + "\n" + r2;
-        QTest::newRow("frame close then record")
-            << QStringList{"show", "r1", "frame", "r2"} << kHeader + "\n" + r1 + "\n" + r2;
-        QTest::newRow("frame close then show")
-            << QStringList{"show", "r1", "frame", "show"} << kHeader + "\n" + r1;
-        QTest::newRow("frame close with nothing held then show")
-            << QStringList{"show", "frame", "show"} << kHeader;
-        QTest::newRow("user edit then record")
-            << QStringList{"show", "r1", "type", "r2"} << kHeader + "\n" + r1 + "\n" + r2;
-        QTest::newRow("user edit then clear")
-            << QStringList{"show", "r1", "type", "clear"} << kHeader;
+        QTest::addColumn<bool>("visible");
+        QTest::addColumn<int>("closes");
+        const QString r1 = kHeader + "\n" + kRecord1, r12 = r1 + "\n" + kRecord2;
+        QTest::newRow("r1") << r1 << false << 0; // the first record loads the window hidden
+        QTest::newRow("show r1 r2") << r12 << true << 0;
+        QTest::newRow("show clear") << kHeader << true << 0;
+        QTest::newRow("show r1 r2 clear r2") << kHeader + "\n" + kRecord2 << true << 0;
+        QTest::newRow("show r1 close r2 show") << r12 << true << 1;
+        QTest::newRow("show r1 frame r2") << r12 << false << 0;
+        QTest::newRow("show r1 frame show") << r1 << true << 0;
+        QTest::newRow("show r1 type r2") << r12 << true << 0;
+        QTest::newRow("show r1 type clear") << kHeader << true << 0;
+        QTest::newRow("show min r1 clear show") << kHeader << true << 0;
     }
     void textAfterSteps() {
-        QFETCH(QStringList, steps);
         QFETCH(QString, expected);
-        for (const QString& step : steps) {
-            if (step == "show")
+        QPointer<FrmResults> hidden;
+        for (const QString& step : QString(QTest::currentDataTag()).split(' ')) {
+            if (step == "show") {
                 mod_->showResultsWindow();
-            else if (step == "r1")
-                mod_->AddResult(kRecord1);
-            else if (step == "r2")
-                mod_->AddResult(kRecord2);
-            else if (step == "clear")
+                if (hidden)
+                    QCOMPARE(mod_->window(), hidden.data());
+            } else if (step == "r1" || step == "r2") {
+                add(step == "r1" ? kRecord1 : kRecord2);
+            } else if (step == "clear") {
                 button("cmdClear")->click();
-            else if (step == "close")
+            } else if (step == "close") {
+                hidden = mod_->window();
                 button("cmdClose")->click();
-            else if (step == "frame")
-                window().close();
-            else if (step == "type")
+                QVERIFY(!hidden->isVisible());
+            } else if (step == "frame") {
+                QPointer<FrmResults> closed = mod_->window();
+                closed->close();
+                QCOMPARE(mod_->window(), nullptr);
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                QVERIFY(closed.isNull());
+            } else if (step == "type") {
                 QTest::keyClicks(box(), "typed");
+            } else if (step == "min") {
+                window().showMinimized();
+            }
         }
-        QCOMPARE(shown(), expected);
         QCOMPARE(window().boxText(), expected);
-        QCOMPARE(q(mod_->text().fullText()), expected);
-    }
-
-    void recordBeforeAnyWindowCreatesItHidden() {
-        mod_->AddResult(kRecord1);
-        QVERIFY(mod_->window());
-        QVERIFY(!window().isVisible());
-        QCOMPARE(shown(), kHeader + "\n" + q(kRecord1));
-        mod_->showResultsWindow();
-        QCOMPARE(shown(), kHeader + "\n" + q(kRecord1));
-    }
-
-    void closeHidesTheSameWindowAndTurnsLoggingOff() {
-        mod_->showResultsWindow();
-        mod_->AddResult(kRecord1);
-        QPointer<FrmResults> first = mod_->window();
-        button("cmdClose")->click();
-        QCOMPARE(closeCalls_, 1);
-        QVERIFY(!first->isVisible());
-        mod_->AddResult(kRecord2); // "&Always" keeps recording into the hidden window
-        QVERIFY(!first->isVisible());
-        mod_->showResultsWindow();
-        QCOMPARE(mod_->window(), first.data());
-        QVERIFY(first->isVisible());
-        QCOMPARE(shown(), kHeader + "\n" + q(kRecord1) + "\n" + q(kRecord2));
-    }
-
-    void frameCloseDestroysTheWindowAndLeavesLoggingOn() {
-        mod_->showResultsWindow();
-        mod_->AddResult(kRecord1);
-        QPointer<FrmResults> first = mod_->window();
-        first->close();
-        QCOMPARE(mod_->window(), nullptr);
-        QCOMPARE(closeCalls_, 0);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(first.isNull());
-        QCOMPARE(mod_->text().recordCount(), 1u);
-
-        mod_->AddResult(kRecord2); // reloads, without showing
-        QVERIFY(mod_->window());
-        QVERIFY(!window().isVisible());
-        QCOMPARE(shown(), kHeader + "\n" + q(kRecord1) + "\n" + q(kRecord2));
-        mod_->showResultsWindow();
-        QVERIFY(window().isVisible());
+        QCOMPARE(mod_->heldText(), expected);
+        QTEST(window().isVisible(), "visible");
+        QVERIFY(!window().isMinimized());
+        QTEST(closeCalls_, "closes");
     }
 
     void frameClosedWindowIsFreedWithoutAnEventLoop() {
@@ -201,105 +164,143 @@ private slots:
         first->close();
         mod_.reset();
         QVERIFY(first.isNull());
-        init();
     }
 
-    // Adding one line must give exactly the text a full replace gives, whatever the record.
+    // Adding only the new line must give exactly the text a full replace gives.
     void appendedRecordsMatchTheHeldText_data() {
         QTest::addColumn<QString>("record");
-        QTest::newRow("worked example") << q(kRecord1);
-        QTest::newRow("empty fields") << q(kRecord2);
-        QTest::newRow("all empty") << QString("\t\t\t\t\t\t\t\t\t\t\t\t\t");
-        QTest::newRow("non-ASCII name") << QString::fromUtf8("Rohr \xC3\x84\xE2\x80\x93"
-                                                             "1\t1");
-        QTest::newRow("no-break space") << QString::fromUtf8("P\xC2\xA0"
-                                                             "1\t2");
+        QTest::newRow("empty fields") << kRecord2;
+        QTest::newRow("pasted name") << kOdd;
+        QTest::newRow("dash") << QString::fromUtf8("Rohr \xE2\x80\x93 1\t1");
         QTest::newRow("blank line") << QString();
     }
     void appendedRecordsMatchTheHeldText() {
         QFETCH(QString, record);
         mod_->showResultsWindow();
-        mod_->AddResult(kRecord1);
+        add(kRecord1);
         for (int i = 0; i < 3; ++i) {
-            mod_->AddResult(record.toStdString());
+            add(record);
             QCOMPARE(window().shownRevision(), mod_->revision());
-            QCOMPARE(window().boxText(), q(mod_->text().fullText()));
+            QCOMPARE(window().boxText(), mod_->heldText());
         }
         QCOMPARE(box()->document()->blockCount(), 5);
     }
 
-    void layoutInUnits_data() {
-        QTest::addColumn<double>("width");
-        QTest::addColumn<double>("textWidth");
-        QTest::addColumn<double>("buttonLeft");
-        QTest::newRow("design") << 100.05 << 84.05 << 87.05;
-        QTest::newRow("ten units wider") << 110.05 << 94.05 << 97.05;
-        QTest::newRow("sixteen") << 16.0 << 0.0 << 3.0;
-        QTest::newRow("tiny") << 5.0 << 0.0 << 3.0;
-        QTest::newRow("minimised") << 0.0 << 0.0 << 3.0;
-    }
+    // Form_Resize in the window's own units: wider by ten units moves the buttons and the
+    // box's right edge only; a tiny window keeps a box of no width with the buttons beside it.
     void layoutInUnits() {
-        QFETCH(double, width);
-        QFETCH(double, textWidth);
-        QFETCH(double, buttonLeft);
-        const auto l = results_layout::layoutFor(width, 54.75);
-        QCOMPARE(l.text.left, 1.5);
-        QCOMPARE(l.text.top, 1.5);
-        QVERIFY(qAbs(l.text.width - textWidth) < 1e-9);
-        QVERIFY(qAbs(l.text.height - 53.655) < 1e-9);
+        mod_->showResultsWindow();
+        FrmResults& w = window();
+        const double px = results_layout::pixelsPerUnitX(w.logicalDpiX());
+        const double py = results_layout::pixelsPerUnitY(w.logicalDpiY());
+        QCOMPARE(w.size(), QSize(qRound(100.05 * px), qRound(54.75 * py)));
+        const auto near = [&](const QWidget* widget, double l, double t, double wd, double h) {
+            const QRect r = widget->geometry();
+            return qAbs(r.x() - l * px) <= 1 && qAbs(r.y() - t * py) <= 1 &&
+                   qAbs(r.width() - wd * px) <= 1 && qAbs(r.height() - h * py) <= 1;
+        };
+        const char* buttons[] = {"cmdSaveResults", "cmdClear", "cmdClose"};
         const double tops[] = {2, 14.995, 28};
-        int i = 0;
-        for (const auto* b : {&l.save, &l.clear, &l.close}) {
-            QVERIFY(qAbs(b->left - buttonLeft) < 1e-9);
-            QCOMPARE(b->top, tops[i++]);
-            QCOMPARE(b->width, 12.14);
-            QCOMPARE(b->height, 9.04);
+        for (const double wider : {0.0, 10.0}) {
+            w.resize(qRound((100.05 + wider) * px), w.height());
+            QVERIFY(near(box(), 1.5, 1.5, 84.05 + wider, 53.655));
+            for (int i = 0; i < 3; ++i)
+                QVERIFY2(near(button(buttons[i]), 87.05 + wider, tops[i], 12.14, 9.04), buttons[i]);
         }
-        QCOMPARE(results_layout::layoutFor(width, -3).text.height, 0.0);
-    }
-
-    void widerByTenUnitsMovesOnlyTheButtonsAndTheBoxEdge() {
-        mod_->showResultsWindow();
-        FrmResults& w = window();
-        const double pxX = results_layout::pixelsPerUnitX(w.logicalDpiX());
-        const double pxY = results_layout::pixelsPerUnitY(w.logicalDpiY());
-        QCOMPARE(w.width(), qRound(100.05 * pxX));
-        QCOMPARE(w.height(), qRound(54.75 * pxY));
-        const QRect text0 = box()->geometry();
-        const QRect save0 = button("cmdSaveResults")->geometry();
-        QCOMPARE(text0.topLeft(), QPoint(qRound(1.5 * pxX), qRound(1.5 * pxY)));
-        QVERIFY(qAbs(text0.width() - 84.05 * pxX) <= 1);
-        QVERIFY(qAbs(save0.left() - 87.05 * pxX) <= 1);
-
-        const int tenUnits = qRound(10 * pxX);
-        w.resize(w.width() + tenUnits, w.height());
-        QVERIFY(qAbs(box()->width() - (text0.width() + tenUnits)) <= 1);
-        QCOMPARE(box()->height(), text0.height());
-        QCOMPARE(box()->pos(), text0.topLeft());
-        for (const char* name : {"cmdSaveResults", "cmdClear", "cmdClose"}) {
-            const QRect r = button(name)->geometry();
-            QVERIFY2(qAbs(r.left() - (save0.left() + tenUnits)) <= 1, name);
-            QCOMPARE(r.size(), save0.size());
-        }
-        QCOMPARE(button("cmdClear")->y(), qRound(14.995 * pxY));
-        QCOMPARE(button("cmdClose")->y(), qRound(28 * pxY));
-    }
-
-    void tinyOrMinimisedWindowKeepsWorking() {
-        mod_->showResultsWindow();
-        FrmResults& w = window();
         w.resize(20, 10);
         QCOMPARE(box()->width(), 0);
         QVERIFY(button("cmdClose")->x() > box()->x());
-        w.showMinimized();
-        QVERIFY(w.isMinimized());
-        mod_->AddResult(kRecord1);
-        button("cmdClear")->click();
+        for (const double width : {16.0, 0.0}) {
+            const auto l = results_layout::layoutFor(width, -3);
+            QCOMPARE(l.text.width + l.text.height, 0.0);
+            QCOMPARE(l.close.left, 3.0);
+        }
+    }
+
+    // The saved file holds exactly what the box shows; a cancelled dialog writes nothing.
+    void savedBytes_data() {
+        QTest::addColumn<QStringList>("records");
+        QTest::addColumn<bool>("answered");
+        QTest::addColumn<QString>("bytes");
+        QTest::newRow("start text") << QStringList{} << true << kStart;
+        QTest::newRow("two records") << QStringList{kRecord1, kRecord2} << true
+                                     << kHeader + "\n" + kRecord1 + "\n" + kRecord2;
+        QTest::newRow("cleared") << QStringList{kRecord1, "clear"} << true << kHeader;
+        QTest::newRow("pasted name kept") << QStringList{kOdd} << true << kHeader + "\n" + kOdd;
+        QTest::newRow("cancelled") << QStringList{kRecord1} << false << QString(kOldContent);
+    }
+    void savedBytes() {
+        QFETCH(QStringList, records);
+        QFETCH(bool, answered);
         mod_->showResultsWindow();
-        QVERIFY(!w.isMinimized());
-        w.resize(700, 400);
-        QVERIFY(box()->width() > 0);
-        QCOMPARE(shown(), kHeader);
+        for (const QString& r : records)
+            r == "clear" ? button("cmdClear")->click() : add(r);
+        QVERIFY(writeOld(path("table.txt")));
+        if (answered)
+            dialog_.answers = {path("table.txt")};
+        button("cmdSaveResults")->click();
+        QVERIFY(boxes_.shown.empty());
+        QTEST(QString::fromUtf8(readAll(path("table.txt"))), "bytes");
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{"table.txt"});
+        QCOMPARE(dialog_.requests.size(), 1u);
+    }
+
+    void failedSaveKeepsTheOldFileAndTheRecords_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("missing folder") << "no such folder/table.txt";
+        QTest::newRow("folder as target") << "folder.txt";
+        QTest::newRow("read-only file") << "table.txt";
+        QTest::newRow("full disk") << "table.txt";
+        QTest::newRow("empty name") << "";
+        QTest::newRow("dialog failure") << "table.txt";
+    }
+    void failedSaveKeepsTheOldFileAndTheRecords() {
+        QFETCH(QString, answer);
+        const QString kind = QTest::currentDataTag(), target = path("table.txt");
+        add(kRecord1);
+        add(kRecord2);
+        const QString before = window().boxText();
+        QVERIFY(writeOld(target));
+        QVERIFY(QDir(dir_->path()).mkdir("folder.txt"));
+        dialog_.answers = {answer.isEmpty() ? QString() : path(answer)};
+        if (kind == "dialog failure")
+            dialog_.failure = "the dialog could not open";
+        const bool immutable = kind == "read-only file" && ::geteuid() == 0;
+        if (kind == "read-only file" && (!QFile::setPermissions(target, QFile::ReadOwner) ||
+                                         (immutable && !setImmutable(target, true))))
+            QSKIP("root ignores permissions and this file system has no immutable flag");
+        rlimit fileSize{};
+        ::getrlimit(RLIMIT_FSIZE, &fileSize);
+        if (kind == "full disk") { // no file may grow past a few bytes: writes fail with EFBIG
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit tiny{16, fileSize.rlim_max};
+            ::setrlimit(RLIMIT_FSIZE, &tiny);
+        }
+        button("cmdSaveResults")->click();
+        ::setrlimit(RLIMIT_FSIZE, &fileSize);
+        if (immutable)
+            setImmutable(target, false);
+
+        QCOMPARE(boxes_.shown.size(), 1u);
+        const QString prompt = boxes_.shown.front().second; // with the platform's description
+        QVERIFY2(prompt.startsWith(kFailure) && prompt.endsWith(')') &&
+                     prompt.size() > kFailure.size() + 1,
+                 qPrintable(prompt));
+        QCOMPARE(boxes_.shown.front().first, mod_->window());
+        if (kind == "dialog failure")
+            QCOMPARE(prompt, kFailure + "the dialog could not open)");
+        QCOMPARE(readAll(target), kOldContent);
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{"table.txt"});
+        QCOMPARE(mod_->text().recordCount(), 2u);
+        QCOMPARE(window().boxText(), before);
+
+        // The user can try again.
+        boxes_.shown.clear();
+        dialog_ = {};
+        dialog_.answers = {path("again.txt")};
+        button("cmdSaveResults")->click();
+        QVERIFY(boxes_.shown.empty());
+        QCOMPARE(QString::fromUtf8(readAll(path("again.txt"))), before);
     }
 };
 

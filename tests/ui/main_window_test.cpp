@@ -1,17 +1,71 @@
-// The main window's controls, start-up state, menus, Tab cycle and access keys.
-#include <QAbstractButton>
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QtTest>
-
+// The main window's controls, start-up state, menus, Tab cycle and access keys, and its side of
+// recording against a recording results log.
 #include "window_harness.h"
 
-using runnelex::test::WindowHarness;
+using namespace runnelex::test;
+
+namespace {
+
+// Every control's layout text; then the tool tips, which no other control has.
+const QString kTexts = QStringLiteral(
+    "fraInput=Required Input;fraDiameter=&Diameter;fraSlope=&Slope;fraQtarget=&Q (flowrate);"
+    "fraCapacities=Capacities;fraNormal=Normal Results;fraLogFile=Calculation Log File;"
+    "lblM=n = ;txtM=0.013;txtDiam=;cmbUnDiam=in.;txtSlope=;cmbUnSlope=ft/ft;txtQinput=;"
+    "cmbUnFlo=CFS;lbldDcap=d/D;lblCapQ=Q(cfs);lblCapV=V(fps);lbldD050=0.50;lbldD075=0.75;"
+    "lbldD093=0.93;lbldD100=1.00;lblVnorm=Vnorm;lblrVnormUnits=ft/sec;lblDnorm=Dnorm;"
+    "lblrDnormUnit=ft;lblDoverD=d/D;lblDcr=Dcr;lbluDcr=ft;lblFr=Froude#;lblRegime=Regime;"
+    "lblAreaW=AreaW;lblrAreaWUnits=sq. ft.;lblPerimW=PerimW;lblrPerimWUnits=ft.;lblRh=Rh;"
+    "lblrRhUnits=ft;Label1==;Label2==;Label3==;Label5==;Label6==;Label7==;Label8==;Label9==;"
+    "Label10==;Label11==;Label12==;Label4=;lblFullCondition=If the Pipe were flowing full due to;"
+    "lblFullCause=tailwater conditions:;lblVfull=V(full);Label13=ft/sec;lblHf=Hydraulic Slope;"
+    "Label14=ft/ft;cmdSaveLog=Enable &Logging...;lblSaveWhen=When to Write:;cmdSaveNow=No&w;"
+    "chkSaveAlways=&Always;lblLogPipeName=Pipe Name:;txtPipeID=;Label16=(optional);"
+    "Label15=This is a Beta Version.  Numbers are not gauranteed.  Please verify all numbers.;"
+    "lblKelvara=Visit www.kelvara.example for updates and other free tools.;File=&File;"
+    "mnuSaveLogFile=create &Log File...;mnuExit=E&xit;mnuOptions=&Options;"
+    "mnuUnitDefault=save &unit settings as default;mnuHelp=&Help;"
+    "mnuHelp4Runnelex=Help for &Runnelex...;mnuAbout_Runnelex=&About Runnelex...;"
+    "mnuRunnelex_Updates=Runnelex &Updates...;mnuKelvara=&Kelvara...");
+const QString kTips = QStringLiteral(
+    "fraLogFile=Controls for Log File;txtM=Key in Manning's n here;"
+    "txtDiam=Key in Pipe Diameter here;cmbUnDiam=Select Diameter Unit;txtSlope=Key in Slope here;"
+    "cmbUnSlope=Select Slope Unit;txtQinput=Key in Flow Rate here;cmbUnFlo=Select Flow Units;"
+    "cmdSaveLog=Click here to open the Results Window;"
+    "lblSaveWhen=Choose Auto and/or Manual calc recording;"
+    "cmdSaveNow=Click Here to write current calc to Results Window;"
+    "chkSaveAlways=When checked, EVERY calculation is sent to the Results Window;"
+    "txtPipeID=Name (optional) is saved to file when NOW is clicked;"
+    "lblKelvara=visit the Kelvara web site, get free updates, tools & tips");
+// Some controls of each frame, then the frame; the unit frames sit inside the input frame.
+const QString kFrames = QStringLiteral(
+    "fraDiameter fraSlope fraQtarget lblM txtM>fraInput;txtDiam cmbUnDiam>fraDiameter;"
+    "txtSlope cmbUnSlope>fraSlope;txtQinput cmbUnFlo>fraQtarget;lblrQ093 Line1 Line2>fraCapacities;"
+    "lblrRegime lblrVfull lblFullCondition>fraNormal;txtPipeID Label16 cmdSaveLog>fraLogFile");
+
+const QStringList kRecordingControls = {"lblSaveWhen", "cmdSaveNow", "chkSaveAlways", "txtPipeID",
+                                        "lblLogPipeName"};
+
+// Notes, in order, every enable or disable of the watched controls.
+class EnableWatcher : public QObject {
+public:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::EnabledChange)
+            changes << (static_cast<QWidget*>(o)->isEnabled() ? "+" : "-") + o->objectName();
+        return false;
+    }
+    QStringList changes;
+};
+
+QStringList prefixed(const QString& sign) {
+    return QStringList(kRecordingControls).replaceInStrings(QRegularExpression("^"), sign);
+}
+
+// The example record's inputs: 24 in., 0.5 %, n 0.013, 10 cfs.
+const QString kP1Steps = QStringLiteral("cmbUnSlope#1;txtDiam=24;txtSlope=0.5;txtQinput=10");
+const QString kP1Record = QStringLiteral(
+    "P1\t10\tCFS\t24\tin.\t0.5\t%\t0.013\t1.1457\t5.373\t0.9763\t1.1316\t15.9965\t17.1993");
+
+} // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -20,310 +74,210 @@ private slots:
         h = std::make_unique<WindowHarness>();
         QVERIFY(h->showActive());
     }
+
     void cleanup() { h.reset(); }
 
-    void catalogue_data();
-    void catalogue();
-    void nesting_data();
-    void nesting();
-    void startupState();
-    void windowFrame();
-    void menuItems_data();
-    void menuItems();
-    void exitThroughKeyboard();
-    void tabCycle_data();
-    void tabCycle();
-    void accessKeys_data();
-    void accessKeys();
+    void catalogue() {
+        QVERIFY(h->shows(kTexts));
+        QStringList tipped;
+        for (const QString& pair : kTips.split(u';')) {
+            tipped << pair.section(u'=', 0, 0);
+            QCOMPARE(h->get(tipped.back())->toolTip(), pair.section(u'=', 1));
+        }
+        for (const QString& pair : kTexts.split(u';'))
+            if (auto* w = qobject_cast<QWidget*>(h->get<QObject>(pair.section(u'=', 0, 0))))
+                QVERIFY2(tipped.contains(w->objectName()) || w->toolTip().isEmpty(),
+                         qPrintable(w->objectName()));
+        for (const QString& frame : kFrames.split(u';'))
+            for (const QString& name : frame.section(u'>', 0, 0).split(u' ')) {
+                QWidget* w = h->get(name)->parentWidget();
+                while (w != nullptr && qobject_cast<QGroupBox*>(w) == nullptr)
+                    w = w->parentWidget();
+                QVERIFY2(w != nullptr && w->objectName() == frame.section(u'>', 1),
+                         qPrintable(name));
+            }
+    }
+
+    void startupState() {
+        QCOMPARE(QApplication::focusWidget(), h->get("txtDiam"));
+        // No calculation at start: every result is empty.
+        QVERIFY(
+            h->shows("lblrDnorm=;lblrAreaW=;lblrPerimW=;lblrRh=;lblrVnorm=;lblrDoverD=;lblrFrNo=;"
+                     "lblrDcr=;lblrRegime=;lblrQ050=;lblrQ075=;lblrQ093=;lblrQ100=;lblrV050=;"
+                     "lblrV075=;lblrV093=;lblrV100=;lblrHf=;lblrVfull="));
+        const runnelex::CalcInputs& in = h->window->calcInputs();
+        QCOMPARE(in.ManningN, 0.013);
+        QCOMPARE(in.DiamFt, 0.0);
+        QCOMPARE(in.Unitflow, std::string("CFS"));
+        QVERIFY(!in.DiamInFeet && !in.SlopeInPercent);
+        QVERIFY(h->get("cmdSaveLog")->isEnabled());
+        for (const QString& off : kRecordingControls + QStringList{"Label16"})
+            QVERIFY2(!h->get(off)->isEnabled(), qPrintable(off));
+        QVERIFY(!h->get<QCheckBox>("chkSaveAlways")->isChecked());
+        QVERIFY(h->boxes.prompts.isEmpty());
+        QVERIFY(h->log.closeHandler);
+    }
+
+    void windowFrame() {
+        QCOMPARE(h->window->objectName(), QStringLiteral("frmRunnelex"));
+        QCOMPARE(h->window->windowTitle(), QStringLiteral("Runnelex"));
+        QVERIFY(h->window->windowFlags() & Qt::WindowMinimizeButtonHint);
+        QVERIFY(!(h->window->windowFlags() & Qt::WindowMaximizeButtonHint));
+        const QRect before = h->get("lblrVfull")->geometry();
+        const QSize size = h->window->size();
+        h->window->resize(size * 2);
+        QTest::qWait(10);
+        QCOMPARE(h->window->size(), size);
+        QCOMPARE(h->get("lblrVfull")->geometry(), before);
+        for (QWidget* w : h->window->findChildren<QWidget*>()) {
+            const QRect r(w->mapTo(h->window.get(), QPoint(0, 0)), w->size());
+            QVERIFY2(!w->isVisible() || w->isWindow() || h->window->rect().contains(r),
+                     qPrintable(w->objectName()));
+        }
+    }
+
+    void menus() {
+        QVERIFY(!h->get<QAction>("mnuSaveLogFile")->isEnabled());
+        QVERIFY(!h->get<QAction>("mnuUnitDefault")->isEnabled());
+        for (const char* item : {"mnuSaveLogFile", "mnuUnitDefault", "mnuHelp4Runnelex",
+                                 "mnuAbout_Runnelex", "mnuRunnelex_Updates", "mnuKelvara"})
+            h->get<QAction>(item)->trigger();
+        QCOMPARE(h->info.calls, (QStringList{"help", "about", "updates", "kelvara"}));
+        QCOMPARE(h->exits, 0);
+        // Alt+F, X ends the program at once, asking nothing.
+        QTest::keyClick(h->window.get(), Qt::Key_F, Qt::AltModifier);
+        QTRY_VERIFY(h->get("File")->isVisible());
+        QTest::keyClick(h->get("File"), Qt::Key_X);
+        QTRY_COMPARE(h->exits, 1);
+        QVERIFY(h->boxes.prompts.isEmpty());
+    }
+
+    void tabCycle_data() {
+        QTest::addColumn<QStringList>("row"); // where the focus starts, then where Tab takes it
+        QTest::newRow("forward") << QStringList{"txtDiam", "txtSlope", "txtQinput", "txtM",
+                                                "txtDiam"};
+        QTest::newRow("backward") << QStringList{"txtDiam", "-txtM", "-txtQinput", "-txtSlope"};
+        QTest::newRow("from a unit list") << QStringList{"cmbUnDiam", "txtSlope"};
+        QTest::newRow("from the pipe name") << QStringList{"txtPipeID", "txtDiam"};
+    }
+
+    void tabCycle() {
+        QFETCH(QStringList, row);
+        QTest::mouseClick(h->get("cmdSaveLog"), Qt::LeftButton); // enables the pipe name box
+        h->get(row[0])->setFocus(Qt::MouseFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), h->get(row[0]));
+        for (const QString& next : row.mid(1)) {
+            const bool back = next.startsWith(u'-');
+            QTest::keyClick(QApplication::focusWidget(), back ? Qt::Key_Backtab : Qt::Key_Tab,
+                            back ? Qt::ShiftModifier : Qt::NoModifier);
+            QCOMPARE(QApplication::focusWidget(), h->get(next.mid(back ? 1 : 0)));
+        }
+        QVERIFY(h->boxes.prompts.isEmpty()); // empty boxes are silent
+    }
+
+    void accessKeys() {
+        QTest::keyClicks(h->get("txtDiam"), QStringLiteral("24"));
+        for (const auto& [key, list] : {std::pair{Qt::Key_D, "cmbUnDiam"},
+                                        {Qt::Key_S, "cmbUnSlope"},
+                                        {Qt::Key_Q, "cmbUnFlo"}}) {
+            QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
+            QCOMPARE(QApplication::focusWidget(), h->get(list));
+        }
+        // Leaving the box for the list took the diameter in.
+        QCOMPARE(h->window->calcInputs().DiamFt, 2.0);
+    }
+
+    void loggingSwitch() {
+        EnableWatcher watcher;
+        for (const QString& name : kRecordingControls + QStringList{"Label16", "cmdSaveLog"})
+            h->get(name)->installEventFilter(&watcher);
+        h->log.onShow = [&] {
+            watcher.changes << "shown";
+        };
+        // The results window comes first, then the controls in this order.
+        QTest::mouseClick(h->get("cmdSaveLog"), Qt::LeftButton);
+        QCOMPARE(watcher.changes, QStringList{"shown"} + prefixed("+"));
+        // The results window's Close turns logging off in the same order; the check mark stays.
+        QTest::mouseClick(h->get("chkSaveAlways"), Qt::LeftButton);
+        watcher.changes.clear();
+        h->log.closeHandler();
+        QCOMPARE(watcher.changes, prefixed("-"));
+        QVERIFY(h->get<QCheckBox>("chkSaveAlways")->isChecked());
+        // Its access key enables logging again; "(optional)" stays disabled.
+        watcher.changes.clear();
+        QTest::keyClick(h->window.get(), Qt::Key_L, Qt::AltModifier);
+        QTRY_COMPARE(watcher.changes, QStringList{"shown"} + prefixed("+"));
+    }
+
+    void triggers_data() {
+        QTest::addColumn<QStringList>("row"); // the keys or clicks, the records, the name left
+        QTest::newRow("Now empties the name") << QStringList{"now", "1", ""};
+        QTest::newRow("Now by its access key") << QStringList{"alt+w", "1", ""};
+        QTest::newRow("Enter keeps the name") << QStringList{"enter", "1", "P1"};
+        QTest::newRow("Enter twice records twice") << QStringList{"enter enter", "2", "P1"};
+        QTest::newRow("keypad Enter") << QStringList{"keypad", "1", "P1"};
+        QTest::newRow("Ctrl+Enter records nothing") << QStringList{"ctrl+enter", "0", "P1"};
+    }
+
+    void triggers() {
+        QFETCH(QStringList, row);
+        h->run(kP1Steps);
+        QTest::mouseClick(h->get("cmdSaveLog"), Qt::LeftButton);
+        QWidget* name = h->get("txtPipeID");
+        QTest::mouseClick(name, Qt::LeftButton);
+        QTest::keyClicks(name, QStringLiteral("P1"));
+        for (const QString& t : row[0].split(u' ')) {
+            if (t == "now")
+                QTest::mouseClick(h->get("cmdSaveNow"), Qt::LeftButton);
+            else if (t == "alt+w")
+                QTest::keyClick(name, Qt::Key_W, Qt::AltModifier);
+            else if (t == "keypad")
+                QTest::keyClick(name, Qt::Key_Enter, Qt::KeypadModifier);
+            else
+                QTest::keyClick(name, Qt::Key_Return,
+                                t == "enter" ? Qt::NoModifier : Qt::ControlModifier);
+        }
+        QTRY_COMPARE(h->log.records.size(), row[1].toInt());
+        QCOMPARE(h->log.records, QStringList(row[1].toInt(), kP1Record));
+        QCOMPARE(h->text("txtPipeID"), row[2]);
+        QVERIFY(h->boxes.prompts.isEmpty());
+    }
+
+    // With "Always" each run empties the name, then records, even after the results window closed.
+    void alwaysRecords() {
+        h->enableLoggingAndAlways();
+        h->log.closeHandler();
+        h->get<QLineEdit>("txtPipeID")->setText(QStringLiteral("typed name"));
+        h->run("txtDiam=0"); // rejected: no run
+        QVERIFY(h->log.records.isEmpty());
+        QCOMPARE(h->text("txtPipeID"), QStringLiteral("typed name"));
+        h->run(kWorkedSteps);
+        QCOMPARE(h->log.records.size(), 3);
+        QVERIFY(h->log.records.front().startsWith(u'\t'));
+        QCOMPARE(h->log.records.back(),
+                 "\t2\tCFS\t12\tin.\t0.01\tft/ft\t0.013\t0.5359\t4.6671\t1.2548"
+                 "\t0.6034\t3.5628\t3.8307");
+        QCOMPARE(h->text("txtPipeID"), QString());
+    }
+
+    void appendFailure() {
+        h->run(kP1Steps);
+        QTest::mouseClick(h->get("cmdSaveLog"), Qt::LeftButton);
+        h->log.failWith = "No space left on device";
+        QTest::mouseClick(h->get("cmdSaveNow"), Qt::LeftButton);
+        QCOMPARE(h->boxes.prompts,
+                 QStringList{"Unable to Append to File  (No space left on device)"});
+        QVERIFY(h->log.records.isEmpty());
+        // The window stays usable and the next record goes through.
+        h->log.failWith.clear();
+        h->get<QLineEdit>("txtPipeID")->setText(QStringLiteral("P1"));
+        QTest::keyClick(h->get("txtPipeID"), Qt::Key_Return);
+        QCOMPARE(h->log.records, QStringList{kP1Record});
+    }
 
 private:
     std::unique_ptr<WindowHarness> h;
 };
-
-void MainWindowTest::catalogue_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("tip");
-    const auto row = [](const char* name, const char* text, const char* tip = "") {
-        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromUtf8(text)
-                            << QString::fromUtf8(tip);
-    };
-    row("fraInput", "Required Input");
-    row("fraDiameter", "&Diameter");
-    row("fraSlope", "&Slope");
-    row("fraQtarget", "&Q (flowrate)");
-    row("fraCapacities", "Capacities");
-    row("fraNormal", "Normal Results");
-    row("fraLogFile", "Calculation Log File", "Controls for Log File");
-    row("lblM", "n = ");
-    row("txtM", "0.013", "Key in Manning's n here");
-    row("txtDiam", "", "Key in Pipe Diameter here");
-    row("cmbUnDiam", "in.", "Select Diameter Unit");
-    row("txtSlope", "", "Key in Slope here");
-    row("cmbUnSlope", "ft/ft", "Select Slope Unit");
-    row("txtQinput", "", "Key in Flow Rate here");
-    row("cmbUnFlo", "CFS", "Select Flow Units");
-    row("lbldDcap", "d/D");
-    row("lblCapQ", "Q(cfs)");
-    row("lblCapV", "V(fps)");
-    row("lbldD050", "0.50");
-    row("lbldD075", "0.75");
-    row("lbldD093", "0.93");
-    row("lbldD100", "1.00");
-    row("lblVnorm", "Vnorm");
-    row("lblrVnormUnits", "ft/sec");
-    row("lblDnorm", "Dnorm");
-    row("lblrDnormUnit", "ft");
-    row("lblDoverD", "d/D");
-    row("lblDcr", "Dcr");
-    row("lbluDcr", "ft");
-    row("lblFr", "Froude#");
-    row("lblRegime", "Regime");
-    row("lblAreaW", "AreaW");
-    row("lblrAreaWUnits", "sq. ft.");
-    row("lblPerimW", "PerimW");
-    row("lblrPerimWUnits", "ft.");
-    row("lblRh", "Rh");
-    row("lblrRhUnits", "ft");
-    for (const char* eq : {"Label1", "Label2", "Label3", "Label5", "Label6", "Label7", "Label8",
-                           "Label9", "Label10", "Label11", "Label12"})
-        row(eq, "=");
-    row("Label4", "");
-    row("lblFullCondition", "If the Pipe were flowing full due to");
-    row("lblFullCause", "tailwater conditions:");
-    row("lblVfull", "V(full)");
-    row("Label13", "ft/sec");
-    row("lblHf", "Hydraulic Slope");
-    row("Label14", "ft/ft");
-    row("cmdSaveLog", "Enable &Logging...", "Click here to open the Results Window");
-    row("lblSaveWhen", "When to Write:", "Choose Auto and/or Manual calc recording");
-    row("cmdSaveNow", "No&w", "Click Here to write current calc to Results Window");
-    row("chkSaveAlways", "&Always",
-        "When checked, EVERY calculation is sent to the Results Window");
-    row("lblLogPipeName", "Pipe Name:");
-    row("txtPipeID", "", "Name (optional) is saved to file when NOW is clicked");
-    row("Label16", "(optional)");
-    row("Label15",
-        "This is a Beta Version.  Numbers are not gauranteed.  Please verify all numbers.");
-    row("lblKelvara", "Visit www.kelvara.example for updates and other free tools.",
-        "visit the Kelvara web site, get free updates, tools & tips");
-    row("File", "&File");
-    row("mnuSaveLogFile", "create &Log File...");
-    row("mnuExit", "E&xit");
-    row("mnuOptions", "&Options");
-    row("mnuUnitDefault", "save &unit settings as default");
-    row("mnuHelp", "&Help");
-    row("mnuHelp4Runnelex", "Help for &Runnelex...");
-    row("mnuAbout_Runnelex", "&About Runnelex...");
-    row("mnuRunnelex_Updates", "Runnelex &Updates...");
-    row("mnuKelvara", "&Kelvara...");
-}
-
-// The text a control shows, whatever its kind.
-static QString shownText(QObject* o) {
-    if (auto* l = qobject_cast<QLabel*>(o))
-        return l->text();
-    if (auto* e = qobject_cast<QLineEdit*>(o))
-        return e->text();
-    if (auto* b = qobject_cast<QAbstractButton*>(o))
-        return b->text();
-    if (auto* g = qobject_cast<QGroupBox*>(o))
-        return g->title();
-    if (auto* c = qobject_cast<QComboBox*>(o))
-        return c->currentText();
-    if (auto* m = qobject_cast<QMenu*>(o))
-        return m->title();
-    if (auto* a = qobject_cast<QAction*>(o))
-        return a->text();
-    return QStringLiteral("<no text>");
-}
-
-void MainWindowTest::catalogue() {
-    QFETCH(QString, name);
-    QFETCH(QString, text);
-    QFETCH(QString, tip);
-    QObject* o = h->window->findChild<QObject*>(name);
-    QVERIFY2(o != nullptr, qPrintable(name));
-    QCOMPARE(shownText(o), text);
-    if (auto* w = qobject_cast<QWidget*>(o); w != nullptr && !qobject_cast<QMenu*>(o))
-        QCOMPARE(w->toolTip(), tip);
-}
-
-void MainWindowTest::nesting_data() {
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("frame");
-    const char* const rows[][2] = {{"fraDiameter", "fraInput"},
-                                   {"fraSlope", "fraInput"},
-                                   {"fraQtarget", "fraInput"},
-                                   {"lblM", "fraInput"},
-                                   {"txtM", "fraInput"},
-                                   {"txtDiam", "fraDiameter"},
-                                   {"cmbUnDiam", "fraDiameter"},
-                                   {"txtSlope", "fraSlope"},
-                                   {"cmbUnSlope", "fraSlope"},
-                                   {"txtQinput", "fraQtarget"},
-                                   {"cmbUnFlo", "fraQtarget"},
-                                   {"lblrQ093", "fraCapacities"},
-                                   {"Line1", "fraCapacities"},
-                                   {"Line2", "fraCapacities"},
-                                   {"lblrRegime", "fraNormal"},
-                                   {"lblrVfull", "fraNormal"},
-                                   {"lblFullCondition", "fraNormal"},
-                                   {"txtPipeID", "fraLogFile"},
-                                   {"Label16", "fraLogFile"},
-                                   {"cmdSaveLog", "fraLogFile"}};
-    for (const auto& r : rows)
-        QTest::newRow(r[0]) << QString::fromLatin1(r[0]) << QString::fromLatin1(r[1]);
-}
-
-void MainWindowTest::nesting() {
-    QFETCH(QString, control);
-    QFETCH(QString, frame);
-    QWidget* w = h->get(control)->parentWidget();
-    while (w != nullptr && qobject_cast<QGroupBox*>(w) == nullptr)
-        w = w->parentWidget();
-    QVERIFY(w != nullptr);
-    QCOMPARE(w->objectName(), frame);
-}
-
-void MainWindowTest::startupState() {
-    QVERIFY(h->showActive());
-    QCOMPARE(QApplication::focusWidget(), h->get("txtDiam"));
-    for (const char* list : {"cmbUnDiam", "cmbUnSlope", "cmbUnFlo"})
-        QCOMPARE(h->get<QComboBox>(list)->currentIndex(), 0);
-    QCOMPARE(h->get<QComboBox>("cmbUnFlo")->count(), 3);
-    QCOMPARE(h->get<QComboBox>("cmbUnFlo")->itemText(2), QStringLiteral("GPM"));
-    QCOMPARE(h->get<QComboBox>("cmbUnDiam")->itemText(1), QStringLiteral("ft."));
-    QCOMPARE(h->get<QComboBox>("cmbUnSlope")->itemText(1), QStringLiteral("%"));
-    for (const char* value :
-         {"lblrDnorm", "lblrAreaW", "lblrPerimW", "lblrRh", "lblrVnorm", "lblrDoverD", "lblrFrNo",
-          "lblrDcr", "lblrRegime", "lblrQ050", "lblrQ075", "lblrQ093", "lblrQ100", "lblrV050",
-          "lblrV075", "lblrV093", "lblrV100", "lblrHf", "lblrVfull"})
-        QVERIFY2(h->label(value).isEmpty(), value);
-    const runnelex::CalcInputs& in = h->window->calcInputs();
-    QCOMPARE(in.ManningN, 0.013);
-    QCOMPARE(in.DiamFt, 0.0);
-    QCOMPARE(in.Unitflow, std::string("CFS"));
-    QVERIFY(!in.DiamInFeet && !in.SlopeInPercent);
-    QVERIFY(h->get("cmdSaveLog")->isEnabled());
-    for (const char* off :
-         {"lblSaveWhen", "cmdSaveNow", "chkSaveAlways", "lblLogPipeName", "txtPipeID", "Label16"})
-        QVERIFY2(!h->get(off)->isEnabled(), off);
-    QVERIFY(!h->get<QCheckBox>("chkSaveAlways")->isChecked());
-    QVERIFY(h->boxes.prompts.isEmpty());
-    QVERIFY(h->log.closeHandler);
-}
-
-void MainWindowTest::windowFrame() {
-    QVERIFY(h->showActive());
-    QCOMPARE(h->window->objectName(), QStringLiteral("frmRunnelex"));
-    QCOMPARE(h->window->windowTitle(), QStringLiteral("Runnelex"));
-    const Qt::WindowFlags flags = h->window->windowFlags();
-    QVERIFY(flags & Qt::WindowMinimizeButtonHint);
-    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
-    QCOMPARE(h->window->minimumSize(), h->window->maximumSize());
-    const QRect before = h->get("lblrVfull")->geometry();
-    const QSize size = h->window->size();
-    h->window->resize(size * 2);
-    QTest::qWait(10);
-    QCOMPARE(h->window->size(), size);
-    QCOMPARE(h->get("lblrVfull")->geometry(), before);
-    // Every control fits inside the window at its fixed size.
-    for (QWidget* w : h->window->findChildren<QWidget*>()) {
-        if (!w->isVisible() || w->isWindow())
-            continue;
-        const QRect r(w->mapTo(h->window.get(), QPoint(0, 0)), w->size());
-        QVERIFY2(h->window->rect().contains(r), qPrintable(w->objectName()));
-    }
-}
-
-void MainWindowTest::menuItems_data() {
-    QTest::addColumn<QString>("item");
-    QTest::addColumn<bool>("enabled");
-    QTest::addColumn<QString>("call");
-    QTest::addColumn<int>("exits");
-    QTest::newRow("create log file") << "mnuSaveLogFile" << false << "" << 0;
-    QTest::newRow("unit defaults") << "mnuUnitDefault" << false << "" << 0;
-    QTest::newRow("exit") << "mnuExit" << true << "" << 1;
-    QTest::newRow("help") << "mnuHelp4Runnelex" << true << "help" << 0;
-    QTest::newRow("about") << "mnuAbout_Runnelex" << true << "about" << 0;
-    QTest::newRow("updates") << "mnuRunnelex_Updates" << true << "updates" << 0;
-    QTest::newRow("maker") << "mnuKelvara" << true << "kelvara" << 0;
-}
-
-void MainWindowTest::menuItems() {
-    QFETCH(QString, item);
-    QFETCH(bool, enabled);
-    QFETCH(QString, call);
-    QFETCH(int, exits);
-    auto* action = h->window->findChild<QAction*>(item);
-    QVERIFY(action != nullptr);
-    QCOMPARE(action->isEnabled(), enabled);
-    action->trigger();
-    QCOMPARE(h->info.calls, call.isEmpty() ? QStringList() : QStringList{call});
-    QCOMPARE(h->exits, exits);
-    QVERIFY(h->boxes.prompts.isEmpty());
-}
-
-void MainWindowTest::exitThroughKeyboard() {
-    QVERIFY(h->showActive());
-    QTest::keyClick(h->window.get(), Qt::Key_F, Qt::AltModifier);
-    auto* file = h->window->findChild<QMenu*>(QStringLiteral("File"));
-    QTRY_VERIFY(file->isVisible());
-    QTest::keyClick(file, Qt::Key_X);
-    QTRY_COMPARE(h->exits, 1);
-    QVERIFY(h->boxes.prompts.isEmpty());
-}
-
-void MainWindowTest::tabCycle_data() {
-    QTest::addColumn<QString>("from");
-    QTest::addColumn<bool>("backwards");
-    QTest::addColumn<QStringList>("visits");
-    QTest::newRow("forward from diameter")
-        << "txtDiam" << false
-        << QStringList{"txtSlope", "txtQinput", "txtM", "txtDiam", "txtSlope"};
-    QTest::newRow("backward from diameter")
-        << "txtDiam" << true << QStringList{"txtM", "txtQinput", "txtSlope", "txtDiam"};
-    QTest::newRow("from a unit list") << "cmbUnDiam" << false << QStringList{"txtSlope"};
-    QTest::newRow("from the pipe name") << "txtPipeID" << false << QStringList{"txtDiam"};
-}
-
-void MainWindowTest::tabCycle() {
-    QFETCH(QString, from);
-    QFETCH(bool, backwards);
-    QFETCH(QStringList, visits);
-    QVERIFY(h->showActive());
-    QTest::mouseClick(h->get("cmdSaveLog"), Qt::LeftButton); // enables the pipe name box
-    h->get(from)->setFocus(Qt::MouseFocusReason);
-    QTRY_COMPARE(QApplication::focusWidget(), h->get(from));
-    for (const QString& next : visits) {
-        QTest::keyClick(QApplication::focusWidget(), backwards ? Qt::Key_Backtab : Qt::Key_Tab,
-                        backwards ? Qt::ShiftModifier : Qt::NoModifier);
-        QVERIFY(QApplication::focusWidget() != nullptr);
-        QCOMPARE(QApplication::focusWidget()->objectName(), next);
-    }
-    // n is empty nowhere here, and empty boxes are silent: no message.
-    QVERIFY(h->boxes.prompts.isEmpty());
-}
-
-void MainWindowTest::accessKeys_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("list");
-    QTest::newRow("Alt+D") << int(Qt::Key_D) << "cmbUnDiam";
-    QTest::newRow("Alt+S") << int(Qt::Key_S) << "cmbUnSlope";
-    QTest::newRow("Alt+Q") << int(Qt::Key_Q) << "cmbUnFlo";
-}
-
-void MainWindowTest::accessKeys() {
-    QFETCH(int, key);
-    QFETCH(QString, list);
-    QVERIFY(h->showActive());
-    QTest::keyClicks(h->get("txtDiam"), QStringLiteral("24"));
-    QTest::keyClick(h->get("txtDiam"), Qt::Key(key), Qt::AltModifier);
-    QCOMPARE(QApplication::focusWidget(), h->get(list));
-    // Leaving the box for the list took the diameter in.
-    QCOMPARE(h->window->calcInputs().DiamFt, 2.0);
-}
 
 QTEST_MAIN(MainWindowTest)
 #include "main_window_test.moc"

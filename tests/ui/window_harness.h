@@ -1,28 +1,71 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <stdexcept>
 
-#include <QApplication>
-#include <QClipboard>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
-#include "fake_info_menu.h"
-#include "fake_message_boxes.h"
-#include "fake_results_log.h"
+#include "platform/message_boxes.h"
 #include "ui/main/frm_runnelex.h"
+#include "ui/main/info_menu.h"
+#include "ui/main/results_log.h"
 
 namespace runnelex::test {
+
+// Records every prompt instead of opening a modal box; `onShow` plays what a real box does to
+// the focus.
+class FakeMessageBoxes final : public MessageBoxes {
+public:
+    void show(QWidget*, const QString& prompt) override {
+        prompts << prompt;
+        if (onShow)
+            onShow();
+    }
+    QStringList prompts;
+    std::function<void()> onShow;
+};
+
+// Keeps the records handed over and the close handler; can be told to fail.
+class FakeResultsLog final : public ResultsLog {
+public:
+    void AddResult(const std::string& record) override {
+        if (!failWith.empty())
+            throw std::runtime_error(failWith);
+        records << QString::fromStdString(record);
+    }
+    void showResultsWindow() override { onShow(); }
+    void setCloseHandler(std::function<void()> onClose) override { closeHandler = onClose; }
+    QStringList records;
+    std::function<void()> onShow = [] {}, closeHandler;
+    std::string failWith;
+};
+
+// Notes which Help item was chosen.
+class FakeInfoMenu final : public InfoMenu {
+public:
+    void mnuHelp4Runnelex_Click() override { calls << QStringLiteral("help"); }
+    void mnuAbout_Runnelex_Click() override { calls << QStringLiteral("about"); }
+    void mnuRunnelex_Updates_Click() override { calls << QStringLiteral("updates"); }
+    void mnuKelvara_Click() override { calls << QStringLiteral("kelvara"); }
+    QStringList calls;
+};
+
+// The text a control shows, whatever its kind.
+inline QString shownText(const QObject* o) {
+    for (const char* property : {"text", "title", "currentText"})
+        if (const QVariant v = o->property(property); v.isValid())
+            return v.toString();
+    return QStringLiteral("<no text>");
+}
 
 // The offscreen platform warns about window features it lacks; nothing a test looks at.
 inline void quietPlatformWarnings() {
     static const QtMessageHandler previous = qInstallMessageHandler(
         [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-            if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not")))
-                return;
-            previous(type, context, message);
+            if (type != QtWarningMsg || !message.startsWith(QLatin1String("This plugin does not")))
+                previous(type, context, message);
         });
 }
 
@@ -40,9 +83,7 @@ public:
             qFatal("no control %s", qPrintable(name));
         return w;
     }
-
-    QString label(const QString& name) const { return get<QLabel>(name)->text(); }
-    QString text(const QString& name) const { return get<QLineEdit>(name)->text(); }
+    QString text(const QString& name) const { return shownText(get<QObject>(name)); }
 
     bool showActive() {
         window->show();
@@ -58,50 +99,33 @@ public:
         QTest::keyClick(w, Qt::Key_Return);
     }
 
-    // Moves the list to `index` with the arrow keys, one user choice per step.
-    void choose(const QString& list, int index) {
-        auto* combo = get<QComboBox>(list);
-        while (combo->currentIndex() < index)
-            QTest::keyClick(combo, Qt::Key_Down);
-        while (combo->currentIndex() > index)
-            QTest::keyClick(combo, Qt::Key_Up);
-    }
-
-    // Pastes the text over the box's text with Shift+Insert, committing nothing.
-    void paste(const QString& box, const QString& text) {
-        auto* w = get<QLineEdit>(box);
-        w->clear();
-        QApplication::clipboard()->setText(text);
-        QTest::keyClick(w, Qt::Key_Insert, Qt::ShiftModifier);
-    }
-
-    // Runs steps "box=text" (type, Enter), "box<text" (paste) and "list#index" (choose).
-    void run(const QStringList& steps) {
-        for (const QString& step : steps) {
-            const qsizetype lt = step.indexOf(u'<');
-            if (lt > 0) {
-                paste(step.left(lt), step.mid(lt + 1));
-                continue;
+    // Runs ';'-separated steps: "box=text" types and commits, "box<text" only sets the text,
+    // "list#index" moves the list there with the arrow keys.
+    void run(const QString& steps) {
+        for (const QString& step : steps.split(u';', Qt::SkipEmptyParts)) {
+            const qsizetype at = step.indexOf(QRegularExpression(QStringLiteral("[=<#]")));
+            const QString name = step.left(at), arg = step.mid(at + 1);
+            if (step[at] == u'=') {
+                enter(name, arg);
+            } else if (step[at] == u'<') {
+                get<QLineEdit>(name)->setText(arg);
+            } else {
+                auto* combo = get<QComboBox>(name);
+                while (combo->currentIndex() != arg.toInt())
+                    QTest::keyClick(combo, combo->currentIndex() < arg.toInt() ? Qt::Key_Down
+                                                                               : Qt::Key_Up);
             }
-            const qsizetype hash = step.indexOf(u'#');
-            if (hash > 0) {
-                choose(step.left(hash), step.mid(hash + 1).toInt());
-                continue;
-            }
-            const qsizetype eq = step.indexOf(u'=');
-            enter(step.left(eq), step.mid(eq + 1));
         }
     }
 
-    // Fails the current test unless every "label=text" pair shows.
-    bool labelsShow(const QStringList& expected) const {
+    // True when every ';'-separated "control=text" shows; warns about each that does not.
+    bool shows(const QString& expected) const {
         bool ok = true;
-        for (const QString& pair : expected) {
-            const qsizetype eq = pair.indexOf(u'=');
-            const QString name = pair.left(eq), want = pair.mid(eq + 1);
-            if (label(name) != want) {
+        for (const QString& pair : expected.split(u';', Qt::SkipEmptyParts)) {
+            const QString name = pair.section(u'=', 0, 0), want = pair.section(u'=', 1);
+            if (text(name) != want) {
                 qWarning("%s shows \"%s\", expected \"%s\"", qPrintable(name),
-                         qPrintable(label(name)), qPrintable(want));
+                         qPrintable(text(name)), qPrintable(want));
                 ok = false;
             }
         }
@@ -120,34 +144,14 @@ public:
     std::unique_ptr<FrmRunnelex> window;
 };
 
-// The worked example's labels: 1 ft pipe, slope 0.01, n 0.013, 2 cfs.
-inline QStringList workedExampleLabels() {
-    return {"lblrV050=4.5363",
-            "lblrQ050=1.7814",
-            "lblrV075=5.1418",
-            "lblrQ075=3.2488",
-            "lblrV093=5.0323",
-            "lblrQ093=3.8307",
-            "lblrV100=4.5363",
-            "lblrQ100=3.5628",
-            "lblrDnorm=0.5359",
-            "lblrAreaW=0.4285",
-            "lblrPerimW=1.6426",
-            "lblrRh=0.2609",
-            "lblrVnorm=4.6671",
-            "lblrFrNo=1.2548",
-            "lblrDcr=0.6034",
-            "lblrDoverD=0.5359",
-            "lblrRegime=Supercritical",
-            "lblrHf=0.0032",
-            "lblrVfull=2.5465",
-            "lblFullCondition=If the pipe were flowing full ",
-            "lblFullCause=due to tailwater:",
-            "lblCapQ=Q (cfs)"};
-}
-
-inline QStringList workedExampleSteps() {
-    return {"txtDiam=12", "txtSlope=0.01", "txtQinput=2"};
-}
+// The worked example: 1 ft pipe, slope 0.01, n 0.013, 2 cfs, and every label it writes.
+inline const QString kWorkedSteps = QStringLiteral("txtDiam=12;txtSlope=0.01;txtQinput=2");
+inline const QString kWorkedLabels = QStringLiteral(
+    "lblrV050=4.5363;lblrQ050=1.7814;lblrV075=5.1418;lblrQ075=3.2488;lblrV093=5.0323;"
+    "lblrQ093=3.8307;lblrV100=4.5363;lblrQ100=3.5628;lblrDnorm=0.5359;lblrAreaW=0.4285;"
+    "lblrPerimW=1.6426;lblrRh=0.2609;lblrVnorm=4.6671;lblrFrNo=1.2548;lblrDcr=0.6034;"
+    "lblrDoverD=0.5359;lblrRegime=Supercritical;lblrHf=0.0032;lblrVfull=2.5465;"
+    "lblFullCondition=If the pipe were flowing full ;lblFullCause=due to tailwater:;"
+    "lblCapQ=Q (cfs)");
 
 } // namespace runnelex::test

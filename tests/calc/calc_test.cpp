@@ -1,0 +1,216 @@
+// One calculation, the display rule, and the label texts a run writes in the order it writes them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "calc/calculation.h"
+#include "calc/display_run.h"
+#include "calc/number_text.h"
+#include "engine/hydrocalc.h"
+
+namespace runnelex {
+namespace {
+
+TEST(DisplayNumber, RoundsHalfToEvenWithoutTrailingZeros) {
+    // Exact binary ties go to the even digit; 2.675 is stored just below its tie.
+    // clang-format off
+    const struct {
+        double value;
+        int decimals;
+        const char* text;
+    } cases[] = {
+        {2.0, 4, "2"}, {4.53630, 4, "4.5363"}, {100.0, 4, "100"}, {1200.5, 2, "1200.5"},
+        {0.03125, 4, "0.0312"}, {0.09375, 4, "0.0938"}, {0.125, 2, "0.12"}, {0.375, 2, "0.38"},
+        {2.5, 0, "2"}, {3.5, 0, "4"}, {2.675, 2, "2.67"}, {0.1 + 0.2, 4, "0.3"},
+        {0.0001, 4, "0.0001"}, {0.00004, 4, "0"}, {-0.0, 4, "0"}, {-0.00001, 4, "0"},
+        {-1.23456, 4, "-1.2346"}, {123456789012.34567, 4, "123456789012.346"},
+        {1e14, 4, "100000000000000"}, {1e15, 4, "1E+15"}, {1.5e20, 4, "1.5E+20"},
+        {1.7976931348623157e308, 4, "1.79769313486232E+308"}};
+    // clang-format on
+    for (const auto& c : cases)
+        EXPECT_EQ(displayNumber(c.value, c.decimals), c.text) << c.value << " to " << c.decimals;
+    EXPECT_THROW(displayNumber(std::numeric_limits<double>::infinity()),
+                 hydrocalc::ArithmeticError);
+    EXPECT_THROW(displayNumber(std::numeric_limits<double>::quiet_NaN()),
+                 hydrocalc::ArithmeticError);
+}
+
+CalcInputs pipe(double D, double S, double n, double Q, const std::string& unitflow = "CFS") {
+    CalcInputs in;
+    in.DiamFt = D;
+    in.SlopeFtFt = S;
+    in.ManningN = n;
+    in.Qcfs = Q;
+    in.Unitflow = unitflow;
+    return in;
+}
+
+CalcInputs workedExample(double Q, const std::string& unitflow = "CFS") {
+    return pipe(1, 0.01, 0.013, Q, unitflow);
+}
+
+const char* const kUnmatched = "Unitflow variable unmatched in case stucture.";
+
+using Steps = std::vector<std::pair<std::string, std::string>>; // label (empty: message), text
+
+Steps stepsOf(const DisplayRun& run) {
+    Steps out;
+    for (const DisplayStep& s : run.steps)
+        out.emplace_back(s.kind == DisplayStep::Kind::SetLabel ? s.label : "", s.text);
+    return out;
+}
+
+// The worked pipe's capacity rows: each velocity, then its flow in the shown unit, or the
+// message when the flow code is unmatched.
+Steps capacity(const std::vector<std::string>& flows, bool unmatched = false) {
+    const char* const rows[] = {"050", "075", "093", "100"};
+    const char* const velocities[] = {"4.5363", "5.1418", "5.0323", "4.5363"};
+    Steps out;
+    for (int i = 0; i < 4; ++i) {
+        out.emplace_back(std::string("lblrV") + rows[i], velocities[i]);
+        out.emplace_back(unmatched ? "" : std::string("lblrQ") + rows[i],
+                         unmatched ? kUnmatched : flows[i]);
+    }
+    return out;
+}
+
+const Steps kCfs = capacity({"1.7814", "3.2488", "3.8307", "3.5628"});
+
+Steps then(Steps a, const Steps& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// Each branch writes only what it computed; a fault ends the run where it happened.
+TEST(DisplayRun, StepsInOrder) {
+    // clang-format off
+    const struct {
+        const char* name;
+        CalcInputs in;
+        Steps steps;
+        bool fault;
+    } cases[] = {
+        {"worked example", workedExample(2), then(kCfs, {
+            {"lblrDnorm", "0.5359"}, {"lblrAreaW", "0.4285"}, {"lblrPerimW", "1.6426"},
+            {"lblrRh", "0.2609"}, {"lblrVnorm", "4.6671"}, {"lblrFrNo", "1.2548"},
+            {"lblrDcr", "0.6034"}, {"lblrDoverD", "0.5359"}, {"lblrRegime", "Supercritical"},
+            {"lblFullCondition", "If the pipe were flowing full "},
+            {"lblFullCause", "due to tailwater:"}, {"lblrHf", "0.0032"}, {"lblrVfull", "2.5465"}}),
+         false},
+        {"surcharged", workedExample(4), then(kCfs, {
+            {"lblrDnorm", ""}, {"lblrVnorm", ""}, {"lblrDoverD", "1"}, {"lblrFrNo", ""},
+            {"lblrDcr", ""}, {"lblFullCondition", "Flow is flowing full due to:"},
+            {"lblFullCause", "Surcharge!"}, {"lblrRegime", "Surcharged!"},
+            {"lblrHf", "0.0126"}, {"lblrVfull", "5.093"}}),
+         false},
+        {"no design flow", workedExample(0), kCfs, false},
+        {"negative flow", workedExample(-1), kCfs, false},
+        {"no diameter", pipe(0, 0.01, 0.013, 2), {}, false},
+        {"no slope", pipe(1, 0, 0.013, 2), {}, false},
+        {"no n", pipe(1, 0.01, 0, 2), {}, false},
+        {"invalid without flow", pipe(-1, 0.01, 0.013, 0), {}, false},
+        {"MGD", workedExample(0, "MGD"), capacity({"1.1515", "2.1001", "2.4762", "2.303"}), false},
+        {"GPM", workedExample(0, "GPM"), capacity({"799.67", "1458.4", "1719.59", "1599.33"}),
+         false},
+        // Codes compare exactly: a lower-case code is as unknown as an empty one.
+        {"unknown code", workedExample(0, ""), capacity({}, true), false},
+        {"lower-case code", workedExample(0, "cfs"), capacity({}, true), false},
+        // The solver drives the depth ratio below ~3e-17: fArccos(1) divides by zero.
+        {"flow too small for the solver", workedExample(1e-40), kCfs, true},
+        {"square of diameter overflows", pipe(1e200, 0.01, 0.013, 1), {}, true},
+        {"capacity flow overflows", pipe(1e116, 0.01, 0.013, 1), {}, true}};
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const DisplayRun run = displayRun(c.in);
+        EXPECT_EQ(stepsOf(run), c.steps);
+        EXPECT_EQ(run.fault.has_value(), c.fault);
+        EXPECT_EQ(run.results.fault.has_value(), c.fault);
+    }
+    const Steps flat = stepsOf(displayRun(pipe(1, 0.001, 0.013, 1)));
+    EXPECT_NE(std::find(flat.begin(), flat.end(), Steps::value_type("lblrRegime", "Subcritical")),
+              flat.end());
+}
+
+TEST(DisplayRun, GpmConversionOverflowStopsAfterTheFirstVelocity) {
+    const DisplayRun run = displayRun(pipe(1e115, 0.01, 0.013, 0, "GPM"));
+    ASSERT_FALSE(run.results.fault);
+    ASSERT_EQ(run.results.Capacity.size(), 4u);
+    EXPECT_EQ(stepsOf(run), (Steps{{"lblrV050", displayNumber(run.results.Capacity[0].V)}}));
+    EXPECT_TRUE(run.fault);
+}
+
+TEST(Calculation, BranchRules) {
+    const CalcResults worked = computeCalculation(workedExample(2));
+    EXPECT_EQ(worked.outcome, Outcome::OpenChannel);
+    EXPECT_EQ(displayNumber(*worked.Qmax), "3.8307");
+    // Above the full-pipe flow but within Qmax the pipe still runs open, deep in its bracket.
+    const CalcResults deep = computeCalculation(workedExample(3.7));
+    EXPECT_EQ(deep.outcome, Outcome::OpenChannel);
+    EXPECT_GT(*deep.Dnorm, 0.75);
+    EXPECT_LT(*deep.Dnorm, 0.93);
+    // A flow of exactly Qmax stays open channel; the next double surcharges.
+    const double qmax = *worked.Qmax;
+    EXPECT_EQ(computeCalculation(workedExample(qmax)).outcome, Outcome::OpenChannel);
+    const double above = std::nextafter(qmax, std::numeric_limits<double>::infinity());
+    EXPECT_EQ(computeCalculation(workedExample(above)).outcome, Outcome::Surcharged);
+    // Subcritical already at one ten-thousandth of the pipe: the march's bounded result.
+    EXPECT_EQ(*computeCalculation(workedExample(1e-20)).Dcr, 1e-4);
+}
+
+TEST(Calculation, FroudeAndCriticalDepthUseTheFlowAtNormalDepth) {
+    using namespace hydrocalc;
+    const CalcResults r = computeCalculation(workedExample(2));
+    EXPECT_EQ(displayNumber(*r.Qnorm), "2");
+    EXPECT_EQ(*r.Qnorm, *r.Vnorm * *r.AreaW);
+    EXPECT_NE(*r.Qnorm, 2.0);
+    EXPECT_EQ(*r.FrNo, fFroude(1, *r.Dnorm, *r.Qnorm));
+    EXPECT_NE(*r.FrNo, fFroude(1, *r.Dnorm, 2.0));
+    EXPECT_EQ(*r.Dcr, fDcritCircular(1, *r.Qnorm));
+    EXPECT_EQ(*r.DoverD, *r.Dnorm / 1.0);
+}
+
+TEST(Calculation, FullPipeValuesUseDesignFlowAndPlainRadius) {
+    using namespace hydrocalc;
+    for (double Q : {2.0, 4.0}) {
+        SCOPED_TRACE(Q);
+        const CalcResults r = computeCalculation(pipe(2, 0.005, 0.015, Q));
+        const double Afull = fAreaW(2, 0, 2, kCircular);
+        const double Rfull = Afull / fPerimW(2, 0, 2, kCircular);
+        EXPECT_EQ(*r.Vfull, Q / Afull);
+        EXPECT_EQ(*r.Hf, fSfManning(Q / Afull, Rfull, 0.015));
+    }
+}
+
+TEST(ApplyDisplayRun, SurchargedRunKeepsEarlierAreaPerimeterRadius) {
+    LabelTexts labels = startupLabelTexts();
+    EXPECT_EQ(labels["lblCapQ"], "Q(cfs)");
+    EXPECT_EQ(labels["lblrAreaW"], "");
+    applyDisplayRun(displayRun(workedExample(2)), labels);
+    applyDisplayRun(displayRun(workedExample(4)), labels);
+    EXPECT_EQ(labels["lblrAreaW"] + "|" + labels["lblrPerimW"] + "|" + labels["lblrRh"],
+              "0.4285|1.6426|0.2609");
+    EXPECT_EQ(labels["lblrDnorm"] + "|" + labels["lblrRegime"] + "|" + labels["lblCapQ"],
+              "|Surcharged!|Q(cfs)");
+}
+
+TEST(ApplyDisplayRun, MessagesComeBetweenTheLabels) {
+    LabelTexts labels = startupLabelTexts();
+    labels["lblrQ050"] = "old";
+    std::vector<std::string> trace;
+    applyDisplayRun(displayRun(workedExample(0, "")), labels, [&](const std::string& m) {
+        trace.push_back(labels["lblrV050"] + "|" + labels["lblrV075"] + "|" + m);
+    });
+    ASSERT_EQ(trace.size(), 4u);
+    EXPECT_EQ(trace[0], std::string("4.5363||") + kUnmatched);
+    EXPECT_EQ(trace[1], std::string("4.5363|5.1418|") + kUnmatched);
+    EXPECT_EQ(labels["lblrQ050"], "old");
+}
+
+} // namespace
+} // namespace runnelex
