@@ -1,10 +1,8 @@
 #include "info/frm_kelvara.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
-#include <QPushButton>
 
 #include "info/info_resources.h"
 #include "info/maker.h"
@@ -41,16 +39,6 @@ frmKelvara::frmKelvara(QWidget* owner) : InfoDialog(QStringLiteral("frmKelvara")
                     QStringLiteral(" for more information."),
                 kTextWidth);
 
-    auto* cancelButton = new QPushButton(QStringLiteral("Close"), this);
-    cancelButton->setObjectName(QStringLiteral("CancelButton"));
-    cancelButton->setDefault(true);
-    // Part of the window but never shown, and without an action.
-    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
-    okButton->setObjectName(QStringLiteral("OKButton"));
-    okButton->setAutoDefault(false);
-    okButton->hide();
-    connect(cancelButton, &QPushButton::clicked, this, &frmKelvara::CancelButton_Click);
-
     auto* grid = new QGridLayout(this);
     grid->setSizeConstraint(QLayout::SetFixedSize);
     grid->setHorizontalSpacing(16);
@@ -58,15 +46,7 @@ frmKelvara::frmKelvara(QWidget* owner) : InfoDialog(QStringLiteral("frmKelvara")
     grid->addWidget(label1, 0, 1);
     grid->addWidget(label2, 1, 1);
     grid->addWidget(label3, 2, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
-    grid->addLayout(buttons, 3, 0, 1, 2);
-}
-
-void frmKelvara::CancelButton_Click() {
-    hide();
+    grid->addLayout(closeButtonRow(), 3, 0, 1, 2);
 }
 
 } // namespace runnelex

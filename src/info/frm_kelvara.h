@@ -10,9 +10,6 @@ class frmKelvara final : public InfoDialog {
     Q_OBJECT
 public:
     explicit frmKelvara(QWidget* owner);
-
-private:
-    void CancelButton_Click();
 };
 
 } // namespace runnelex

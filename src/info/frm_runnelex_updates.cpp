@@ -1,8 +1,6 @@
 #include "info/frm_runnelex_updates.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "info/maker.h"
@@ -31,16 +29,6 @@ frmRunnelexUpdates::frmRunnelexUpdates(QWidget* owner)
     label4->setIndent(16);
     label5->setIndent(16);
 
-    auto* cancelButton = new QPushButton(QStringLiteral("Close"), this);
-    cancelButton->setObjectName(QStringLiteral("CancelButton"));
-    cancelButton->setDefault(true);
-    // Part of the window but never shown, and without an action.
-    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
-    okButton->setObjectName(QStringLiteral("OKButton"));
-    okButton->setAutoDefault(false);
-    okButton->hide();
-    connect(cancelButton, &QPushButton::clicked, this, &frmRunnelexUpdates::CancelButton_Click);
-
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(label1);
@@ -50,15 +38,7 @@ frmRunnelexUpdates::frmRunnelexUpdates(QWidget* owner)
     layout->addWidget(label4);
     layout->addWidget(label5);
     layout->addSpacing(12);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
-    layout->addLayout(buttons);
-}
-
-void frmRunnelexUpdates::CancelButton_Click() {
-    hide();
+    layout->addLayout(closeButtonRow());
 }
 
 } // namespace runnelex

@@ -9,9 +9,6 @@ class frmRunnelexUpdates final : public InfoDialog {
     Q_OBJECT
 public:
     explicit frmRunnelexUpdates(QWidget* owner);
-
-private:
-    void CancelButton_Click();
 };
 
 } // namespace runnelex

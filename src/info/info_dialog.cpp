@@ -1,6 +1,8 @@
 #include "info/info_dialog.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 
 namespace runnelex {
 
@@ -19,6 +21,27 @@ QLabel* InfoDialog::addText(const QString& name, const QString& text, int width)
     label->setWordWrap(true);
     label->setFixedWidth(width);
     return label;
+}
+
+QHBoxLayout* InfoDialog::closeButtonRow() {
+    auto* cancelButton = new QPushButton(QStringLiteral("Close"), this);
+    cancelButton->setObjectName(QStringLiteral("CancelButton"));
+    cancelButton->setDefault(true);
+    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("OKButton"));
+    okButton->setAutoDefault(false);
+    okButton->hide();
+    connect(cancelButton, &QPushButton::clicked, this, &InfoDialog::CancelButton_Click);
+
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(okButton);
+    row->addWidget(cancelButton);
+    return row;
+}
+
+void InfoDialog::CancelButton_Click() {
+    hide();
 }
 
 } // namespace runnelex

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QHBoxLayout;
 class QLabel;
 
 namespace runnelex {
@@ -16,6 +17,10 @@ public:
 protected:
     // A word-wrapped plain-text label of the given name and width.
     QLabel* addText(const QString& name, const QString& text, int width);
+    // The notices' button row: "Close" (CancelButton) hides the window; "OK" (OKButton) is
+    // part of the window but never shown and has no action.
+    QHBoxLayout* closeButtonRow();
+    void CancelButton_Click();
 };
 
 } // namespace runnelex

@@ -217,32 +217,33 @@ void FrmRunnelex::checkEntry(entry::Box box, QLineEdit* edit) {
 }
 
 void FrmRunnelex::cmbUnDiam_Click() {
-    try {
+    unitChanged([this] {
         selection::selectDiamUnit(c_.cmbUnDiam->currentIndex(), c_.txtDiam->text().toStdString(),
                                   in_, notifier());
-        DoCalc();
-    } catch (const hydrocalc::ArithmeticError& e) {
-        showMessage(calcFaultMessage(e.what()));
-    }
+    });
 }
 
 void FrmRunnelex::cmbUnSlope_Click() {
-    try {
+    unitChanged([this] {
         selection::selectSlopeUnit(c_.cmbUnSlope->currentIndex(), c_.txtSlope->text().toStdString(),
                                    in_, notifier());
-        DoCalc();
-    } catch (const hydrocalc::ArithmeticError& e) {
-        showMessage(calcFaultMessage(e.what()));
-    }
+    });
 }
 
 void FrmRunnelex::cmbUnFlo_Click() {
+    unitChanged([this] {
+        setLabel("lblCapQ",
+                 selection::selectFlowUnit(c_.cmbUnFlo->currentIndex(),
+                                           c_.txtQinput->text().toStdString(), in_, notifier()));
+    });
+}
+
+void FrmRunnelex::unitChanged(const std::function<void()>& select) {
     try {
-        const std::string heading = selection::selectFlowUnit(
-            c_.cmbUnFlo->currentIndex(), c_.txtQinput->text().toStdString(), in_, notifier());
-        setLabel("lblCapQ", heading);
+        select();
         DoCalc();
     } catch (const hydrocalc::ArithmeticError& e) {
+        // Re-reading an extreme value in the new unit can overflow; the window stays usable.
         showMessage(calcFaultMessage(e.what()));
     }
 }

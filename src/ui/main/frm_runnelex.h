@@ -46,6 +46,8 @@ private:
     void cmbUnDiam_Click();
     void cmbUnSlope_Click();
     void cmbUnFlo_Click();
+    // Runs a unit list's selection, then the calculation.
+    void unitChanged(const std::function<void()>& select);
     void cmdSaveLog_Click();
     void cmdSaveNow_Click();
     void setRecordingEnabled(bool enabled);
