@@ -9,15 +9,7 @@
 #include "info/document_opener.h"
 #include "info/help_document.h"
 
-#ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-#endif
+#include "info/windows_headers.h"
 
 namespace runnelex {
 

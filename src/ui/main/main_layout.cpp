@@ -149,13 +149,13 @@ struct ResultRow {
     const char* unitText;
 };
 
-void addResultRow(QWidget* g, QGridLayout* grid, int row, int col, const ResultRow& spec,
+void addResultRow(QWidget* g, QGridLayout* grid, int row, int col, const ResultRow& item,
                   MainControls& c) {
-    grid->addWidget(label(g, spec.name, spec.text), row, col);
-    grid->addWidget(label(g, spec.equals, "="), row, col + 1);
-    grid->addWidget(valueLabel(g, spec.value, c), row, col + 2);
-    if (spec.unitName != nullptr)
-        grid->addWidget(label(g, spec.unitName, spec.unitText), row, col + 3);
+    grid->addWidget(label(g, item.name, item.text), row, col);
+    grid->addWidget(label(g, item.equals, "="), row, col + 1);
+    grid->addWidget(valueLabel(g, item.value, c), row, col + 2);
+    if (item.unitName != nullptr)
+        grid->addWidget(label(g, item.unitName, item.unitText), row, col + 3);
 }
 
 QGroupBox* buildNormal(QWidget* parent, MainControls& c) {
