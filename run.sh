@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Runnelex and starts the calculator. Without a display it says so and prints the
 # worked example through the command-line calculator instead.
 set -euo pipefail

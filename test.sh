@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Runnelex and runs every test: the default build, the same tests under
 # AddressSanitizer + UndefinedBehaviorSanitizer, then the Debian package check.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package in a release tree of its own and checks it: the desktop and
 # AppStream files validate, the package holds exactly the installed files, its dependencies
 # come from the binaries' shared libraries, and the programs run from the unpacked package.
@@ -54,6 +55,7 @@ expected=$(
             echo ./usr/share/icons/hicolor/${size}x${size}/apps/$id.png
         done
         echo ./usr/share/runnelex/help/index.html
+        echo ./usr/share/doc/runnelex/copyright
     } | sort
 )
 actual=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian/Ubuntu packages the build and the tests need, only when some are missing.
 # Sourced by run.sh and test.sh.
 
@@ -8,6 +9,12 @@ runnelex_packages=(
     libgtest-dev libbenchmark-dev
     fonts-dejavu-core locales
     desktop-file-utils appstream dpkg-dev
+    # the window tests on the real X11 platform
+    xvfb xauth
+    # pictures of the pipe: charts and vector export
+    qt6-charts-dev qt6-svg-dev
+    # coverage-guided fuzzing
+    clang-14 libfuzzer-14-dev libclang-rt-14-dev
 )
 
 runnelex_ensure_deps() {

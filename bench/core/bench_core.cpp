@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One whole calculation and its display, and the critical-depth march that dominates them.
 #include <benchmark/benchmark.h>
 

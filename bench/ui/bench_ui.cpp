@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's cost: one accepted entry (Enter in the flow box until every label is
 // written), and start-up to the first painted window against a bare Qt window.
 #include <chrono>

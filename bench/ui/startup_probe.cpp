@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the application with one window and ends at that window's first paint: the start-up
 // the benchmark times. "runnelex" shows the main window; for comparison "empty" shows a bare
 // QWidget and "label" a QWidget with one line of text (which also loads the fonts).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the program icon (SVG and PNG sizes) and the maker picture into the data folder.
 // Run once after a change of design and commit the results:
 //   cmake --build <build> --target runnelex_artwork

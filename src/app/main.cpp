@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program start: the application title and version, the platform seams, and the main window.
 #include <QApplication>
 #include <QIcon>

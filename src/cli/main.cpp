@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // runnelex-cli: the calculation of the main window from a shell.
 #include <QCommandLineParser>
 #include <QStringList>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "info/registry_api.h"
 
 #include "info/windows_headers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/mod_results.h"
 
 #include "results/frm_results.h"

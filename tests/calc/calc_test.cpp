@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One calculation, the display rule, and the label texts a run writes in the order it writes them.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // runnelex-cli, the real binary run as a child process.
 #include <gtest/gtest.h>
 

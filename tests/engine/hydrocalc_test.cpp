@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hydraulic engine against hand-checked reference values and its fault cases.
 #include <gtest/gtest.h>
 

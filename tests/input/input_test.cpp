@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Units, the safe conversion, the entry checks and the unit selection handlers.
 #include <gtest/gtest.h>
 

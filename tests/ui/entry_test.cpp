@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typing into the main window: the keystroke filter, the entry checks, focus loss, the unit
 // lists and the results they produce, also against what runnelex-cli prints.
 #include "calc/display_run.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's controls, start-up state, menus, Tab cycle and access keys, and its side of
 // recording against a recording results log.
 #include "window_harness.h"
