@@ -10,6 +10,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 
 #include "calc/display_run.h"
@@ -164,12 +166,35 @@ void FrmRunnelex::DoCalc() {
     }
     if (run.fault) {
         showMessage(calcFaultMessage(*run.fault));
+        emit calculationShown();
         return;
     }
     if (c_.chkSaveAlways->isChecked()) {
         c_.txtPipeID->setText(QString());
         writecalcs();
     }
+    emit calculationShown();
+}
+
+CalcEntry FrmRunnelex::currentEntry() const {
+    CalcEntry e;
+    e.pipe = c_.txtPipeID->text().toStdString();
+    e.diam = c_.txtDiam->text().toStdString();
+    e.slope = c_.txtSlope->text().toStdString();
+    e.n = c_.txtM->text().toStdString();
+    e.flow = c_.txtQinput->text().toStdString();
+    e.diamUnit = in_.DiamInFeet ? 1 : 0;
+    e.slopeUnit = in_.SlopeInPercent ? 1 : 0;
+    e.flowUnit = in_.Unitflow == "MGD" ? 1 : in_.Unitflow == "GPM" ? 2 : 0;
+    return e;
+}
+
+QMenu* FrmRunnelex::toolsMenu() {
+    if (tools_ == nullptr) {
+        tools_ = menuBar()->addMenu(QStringLiteral("&Tools"));
+        tools_->setObjectName(QStringLiteral("mnuTools"));
+    }
+    return tools_;
 }
 
 void FrmRunnelex::writecalcs() {

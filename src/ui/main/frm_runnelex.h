@@ -7,6 +7,9 @@
 #include <QCoreApplication>
 #include <QMainWindow>
 
+class QMenu;
+
+#include "calc/calc_entry.h"
 #include "calc/calc_inputs.h"
 #include "engine/hydrocalc.h"
 #include "input/entry_check.h"
@@ -35,6 +38,15 @@ public:
     void writecalcs();
 
     const CalcInputs& calcInputs() const { return in_; }
+    // The texts of the boxes and the positions of the unit lists, as shown now.
+    CalcEntry currentEntry() const;
+    // The menu of the windows added beside the calculator ("&Tools", after "&Help"), made on
+    // first use.
+    QMenu* toolsMenu();
+
+signals:
+    // Every calculation run has ended (results shown, recorded when "Always" is on).
+    void calculationShown();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -61,6 +73,7 @@ private:
     InfoMenu& info_;
     EndProgram endProgram_;
     MainControls c_;
+    QMenu* tools_ = nullptr;
     CalcInputs in_;
 };
 
