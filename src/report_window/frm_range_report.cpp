@@ -211,7 +211,8 @@ void FrmRangeReport::cmdRun_Click() {
     if (plan->rowCount() > kMaxRows) {
         boxes_.show(this, qs("The report would have " + std::to_string(plan->rowCount()) +
                              " rows; this window holds at most " + std::to_string(kMaxRows) +
-                             ". The command below the values writes any number of rows."));
+                             ". \"runnelex-cli report\" (the command line shown) writes any "
+                             "number of rows."));
         return;
     }
     plan_ = plan;
@@ -220,7 +221,6 @@ void FrmRangeReport::cmdRun_Click() {
         std::lock_guard lock(inboxMutex_);
         inbox_.clear();
     }
-    complete_ = false;
     startJob(Job::Report, plan->rowCount(), [this, plan](const std::atomic<bool>& cancel) {
         complete_ = report::computeRows(*plan, threads_, kChunkRows, cancel, [this](auto chunk) {
             std::lock_guard lock(inboxMutex_);
@@ -258,10 +258,12 @@ void FrmRangeReport::cmdSaveAs_Click() {
         Job::Save, rows->size(),
         [this, rows, plan = plan_, format, path = choice->path](const std::atomic<bool>& cancel) {
             std::string out;
-            if (report::writeRows(format, *plan, *rows, {{0, rows->size() - 1}}, true, out, cancel,
-                                  written_))
-                failure_ = saveTextFile(
-                    path, QByteArray::fromRawData(out.data(), static_cast<qsizetype>(out.size())));
+            if (!report::writeRows(format, *plan, *rows, {{0, rows->size() - 1}}, true, out, cancel,
+                                   written_))
+                return;
+            failure_ = saveTextFile(
+                path, QByteArray::fromRawData(out.data(), static_cast<qsizetype>(out.size())));
+            complete_ = !failure_;
         });
 }
 
@@ -281,8 +283,8 @@ void FrmRangeReport::cmdCopy_Click() {
     auto rows = std::make_shared<const report::PackedRows>(model_->rows());
     text_.clear();
     startJob(Job::Copy, total, [this, rows, plan = plan_, ranges](const std::atomic<bool>& cancel) {
-        report::writeRows(report::Format::Tsv, *plan, *rows, ranges, false, text_, cancel,
-                          written_);
+        complete_ = report::writeRows(report::Format::Tsv, *plan, *rows, ranges, false, text_,
+                                      cancel, written_);
     });
 }
 
@@ -291,6 +293,7 @@ void FrmRangeReport::startJob(Job job, std::uint64_t total,
     running_ = job;
     total_ = total;
     written_ = 0;
+    complete_ = false;
     failure_.reset();
     c_.prgReport->setRange(0, static_cast<int>(std::min<std::uint64_t>(total, kMaxRows)));
     c_.prgReport->setValue(0);
@@ -321,7 +324,6 @@ void FrmRangeReport::jobFinished() {
     const Job job = running_;
     running_ = Job::None;
     pump();
-    const bool cancelled = job_->cancelled();
     const report::PackedRows& rows = model_->rows();
     const QString counts = QStringLiteral(", ") + qs(std::to_string(rows.surcharged())) +
                            QStringLiteral(" surcharged, ") + qs(std::to_string(rows.faulted())) +
@@ -335,20 +337,23 @@ void FrmRangeReport::jobFinished() {
             boxes_.show(this, QStringLiteral("The report stopped: ") + *failure_);
         break;
     case Job::Save:
-        if (cancelled) {
-            status_ = QStringLiteral("Not saved: cancelled");
+        // Whether the file was written, even when a cancel came after that.
+        if (complete_) {
+            status_ =
+                QStringLiteral("Saved ") + rowsText(total_) + QStringLiteral(" to ") + savePath_;
         } else if (failure_) {
             status_ = QStringLiteral("Not saved");
             showFailure(*failure_);
         } else {
-            status_ =
-                QStringLiteral("Saved ") + rowsText(total_) + QStringLiteral(" to ") + savePath_;
+            status_ = QStringLiteral("Not saved: cancelled");
         }
         break;
     case Job::Copy:
-        if (!cancelled && !failure_) {
+        if (complete_) {
             QGuiApplication::clipboard()->setText(qs(text_));
             status_ = QStringLiteral("Copied ") + rowsText(total_);
+        } else if (failure_) {
+            status_ = QStringLiteral("Not copied: ") + *failure_;
         }
         text_ = std::string();
         break;

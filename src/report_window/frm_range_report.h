@@ -90,9 +90,9 @@ private:
     std::mutex inboxMutex_;
     std::vector<std::shared_ptr<const report::PackedChunk>> inbox_;
     std::atomic<std::uint64_t> written_{0};
-    std::atomic<bool> complete_{false};
-    std::string text_;               // what a copy made
-    std::optional<QString> failure_; // what stopped the job
+    std::atomic<bool> complete_{false}; // the job's work came to its end
+    std::string text_;                  // what a copy made
+    std::optional<QString> failure_;    // what stopped the job
     QString savePath_;
 };
 
