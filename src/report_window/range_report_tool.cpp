@@ -40,17 +40,32 @@ void RangeReportTool::open() {
 }
 
 void RangeReportTool::placeBesideMain() {
+    const QScreen* screen = main_.screen();
+    if (screen == nullptr)
+        return;
+    // To the right of the main window, else to its left, narrowed to the room there (never
+    // below what its controls need); with no room on either side, at the screen's right edge.
+    const QRect room = screen->availableGeometry();
     const QRect mainFrame = main_.frameGeometry();
-    QPoint at(mainFrame.right() + 1, mainFrame.top());
-    if (const QScreen* screen = main_.screen()) {
-        // Kept on the main window's screen: to the left of it when the right has no room.
-        const QRect room = screen->availableGeometry();
-        if (at.x() + window_->width() > room.right())
-            at.setX(std::max(room.left(), mainFrame.left() - window_->width() - 1));
-        at.setY(std::clamp(at.y(), room.top(),
-                           std::max(room.top(), room.bottom() - window_->height())));
+    const int extra = window_->frameGeometry().width() - window_->width(); // the frame's edges
+    const int needed = window_->minimumSizeHint().width();
+    const int right = room.right() - mainFrame.right() - extra;
+    const int left = mainFrame.left() - room.left() - extra;
+    int width = std::min(window_->width(), room.width() - extra);
+    int x = room.right() - extra - width + 1;
+    if (right >= needed) {
+        width = std::min(width, right);
+        x = mainFrame.right() + 1;
+    } else if (left >= needed) {
+        width = std::min(width, left);
+        x = mainFrame.left() - extra - width;
     }
-    window_->move(at);
+    const int extraHigh = window_->frameGeometry().height() - window_->height();
+    const int height = std::min(window_->height(), room.height() - extraHigh);
+    const int y = std::clamp(mainFrame.top(), room.top(),
+                             std::max(room.top(), room.bottom() - extraHigh - height + 1));
+    window_->resize(width, height);
+    window_->move(std::max(x, room.left()), y);
 }
 
 } // namespace runnelex

@@ -176,6 +176,14 @@ private slots:
         FrmRangeReport* first = tool_->window();
         QCOMPARE(texts(first->entry()), QStringList({"P 1", "24", "0.5", "10", "0.011", "0 1 0"}));
         QVERIFY(!first->isModal() && !first->parentWidget());
+        // Beside the main window where the screen has room for it.
+        const QRect room = first->screen()->availableGeometry(), main = h_->window->frameGeometry();
+        const int needed = first->minimumSizeHint().width();
+        if (room.right() - main.right() >= needed || main.left() - room.left() >= needed)
+            QVERIFY(first->frameGeometry().right() < main.left() ||
+                    first->frameGeometry().left() > main.right());
+        // Never larger than the screen (where it lands inside its frame is the window system's).
+        QVERIFY(first->width() <= room.width() && first->height() <= room.height());
         // The flow is varied: its box has nothing to say, and the command line shows it.
         QVERIFY(!get("txtQinput")->isEnabled());
         run("txtVary1=1:3:1");
