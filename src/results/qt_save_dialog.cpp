@@ -2,7 +2,10 @@
 #include "results/qt_save_dialog.h"
 
 #include <QFileDialog>
+#include <QPointer>
 #include <QSettings>
+
+#include "platform/modal_scope.h"
 
 namespace runnelex {
 
@@ -21,20 +24,29 @@ void keepDialogSettingsNowhere() {
 std::optional<QString> QtSaveDialog::chooseSaveFile(QWidget* parent,
                                                     const SaveDialogRequest& request) {
     keepDialogSettingsNowhere();
-    QFileDialog dialog(parent);
+    // On the heap: a child of its owner, the dialog must never be freed by the owner as well.
+    QPointer<QFileDialog> dialog = new QFileDialog(parent);
     // The platform's dialog (GTK, portal) would keep recent-file lists of its own and may
     // ignore the default suffix.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDirectory(request.directory);
-    dialog.setNameFilters(request.nameFilters);
-    dialog.selectNameFilter(request.selectedNameFilter);
-    dialog.setDefaultSuffix(request.defaultSuffix);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    const QStringList files = dialog.selectedFiles();
-    return files.isEmpty() ? QString() : files.constFirst();
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setDirectory(request.directory);
+    dialog->setNameFilters(request.nameFilters);
+    dialog->selectNameFilter(request.selectedNameFilter);
+    dialog->setDefaultSuffix(request.defaultSuffix);
+    int answer = QDialog::Rejected;
+    {
+        const ModalScope scope(*dialog);
+        answer = dialog->exec();
+    }
+    std::optional<QString> chosen;
+    if (dialog && answer == QDialog::Accepted) {
+        const QStringList files = dialog->selectedFiles();
+        chosen = files.isEmpty() ? QString() : files.constFirst();
+    }
+    delete dialog.data();
+    return chosen;
 }
 
 } // namespace runnelex
