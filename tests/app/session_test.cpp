@@ -3,13 +3,16 @@
 // message box, a calculation recorded and saved through the real dialog, the information
 // windows, and one of the ways the program ends. Afterwards the home folder must be exactly as
 // it was, but for the saved file.
-// Usage: session_test exit|close|exit-in-message|close-in-message|accessibility
+// Usage: session_test exit|close|exit-in-message|close-in-message|exit-in-dialog|
+//                     close-in-dialog|accessibility
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
+#include <vector>
 
 #include <QAccessible>
 #include <QApplication>
@@ -17,6 +20,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <QWindow>
@@ -185,15 +189,18 @@ bool end(Program& p, const std::string& way) {
         exitByMenu();
     } else if (way == "close") {
         closeByWindowSystem();
-    } else if (way == "exit-in-message" || way == "close-in-message") {
-        // From inside the message's own loop; the message goes, then the program.
+    } else if (way.ends_with("-in-message") || way.ends_with("-in-dialog")) {
+        // From inside the modal's own loop: the modal goes, then the program.
         whenModalOpen(main, [&p, way](QWidget*) {
-            if (way == "exit-in-message")
+            if (way.starts_with("exit"))
                 control<QAction>(p, "mnuExit")->trigger();
             else
                 p.mainWindow().windowHandle()->close();
         });
-        enterText(control(p, "txtSlope"), "0");
+        if (way.ends_with("-in-dialog"))
+            p.results().window()->findChild<QPushButton*>("cmdSaveResults")->click();
+        else
+            enterText(control(p, "txtSlope"), "0");
     } else {
         return false;
     }
@@ -221,20 +228,19 @@ int main(int argc, char** argv) {
     const auto before = snapshot(home);
 
     int failures = 0;
-    bool ended = false, windowsLeft = false, accessible = false;
+    bool ended = false, accessible = false;
+    std::vector<QPointer<QWidget>> windows;
     QString savedText;
     const int status = runProgram(1, qtArgs, [&](Program& p) {
         QTimer::singleShot(30000, qApp, [] { std::_Exit(3); }); // whatever goes wrong, it ends
-        QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&] {
-            for (QWidget* w : QApplication::topLevelWidgets())
-                windowsLeft = windowsLeft || w->isVisible();
-        });
         QTimer::singleShot(0, qApp, [&] {
             Session session(p, home);
             failures = QTest::qExec(&session, 1, qtArgs);
             savedText = session.savedText;
             if (way == "accessibility") // with a bus and a screen reader's registry
                 accessible = QTest::qWaitFor([] { return QAccessible::isActive(); }, 5000);
+            for (QWidget* w : QApplication::topLevelWidgets())
+                windows.emplace_back(w);
             ended = end(p, way);
         });
     });
@@ -251,7 +257,8 @@ int main(int argc, char** argv) {
     };
     report(ended, "the program was not ended");
     report(status == 0, "the event loop did not end with 0");
-    report(!windowsLeft, "a window was still open when the program ended");
+    report(std::all_of(windows.begin(), windows.end(), [](const auto& w) { return w.isNull(); }),
+           "a window outlived the program");
     report(way != "accessibility" || accessible, "accessibility did not come up on the bus");
     report(!saved.empty() && saved == savedText.toStdString(), "the saved file is wrong");
     report(after == before, "the home folder changed");
