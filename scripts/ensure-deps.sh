@@ -11,6 +11,9 @@ runnelex_packages=(
     desktop-file-utils appstream dpkg-dev
     # the window tests on the real X11 platform
     xvfb xauth
+    # the session tests: D-Bus autolaunch (whose writes into the home folder they must not
+    # find), a session bus, and the accessibility bus a screen reader uses
+    dbus-x11 dbus-daemon dbus-bin at-spi2-core
     # pictures of the pipe: charts and vector export
     qt6-charts-dev qt6-svg-dev
     # coverage-guided fuzzing

@@ -42,7 +42,9 @@ QHBoxLayout* InfoDialog::closeButtonRow() {
 }
 
 void InfoDialog::CancelButton_Click() {
-    hide();
+    // A close hides the window and keeps it loaded; as a close it also waits for a message
+    // the window may have open.
+    close();
 }
 
 } // namespace runnelex

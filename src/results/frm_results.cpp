@@ -55,8 +55,11 @@ FrmResults::FrmResults(ModResults& results, SaveDialog& dialog, MessageBoxes& bo
 
     RichTextResults = new QPlainTextEdit(this);
     RichTextResults->setObjectName(QStringLiteral("RichTextResults"));
-    // One record a line, lined up in a fixed-pitch face; long lines scroll sideways.
-    RichTextResults->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    // The desktop's sans-serif face at 8.5 points; one record a line, long lines scroll sideways.
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.5);
+    RichTextResults->setFont(font);
     RichTextResults->setLineWrapMode(QPlainTextEdit::NoWrap);
     setBoxText(startText());
 
@@ -74,8 +77,10 @@ FrmResults::FrmResults(ModResults& results, SaveDialog& dialog, MessageBoxes& bo
     connect(cmdClose, &QPushButton::clicked, this, &FrmResults::cmdClose_Click);
 
     using namespace results_layout;
-    resize(toPixels(kDesignWidth, pixelsPerUnitX(logicalDpiX())),
-           toPixels(kDesignHeight, pixelsPerUnitY(logicalDpiY())));
+    const double pxX = pixelsPerUnitX(logicalDpiX());
+    const double pxY = pixelsPerUnitY(logicalDpiY());
+    setMinimumSize(toPixels(kMinimumWidth, pxX), toPixels(kMinimumHeight, pxY));
+    resize(toPixels(kDesignWidth, pxX), toPixels(kDesignHeight, pxY));
 }
 
 QString FrmResults::startText() {

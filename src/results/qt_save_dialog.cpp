@@ -3,9 +3,12 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
+
+#include "platform/modal_scope.h"
 
 namespace runnelex {
 
@@ -47,25 +50,36 @@ std::optional<QString> QtSaveDialog::chooseSaveFile(QWidget* parent,
 std::optional<SaveDialogChoice>
 QtSaveDialog::chooseSaveFileAndFilter(QWidget* parent, const SaveDialogRequest& request) {
     keepDialogSettingsNowhere();
-    QFileDialog dialog(parent);
+    // On the heap: a child of its owner, the dialog must never be freed by the owner as well.
+    QPointer<QFileDialog> dialog = new QFileDialog(parent);
     // The platform's dialog (GTK, portal) would keep recent-file lists of its own and may
     // ignore the default suffix.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDirectory(request.directory);
-    dialog.setNameFilters(request.nameFilters);
-    dialog.selectNameFilter(request.selectedNameFilter);
-    dialog.setDefaultSuffix(suffixFor(request.selectedNameFilter, request.defaultSuffix));
+    QFileDialog* const d = dialog.data();
+    d->setOption(QFileDialog::DontUseNativeDialog);
+    d->setAcceptMode(QFileDialog::AcceptSave);
+    d->setFileMode(QFileDialog::AnyFile);
+    d->setDirectory(request.directory);
+    d->setNameFilters(request.nameFilters);
+    d->selectNameFilter(request.selectedNameFilter);
+    d->setDefaultSuffix(suffixFor(request.selectedNameFilter, request.defaultSuffix));
     // A name typed without an extension gets the one of the format chosen.
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
-        dialog.setDefaultSuffix(suffixFor(filter, request.defaultSuffix));
+    const QString fallback = request.defaultSuffix;
+    QObject::connect(d, &QFileDialog::filterSelected, d, [d, fallback](const QString& filter) {
+        d->setDefaultSuffix(suffixFor(filter, fallback));
     });
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    const QStringList files = dialog.selectedFiles();
-    return SaveDialogChoice{files.isEmpty() ? QString() : files.constFirst(),
-                            dialog.selectedNameFilter()};
+    int answer = QDialog::Rejected;
+    {
+        const ModalScope scope(*d);
+        answer = d->exec();
+    }
+    std::optional<SaveDialogChoice> chosen;
+    if (dialog && answer == QDialog::Accepted) {
+        const QStringList files = dialog->selectedFiles();
+        chosen = SaveDialogChoice{files.isEmpty() ? QString() : files.constFirst(),
+                                  dialog->selectedNameFilter()};
+    }
+    delete dialog.data();
+    return chosen;
 }
 
 } // namespace runnelex

@@ -13,7 +13,8 @@ constexpr double kButtonHeight = 9.04;
 
 Layout layoutFor(double width, double height) {
     Layout l;
-    l.text = {kMargin, kMargin, std::max(0.0, width - 16), std::max(0.0, 0.98 * height)};
+    l.text = {kMargin, kMargin, std::max(0.0, width - 16),
+              std::max(0.0, std::min(0.98 * height, height - 2 * kMargin))};
     // W - 13 at every width above 16 units.
     const double buttonLeft = l.text.left + l.text.width + kMargin;
     l.save = {buttonLeft, 2, kButtonWidth, kButtonHeight};

@@ -5,13 +5,13 @@
 # temporary home and XDG folders and no D-Bus session bus (see run-gui-test.sh).
 #
 #   runnelex_add_gui_test(NAME <name> TARGET <target> [TIMEOUT <seconds>]
-#                         [ENVIRONMENT <VAR=value>...])
+#                         [ARGS <argument>...] [ENVIRONMENT <VAR=value>...])
 #
 # registers the tests <name> (offscreen) and <name>.xcb.
 set(RUNNELEX_GUI_TEST_RUNNER ${CMAKE_CURRENT_LIST_DIR}/run-gui-test.sh)
 
 function(runnelex_add_gui_test)
-  cmake_parse_arguments(PARSE_ARGV 0 arg "" "NAME;TARGET;TIMEOUT" "ENVIRONMENT")
+  cmake_parse_arguments(PARSE_ARGV 0 arg "" "NAME;TARGET;TIMEOUT" "ARGS;ENVIRONMENT")
   if(NOT arg_NAME OR NOT arg_TARGET)
     message(FATAL_ERROR "runnelex_add_gui_test: NAME and TARGET are required")
   endif()
@@ -27,7 +27,8 @@ function(runnelex_add_gui_test)
       set(label xcb)
     endif()
     add_test(NAME ${test_name}
-             COMMAND ${RUNNELEX_GUI_TEST_RUNNER} ${platform} $<TARGET_FILE:${arg_TARGET}>)
+             COMMAND ${RUNNELEX_GUI_TEST_RUNNER} ${platform} $<TARGET_FILE:${arg_TARGET}>
+                     ${arg_ARGS})
     set_tests_properties(${test_name} PROPERTIES LABELS ${label} TIMEOUT ${arg_TIMEOUT})
     if(arg_ENVIRONMENT)
       set_tests_properties(${test_name} PROPERTIES ENVIRONMENT "${arg_ENVIRONMENT}")

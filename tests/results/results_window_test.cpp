@@ -173,7 +173,9 @@ private slots:
     }
 
     // Form_Resize in the window's own units: wider by ten units moves the buttons and the
-    // box's right edge only; a tiny window keeps a box of no width with the buttons beside it.
+    // box's right edge only; the box ends 1.5 units above the bottom edge, or at 0.98 of the
+    // height in a window over 150 units high; a window asked to be tiny stays at its minimum,
+    // and a layout below 16 units keeps a box of no width with the buttons beside it.
     void layoutInUnits() {
         mod_->showResultsWindow();
         FrmResults& w = window();
@@ -189,18 +191,59 @@ private slots:
         const double tops[] = {2, 14.995, 28};
         for (const double wider : {0.0, 10.0}) {
             w.resize(qRound((100.05 + wider) * px), w.height());
-            QVERIFY(near(box(), 1.5, 1.5, 84.05 + wider, 53.655));
+            QVERIFY(near(box(), 1.5, 1.5, 84.05 + wider, 51.75));
             for (int i = 0; i < 3; ++i)
                 QVERIFY2(near(button(buttons[i]), 87.05 + wider, tops[i], 12.14, 9.04), buttons[i]);
         }
         w.resize(20, 10);
-        QCOMPARE(box()->width(), 0);
-        QVERIFY(button("cmdClose")->x() > box()->x());
+        QCOMPARE(w.size(), w.minimumSize());
+        QVERIFY(near(box(), 1.5, 1.5, 24, results_layout::kMinimumHeight - 3));
+        QCOMPARE(results_layout::layoutFor(100, 200).text.height, 196.0);
         for (const double width : {16.0, 0.0}) {
             const auto l = results_layout::layoutFor(width, -3);
             QCOMPARE(l.text.width + l.text.height, 0.0);
             QCOMPARE(l.close.left, 3.0);
         }
+    }
+
+    // At any size the window can take, the box stays inside it and the three buttons are whole
+    // and can be clicked.
+    void staysInsideAndUsable_data() {
+        QTest::addColumn<QSize>("asked");
+        QTest::newRow("design size") << QSize();
+        QTest::newRow("300 x 150") << QSize(300, 150);
+        QTest::newRow("narrow and tall") << QSize(120, 900);
+        QTest::newRow("large") << QSize(1800, 1200);
+    }
+    void staysInsideAndUsable() {
+        QFETCH(QSize, asked);
+        mod_->showResultsWindow();
+        FrmResults& w = window();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        if (asked.isValid())
+            w.resize(asked);
+        QTRY_VERIFY(w.width() >= std::min(asked.width(), w.minimumWidth()));
+        QVERIFY(w.rect().contains(box()->geometry()));
+        QVERIFY(box()->width() > 4 * box()->fontMetrics().averageCharWidth());
+        for (const char* name : {"cmdSaveResults", "cmdClear", "cmdClose"}) {
+            QPushButton* b = button(name);
+            QVERIFY2(w.rect().contains(b->geometry()), name);
+            QVERIFY2(b->width() >= b->fontMetrics().horizontalAdvance(b->text()), name);
+            QVERIFY2(!b->geometry().intersects(box()->geometry()), name);
+        }
+        int clears = 0;
+        connect(button("cmdClear"), &QPushButton::clicked, this, [&] { ++clears; });
+        QTest::mouseClick(button("cmdClear"), Qt::LeftButton);
+        QCOMPARE(clears, 1);
+    }
+
+    // The box shows the desktop's sans-serif font at 8.5 points, not a fixed-pitch one.
+    void boxFont() {
+        mod_->showResultsWindow();
+        const QFont font = box()->font();
+        QCOMPARE(font.pointSizeF(), 8.5);
+        QCOMPARE(font.family(), QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+        QVERIFY(!QFontInfo(font).fixedPitch());
     }
 
     // The saved file holds exactly what the box shows; a cancelled dialog writes nothing.

@@ -86,6 +86,72 @@ private slots:
         QCOMPARE(h->boxes.prompts.size(), 1);
     }
 
+    // Keys as the X11 platform delivers them (measured under xvfb-run: Delete comes with the text
+    // "\x7f", BackSpace with "\b", the keypad's Delete and the cursor keys with none). Editing keys
+    // edit; only characters are filtered.
+    void editingKeys_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("left"); // the box text after them, "|" where the cursor is
+        QTest::newRow("Delete") << "Home Delete"
+                                << "|234";
+        QTest::newRow("BackSpace") << "BackSpace"
+                                   << "123|";
+        QTest::newRow("arrows") << "Home Right Right Delete Left BackSpace"
+                                << "|24";
+        QTest::newRow("End after Home") << "Home End BackSpace"
+                                        << "123|";
+        QTest::newRow("Ctrl+Delete deletes the word") << "Home Ctrl+Delete"
+                                                      << "|";
+        QTest::newRow("Shift+Home selects, Delete erases") << "Shift+Home Delete"
+                                                           << "|";
+        QTest::newRow("keypad Delete and digit") << "Home KP_Delete KP_5"
+                                                 << "5|234";
+        QTest::newRow("Escape, minus, Ctrl+A and Ctrl+BackSpace change nothing")
+            << "Escape minus Ctrl+A Ctrl+BackSpace"
+            << "1234|";
+    }
+
+    void editingKeys() {
+        struct Key {
+            Qt::Key key;
+            const char* text;
+            Qt::KeyboardModifiers modifiers;
+        };
+        const QMap<QString, Key> xcb = {
+            {"Delete", {Qt::Key_Delete, "\x7f", Qt::NoModifier}},
+            {"BackSpace", {Qt::Key_Backspace, "\b", Qt::NoModifier}},
+            {"Left", {Qt::Key_Left, "", Qt::NoModifier}},
+            {"Right", {Qt::Key_Right, "", Qt::NoModifier}},
+            {"Home", {Qt::Key_Home, "", Qt::NoModifier}},
+            {"End", {Qt::Key_End, "", Qt::NoModifier}},
+            {"Ctrl+Delete", {Qt::Key_Delete, "\x7f", Qt::ControlModifier}},
+            {"Shift+Home", {Qt::Key_Home, "", Qt::ShiftModifier}},
+            {"KP_Delete", {Qt::Key_Delete, "", Qt::KeypadModifier}},
+            {"KP_5", {Qt::Key_5, "5", Qt::KeypadModifier}},
+            {"Escape", {Qt::Key_Escape, "\x1b", Qt::NoModifier}},
+            {"minus", {Qt::Key_Minus, "-", Qt::NoModifier}},
+            {"Ctrl+A", {Qt::Key_A, "\x01", Qt::ControlModifier}},
+            {"Ctrl+BackSpace", {Qt::Key_Backspace, "\b", Qt::ControlModifier}},
+        };
+        QFETCH(QString, keys);
+        QFETCH(QString, left);
+        for (const char* name : {"txtDiam", "txtSlope", "txtQinput", "txtM"}) {
+            auto* box = h->get<QLineEdit>(name);
+            box->setFocus(Qt::MouseFocusReason);
+            box->setText(QStringLiteral("1234"));
+            for (const QString& k : keys.split(u' ')) {
+                QVERIFY2(xcb.contains(k), qPrintable(k));
+                const Key& key = xcb[k];
+                QTest::sendKeyEvent(QTest::Click, box, key.key, QString::fromLatin1(key.text),
+                                    key.modifiers);
+            }
+            QString shown = box->text();
+            shown.insert(box->cursorPosition(), u'|');
+            QCOMPARE(shown, left);
+        }
+        QVERIFY(h->boxes.prompts.isEmpty());
+    }
+
     void rejected_data() {
         QTest::addColumn<QStringList>("row"); // box, typed, message
         QTest::newRow("zero diameter") << QStringList{"txtDiam", "0", kDiamMsg};

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's controls, start-up state, menus, Tab cycle and access keys, and its side of
 // recording against a recording results log.
+#include "ui/main/result_label.h"
 #include "window_harness.h"
 
 using namespace runnelex::test;
@@ -135,6 +136,74 @@ private slots:
             QVERIFY2(!w->isVisible() || w->isWindow() || h->window->rect().contains(r),
                      qPrintable(w->objectName()));
         }
+    }
+
+    // No text a run writes moves or resizes anything. A text longer than its label shows cut
+    // with "…", whole in its tool tip; text() and the accessible description keep it whole.
+    void longResultsMoveNothing() {
+        const auto geometry = [this] {
+            QStringList g{
+                QStringLiteral("window %1x%2").arg(h->window->width()).arg(h->window->height())};
+            for (QWidget* w : h->window->findChildren<QWidget*>())
+                if (w->isVisible() && !w->isWindow())
+                    g << QStringLiteral("%1 %2,%3 %4x%5")
+                             .arg(w->objectName())
+                             .arg(w->mapTo(h->window.get(), QPoint(0, 0)).x())
+                             .arg(w->mapTo(h->window.get(), QPoint(0, 0)).y())
+                             .arg(w->width())
+                             .arg(w->height());
+            return g;
+        };
+        const QStringList before = geometry();
+        int cut = 0;
+        for (const QString& steps :
+             {kWorkedSteps, QStringLiteral("txtSlope!1e40;txtQinput=1.6"),
+              QStringLiteral("txtSlope=0.01;txtQinput=4"), QStringLiteral("cmbUnFlo#2")}) {
+            h->run(steps);
+            QTest::qWait(1);
+            QCOMPARE(geometry(), before);
+            if (steps.contains("1e40")) // what the record reads
+                QCOMPARE(h->text("lblrVnorm"), QStringLiteral("1.63706434476265E+15"));
+            for (auto* label : h->window->findChildren<runnelex::ResultLabel*>()) {
+                const QString full = label->text();
+                QCOMPARE(label->accessibleDescription(), full);
+                if (label->fontMetrics().horizontalAdvance(full) <= label->contentsRect().width()) {
+                    QCOMPARE(label->shownText(), full);
+                    QCOMPARE(label->toolTip(), QString());
+                    continue;
+                }
+                ++cut;
+                QVERIFY2(label->shownText().contains(u'…'), qPrintable(label->shownText()));
+                QCOMPARE(label->toolTip(), full);
+            }
+        }
+        QVERIFY(cut > 0); // the huge results of a slope of 1e40 do not fit
+        QVERIFY(h->window->frameGeometry().width() <= 800);
+    }
+
+    // A screen reader announces each box and result by its own caption, a result's text after
+    // it (its description).
+    void accessibleNames() {
+        h->run(kWorkedSteps);
+        const QString names = QStringLiteral(
+            "txtDiam=Diameter;txtSlope=Slope;txtQinput=Q (flowrate);txtM=n =;"
+            "txtPipeID=Pipe Name:;lblrVnorm=Vnorm;lblrDnorm=Dnorm;lblrDoverD=d/D;lblrDcr=Dcr;"
+            "lblrFrNo=Froude#;lblrRegime=Regime;lblrAreaW=AreaW;lblrPerimW=PerimW;lblrRh=Rh;"
+            "lblrQ050=Q at d/D 0.50;lblrV093=V at d/D 0.93;lblrQ100=Q at d/D 1.00;"
+            "lblrVfull=V(full);lblrHf=Hydraulic Slope");
+        for (const QString& pair : names.split(u';')) {
+            const QString name = pair.section(u'=', 0, 0);
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(h->get(name));
+            QVERIFY2(face, qPrintable(name));
+            QCOMPARE(face->text(QAccessible::Name).trimmed(), pair.section(u'=', 1));
+            if (name.startsWith("lblr")) {
+                QCOMPARE(face->role(), QAccessible::StaticText);
+                QCOMPARE(face->text(QAccessible::Description), h->text(name));
+            }
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(h->get("lblrVnorm"))
+                     ->text(QAccessible::Description),
+                 QStringLiteral("4.6671"));
     }
 
     void menus() {

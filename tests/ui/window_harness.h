@@ -101,15 +101,18 @@ public:
     }
 
     // Runs ';'-separated steps: "box=text" types and commits, "box<text" only sets the text,
-    // "list#index" moves the list there with the arrow keys.
+    // "box!text" sets the text (as pasted, so any character) and commits, "list#index" moves
+    // the list there with the arrow keys.
     void run(const QString& steps) {
         for (const QString& step : steps.split(u';', Qt::SkipEmptyParts)) {
-            const qsizetype at = step.indexOf(QRegularExpression(QStringLiteral("[=<#]")));
+            const qsizetype at = step.indexOf(QRegularExpression(QStringLiteral("[=<!#]")));
             const QString name = step.left(at), arg = step.mid(at + 1);
             if (step[at] == u'=') {
                 enter(name, arg);
-            } else if (step[at] == u'<') {
+            } else if (step[at] == u'<' || step[at] == u'!') {
                 get<QLineEdit>(name)->setText(arg);
+                if (step[at] == u'!')
+                    QTest::keyClick(get(name), Qt::Key_Return);
             } else {
                 auto* combo = get<QComboBox>(name);
                 while (combo->currentIndex() != arg.toInt())

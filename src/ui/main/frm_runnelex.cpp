@@ -21,6 +21,7 @@
 #include "results/record.h"
 #include "ui/main/info_menu.h"
 #include "ui/main/numeric_box.h"
+#include "ui/main/result_label.h"
 #include "ui/main/results_log.h"
 #include "ui/main/unit_combo.h"
 

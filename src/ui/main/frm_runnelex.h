@@ -28,8 +28,13 @@ class FrmRunnelex : public QMainWindow {
 public:
     using EndProgram = std::function<void()>;
 
+    // Ends the program at once: the event loop and the loops of any open message box or
+    // dialog return, no window is asked first (a window that waits for its open dialog would
+    // stop QCoreApplication::quit()).
+    static void endEventLoop() { QCoreApplication::exit(0); }
+
     FrmRunnelex(MessageBoxes& boxes, ResultsLog& results, InfoMenu& info,
-                EndProgram endProgram = &QCoreApplication::quit, QWidget* parent = nullptr);
+                EndProgram endProgram = &FrmRunnelex::endEventLoop, QWidget* parent = nullptr);
     ~FrmRunnelex() override;
 
     // Recomputes and shows every result from the current inputs; records when "Always" is on.

@@ -15,6 +15,7 @@ class QPushButton;
 namespace runnelex {
 
 class NumericBox;
+class ResultLabel;
 class UnitCombo;
 
 // The controls of the main window that its logic reads or writes; the window owns them all.
@@ -45,11 +46,11 @@ struct MainControls {
     QAction* mnuKelvara = nullptr;
 
     // Every label a calculation run may write, by control name (lblCapQ included).
-    std::map<std::string, QLabel*> labels;
+    std::map<std::string, ResultLabel*> labels;
 };
 
 // Lays out the whole window: frames, controls with their texts and tool tips, the menu bar.
-// The window gets a fixed size that fits its font.
+// The window gets a fixed size that fits its font; no text written later changes it.
 MainControls buildMainControls(QMainWindow& window);
 
 } // namespace runnelex

@@ -16,6 +16,7 @@
 
 #include "input/units.h"
 #include "ui/main/numeric_box.h"
+#include "ui/main/result_label.h"
 #include "ui/main/unit_combo.h"
 
 namespace runnelex {
@@ -36,13 +37,22 @@ QLabel* label(QWidget* parent, const char* name, const char* text, const char* t
     return l;
 }
 
-// A result value: a sunken field wide enough for the longest text a run writes.
-QLabel* valueLabel(QWidget* parent, const char* name, MainControls& c) {
-    QLabel* l = label(parent, name, "");
-    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    l->setMinimumWidth(textWidth(l, "Supercritical") + 8);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+// A label a calculation writes, sized for `samples`, the texts it is meant to show.
+ResultLabel* writtenLabel(QWidget* parent, const char* name, const char* text,
+                          const QStringList& samples, MainControls& c, bool sunken = false) {
+    auto* l = new ResultLabel(parent, samples, sunken);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setText(QString::fromUtf8(text));
     c.labels[name] = l;
+    return l;
+}
+
+// A result value: a sunken field, named for screen readers by the caption of its row.
+ResultLabel* valueLabel(QWidget* parent, const char* name, const QString& caption,
+                        MainControls& c) {
+    ResultLabel* l = writtenLabel(parent, name, "", {"Supercritical", "0000.0000"}, c, true);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    l->setAccessibleName(caption);
     return l;
 }
 
@@ -104,8 +114,10 @@ QGroupBox* buildInput(QWidget* parent, MainControls& c) {
     col->addWidget(c.fraSlope);
     col->addWidget(c.fraQtarget);
     auto* nRow = new QHBoxLayout;
-    nRow->addWidget(label(g, "lblM", "n = "));
+    QLabel* lblM = label(g, "lblM", "n = ");
+    nRow->addWidget(lblM);
     c.txtM = numericBox(g, "txtM", "Key in Manning's n here");
+    lblM->setBuddy(c.txtM); // screen readers name the box by it, not by the frame
     nRow->addWidget(c.txtM, 1);
     nRow->addSpacing(c.cmbUnFlo->minimumWidth() / 2);
     col->addLayout(nRow);
@@ -118,9 +130,9 @@ QGroupBox* buildCapacities(QWidget* parent, MainControls& c) {
     auto* grid = new QGridLayout(g);
     grid->setHorizontalSpacing(8);
     grid->addWidget(label(g, "lbldDcap", "d/D"), 0, 0);
-    QLabel* capQ = label(g, "lblCapQ", units::kCapacityHeadingLayout);
-    c.labels["lblCapQ"] = capQ;
-    grid->addWidget(capQ, 0, 2);
+    grid->addWidget(writtenLabel(g, "lblCapQ", units::kCapacityHeadingLayout,
+                                 {"Q(cfs)", "Q (cfs)", "Q (mgd)", "Q (gpm)"}, c),
+                    0, 2);
     grid->addWidget(label(g, "lblCapV", "V(fps)"), 0, 3);
     grid->addWidget(rule(g, "Line1", QFrame::HLine), 1, 0, 1, 4);
     grid->addWidget(rule(g, "Line2", QFrame::VLine), 2, 1, 4, 1);
@@ -133,8 +145,9 @@ QGroupBox* buildCapacities(QWidget* parent, MainControls& c) {
         grid->addWidget(label(g, row[0], row[1]), r, 0);
         const std::string q = std::string("lblrQ") + row[2];
         const std::string v = std::string("lblrV") + row[2];
-        grid->addWidget(valueLabel(g, q.c_str(), c), r, 2);
-        grid->addWidget(valueLabel(g, v.c_str(), c), r, 3);
+        const QString at = QStringLiteral(" at d/D ") + QString::fromLatin1(row[1]);
+        grid->addWidget(valueLabel(g, q.c_str(), QStringLiteral("Q") + at, c), r, 2);
+        grid->addWidget(valueLabel(g, v.c_str(), QStringLiteral("V") + at, c), r, 3);
         ++r;
     }
     grid->setRowStretch(r, 1);
@@ -154,7 +167,7 @@ void addResultRow(QWidget* g, QGridLayout* grid, int row, int col, const ResultR
                   MainControls& c) {
     grid->addWidget(label(g, item.name, item.text), row, col);
     grid->addWidget(label(g, item.equals, "="), row, col + 1);
-    grid->addWidget(valueLabel(g, item.value, c), row, col + 2);
+    grid->addWidget(valueLabel(g, item.value, QString::fromLatin1(item.text), c), row, col + 2);
     if (item.unitName != nullptr)
         grid->addWidget(label(g, item.unitName, item.unitText), row, col + 3);
 }
@@ -190,19 +203,23 @@ QGroupBox* buildNormal(QWidget* parent, MainControls& c) {
     // The full-flow block.
     auto* full = new QGridLayout;
     full->setHorizontalSpacing(6);
-    QLabel* condition = label(g, "lblFullCondition", "If the Pipe were flowing full due to");
-    c.labels["lblFullCondition"] = condition;
-    full->addWidget(condition, 0, 0, 1, 6);
-    QLabel* cause = label(g, "lblFullCause", "tailwater conditions:");
-    c.labels["lblFullCause"] = cause;
-    full->addWidget(cause, 1, 0);
+    const char* const condition = "If the Pipe were flowing full due to";
+    full->addWidget(
+        writtenLabel(g, "lblFullCondition", condition,
+                     {condition, "If the pipe were flowing full ", "Flow is flowing full due to:"},
+                     c),
+        0, 0, 1, 6);
+    const char* const cause = "tailwater conditions:";
+    full->addWidget(
+        writtenLabel(g, "lblFullCause", cause, {cause, "due to tailwater:", "Surcharge!"}, c), 1,
+        0);
     full->addWidget(label(g, "lblVfull", "V(full)"), 1, 1);
     full->addWidget(label(g, "Label11", "="), 1, 2);
-    full->addWidget(valueLabel(g, "lblrVfull", c), 1, 3);
+    full->addWidget(valueLabel(g, "lblrVfull", QStringLiteral("V(full)"), c), 1, 3);
     full->addWidget(label(g, "Label13", "ft/sec"), 1, 4);
     full->addWidget(label(g, "lblHf", "Hydraulic Slope"), 2, 1);
     full->addWidget(label(g, "Label12", "="), 2, 2);
-    full->addWidget(valueLabel(g, "lblrHf", c), 2, 3);
+    full->addWidget(valueLabel(g, "lblrHf", QStringLiteral("Hydraulic Slope"), c), 2, 3);
     full->addWidget(label(g, "Label14", "ft/ft"), 2, 4);
     full->setColumnMinimumWidth(0, textWidth(g, "Flow is flowing full due to:") / 2);
     full->setColumnStretch(5, 1);
@@ -240,6 +257,7 @@ QGroupBox* buildLog(QWidget* parent, MainControls& c) {
     c.txtPipeID->setToolTip(QStringLiteral("Name (optional) is saved to file when NOW is clicked"));
     c.txtPipeID->setFocusPolicy(Qt::ClickFocus);
     c.txtPipeID->setMinimumWidth(textWidth(c.txtPipeID, "MH-12 to MH-13"));
+    c.lblLogPipeName->setBuddy(c.txtPipeID);
     c.Label16 = label(g, "Label16", "(optional)");
 
     row->addWidget(c.cmdSaveLog);

@@ -37,6 +37,10 @@ std::optional<int> characterCode(const QKeyEvent& event) {
     default:
         break;
     }
+    // Every other key of the special range (Delete, the arrows, Home, End, Insert...) types no
+    // character, whatever text the platform attaches: X11 sends Delete with "\x7f".
+    if (event.key() >= Qt::Key_Escape && event.key() != Qt::Key_unknown)
+        return std::nullopt;
     if (ctrl && !altOrMeta && event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z)
         return event.key() - Qt::Key_A + 1; // Ctrl+C is 3, Ctrl+K 11, Ctrl+V 22
     const QString text = event.text();

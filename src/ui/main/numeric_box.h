@@ -10,7 +10,8 @@ class QKeyEvent;
 namespace runnelex {
 
 // The character code a key press hands the keystroke check, or nothing for a key that types
-// no character (arrows, Home, Delete, Shift+Insert...), which keeps its ordinary editing.
+// no character (arrows, Home, Delete, Shift+Insert...), which keeps its ordinary editing
+// whatever text the platform sends with it.
 std::optional<int> characterCode(const QKeyEvent& event);
 
 // A numeric input box of the main window. Typed characters go through the keystroke filter;
