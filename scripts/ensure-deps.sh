@@ -11,8 +11,8 @@ runnelex_packages=(
     desktop-file-utils appstream dpkg-dev
     # the window tests on the real X11 platform
     xvfb xauth
-    # pictures of the pipe: charts and vector export
-    qt6-charts-dev qt6-svg-dev
+    # pictures of the pipe: charts and vector export (Qt Charts needs the OpenGL module's CMake files)
+    qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
     # coverage-guided fuzzing
     clang-14 libfuzzer-14-dev libclang-rt-14-dev
 )

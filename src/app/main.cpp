@@ -6,6 +6,7 @@
 #include "app/version.h"
 #include "info/info_resources.h"
 #include "info/info_windows.h"
+#include "picture/pipe_picture_tool.h"
 #include "platform/message_boxes.h"
 #include "results/mod_results.h"
 #include "results/qt_save_dialog.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
 
     runnelex::FrmRunnelex window(boxes, results, info);
     info.setOwner(&window);
+    runnelex::PipePictureTool picture(window, boxes, saveDialog);
     window.show();
     return QApplication::exec();
 }

@@ -55,15 +55,28 @@ void describe(PictureModel& m, const FlowUnit& unit, const elements::NormalDepth
     }
 }
 
-void build(const CalcInputs& in, const CalcResults& r, PictureModel& m) {
+void build(const CalcInputs& in, const CalcEntry* entry, const CalcResults& r, PictureModel& m) {
     const FlowUnit unit{units::capacityHeading(in.Unitflow).empty() ? "CFS" : in.Unitflow};
     m.flowUnit = unit.code;
     m.flowTitle = units::capacityHeading(unit.code);
     m.D = in.DiamFt;
     m.diameterText = "D = " + ft(m.D);
-    m.title = m.diameterText + "   S = " + displayNumber(in.SlopeFtFt) +
-              " ft/ft   n = " + displayNumber(in.ManningN) + "   Q = " +
-              (r.outcome == Outcome::NoDesignFlow ? std::string("none") : unit.text(in.Qcfs));
+    const bool flow = r.outcome != Outcome::NoDesignFlow;
+    if (entry) {
+        const auto item = [](const auto& items, int index) {
+            return index >= 0 && index < static_cast<int>(items.size())
+                       ? std::string(items[static_cast<std::size_t>(index)])
+                       : std::string();
+        };
+        m.title = "D = " + entry->diam + ' ' + item(units::kDiamItems, entry->diamUnit) +
+                  "   S = " + entry->slope + ' ' + item(units::kSlopeItems, entry->slopeUnit) +
+                  "   n = " + entry->n + "   Q = " +
+                  (flow ? entry->flow + ' ' + item(units::kFlowItems, entry->flowUnit) : "none");
+    } else {
+        m.title = m.diameterText + "   S = " + displayNumber(in.SlopeFtFt) +
+                  " ft/ft   n = " + displayNumber(in.ManningN) +
+                  "   Q = " + (flow ? unit.text(in.Qcfs) : "none");
+    }
 
     const elements::Pipe pipe{in.DiamFt, in.SlopeFtFt, in.ManningN};
     const elements::NormalDepths depths = normalDepths(pipe, in.Qcfs);
@@ -88,7 +101,7 @@ void build(const CalcInputs& in, const CalcResults& r, PictureModel& m) {
         if (depths.upper) {
             m.otherDepth = depths.upper;
             m.otherRatio = *depths.upper / m.D;
-            m.otherText = "other normal depth = " + ft(*depths.upper);
+            m.otherText = "other Dnorm = " + ft(*depths.upper);
             other[0] = displayNumber(*depths.upper);
             other[1] = displayNumber(*m.otherRatio);
             other[2] = displayNumber(elements::velocityAtDepth(pipe, *depths.upper));
@@ -106,7 +119,7 @@ void build(const CalcInputs& in, const CalcResults& r, PictureModel& m) {
 
 } // namespace
 
-PictureModel buildPictureModel(const CalcInputs& in) {
+PictureModel buildPictureModel(const CalcInputs& in, const CalcEntry* entry) {
     PictureModel m;
     const CalcResults r = computeCalculation(in);
     m.outcome = r.outcome;
@@ -114,7 +127,7 @@ PictureModel buildPictureModel(const CalcInputs& in) {
     if (r.fault || !r.outcome || r.outcome == Outcome::InputsInvalid)
         return m;
     try {
-        build(in, r, m);
+        build(in, entry, r, m);
         m.drawable = true;
     } catch (const hydrocalc::ArithmeticError& e) {
         m.fault = e.what();

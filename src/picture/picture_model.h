@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "calc/calc_entry.h"
 #include "calc/calc_inputs.h"
 #include "calc/calculation.h"
 #include "elements/hydraulic_elements.h"
@@ -49,8 +50,10 @@ struct PictureModel {
     std::string note; // one sentence on the depths
 };
 
-// The model for the main window's current inputs (base units).
-PictureModel buildPictureModel(const CalcInputs& in);
+// The model for the main window's current inputs (base units). With the entry as the main
+// window shows it, the title names the inputs as typed, with their units ("D = 12 in.");
+// without it, in base units.
+PictureModel buildPictureModel(const CalcInputs& in, const CalcEntry* entry = nullptr);
 
 // The names of the other normal depth's labels: depth (ft), d/D and velocity (ft/s); their
 // captions are empty when the design flow has only one normal depth or none.

@@ -5,17 +5,16 @@
 #include <exception>
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QFontDatabase>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTextDocument>
 
 #include "platform/message_boxes.h"
 #include "results/mod_results.h"
 #include "results/results_layout.h"
 #include "results/save_dialog.h"
+#include "results/save_location.h"
 #include "results/save_text_file.h"
 
 namespace runnelex {
@@ -31,18 +30,11 @@ QRect toPixels(const results_layout::Rect& r, double pxX, double pxY) {
             toPixels(r.height, pxY)};
 }
 
-// The user's documents folder, or the home folder where there is none.
-QString saveDirectory() {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!documents.isEmpty() && QDir(documents).exists())
-        return documents;
-    return QDir::homePath();
-}
-
 SaveDialogRequest saveRequest() {
     // Text files first and selected, then every file ("*" is every file here).
     const QString text = QStringLiteral("tab-separated text file (*.txt)");
-    return {saveDirectory(), {text, QStringLiteral("All files (*)")}, text, QStringLiteral("txt")};
+    return {
+        defaultSaveFolder(), {text, QStringLiteral("All files (*)")}, text, QStringLiteral("txt")};
 }
 
 QPushButton* makeButton(QWidget* parent, const char* name, const char* text, const char* tip) {
@@ -147,16 +139,14 @@ void FrmResults::closeEvent(QCloseEvent* event) {
 }
 
 void FrmResults::cmdSaveResults_Click() {
-    const QString failure =
-        QStringLiteral("Unable to Open File (already open?). Please try a different name. (");
     try {
         const std::optional<QString> name = dialog_.chooseSaveFile(this, saveRequest());
         if (!name)
             return; // cancelled: nothing is written, nothing to report
         if (const auto error = saveTextFile(*name, boxText().toUtf8()))
-            boxes_.show(this, failure + *error + QLatin1Char(')'));
+            boxes_.show(this, saveFailureMessage(*error));
     } catch (const std::exception& e) {
-        boxes_.show(this, failure + QString::fromUtf8(e.what()) + QLatin1Char(')'));
+        boxes_.show(this, saveFailureMessage(QString::fromUtf8(e.what())));
     }
 }
 

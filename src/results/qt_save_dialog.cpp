@@ -2,6 +2,7 @@
 #include "results/qt_save_dialog.h"
 
 #include <QFileDialog>
+#include <QRegularExpression>
 #include <QSettings>
 
 namespace runnelex {
@@ -31,6 +32,16 @@ std::optional<QString> QtSaveDialog::chooseSaveFile(QWidget* parent,
     dialog.setNameFilters(request.nameFilters);
     dialog.selectNameFilter(request.selectedNameFilter);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    if (request.suffixFollowsFilter) {
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog](const QString& filter) {
+                             static const QRegularExpression onePattern(
+                                 QStringLiteral("\\(\\*\\.([A-Za-z0-9]+)\\)$"));
+                             const QRegularExpressionMatch m = onePattern.match(filter);
+                             if (m.hasMatch())
+                                 dialog.setDefaultSuffix(m.captured(1));
+                         });
+    }
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     const QStringList files = dialog.selectedFiles();

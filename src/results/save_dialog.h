@@ -16,6 +16,8 @@ struct SaveDialogRequest {
     QStringList nameFilters;    // Qt name filters, "description (patterns)"
     QString selectedNameFilter; // one of nameFilters
     QString defaultSuffix;      // added to a name typed without one
+    // When set, choosing a filter of one pattern "*.ext" makes "ext" the default suffix.
+    bool suffixFollowsFilter = false;
 };
 
 // The save-file dialog seam: the real dialog in the program, a scripted one in tests.

@@ -103,6 +103,21 @@ TEST(PictureModel, FlowsInTheUnitShown) {
     }
 }
 
+TEST(PictureModel, TitleNamesTheInputsAsTyped) {
+    CalcEntry entry;
+    entry.diam = "12";
+    entry.slope = "1";
+    entry.slopeUnit = 1;
+    entry.flow = "897.8";
+    entry.flowUnit = 2;
+    CalcInputs in = pipe(897.8 / units::kGpmPerCfs, "GPM");
+    EXPECT_EQ(buildPictureModel(in, &entry).title,
+              "D = 12 in.   S = 1 %   n = 0.013   Q = 897.8 GPM");
+    in.Qcfs = 0;
+    entry.flow.clear();
+    EXPECT_EQ(buildPictureModel(in, &entry).title, "D = 12 in.   S = 1 %   n = 0.013   Q = none");
+}
+
 TEST(PictureModel, FaultIsReportedNotThrown) {
     // A flow so small that the solver drives the depth ratio below what the engine resolves.
     const PictureModel m = buildPictureModel(pipe(1e-300));

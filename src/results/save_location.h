@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+namespace runnelex {
+
+// Where a save dialog opens: the user's documents folder, or the home folder where there is
+// none.
+QString defaultSaveFolder();
+
+// The message of a failed save: the fixed sentence, the platform's description and ")".
+QString saveFailureMessage(const QString& description);
+
+} // namespace runnelex
