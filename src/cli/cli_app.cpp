@@ -9,6 +9,7 @@
 #include "cli/calc_command.h"
 #include "cli/exit_codes.h"
 #include "cli/output.h"
+#include "cli/size_command.h"
 
 namespace runnelex::cli {
 
@@ -99,7 +100,7 @@ int runCli(std::span<const std::string> args, std::span<const Command> commands,
 }
 
 std::vector<Command> coreCommands() {
-    return {calcCommand()};
+    return {calcCommand(), sizeCommand()};
 }
 
 } // namespace runnelex::cli

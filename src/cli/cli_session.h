@@ -4,6 +4,9 @@
 #include <optional>
 #include <string>
 
+#include "calc/calc_entry.h"
+#include "calc/calc_inputs.h"
+
 namespace runnelex::cli {
 
 // What `runnelex-cli calc` was asked: the texts a user would type and the unit items chosen.
@@ -33,7 +36,19 @@ struct RecordReply {
 };
 RecordReply runRecord(const CalcRequest& request);
 
-// The labels printed by --labels, in order.
+// The main window after the request: its inputs and the texts of its boxes, for the commands
+// that go on from there (size, picture). The messages the sequence showed, one per line.
+struct EntryReply {
+    int exitCode = 0;
+    std::string usage, fault;
+    CalcInputs in;
+    CalcEntry entry;
+    std::string messages;
+};
+EntryReply runEntry(const CalcRequest& request);
+
+// The main window's labels printed by --labels, in order; the other normal depth's three
+// (picture::kOtherDepthLabels: depth, d/D, velocity, empty when the flow has only one) follow.
 const char* const* labelOrder(std::size_t& count);
 
 } // namespace runnelex::cli

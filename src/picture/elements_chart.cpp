@@ -2,6 +2,7 @@
 #include "picture/elements_chart.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include <QAreaSeries>
@@ -106,12 +107,31 @@ ElementsChart::ElementsChart() : chart_(new QChart) {
                                 marker(QScatterSeries::MarkerShapeCircle, 9), QColor(46, 125, 50));
 }
 
-void ElementsChart::setFonts(const QFont& labels, const QFont& titles) {
+void ElementsChart::fit(const QSizeF& size, double fontPixels) {
+    if (fitted_ && size == fittedTo_ && fontPixels == fittedPixels_)
+        return; // a repaint at the same size changes nothing
+    fitted_ = true;
+    fittedTo_ = size;
+    fittedPixels_ = fontPixels;
+    QFont labels(QStringLiteral("DejaVu Sans")), titles = labels;
+    labels.setPixelSize(std::max(1, static_cast<int>(std::lround(fontPixels * 0.8))));
+    titles.setPixelSize(std::max(1, static_cast<int>(std::lround(fontPixels * 0.9))));
+    titles.setBold(true);
     for (QCategoryAxis* axis : {ratioAxis_, flowAxis_, velocityAxis_}) {
         axis->setLabelsFont(labels);
         axis->setTitleFont(titles);
     }
     chart_->legend()->setFont(labels);
+    const std::pair<QScatterSeries*, double> markers[] = {
+        {full_, 0.6}, {qmax_, 0.6}, {design_, 0.8}, {other_, 0.6}, {designVelocity_, 0.6}};
+    for (const auto& [series, scale] : markers)
+        series->setMarkerSize(std::max(4.0, fontPixels * scale));
+    // Laid out at its size first, so that the ticks can leave room for their labels.
+    chart_->setGeometry(QRectF(QPointF(0, 0), size));
+    const int steps =
+        std::clamp(static_cast<int>(chart_->plotArea().width() / (fontPixels * 2.5)), 2, 6);
+    setTicks(flowAxis_, axisTicks(largestFlow_, steps));
+    setTicks(velocityAxis_, axisTicks(largestVelocity_, steps));
 }
 
 void ElementsChart::show(const PictureModel& m) {
@@ -131,8 +151,9 @@ void ElementsChart::show(const PictureModel& m) {
     flow_->setName(QStringLiteral("Q"));
     velocity_->setName(QStringLiteral("V"));
     flowAxis_->setTitleText(qs(m.flowTitle));
-    setTicks(flowAxis_, axisTicks(std::max(m.peakFlow, m.designFlow.value_or(0.0)) * 1.05));
-    setTicks(velocityAxis_, axisTicks(fastest * 1.05));
+    largestFlow_ = std::max(m.peakFlow, m.designFlow.value_or(0.0)) * 1.05;
+    largestVelocity_ = fastest * 1.05;
+    fitted_ = false;
 
     zoneTop_->replace({{m.fullFlow, 1.0}, {m.peakFlow, 1.0}});
     zoneBottom_->replace({{m.fullFlow, m.zoneStartRatio}, {m.peakFlow, m.zoneStartRatio}});

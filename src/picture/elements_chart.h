@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QFont>
+#include <QSizeF>
 
 #include "picture/picture_model.h"
 
@@ -22,8 +22,8 @@ public:
     // The chart; a scene or a view takes ownership of it.
     QChart* chart() const { return chart_; }
     void show(const PictureModel& model);
-    // Fonts follow the picture's size.
-    void setFonts(const QFont& labels, const QFont& titles);
+    // Lays the chart out at `size`: fonts, marker sizes and the number of ticks follow it.
+    void fit(const QSizeF& size, double fontPixels);
 
 private:
     QChart* chart_;
@@ -31,6 +31,10 @@ private:
     QLineSeries *flow_, *velocity_, *zoneTop_, *zoneBottom_;
     QAreaSeries* zone_;
     QScatterSeries *design_, *other_, *designVelocity_, *qmax_, *full_;
+    double largestFlow_ = 1.0, largestVelocity_ = 1.0; // what the axes must reach
+    QSizeF fittedTo_;
+    double fittedPixels_ = 0.0;
+    bool fitted_ = false; // false after a new model
 };
 
 } // namespace runnelex::picture

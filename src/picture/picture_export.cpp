@@ -71,6 +71,7 @@ EncodedPicture encodePicture(const PictureModel& model, PictureFormat format, QS
         QSvgGenerator svg;
         svg.setOutputDevice(&buffer);
         svg.setSize(size);
+        svg.setResolution(96); // one unit of the picture is one CSS pixel
         svg.setViewBox(QRect(QPoint(0, 0), size));
         svg.setTitle(pictureTitle(model));
         svg.setDescription(QString::fromStdString(model.note));

@@ -69,9 +69,8 @@ void PipePicture::render(QPainter& painter, const QRectF& target) {
                      QString::fromStdString(model_.note));
 
     if (model_.drawable && chartRect.width() > 1 && chartRect.height() > 1) {
-        chart_->setFonts(pixelFont(pixels * 0.8), pixelFont(pixels * 0.9, true));
+        chart_->fit(chartRect.size(), pixels);
         QChart* chart = chart_->chart();
-        chart->setGeometry(QRectF(QPointF(0, 0), chartRect.size()));
         scene_->setSceneRect(chart->geometry());
         scene_->render(&painter, chartRect, chart->geometry());
     }
