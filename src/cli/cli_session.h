@@ -6,6 +6,7 @@
 
 #include "calc/calc_entry.h"
 #include "calc/calc_inputs.h"
+#include "results/record.h"
 
 namespace runnelex::cli {
 
@@ -28,10 +29,10 @@ struct CalcReply {
 // (diameter, slope, flow, n). Answers with the record "No&w" would append, or the labels.
 CalcReply runCalc(const CalcRequest& request);
 
-// The record "No&w" would append (no header, no line break), or the fault that stopped it.
+// The fields of the record "No&w" would append, or the fault that stopped the calculation.
 struct RecordReply {
-    int exitCode = 0;
-    std::string record;
+    int exitCode = 0;            // 0 done, 2 bad input, 3 arithmetic fault
+    record::RecordFields fields; // the inputs as typed; with exit code 0 also the results
     std::string usage, fault;
 };
 RecordReply runRecord(const CalcRequest& request);

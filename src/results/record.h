@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
 
 // The calculation record: one line of 14 TAB-separated fields, as the main window shows them.
@@ -19,6 +21,10 @@ struct RecordFields {
     std::string dnorm, vnorm, frNo, dcr, q100, q093;
 };
 
+inline constexpr std::size_t kFieldCount = 14;
+
+// The 14 column names.
+const std::array<std::string, kFieldCount>& headerNames();
 // The 14 column names joined by TAB.
 std::string headerLine();
 
@@ -26,5 +32,7 @@ std::string headerLine();
 // text (a pasted pipe name) would split the saved table's columns or rows, so each (also the
 // Unicode line and paragraph separators) is written as a blank.
 std::string makeRecord(const RecordFields& f);
+// The 14 fields of the record, in order, as makeRecord joins them.
+std::array<std::string, kFieldCount> recordFields(const RecordFields& f);
 
 } // namespace runnelex::record
