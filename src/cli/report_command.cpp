@@ -29,7 +29,9 @@ public:
     Progress(Output& err, std::uint64_t total) : err_(err), total_(total) {}
     ~Progress() {
         if (shown_) {
-            err_.write("\r" + std::string(width_, ' ') + "\r");
+            std::string blank(width_ + 2, ' ');
+            blank.front() = blank.back() = '\r';
+            err_.write(blank);
             err_.flush();
         }
     }

@@ -41,8 +41,10 @@ std::string quoted(const std::string& s) {
 ChildRun runCli(const std::vector<std::string>& args, const std::string& env = {}) {
     const std::string base = ::testing::TempDir() + "runnelex-cli-" + std::to_string(getpid());
     std::string command = env + " " + quoted(RUNNELEX_CLI_PATH);
-    for (const std::string& a : args)
-        command += " " + quoted(a);
+    for (const std::string& a : args) {
+        command += ' ';
+        command += quoted(a);
+    }
     const int status = std::system((command + " >" + base + ".out 2>" + base + ".err").c_str());
     const int exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return {exitCode, slurp(base + ".out"), slurp(base + ".err")};
@@ -194,8 +196,10 @@ TEST(Golden, OutputFailureIsReported) {
         for (const char* redirect : {">/dev/full", ">&-"}) {
             SCOPED_TRACE(::testing::PrintToString(args) + redirect);
             std::string command = quoted(RUNNELEX_CLI_PATH);
-            for (const std::string& a : args)
-                command += " " + quoted(a);
+            for (const std::string& a : args) {
+                command += ' ';
+                command += quoted(a);
+            }
             const std::string errPath = ::testing::TempDir() + "cli-fail.err";
             const int status =
                 std::system((command + " " + redirect + " 2>" + errPath).c_str());
