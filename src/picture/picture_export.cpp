@@ -43,7 +43,7 @@ std::optional<PictureFormat> pictureFormatFor(const QString& fileName) {
 }
 
 QImage pictureImage(const PictureModel& model, QSize size) {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QImage image(size, QImage::Format_RGB32); // opaque: the picture has a white ground
     if (image.isNull())
         return image;
     image.fill(Qt::white);
