@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "calc/display_run.h"
+
 namespace runnelex::picture {
 
 namespace {
@@ -41,8 +43,11 @@ void paintCrossSection(QPainter& painter, const QRectF& area, const PictureModel
     const double line = metrics.height();
     if (!m.drawable) {
         painter.setPen(kWall);
+        // A run cut short by an arithmetic fault says so, like the main window does.
         painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap,
-                         QStringLiteral("Enter a diameter, a slope and n to see the pipe."));
+                         m.fault
+                             ? qs(calcFaultMessage(*m.fault))
+                             : QStringLiteral("Enter a diameter, a slope and n to see the pipe."));
         painter.restore();
         return;
     }

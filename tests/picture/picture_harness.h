@@ -13,6 +13,17 @@
 
 namespace runnelex::test {
 
+// The texts of an SVG's <text> elements, once the whole document parsed; the parser's error
+// alone when it did not.
+inline QStringList svgTexts(const QByteArray& svg) {
+    QXmlStreamReader xml(svg);
+    QStringList texts;
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("text"))
+            texts << xml.readElementText(QXmlStreamReader::IncludeChildElements).simplified();
+    return xml.hasError() ? QStringList{"<" + xml.errorString() + ">"} : texts;
+}
+
 // The main window with its Tools menu's picture window, driven through real events; the save
 // dialog is scripted.
 class PictureHarness {

@@ -30,16 +30,6 @@ QByteArray readAll(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
 
-// The texts of an SVG's <text> elements, once the whole document parsed.
-QStringList svgTexts(const QByteArray& svg) {
-    QXmlStreamReader xml(svg);
-    QStringList texts;
-    while (!xml.atEnd())
-        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("text"))
-            texts << xml.readElementText(QXmlStreamReader::IncludeChildElements).simplified();
-    return xml.hasError() ? QStringList{"<" + xml.errorString() + ">"} : texts;
-}
-
 } // namespace
 
 class PictureSaveTest : public QObject {

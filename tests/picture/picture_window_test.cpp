@@ -202,6 +202,23 @@ private slots:
         QVERIFY(pixelsOf(full, alarm) > 1000); // the red ring and its "Surcharged!" mark
     }
 
+    // A run stopped by an arithmetic fault: the picture says so instead of drawing a pipe.
+    void faultIsShown() {
+        h->open();
+        const int before = h->window()->refreshCount();
+        h->main.run("cmbUnDiam#1;txtDiam=1" + QString(200, u'0') + ";txtSlope=0.01");
+        QVERIFY(h->refreshedAfter(before));
+        const QString message = "The calculation was stopped by an arithmetic error: Overflow.";
+        QVERIFY(h->main.boxes.prompts.contains(message)); // the main window's own message
+        h->main.boxes.prompts.clear();
+        QVERIFY(!h->window()->model().drawable);
+        const picture::EncodedPicture svg = picture::encodePicture(
+            h->window()->model(), picture::PictureFormat::Svg, QSize(600, 300));
+        // Wrapped into lines of its own.
+        QVERIFY(svgTexts(svg.bytes).join(u' ').contains(message));
+        QCOMPARE(h->text("lblrQpeak"), QString());
+    }
+
     void sizingPanelFollowsAndTakesCriteria() {
         h->open();
         QVERIFY(h->refreshedAfter(0));
