@@ -81,8 +81,9 @@ ElementsChart::ElementsChart() : chart_(new QChart) {
         ratioAxis_->append(qs(generalNumberText(i / 10.0)), i / 10.0);
     ratioAxis_->setRange(0.0, 1.0);
 
-    zoneTop_ = new QLineSeries;
-    zoneBottom_ = new QLineSeries;
+    // The area series does not own its two lines; the chart does.
+    zoneTop_ = new QLineSeries(chart_);
+    zoneBottom_ = new QLineSeries(chart_);
     zone_ = addSeries(chart_, flowAxis_, ratioAxis_, new QAreaSeries(zoneTop_, zoneBottom_),
                       QColor(255, 193, 7, 90));
     zone_->setBorderColor(QColor(255, 160, 0));

@@ -97,7 +97,7 @@ FrmPipePicture::FrmPipePicture(FrmRunnelex& main, MessageBoxes& boxes, SaveDialo
     splitter->setStretchFactor(1, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(splitter);
-    resize(860, 860);
+    resize(880, 760);
 
     refreshTimer_.setSingleShot(true);
     refreshTimer_.setInterval(0);
@@ -142,7 +142,6 @@ void FrmPipePicture::refresh() {
     }
     sizing_->setInputs(in);
     ++refreshes_;
-    emit refreshed();
 }
 
 QSize FrmPipePicture::pictureSize() const {

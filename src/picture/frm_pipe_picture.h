@@ -34,9 +34,6 @@ public:
     // How many refreshes have been made since the window was created.
     int refreshCount() const { return refreshes_; }
 
-signals:
-    void refreshed();
-
 protected:
     void showEvent(QShowEvent* event) override;
 

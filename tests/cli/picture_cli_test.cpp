@@ -16,7 +16,7 @@ namespace {
 
 struct PictureRun {
     int exitCode = -1;
-    QString out, err;
+    std::string out, err; // std::string, so that a failure prints readable text
 };
 
 // A private home for every run: no display, no platform chosen, configuration and caches
@@ -44,8 +44,7 @@ protected:
         if (!p.waitForFinished(60000))
             return {};
         return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
+                p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString()};
     }
     // Every file below the home, relative to it.
     QStringList filesWritten() const {
@@ -106,8 +105,8 @@ TEST_F(PictureCli, SvgParsesAndNamesTheDepths) {
         const QString file = out(QString::fromLatin1(c.name) + QStringLiteral(".svg"));
         const PictureRun r = run(c.args + QStringList{"--out", file});
         EXPECT_EQ(r.exitCode, 0);
-        EXPECT_EQ(r.out, QString());
-        EXPECT_EQ(r.err, QString());
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, "");
         QString error;
         const QStringList texts = svgTexts(file, &error);
         EXPECT_EQ(error, QString());
@@ -187,8 +186,8 @@ TEST_F(PictureCli, FailuresWriteNothing) {
         SCOPED_TRACE(qPrintable(c.args.join(u' ')));
         const PictureRun r = run(c.args);
         EXPECT_EQ(r.exitCode, c.exitCode);
-        EXPECT_EQ(r.out, QString());
-        EXPECT_EQ(r.err, c.err);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, c.err.toStdString());
     }
     EXPECT_EQ(filesWritten(), QStringList());
 }
