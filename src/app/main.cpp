@@ -8,6 +8,7 @@
 #include "info/info_windows.h"
 #include "picture/pipe_picture_tool.h"
 #include "platform/message_boxes.h"
+#include "report_window/range_report_tool.h"
 #include "results/mod_results.h"
 #include "results/qt_save_dialog.h"
 #include "ui/main/frm_runnelex.h"
@@ -27,7 +28,8 @@ int main(int argc, char** argv) {
 
     runnelex::FrmRunnelex window(boxes, results, info);
     info.setOwner(&window);
-    runnelex::PipePictureTool picture(window, boxes, saveDialog);
+    runnelex::RangeReportTool rangeReport(window, boxes, saveDialog); // Tools > Range Report...
+    runnelex::PipePictureTool picture(window, boxes, saveDialog);     // Tools > Pipe Picture...
     window.show();
     return QApplication::exec();
 }

@@ -17,7 +17,7 @@
 #include "picture/picture_view.h"
 #include "platform/message_boxes.h"
 #include "results/save_dialog.h"
-#include "results/save_location.h"
+#include "results/save_failure.h"
 #include "results/save_text_file.h"
 #include "sizing/sizing_panel.h"
 #include "ui/main/frm_runnelex.h"
@@ -42,13 +42,11 @@ QPushButton* makeButton(const char* name, const char* text, const char* tip) {
 
 SaveDialogRequest pictureRequest() {
     const QString png = QStringLiteral("PNG image (*.png)");
-    SaveDialogRequest r{
-        defaultSaveFolder(),
-        {png, QStringLiteral("SVG drawing (*.svg)"), QStringLiteral("PDF document (*.pdf)")},
-        png,
-        QStringLiteral("png")};
-    r.suffixFollowsFilter = true;
-    return r;
+    // The dialog gives a name typed without suffix that of the filter chosen.
+    return {saveDialogDirectory(),
+            {png, QStringLiteral("SVG drawing (*.svg)"), QStringLiteral("PDF document (*.pdf)")},
+            png,
+            QStringLiteral("png")};
 }
 
 } // namespace

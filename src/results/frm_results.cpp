@@ -14,7 +14,7 @@
 #include "results/mod_results.h"
 #include "results/results_layout.h"
 #include "results/save_dialog.h"
-#include "results/save_location.h"
+#include "results/save_failure.h"
 #include "results/save_text_file.h"
 
 namespace runnelex {
@@ -33,8 +33,10 @@ QRect toPixels(const results_layout::Rect& r, double pxX, double pxY) {
 SaveDialogRequest saveRequest() {
     // Text files first and selected, then every file ("*" is every file here).
     const QString text = QStringLiteral("tab-separated text file (*.txt)");
-    return {
-        defaultSaveFolder(), {text, QStringLiteral("All files (*)")}, text, QStringLiteral("txt")};
+    return {saveDialogDirectory(),
+            {text, QStringLiteral("All files (*)")},
+            text,
+            QStringLiteral("txt")};
 }
 
 QPushButton* makeButton(QWidget* parent, const char* name, const char* text, const char* tip) {

@@ -5,7 +5,7 @@
 
 #include "picture_harness.h"
 #include "results/qt_save_dialog.h"
-#include "results/save_location.h"
+#include "results/save_failure.h"
 
 using namespace runnelex;
 using namespace runnelex::test;
@@ -95,15 +95,14 @@ private slots:
         } else {
             QVERIFY(bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF"));
         }
-        // The request: the three formats, PNG first, the suffix following the chosen filter.
+        // The request: the three formats, PNG first.
         QCOMPARE(h->dialog.requests.size(), std::size_t(1));
         const SaveDialogRequest& r = h->dialog.requests.front();
         QCOMPARE(r.nameFilters,
                  (QStringList{"PNG image (*.png)", "SVG drawing (*.svg)", "PDF document (*.pdf)"}));
         QCOMPARE(r.selectedNameFilter, "PNG image (*.png)");
         QCOMPARE(r.defaultSuffix, "png");
-        QVERIFY(r.suffixFollowsFilter);
-        QCOMPARE(r.directory, defaultSaveFolder());
+        QCOMPARE(r.directory, saveDialogDirectory());
     }
 
     void replacesAnExistingFile() {

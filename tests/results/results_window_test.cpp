@@ -1,8 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <csignal>
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -18,8 +15,12 @@
 #include "results/mod_results.h"
 #include "results/record.h"
 #include "results/results_layout.h"
+#include "test_files.h"
 
 namespace runnelex {
+
+using test::readAll;
+using test::setImmutable;
 
 namespace {
 const QString kHeader = QString::fromStdString(record::headerLine());
@@ -34,27 +35,11 @@ const QString kStart =
 const QString kFailure = "Unable to Open File (already open?). Please try a different name. (";
 const QByteArray kOldContent = "old table, longer than any new one would need to be\n";
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : "<unreadable>";
-}
-
 bool writeOld(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(kOldContent) == kOldContent.size();
 }
 
-// Root ignores permissions; the immutable flag stops even root from replacing a file.
-bool setImmutable(const QString& path, bool on) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
-    int flags = 0;
-    bool ok = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    if (fd >= 0)
-        ::close(fd);
-    return ok;
-}
 } // namespace
 
 class ResultsWindowTest : public QObject {

@@ -5,10 +5,6 @@
 
 namespace runnelex {
 
-// Where a save dialog opens: the user's documents folder, or the home folder where there is
-// none.
-QString defaultSaveFolder();
-
 // The message of a failed save: the fixed sentence, the platform's description and ")".
 QString saveFailureMessage(const QString& description);
 
