@@ -37,7 +37,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)', expected $version"
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "wrong Architecture"
 depends=$(field Depends)
-for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
+for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6charts6 libqt6svg6; do
     tr ',' '\n' <<<"$depends" | awk '{ print $1 }' | grep -Fxq "$lib" ||
         fail "Depends lacks $lib: $depends"
 done
@@ -80,6 +80,12 @@ for program in runnelex runnelex-cli; do
 done
 got=$("$unpacked/usr/bin/runnelex-cli" calc --diam 12 --slope 0.01 --flow 2 --labels | head -1)
 [ "$got" = "$(printf 'lblrDnorm\t0.5359')" ] || fail "runnelex-cli gave '$got'"
+# The picture is drawn without a display, whatever platform the environment names.
+env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb HOME="$unpacked" \
+    "$unpacked/usr/bin/runnelex-cli" picture --diam 12 --slope 0.01 --flow 2 \
+    --out "$unpacked/picture.png" --size 320x200 || fail "runnelex-cli picture failed"
+[ "$(head -c 8 "$unpacked/picture.png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] ||
+    fail "runnelex-cli picture wrote no PNG"
 # The window program keeps running until it is closed: still running after two seconds
 # (timeout's status 124) means it started.
 status=0

@@ -14,8 +14,8 @@ runnelex_packages=(
     # the session tests: D-Bus autolaunch (whose writes into the home folder they must not
     # find), a session bus, and the accessibility bus a screen reader uses
     dbus-x11 dbus-daemon dbus-bin at-spi2-core
-    # pictures of the pipe: charts and vector export
-    qt6-charts-dev qt6-svg-dev
+    # pictures of the pipe: charts and vector export (Qt Charts needs the OpenGL module's CMake files)
+    qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
     # coverage-guided fuzzing
     clang-14 libfuzzer-14-dev libclang-rt-14-dev
 )

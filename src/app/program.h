@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "info/info_windows.h"
+#include "picture/pipe_picture_tool.h"
 #include "platform/message_boxes.h"
 #include "report_window/range_report_tool.h"
 #include "results/mod_results.h"
@@ -25,6 +26,7 @@ public:
     ModResults& results() { return results_; }
     InfoWindows& info() { return info_; }
     RangeReportTool& rangeReport() { return rangeReport_; }
+    PipePictureTool& picture() { return picture_; }
 
 private:
     QtMessageBoxes boxes_;
@@ -33,6 +35,7 @@ private:
     InfoWindows info_;
     FrmRunnelex window_;
     RangeReportTool rangeReport_; // Tools > Range Report...
+    PipePictureTool picture_;     // Tools > Pipe Picture...
 };
 
 // The whole run, as main() does it: the process set-up, the application object with its title,

@@ -11,6 +11,7 @@
 #include "cli/exit_codes.h"
 #include "cli/output.h"
 #include "cli/report_command.h"
+#include "cli/size_command.h"
 
 namespace runnelex::cli {
 
@@ -101,7 +102,7 @@ int runCli(std::span<const std::string> args, std::span<const Command> commands,
 }
 
 std::vector<Command> coreCommands() {
-    return {calcCommand(), reportCommand(), batchCommand()};
+    return {calcCommand(), reportCommand(), batchCommand(), sizeCommand()};
 }
 
 } // namespace runnelex::cli

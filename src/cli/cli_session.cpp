@@ -9,6 +9,7 @@
 #include "input/entry_check.h"
 #include "input/unit_selection.h"
 #include "input/units.h"
+#include "picture/picture_model.h"
 #include "results/record.h"
 
 namespace runnelex::cli {
@@ -186,10 +187,42 @@ CalcReply runCalc(const CalcRequest& rq) {
     if (rq.labels) {
         for (const char* name : kLabelOrder)
             reply.out += std::string(name) + '\t' + w.labels[name] + '\n';
+        // The other normal depth follows the main window's labels, which stay as they are.
+        const picture::PictureModel model = picture::buildPictureModel(w.in);
+        for (const char* name : picture::kOtherDepthLabels) {
+            std::string text;
+            for (const auto& [label, caption] : model.labels)
+                if (label == name)
+                    text = caption;
+            reply.out += std::string(name) + '\t' + text + '\n';
+        }
         return reply;
     }
     reply.out = record::headerLine() + '\n' + record::makeRecord(fieldsOf(w)) + '\n';
     return reply;
+}
+
+EntryReply runEntry(const CalcRequest& rq) {
+    CalcReply reply;
+    Window w;
+    EntryReply r;
+    if (!replay(rq, w, reply)) {
+        r.exitCode = reply.exitCode;
+        r.usage = reply.usage;
+        r.fault = reply.fault;
+        return r;
+    }
+    r.in = w.in;
+    r.entry.pipe = w.pipeText;
+    r.entry.diam = w.diamText;
+    r.entry.slope = w.slopeText;
+    r.entry.n = w.nText;
+    r.entry.flow = w.flowText;
+    r.entry.diamUnit = w.in.DiamInFeet ? 1 : 0;
+    r.entry.slopeUnit = w.in.SlopeInPercent ? 1 : 0;
+    r.entry.flowUnit = indexOf(units::kFlowItems, w.in.Unitflow);
+    r.messages = w.messages;
+    return r;
 }
 
 RecordReply runRecord(const CalcRequest& rq) {

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "calc/calc_entry.h"
+#include "calc/calc_inputs.h"
 #include "results/record.h"
 
 namespace runnelex::cli {
@@ -40,7 +42,19 @@ RecordReply runRecord(const CalcRequest& request);
 // defaults of a fresh main window for what is not given. The results are left empty.
 record::RecordFields inputFields(const CalcRequest& request);
 
-// The labels printed by --labels, in order.
+// The main window after the request: its inputs and the texts of its boxes, for the commands
+// that go on from there (size, picture). The messages the sequence showed, one per line.
+struct EntryReply {
+    int exitCode = 0;
+    std::string usage, fault;
+    CalcInputs in;
+    CalcEntry entry;
+    std::string messages;
+};
+EntryReply runEntry(const CalcRequest& request);
+
+// The main window's labels printed by --labels, in order; the other normal depth's three
+// (picture::kOtherDepthLabels: depth, d/D, velocity, empty when the flow has only one) follow.
 const char* const* labelOrder(std::size_t& count);
 
 } // namespace runnelex::cli

@@ -5,11 +5,13 @@
 
 #include "cli/cli_app.h"
 #include "cli/output.h"
+#include "cli/picture_command.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     runnelex::cli::FdOutput out(1);
     runnelex::cli::FdOutput err(2);
-    const std::vector<runnelex::cli::Command> commands = runnelex::cli::coreCommands();
+    std::vector<runnelex::cli::Command> commands = runnelex::cli::coreCommands();
+    commands.push_back(runnelex::cli::pictureCommand());
     return runnelex::cli::runCli(args, commands, out, err);
 }

@@ -5,7 +5,6 @@
 #include <exception>
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QFontDatabase>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -15,6 +14,7 @@
 #include "results/mod_results.h"
 #include "results/results_layout.h"
 #include "results/save_dialog.h"
+#include "results/save_failure.h"
 #include "results/save_text_file.h"
 
 namespace runnelex {
@@ -146,16 +146,14 @@ void FrmResults::closeEvent(QCloseEvent* event) {
 }
 
 void FrmResults::cmdSaveResults_Click() {
-    const QString failure =
-        QStringLiteral("Unable to Open File (already open?). Please try a different name. (");
     try {
         const std::optional<QString> name = dialog_.chooseSaveFile(this, saveRequest());
         if (!name)
             return; // cancelled: nothing is written, nothing to report
         if (const auto error = saveTextFile(*name, boxText().toUtf8()))
-            boxes_.show(this, failure + *error + QLatin1Char(')'));
+            boxes_.show(this, saveFailureMessage(*error));
     } catch (const std::exception& e) {
-        boxes_.show(this, failure + QString::fromUtf8(e.what()) + QLatin1Char(')'));
+        boxes_.show(this, saveFailureMessage(QString::fromUtf8(e.what())));
     }
 }
 

@@ -79,7 +79,8 @@ std::string labels(const std::map<std::string, std::string>& changes = {}) {
         const auto it = changes.find(name);
         out += name + '\t' + (it == changes.end() ? text : it->second) + '\n';
     }
-    return out;
+    // The other normal depth follows the 22 labels: none for these flows.
+    return out + "lblrDnorm2\t\nlblrDoverD2\t\nlblrVnorm2\t\n";
 }
 
 // No open-channel run came before: area, perimeter and radius keep their start-up texts.

@@ -333,10 +333,13 @@ private slots:
                   QStringList{"calc", "--labels"} + options.split(u' '));
         QVERIFY(cli.waitForFinished(10000));
         QCOMPARE(cli.exitCode(), 0);
+        // The main window's 22 labels; the other normal depth's three follow for the picture.
+        const QStringList lines =
+            QString::fromUtf8(cli.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 25);
         QMap<QString, QString> expected;
-        for (const QString& line : QString::fromUtf8(cli.readAllStandardOutput()).split(u'\n'))
-            if (!line.isEmpty())
-                expected[line.section(u'\t', 0, 0)] = line.section(u'\t', 1);
+        for (const QString& line : lines.mid(0, 22))
+            expected[line.section(u'\t', 0, 0)] = line.section(u'\t', 1);
         QCOMPARE(expected.size(), 22);
 
         const QStringList words = options.split(u' ');

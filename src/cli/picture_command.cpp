@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/picture_command.h"
+
+#include <QApplication>
+
+#include "calc/display_run.h"
+#include "cli/calc_command.h"
+#include "cli/cli_app.h"
+#include "cli/cli_session.h"
+#include "cli/exit_codes.h"
+#include "cli/output.h"
+#include "picture/picture_export.h"
+#include "results/save_text_file.h"
+
+namespace runnelex::cli {
+
+namespace {
+
+// Qt's notes about the display it does not have (no runtime folder, window features of the
+// offscreen platform) are no concern of a program that only draws into a file.
+void quietPlatformNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    static const char* const kIgnored[] = {"QStandardPaths: ", "This plugin does not support"};
+    if (type == QtWarningMsg || type == QtInfoMsg || type == QtDebugMsg)
+        for (const char* start : kIgnored)
+            if (text.startsWith(QLatin1String(start)))
+                return;
+    qt_message_output(type, context, text);
+}
+
+int drawPicture(const EntryReply& entry, const QString& file, picture::PictureFormat format,
+                QSize size, Output& err) {
+    // The offscreen platform draws everything a screen would, without one.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietPlatformNotes);
+    static int argc = 1;
+    static char name[] = "runnelex-cli";
+    static char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    const picture::PictureModel model = picture::buildPictureModel(entry.in, &entry.entry);
+    if (model.fault) {
+        err.write(calcFaultMessage(*model.fault) + '\n');
+        return kArithmetic;
+    }
+    const picture::EncodedPicture encoded = picture::encodePicture(model, format, size);
+    if (encoded.bytes.isEmpty()) {
+        err.write("runnelex-cli: cannot draw the picture: " + encoded.error.toStdString() + '\n');
+        return kOutputFailed;
+    }
+    if (const auto error = saveTextFile(file, encoded.bytes)) {
+        err.write("runnelex-cli: cannot write " + quoted(file.toStdString()) + ": " +
+                  error->toStdString() + '\n');
+        return kOutputFailed;
+    }
+    return kDone;
+}
+
+} // namespace
+
+Command pictureCommand() {
+    Command c;
+    c.name = "picture";
+    c.synopsis = "  runnelex-cli picture [--pipe TEXT] [--diam TEXT] [--diam-unit in.|ft.]\n"
+                 "                       [--slope TEXT] [--slope-unit ft/ft|%] [--n TEXT]\n"
+                 "                       [--flow TEXT] [--flow-unit CFS|MGD|GPM]\n"
+                 "                       --out FILE.png|FILE.svg|FILE.pdf [--size WxH]\n";
+    c.description =
+        "Draws the picture of the Runnelex pipe picture window for the texts typed into the\n"
+        "main window's boxes (as calc): the cross-section with the normal and critical depths,\n"
+        "and the hydraulic-elements chart. The suffix of FILE chooses the format; the file is\n"
+        "replaced in one step. WxH in pixels (points for PDF), default 960x540. Runs without a\n"
+        "display.\n";
+    c.options = calcOptions();
+    c.options.push_back({"out"});
+    c.options.push_back({"size"});
+    c.run = [](const ParsedArgs& a, Output&, Output& err) {
+        const std::optional<std::string> out = a.value("out");
+        if (!out)
+            return usageError(err, "--out is needed", "picture");
+        const QString file = QString::fromStdString(*out);
+        const auto format = picture::pictureFormatFor(file);
+        if (!format)
+            return usageError(err,
+                              "--out " + quoted(*out) +
+                                  ": the file name must end in .png, "
+                                  ".svg or .pdf",
+                              "picture");
+        QSize size = picture::kDefaultPictureSize;
+        if (const auto text = a.value("size")) {
+            const auto parsed = picture::parsePictureSize(QString::fromStdString(*text));
+            if (!parsed)
+                return usageError(
+                    err, "--size " + quoted(*text) + ": WIDTHxHEIGHT in pixels, each 16 to 10000",
+                    "picture");
+            size = *parsed;
+        }
+        const EntryReply entry = runEntry(calcRequestFrom(a));
+        if (entry.exitCode == kUsage)
+            return usageError(err, entry.usage, "picture");
+        if (entry.exitCode != kDone) {
+            err.write(calcFaultMessage(entry.fault) + '\n');
+            return entry.exitCode;
+        }
+        err.write(entry.messages);
+        return drawPicture(entry, file, *format, size, err);
+    };
+    return c;
+}
+
+} // namespace runnelex::cli

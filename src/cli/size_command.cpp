@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/size_command.h"
+
+#include "calc/display_run.h"
+#include "calc/number_text.h"
+#include "cli/cli_app.h"
+#include "cli/cli_session.h"
+#include "cli/exit_codes.h"
+#include "cli/output.h"
+#include "sizing/pipe_sizing.h"
+#include "sizing/sizing_report.h"
+
+namespace runnelex::cli {
+
+namespace {
+
+// The criteria and the sizes the options ask for; on a bad value, the usage error's text.
+std::optional<std::string> readCriteria(const ParsedArgs& a, sizing::Criteria& c,
+                                        std::vector<double>& sizes) {
+    const auto check = [](const char* option, const std::string& text,
+                          const std::optional<std::string>& why) -> std::optional<std::string> {
+        if (!why)
+            return std::nullopt;
+        return std::string("--") + option + " " + quoted(text) + ": " + *why;
+    };
+    if (const auto t = a.value("max-depth-ratio"))
+        if (auto e = check("max-depth-ratio", *t, sizing::parseMaxDepthRatio(*t, c.maxDepthRatio)))
+            return e;
+    if (const auto t = a.value("min-velocity"))
+        if (auto e = check("min-velocity", *t,
+                           sizing::parseVelocity(*t, "smallest velocity", c.minVelocity)))
+            return e;
+    if (const auto t = a.value("max-velocity")) {
+        double v = 0.0;
+        if (auto e = check("max-velocity", *t, sizing::parseVelocity(*t, "largest velocity", v)))
+            return e;
+        c.maxVelocity = v;
+        if (auto e = check("max-velocity", *t, sizing::checkVelocityRange(c)))
+            return e;
+    }
+    sizes = sizing::defaultSizesInches();
+    if (const auto t = a.value("sizes"))
+        if (auto e = check("sizes", *t, sizing::parseSizeList(*t, sizes)))
+            return e;
+    return std::nullopt;
+}
+
+} // namespace
+
+Command sizeCommand() {
+    Command c;
+    c.name = "size";
+    c.synopsis = "  runnelex-cli size --flow TEXT [--flow-unit CFS|MGD|GPM] --slope TEXT\n"
+                 "                    [--slope-unit ft/ft|%] [--n TEXT] [--max-depth-ratio R]\n"
+                 "                    [--min-velocity V] [--max-velocity V] [--sizes LIST]\n";
+    c.description =
+        "Tries nominal diameters in inches, in the order given (default 4, 6, 8, 10, 12, 15,\n"
+        "18, 21, 24, 27, 30, 33, 36, 42, 48, 54, 60, 66, 72, 78, 84, 90, 96, 102, 108, 114,\n"
+        "120, 132, 144), and prints for each the header and record of calc for that diameter,\n"
+        "its d/D and whether it meets each criterion (yes, no, or - where it does not apply).\n"
+        "The first size meeting them all is marked * and its size is the last line.\n"
+        "Criteria: normal depth at most R of the diameter (default 0.8), velocity at the\n"
+        "normal depth at least V ft/sec (default 2) and at most V ft/sec (default none).\n"
+        "LIST: sizes separated by commas or blanks. A surcharged size fails the depth ratio.\n"
+        "Exit status 6 when no size meets the criteria.\n";
+    c.options = {{"flow"},  {"flow-unit"},       {"slope"},        {"slope-unit"},  {"n"},
+                 {"sizes"}, {"max-depth-ratio"}, {"min-velocity"}, {"max-velocity"}};
+    c.run = [](const ParsedArgs& a, Output& out, Output& err) {
+        for (const char* needed : {"flow", "slope"})
+            if (!a.has(needed))
+                return usageError(err, std::string("--") + needed + " is needed", "size");
+        sizing::Criteria criteria;
+        std::vector<double> sizes;
+        if (const auto why = readCriteria(a, criteria, sizes))
+            return usageError(err, *why, "size");
+
+        CalcRequest request;
+        request.flow = a.value("flow");
+        request.flowUnit = a.value("flow-unit");
+        request.slope = a.value("slope");
+        request.slopeUnit = a.value("slope-unit");
+        request.n = a.value("n");
+        const EntryReply entry = runEntry(request);
+        if (entry.exitCode == kUsage)
+            return usageError(err, entry.usage, "size");
+        if (entry.exitCode != kDone) {
+            err.write(calcFaultMessage(entry.fault) + '\n');
+            return entry.exitCode;
+        }
+        err.write(entry.messages);
+        const sizing::SizingResult result = sizing::sizePipe(entry.in, sizes, criteria);
+        out.write(sizing::sizingReport(
+            result, entry.in, {entry.entry.flow, entry.entry.slope, entry.entry.n}, criteria));
+        if (!result.chosen) {
+            err.write("runnelex-cli: no size in the list meets the criteria\n");
+            return static_cast<int>(kNoSize);
+        }
+        return static_cast<int>(kDone);
+    };
+    return c;
+}
+
+} // namespace runnelex::cli

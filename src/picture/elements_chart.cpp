@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "picture/elements_chart.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include <QAreaSeries>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QScatterSeries>
+
+#include "calc/number_text.h"
+#include "picture/axis_ticks.h"
+
+namespace runnelex::picture {
+
+namespace {
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// Tick labels are set one by one from the core's number text, never from a format string.
+void setTicks(QCategoryAxis* axis, const std::vector<AxisTick>& ticks) {
+    for (const QString& label : axis->categoriesLabels())
+        axis->remove(label);
+    axis->setStartValue(0.0);
+    for (const AxisTick& tick : ticks)
+        axis->append(qs(tick.text), tick.value);
+    axis->setRange(0.0, ticks.back().value);
+}
+
+QCategoryAxis* makeAxis(QChart* chart, const QString& title, Qt::Alignment side) {
+    auto* axis = new QCategoryAxis;
+    axis->setTitleText(title);
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    chart->addAxis(axis, side);
+    return axis;
+}
+
+template <typename Series>
+Series* addSeries(QChart* chart, QCategoryAxis* x, QCategoryAxis* y, Series* series,
+                  const QColor& color) {
+    chart->addSeries(series);
+    series->attachAxis(x);
+    series->attachAxis(y);
+    series->setColor(color);
+    return series;
+}
+
+// A marker without a point has no place in the legend.
+void setPoint(QScatterSeries* series, const std::optional<QPointF>& point, const QString& name) {
+    series->replace(point ? QList<QPointF>{*point} : QList<QPointF>{});
+    series->setName(name);
+    for (QLegendMarker* m : series->chart()->legend()->markers(series))
+        m->setVisible(point.has_value());
+}
+
+QScatterSeries* marker(QScatterSeries::MarkerShape shape, qreal size) {
+    auto* s = new QScatterSeries;
+    s->setMarkerShape(shape);
+    s->setMarkerSize(size);
+    return s;
+}
+
+} // namespace
+
+ElementsChart::ElementsChart() : chart_(new QChart) {
+    chart_->setAnimationOptions(QChart::NoAnimation);
+    chart_->setBackgroundRoundness(0);
+    chart_->legend()->setAlignment(Qt::AlignRight);
+    ratioAxis_ = makeAxis(chart_, QStringLiteral("d/D"), Qt::AlignLeft);
+    flowAxis_ = makeAxis(chart_, QString(), Qt::AlignBottom);
+    velocityAxis_ = makeAxis(chart_, QStringLiteral("V (ft/sec)"), Qt::AlignTop);
+    ratioAxis_->setStartValue(0.0);
+    for (int i = 0; i <= 10; ++i)
+        ratioAxis_->append(qs(generalNumberText(i / 10.0)), i / 10.0);
+    ratioAxis_->setRange(0.0, 1.0);
+
+    // The area series does not own its two lines; the chart does.
+    zoneTop_ = new QLineSeries(chart_);
+    zoneBottom_ = new QLineSeries(chart_);
+    zone_ = addSeries(chart_, flowAxis_, ratioAxis_, new QAreaSeries(zoneTop_, zoneBottom_),
+                      QColor(255, 193, 7, 90));
+    zone_->setBorderColor(QColor(255, 160, 0));
+    flow_ = addSeries(chart_, flowAxis_, ratioAxis_, new QLineSeries, QColor(21, 101, 192));
+    velocity_ = addSeries(chart_, velocityAxis_, ratioAxis_, new QLineSeries, QColor(46, 125, 50));
+    QPen dashed = velocity_->pen();
+    dashed.setStyle(Qt::DashLine);
+    dashed.setWidthF(2.0);
+    velocity_->setPen(dashed);
+    QPen solid = flow_->pen();
+    solid.setWidthF(2.5);
+    flow_->setPen(solid);
+    full_ = addSeries(chart_, flowAxis_, ratioAxis_,
+                      marker(QScatterSeries::MarkerShapeRectangle, 9), QColor(96, 125, 139));
+    qmax_ = addSeries(chart_, flowAxis_, ratioAxis_,
+                      marker(QScatterSeries::MarkerShapeRectangle, 9), QColor(230, 81, 0));
+    design_ = addSeries(chart_, flowAxis_, ratioAxis_,
+                        marker(QScatterSeries::MarkerShapeCircle, 12), QColor(198, 40, 40));
+    other_ = addSeries(chart_, flowAxis_, ratioAxis_, marker(QScatterSeries::MarkerShapeCircle, 9),
+                       QColor(123, 31, 162));
+    designVelocity_ = addSeries(chart_, velocityAxis_, ratioAxis_,
+                                marker(QScatterSeries::MarkerShapeCircle, 9), QColor(46, 125, 50));
+}
+
+void ElementsChart::fit(const QSizeF& size, double fontPixels) {
+    if (fitted_ && size == fittedTo_ && fontPixels == fittedPixels_)
+        return; // a repaint at the same size changes nothing
+    fitted_ = true;
+    fittedTo_ = size;
+    fittedPixels_ = fontPixels;
+    QFont labels(QStringLiteral("DejaVu Sans")), titles = labels;
+    labels.setPixelSize(std::max(1, static_cast<int>(std::lround(fontPixels * 0.8))));
+    titles.setPixelSize(std::max(1, static_cast<int>(std::lround(fontPixels * 0.9))));
+    titles.setBold(true);
+    for (QCategoryAxis* axis : {ratioAxis_, flowAxis_, velocityAxis_}) {
+        axis->setLabelsFont(labels);
+        axis->setTitleFont(titles);
+    }
+    chart_->legend()->setFont(labels);
+    const std::pair<QScatterSeries*, double> markers[] = {
+        {full_, 0.6}, {qmax_, 0.6}, {design_, 0.8}, {other_, 0.6}, {designVelocity_, 0.6}};
+    for (const auto& [series, scale] : markers)
+        series->setMarkerSize(std::max(4.0, fontPixels * scale));
+    // Laid out at its size first, so that the ticks can leave room for their labels.
+    chart_->setGeometry(QRectF(QPointF(0, 0), size));
+    const int steps =
+        std::clamp(static_cast<int>(chart_->plotArea().width() / (fontPixels * 2.5)), 2, 6);
+    setTicks(flowAxis_, axisTicks(largestFlow_, steps));
+    setTicks(velocityAxis_, axisTicks(largestVelocity_, steps));
+}
+
+void ElementsChart::show(const PictureModel& m) {
+    const auto flowText = [&m](double value) {
+        return qs(displayNumber(value, m.flowUnit == "GPM" ? kGpmDigits : kDigits) + ' ' +
+                  m.flowUnit);
+    };
+    QList<QPointF> flows, velocities;
+    double fastest = 0.0;
+    for (const elements::ElementPoint& p : m.curve) {
+        flows.append({p.Q, p.ratio});
+        velocities.append({p.V, p.ratio});
+        fastest = std::max(fastest, p.V);
+    }
+    flow_->replace(flows);
+    velocity_->replace(velocities);
+    flow_->setName(QStringLiteral("Q"));
+    velocity_->setName(QStringLiteral("V"));
+    flowAxis_->setTitleText(qs(m.flowTitle));
+    largestFlow_ = std::max(m.peakFlow, m.designFlow.value_or(0.0)) * 1.05;
+    largestVelocity_ = fastest * 1.05;
+    fitted_ = false;
+
+    zoneTop_->replace({{m.fullFlow, 1.0}, {m.peakFlow, 1.0}});
+    zoneBottom_->replace({{m.fullFlow, m.zoneStartRatio}, {m.peakFlow, m.zoneStartRatio}});
+    zone_->setName(QStringLiteral("two normal depths"));
+    full_->replace({{m.fullFlow, 1.0}});
+    full_->setName(QStringLiteral("Q full ") + flowText(m.fullFlow));
+    qmax_->replace({{m.qmax, 0.93}});
+    qmax_->setName(QStringLiteral("Qmax ") + flowText(m.qmax));
+
+    std::optional<QPointF> design, other, velocity;
+    QString designName, otherName, velocityName;
+    if (m.designFlow && m.designRatio) {
+        design = QPointF(*m.designFlow, *m.designRatio);
+        designName = QStringLiteral("design ") + flowText(*m.designFlow);
+        if (m.otherRatio) {
+            other = QPointF(*m.designFlow, *m.otherRatio);
+            otherName = QStringLiteral("other depth");
+        }
+        if (m.designVelocity) {
+            velocity = QPointF(*m.designVelocity, *m.designRatio);
+            velocityName = QStringLiteral("Vnorm ") + qs(displayNumber(*m.designVelocity));
+        }
+    }
+    setPoint(design_, design, designName);
+    setPoint(other_, other, otherName);
+    setPoint(designVelocity_, velocity, velocityName);
+}
+
+} // namespace runnelex::picture

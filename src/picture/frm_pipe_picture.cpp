@@ -1,0 +1,184 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "picture/frm_pipe_picture.h"
+
+#include <exception>
+
+#include <QClipboard>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "picture/picture_export.h"
+#include "picture/picture_view.h"
+#include "platform/message_boxes.h"
+#include "results/save_dialog.h"
+#include "results/save_failure.h"
+#include "results/save_text_file.h"
+#include "sizing/sizing_panel.h"
+#include "ui/main/frm_runnelex.h"
+
+namespace runnelex {
+
+namespace {
+
+// The values beside the picture: control name, caption, unit.
+constexpr const char* kValueRows[][3] = {
+    {"lblrDnorm2", "Other normal depth", "ft"}, {"lblrDoverD2", "its d/D", ""},
+    {"lblrVnorm2", "its velocity", "ft/sec"},   {"lblrQpeak", "Largest open-channel flow", ""},
+    {"lblrDoverDpeak", "at d/D", ""},
+};
+
+QPushButton* makeButton(const char* name, const char* text, const char* tip) {
+    auto* button = new QPushButton(QString::fromUtf8(text));
+    button->setObjectName(QString::fromUtf8(name));
+    button->setToolTip(QString::fromUtf8(tip));
+    return button;
+}
+
+SaveDialogRequest pictureRequest() {
+    const QString png = QStringLiteral("PNG image (*.png)");
+    // The dialog gives a name typed without suffix that of the filter chosen.
+    return {saveDialogDirectory(),
+            {png, QStringLiteral("SVG drawing (*.svg)"), QStringLiteral("PDF document (*.pdf)")},
+            png,
+            QStringLiteral("png")};
+}
+
+} // namespace
+
+FrmPipePicture::FrmPipePicture(FrmRunnelex& main, MessageBoxes& boxes, SaveDialog& dialog)
+    : QWidget(nullptr, Qt::Window), main_(main), boxes_(boxes), dialog_(dialog) {
+    setObjectName(QStringLiteral("frmPipePicture"));
+    setWindowTitle(QStringLiteral("Runnelex Pipe Picture"));
+
+    view_ = new PictureView;
+    auto* values = new QGridLayout;
+    for (int i = 0; i < static_cast<int>(std::size(kValueRows)); ++i) {
+        const auto& row = kValueRows[i];
+        auto* value = new QLabel;
+        value->setObjectName(QString::fromUtf8(row[0]));
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        labels_[row[0]] = value;
+        const int r = i % 3, c = (i / 3) * 3;
+        values->addWidget(new QLabel(QString::fromUtf8(row[1]) + QStringLiteral(" =")), r, c);
+        values->addWidget(value, r, c + 1);
+        values->addWidget(new QLabel(QString::fromUtf8(row[2])), r, c + 2);
+    }
+    values->setColumnStretch(2, 1);
+    values->setColumnStretch(5, 1);
+
+    auto* save = makeButton("cmdSavePicture", "&Save Picture...",
+                            "Save the picture as a PNG image, an SVG drawing or a PDF document");
+    auto* copy = makeButton("cmdCopyPicture", "&Copy", "Copy the picture as a PNG image");
+    auto* close = makeButton("cmdClosePicture", "Close", "Hide this window");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (QPushButton* b : {save, copy, close})
+        buttons->addWidget(b);
+
+    auto* top = new QWidget;
+    auto* topLayout = new QVBoxLayout(top);
+    topLayout->setContentsMargins(0, 0, 0, 0);
+    topLayout->addWidget(view_, 1);
+    topLayout->addLayout(values);
+    topLayout->addLayout(buttons);
+    sizing_ = new SizingPanel;
+    auto* splitter = new QSplitter(Qt::Vertical);
+    splitter->addWidget(top);
+    splitter->addWidget(sizing_);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(splitter);
+    resize(880, 760);
+
+    refreshTimer_.setSingleShot(true);
+    refreshTimer_.setInterval(0);
+    connect(&refreshTimer_, &QTimer::timeout, this, &FrmPipePicture::refresh);
+    connect(&main_, &FrmRunnelex::calculationShown, this, &FrmPipePicture::scheduleRefresh);
+    connect(save, &QPushButton::clicked, this, &FrmPipePicture::cmdSavePicture_Click);
+    connect(copy, &QPushButton::clicked, this, &FrmPipePicture::cmdCopyPicture_Click);
+    connect(close, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+FrmPipePicture::~FrmPipePicture() = default;
+
+const picture::PictureModel& FrmPipePicture::model() const {
+    return view_->model();
+}
+
+void FrmPipePicture::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (stale_)
+        refreshTimer_.start();
+}
+
+void FrmPipePicture::scheduleRefresh() {
+    stale_ = true;
+    // A hidden window catches up when it is shown again.
+    if (isVisible())
+        refreshTimer_.start();
+}
+
+void FrmPipePicture::refresh() {
+    stale_ = false;
+    const CalcEntry entry = main_.currentEntry();
+    const CalcInputs& in = main_.calcInputs();
+    const picture::PictureModel model = picture::buildPictureModel(in, &entry);
+    view_->setModel(model);
+    for (const auto& [name, label] : labels_)
+        label->clear();
+    if (model.drawable) {
+        for (const auto& [name, text] : model.labels)
+            if (const auto it = labels_.find(name); it != labels_.end())
+                it->second->setText(QString::fromStdString(text));
+    }
+    sizing_->setInputs(in);
+    ++refreshes_;
+}
+
+QSize FrmPipePicture::pictureSize() const {
+    return view_->size();
+}
+
+void FrmPipePicture::cmdSavePicture_Click() {
+    try {
+        const std::optional<QString> name = dialog_.chooseSaveFile(this, pictureRequest());
+        if (!name)
+            return; // cancelled: nothing written, nothing to report
+        const std::optional<picture::PictureFormat> format = picture::pictureFormatFor(*name);
+        if (!format) {
+            boxes_.show(this, saveFailureMessage(
+                                  QStringLiteral("a picture is saved as .png, .svg or .pdf")));
+            return;
+        }
+        const picture::EncodedPicture encoded =
+            picture::encodePicture(model(), *format, pictureSize());
+        if (encoded.bytes.isEmpty()) {
+            boxes_.show(this, saveFailureMessage(encoded.error));
+            return;
+        }
+        if (const auto error = saveTextFile(*name, encoded.bytes))
+            boxes_.show(this, saveFailureMessage(*error));
+    } catch (const std::exception& e) {
+        boxes_.show(this, saveFailureMessage(QString::fromUtf8(e.what())));
+    }
+}
+
+void FrmPipePicture::cmdCopyPicture_Click() {
+    const picture::EncodedPicture png =
+        picture::encodePicture(model(), picture::PictureFormat::Png, pictureSize());
+    if (png.bytes.isEmpty())
+        return;
+    auto* data = new QMimeData;
+    data->setData(QStringLiteral("image/png"), png.bytes);
+    data->setImageData(QImage::fromData(png.bytes, "PNG"));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+} // namespace runnelex

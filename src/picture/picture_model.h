@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "calc/calc_entry.h"
+#include "calc/calc_inputs.h"
+#include "calc/calculation.h"
+#include "elements/hydraulic_elements.h"
+
+// Everything the picture of the pipe shows, computed from the main window's inputs: the
+// cross-section's depths and their captions, and the hydraulic-elements chart in the flow unit
+// the main window shows. Free of any window, so the window and runnelex-cli draw the same.
+namespace runnelex::picture {
+
+using LabelLine = std::pair<std::string, std::string>; // control name, caption
+
+struct PictureModel {
+    bool drawable = false;            // diameter, slope and n are given
+    std::optional<std::string> fault; // an arithmetic fault cut the model short
+    std::optional<Outcome> outcome;
+    std::string title; // the pipe and the flow, one line
+
+    // Cross-section, in ft.
+    double D = 0.0;
+    std::optional<double> normalDepth;   // the depth the main window shows
+    std::optional<double> otherDepth;    // the second normal depth, when the flow has two
+    std::optional<double> criticalDepth; // as the main window shows it
+    std::string diameterText, normalText, otherText, criticalText; // "Dnorm = 0.5359 ft"
+
+    // Chart: depth ratio against flow (in the unit shown) and velocity (ft/s).
+    std::string flowUnit;  // "CFS", "MGD" or "GPM"
+    std::string flowTitle; // "Q (cfs)"
+    std::vector<elements::ElementPoint> curve;
+    double fullFlow = 0.0;       // the 1.00 row
+    double qmax = 0.0;           // the 0.93 row, the main window's surcharge limit
+    double peakFlow = 0.0;       // the largest open-channel flow
+    double peakRatio = 0.0;      // its depth ratio
+    double zoneStartRatio = 0.0; // lowest depth ratio of a flow that has two normal depths
+    std::optional<double> designFlow, designRatio; // the design point (ratio 1 when surcharged)
+    std::optional<double> designVelocity;          // ft/s at the normal depth
+    std::optional<double> otherRatio;
+
+    // What the window shows beside the picture, in order; the first three are the other
+    // normal depth that runnelex-cli prints too.
+    std::vector<LabelLine> labels;
+    std::string note; // one sentence on the depths
+};
+
+// The model for the main window's current inputs (base units). With the entry as the main
+// window shows it, the title names the inputs as typed, with their units ("D = 12 in.");
+// without it, in base units.
+PictureModel buildPictureModel(const CalcInputs& in, const CalcEntry* entry = nullptr);
+
+// The names of the other normal depth's labels: depth (ft), d/D and velocity (ft/s); their
+// captions are empty when the design flow has only one normal depth or none.
+inline constexpr const char* kOtherDepthLabels[] = {"lblrDnorm2", "lblrDoverD2", "lblrVnorm2"};
+
+} // namespace runnelex::picture

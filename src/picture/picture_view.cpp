@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "picture/picture_view.h"
+
+#include <QPainter>
+
+namespace runnelex {
+
+PictureView::PictureView(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("picPipe"));
+    setMinimumSize(320, 180);
+    setAttribute(Qt::WA_OpaquePaintEvent); // the picture paints every pixel
+}
+
+void PictureView::setModel(const picture::PictureModel& model) {
+    picture_.setModel(model);
+    update();
+}
+
+void PictureView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    picture_.render(painter, QRectF(rect()));
+}
+
+} // namespace runnelex

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/calc_inputs.h"
+#include "calc/calculation.h"
+#include "calc/display_run.h"
+
+// Pipe sizing: the main window's calculation for each nominal diameter in turn, judged against
+// design criteria; the first size that meets them all is the answer.
+namespace runnelex::sizing {
+
+struct Criteria {
+    double maxDepthRatio = 0.80;       // normal depth at most this fraction of the diameter
+    double minVelocity = 2.0;          // ft/s at the normal depth, self-cleansing
+    std::optional<double> maxVelocity; // ft/s; none by default
+};
+
+// The nominal diameters tried by default, in inches, smallest first.
+const std::vector<double>& defaultSizesInches();
+
+enum class Check { Pass, Fail, NotApplicable };
+
+struct SizeRow {
+    double diamIn = 0.0;
+    DisplayRun run;    // the calculation for this size, as the main window would run it
+    LabelTexts labels; // the label texts that run shows
+    Check depth = Check::Fail, minVelocity = Check::Fail, maxVelocity = Check::NotApplicable;
+    bool meetsAll = false;
+};
+
+struct SizingResult {
+    std::vector<SizeRow> rows;         // one per size, in the order tried
+    std::optional<std::size_t> chosen; // the first row that meets every criterion
+};
+
+// Tries every size of `sizesIn` (inches) with the other inputs of `in` (slope, n, design flow
+// and flow unit), in the order given. The checks use the computed values, not the rounded
+// texts. A surcharged size fails the depth check and its velocity checks do not apply; a size
+// whose calculation met an arithmetic fault fails every check.
+SizingResult sizePipe(const CalcInputs& in, const std::vector<double>& sizesIn,
+                      const Criteria& criteria);
+
+// Parsing of the criteria and the size list, each with the point as decimal separator.
+// Each returns the reason when the text is not acceptable.
+std::optional<std::string> parseMaxDepthRatio(std::string_view text, double& value);
+std::optional<std::string> parseVelocity(std::string_view text, const char* what, double& value);
+// Sizes separated by commas and/or blanks, each a positive number of inches.
+std::optional<std::string> parseSizeList(std::string_view text, std::vector<double>& sizesIn);
+// A velocity range whose maximum lies below its minimum cannot be met.
+std::optional<std::string> checkVelocityRange(const Criteria& criteria);
+
+// The size list as typed into a list box: "4, 6, 8, ...".
+std::string sizeListText(const std::vector<double>& sizesIn);
+
+} // namespace runnelex::sizing

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+
+#include <QGroupBox>
+
+#include "calc/calc_inputs.h"
+
+class QLabel;
+class QLineEdit;
+class QTableWidget;
+
+namespace runnelex {
+
+// Pipe sizing beside the picture: the slope, n and design flow come from the main window, the
+// criteria and the size list from the panel's own boxes. Every change of either re-sizes.
+class SizingPanel : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit SizingPanel(QWidget* parent = nullptr);
+
+    // The main window's inputs; the diameter is ignored. Nothing is re-sized when the inputs
+    // that sizing reads are unchanged.
+    void setInputs(const CalcInputs& in);
+    // The size chosen by the last sizing, in inches.
+    std::optional<double> chosenSize() const { return chosen_; }
+
+private:
+    void runSizing();
+
+    QLineEdit *maxRatio_, *minVelocity_, *maxVelocity_, *sizes_;
+    QTableWidget* table_;
+    QLabel* chosenLabel_;
+    std::optional<CalcInputs> in_;
+    std::optional<double> chosen_;
+};
+
+} // namespace runnelex

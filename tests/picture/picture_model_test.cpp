@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the picture shows for each outcome of the main window's calculation.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "input/units.h"
+#include "picture/picture_model.h"
+
+namespace runnelex::picture {
+namespace {
+
+CalcInputs pipe(double q, const char* unit = "CFS") {
+    CalcInputs in;
+    in.DiamFt = 1;
+    in.SlopeFtFt = 0.01;
+    in.Qcfs = q;
+    in.Unitflow = unit;
+    return in;
+}
+
+std::map<std::string, std::string> labels(const PictureModel& m) {
+    return {m.labels.begin(), m.labels.end()};
+}
+
+TEST(PictureModel, EachOutcome) {
+    const struct {
+        const char* name;
+        CalcInputs in;
+        bool drawable;
+        const char *normal, *critical, *other, *otherRatio, *noteStart;
+    } cases[] = {
+        {"worked example", pipe(2), true, "Dnorm = 0.5359 ft", "Dcr = 0.6034 ft", "", "",
+         "One normal depth"},
+        {"between full and Qmax: two depths", pipe(3.7), true, "Dnorm = 0.8593 ft",
+         "Dcr = 0.8196 ft", "0.9917", "0.9917", "Two normal depths: 0.8593 ft (shown) and 0.9917"},
+        {"between Qmax and the peak: surcharged", pipe(3.832), true, "", "", "", "",
+         "Surcharged! The flow is above the flow at 0.93 of the diameter; it would have the "
+         "open-channel depths 0.9338 ft and 0.9425 ft"},
+        {"above the peak", pipe(4), true, "", "", "", "",
+         "Surcharged! The flow is above the largest open-channel flow 3.8325 CFS at d/D 0.9382."},
+        {"no design flow", pipe(0), true, "", "", "", "", "No design flow"},
+        {"no pipe", pipe(2), false, "", "", "", "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CalcInputs in = c.in;
+        if (!c.drawable)
+            in.SlopeFtFt = 0;
+        const PictureModel m = buildPictureModel(in);
+        EXPECT_EQ(m.drawable, c.drawable);
+        EXPECT_FALSE(m.fault);
+        EXPECT_EQ(m.normalText, c.normal);
+        EXPECT_EQ(m.criticalText, c.critical);
+        EXPECT_EQ(m.note.substr(0, std::string(c.noteStart).size()), c.noteStart);
+        if (!c.drawable)
+            continue;
+        auto shown = labels(m);
+        EXPECT_EQ(shown["lblrDnorm2"], c.other);
+        EXPECT_EQ(shown["lblrDoverD2"], c.otherRatio);
+        EXPECT_EQ(shown["lblrVnorm2"].empty(), std::string(c.other).empty());
+        EXPECT_EQ(shown["lblrQpeak"], "3.8325 CFS");
+        EXPECT_EQ(shown["lblrDoverDpeak"], "0.9382");
+        EXPECT_NEAR(m.peakRatio, 0.93818, 1e-5);
+        EXPECT_NEAR(m.zoneStartRatio, 0.81963, 1e-5);
+        EXPECT_NEAR(m.qmax, 3.8306994, 1e-7);
+        EXPECT_NEAR(m.fullFlow, 3.5628047, 1e-7);
+        EXPECT_EQ(m.diameterText, "D = 1 ft");
+        // The design point: at its normal depth, at the crown when surcharged, none without flow.
+        EXPECT_EQ(m.designRatio.has_value(), in.Qcfs > 0);
+        if (m.outcome == Outcome::Surcharged) {
+            EXPECT_EQ(*m.designRatio, 1.0);
+        }
+    }
+}
+
+TEST(PictureModel, FlowsInTheUnitShown) {
+    const struct {
+        const char* unit;
+        double factor;
+        const char *title, *peak, *titleEnd;
+    } cases[] = {
+        {"CFS", 1, "Q (cfs)", "3.8325 CFS", "Q = 3.7 CFS"},
+        {"MGD", units::kMgdPerCfs, "Q (mgd)", "2.4774 MGD", "Q = 2.3917 MGD"},
+        {"GPM", units::kGpmPerCfs, "Q (gpm)", "1720.41 GPM", "Q = 1660.92 GPM"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.unit);
+        const PictureModel cfs = buildPictureModel(pipe(3.7));
+        const PictureModel m = buildPictureModel(pipe(3.7, c.unit));
+        EXPECT_EQ(m.flowTitle, c.title);
+        EXPECT_EQ(labels(m)["lblrQpeak"], c.peak);
+        EXPECT_EQ(m.title, std::string("D = 1 ft   S = 0.01 ft/ft   n = 0.013   ") + c.titleEnd);
+        EXPECT_DOUBLE_EQ(m.fullFlow, cfs.fullFlow * c.factor);
+        EXPECT_DOUBLE_EQ(*m.designFlow, 3.7 * c.factor);
+        ASSERT_EQ(m.curve.size(), cfs.curve.size());
+        EXPECT_DOUBLE_EQ(m.curve[150].Q, cfs.curve[150].Q * c.factor);
+        EXPECT_EQ(m.curve[150].V, cfs.curve[150].V); // velocities stay in ft/s
+        // The other depth does not depend on the unit the flow is shown in.
+        EXPECT_EQ(labels(m)["lblrDnorm2"], "0.9917");
+        EXPECT_EQ(labels(m)["lblrVnorm2"], "4.717");
+    }
+}
+
+TEST(PictureModel, TitleNamesTheInputsAsTyped) {
+    CalcEntry entry;
+    entry.diam = "12";
+    entry.slope = "1";
+    entry.slopeUnit = 1;
+    entry.flow = "897.8";
+    entry.flowUnit = 2;
+    CalcInputs in = pipe(897.8 / units::kGpmPerCfs, "GPM");
+    EXPECT_EQ(buildPictureModel(in, &entry).title,
+              "D = 12 in.   S = 1 %   n = 0.013   Q = 897.8 GPM");
+    in.Qcfs = 0;
+    entry.flow.clear();
+    EXPECT_EQ(buildPictureModel(in, &entry).title, "D = 12 in.   S = 1 %   n = 0.013   Q = none");
+}
+
+TEST(PictureModel, FaultIsReportedNotThrown) {
+    // A flow so small that the solver drives the depth ratio below what the engine resolves.
+    const PictureModel m = buildPictureModel(pipe(1e-300));
+    EXPECT_TRUE(m.fault);
+    EXPECT_FALSE(m.drawable);
+}
+
+} // namespace
+} // namespace runnelex::picture

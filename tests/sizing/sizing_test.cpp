@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Pipe sizing against hand-checked cases: the worked example's slope and n at 2 cfs.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "sizing/pipe_sizing.h"
+#include "sizing/sizing_report.h"
+
+namespace runnelex::sizing {
+namespace {
+
+// 2 cfs on 0.01 ft/ft with n 0.013. By hand (bisection of Manning's equation): 4, 6 and 8 in.
+// cannot carry it below 0.93 D (8 in. carries 1.2993 cfs there); 10 in. runs at d/D 0.7507 with
+// 4.5538 ft/s; 12 in. at 0.5359 with 4.6671 ft/s; 15 in. at 0.3820 with 4.6411 ft/s.
+CalcInputs worked() {
+    CalcInputs in;
+    in.SlopeFtFt = 0.01;
+    in.ManningN = 0.013;
+    in.Qcfs = 2;
+    return in;
+}
+
+TEST(Sizing, FirstSizeMeetingEveryCriterion) {
+    const auto maxV = [](double v) {
+        Criteria c;
+        c.maxVelocity = v;
+        return c;
+    };
+    const auto with = [](double ratio, double minV, std::optional<double> maxV) {
+        Criteria c;
+        c.maxDepthRatio = ratio;
+        c.minVelocity = minV;
+        c.maxVelocity = maxV;
+        return c;
+    };
+    const struct {
+        const char* name;
+        Criteria criteria;
+        double chosen;      // 0: none
+        const char* checks; // depth, min velocity, max velocity of 8, 10, 12 and 15 in.
+    } cases[] = {
+        {"defaults: 10 in. runs at 0.75", Criteria{}, 10, "n--/yy-/yy-/yy-"},
+        {"ratio 0.7: 10 in. too full", with(0.7, 2, {}), 12, "n--/ny-/yy-/yy-"},
+        {"ratio 0.75 exactly fails 10 in. at 0.7507", with(0.75, 2, {}), 12, "n--/ny-/yy-/yy-"},
+        {"ratio 0.751 passes it", with(0.751, 2, {}), 10, "n--/yy-/yy-/yy-"},
+        {"slow limit 4.6 fails 10 in.", with(0.8, 4.6, {}), 12, "n--/yn-/yy-/yy-"},
+        {"velocity window 4.6..4.65", with(0.8, 4.6, 4.65), 15, "n--/yny/yyn/yyy"},
+        {"fast limit below every velocity", maxV(4.5), 0, "n--/yyn/yyn/yyn"},
+    };
+    const std::vector<double> sizes = {4, 6, 8, 10, 12, 15};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const SizingResult r = sizePipe(worked(), sizes, c.criteria);
+        ASSERT_EQ(r.rows.size(), sizes.size());
+        EXPECT_EQ(r.chosen ? r.rows[*r.chosen].diamIn : 0.0, c.chosen);
+        std::string checks;
+        for (std::size_t i = 2; i < r.rows.size(); ++i) {
+            for (Check k : {r.rows[i].depth, r.rows[i].minVelocity, r.rows[i].maxVelocity})
+                checks += k == Check::Pass ? 'y' : k == Check::Fail ? 'n' : '-';
+            checks += i + 1 < r.rows.size() ? "/" : "";
+        }
+        EXPECT_EQ(checks, c.checks);
+        for (std::size_t i = 0; i < 3; ++i)
+            EXPECT_EQ(r.rows[i].run.results.outcome, Outcome::Surcharged);
+    }
+}
+
+TEST(Sizing, ReportRowsAreTheRecordsOfEachSize) {
+    CalcInputs in = worked();
+    const std::vector<double> sizes = {8, 10, 12};
+    const SizingResult r = sizePipe(in, sizes, {});
+    const std::string report = sizingReport(r, in, {"2", "0.01", "0.013"}, {});
+    std::vector<std::string> lines;
+    std::istringstream split(report);
+    for (std::string line; std::getline(split, line);)
+        lines.push_back(line);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "Pipe ID\tQ\tQunit\tDiam\tunit\tSlope\tunit\tn\tDepth (ft)\tVel. (fps)\t"
+                        "Fr. #\tDcrit(ft)\tCapacity\tMax Q\td/D\td/D <= 0.8\tV >= 2\tV <= none\t"
+                        "First");
+    // The 12 in. row holds the worked example's record, as the main window records it.
+    EXPECT_EQ(lines[3], "\t2\tCFS\t12\tin.\t0.01\tft/ft\t0.013\t0.5359\t4.6671\t1.2548\t0.6034\t"
+                        "3.5628\t3.8307\t0.5359\tyes\tyes\t-\t");
+    // 8 in. is surcharged: no normal-flow fields, d/D 1, velocity checks not applicable.
+    EXPECT_EQ(lines[1],
+              "\t2\tCFS\t8\tin.\t0.01\tft/ft\t0.013\t\t\t\t\t1.2084\t1.2993\t1\tno\t-\t-\t");
+    EXPECT_EQ(lines[2].substr(lines[2].size() - 12), "\tyes\tyes\t-\t*");
+    EXPECT_EQ(lines[4], "10");
+
+    // Flows in another unit: the capacities follow it, the record's unit word too.
+    in.Unitflow = "GPM";
+    const std::string gpm = sizingReport(sizePipe(in, {12}, {}), in, {"897.8", "1", "0.013"}, {});
+    EXPECT_NE(gpm.find("\t897.8\tGPM\t12\tin.\t1\tft/ft\t0.013\t0.5359\t"), std::string::npos);
+    EXPECT_NE(gpm.find("\t1599.33\t1719.59\t"), std::string::npos) << gpm;
+}
+
+TEST(Sizing, NoSizeFitsLeavesNoLastLine) {
+    const CalcInputs in = worked();
+    const SizingResult r = sizePipe(in, {4, 6, 8}, {});
+    EXPECT_FALSE(r.chosen);
+    const std::string report = sizingReport(r, in, {"2", "0.01", "0.013"}, {});
+    EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 4);
+    EXPECT_EQ(report.back(), '\n');
+    EXPECT_EQ(report.find('*'), std::string::npos);
+}
+
+TEST(Sizing, CriteriaAndSizeTexts) {
+    const struct {
+        const char* text;
+        bool ratioOk, velocityOk;
+    } numbers[] = {{"0.8", true, true},   {"1", true, true},      {"0", false, true},
+                   {"1.2", false, true},  {"-0.5", false, false}, {"abc", false, false},
+                   {"0,8", false, false}, {"", false, false},     {" 0.5 ", true, true}};
+    for (const auto& c : numbers) {
+        SCOPED_TRACE(c.text);
+        double x = -1;
+        EXPECT_EQ(!parseMaxDepthRatio(c.text, x), c.ratioOk);
+        EXPECT_EQ(!parseVelocity(c.text, "smallest velocity", x), c.velocityOk);
+    }
+    std::vector<double> sizes;
+    EXPECT_FALSE(parseSizeList("4, 6,8  10\t12,", sizes));
+    EXPECT_EQ(sizes, (std::vector<double>{4, 6, 8, 10, 12}));
+    for (const char* bad : {"", " , ", "4,-6", "4,0", "4;6", "12in"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_TRUE(parseSizeList(bad, sizes));
+        EXPECT_EQ(sizes.size(), 5u); // a rejected list leaves the old one
+    }
+    EXPECT_EQ(sizeListText({4, 6, 10.5}), "4, 6, 10.5");
+    EXPECT_EQ(sizeListText(defaultSizesInches()).substr(0, 22), "4, 6, 8, 10, 12, 15, 1");
+    EXPECT_EQ(defaultSizesInches().size(), 29u);
+    Criteria c;
+    c.minVelocity = 3;
+    c.maxVelocity = 2.5;
+    EXPECT_TRUE(checkVelocityRange(c));
+    c.maxVelocity = 3;
+    EXPECT_FALSE(checkVelocityRange(c));
+}
+
+} // namespace
+} // namespace runnelex::sizing
