@@ -53,14 +53,22 @@ void BM_DisplayRun(benchmark::State& state) {
         benchmark::DoNotOptimize(runnelex::displayRun(in));
 }
 
-// The march alone, at the flow the calculation hands it (Qnorm).
-void BM_DcritCircular(benchmark::State& state) {
+// The critical depth alone, at the flow the calculation hands it (Qnorm): the search the
+// program uses, and the march it reproduces.
+template <double (*critical)(double, double)>
+void BM_Critical(benchmark::State& state) {
     const auto r = runnelex::computeCalculation(caseInputs(static_cast<int>(state.range(0))));
     const double q = *r.Qnorm;
     state.SetLabel(caseName(static_cast<int>(state.range(0))));
     state.counters["steps"] = *r.Dcr / (runnelex::hydrocalc::kCritStep * 1.0);
     for (auto _ : state)
-        benchmark::DoNotOptimize(runnelex::hydrocalc::fDcritCircular(1.0, q));
+        benchmark::DoNotOptimize(critical(1.0, q));
+}
+void BM_DcritCircular(benchmark::State& state) {
+    BM_Critical<runnelex::hydrocalc::fDcritCircular>(state);
+}
+void BM_DcritCircularMarch(benchmark::State& state) {
+    BM_Critical<runnelex::hydrocalc::fDcritCircularMarch>(state);
 }
 
 void BM_Dnormal(benchmark::State& state) {
@@ -77,6 +85,7 @@ void BM_Dnormal(benchmark::State& state) {
 BENCHMARK(BM_ComputeCalculation)->DenseRange(0, 2);
 BENCHMARK(BM_DisplayRun)->DenseRange(0, 2);
 BENCHMARK(BM_DcritCircular)->DenseRange(0, 2);
+BENCHMARK(BM_DcritCircularMarch)->DenseRange(0, 2);
 BENCHMARK(BM_Dnormal)->DenseRange(0, 2);
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "calc/display_run.h"
+#include "cli/args.h"
 #include "input/entry_check.h"
 #include "input/unit_selection.h"
 #include "input/units.h"
@@ -38,8 +39,7 @@ struct Window {
         const DisplayRun run = displayRun(in);
         applyDisplayRun(run, labels, [this](const std::string& m) { messages += m + '\n'; });
         if (run.fault) {
-            reply.exitCode = 3;
-            reply.err += calcFaultMessage(*run.fault) + '\n';
+            reply.fault = *run.fault;
             return false;
         }
         return true;
@@ -53,25 +53,35 @@ const char* const* labelOrder(std::size_t& count) {
     return kLabelOrder.data();
 }
 
-CalcReply runCalc(const CalcRequest& rq) {
-    CalcReply reply;
+namespace {
+
+// Replays the request on `w`. False when it ended early: `reply` then holds the usage error or
+// the arithmetic fault.
+bool replay(const CalcRequest& rq, Window& w, CalcReply& reply) {
     const auto usageError = [&](const std::string& what) {
         reply.exitCode = 2;
-        reply.err = what + '\n';
-        return reply;
+        reply.usage = what;
+        return false;
+    };
+    const auto fault = [&](const std::string& description) {
+        reply.exitCode = 3;
+        reply.fault = description;
+        return false;
     };
 
     const int diamIndex = rq.diamUnit ? indexOf(units::kDiamItems, *rq.diamUnit) : 0;
     const int slopeIndex = rq.slopeUnit ? indexOf(units::kSlopeItems, *rq.slopeUnit) : 0;
     const int flowIndex = rq.flowUnit ? indexOf(units::kFlowItems, *rq.flowUnit) : 0;
     if (diamIndex < 0)
-        return usageError("unknown diameter unit \"" + *rq.diamUnit + "\" (in. or ft.)");
+        return usageError("--diam-unit " + quoted(*rq.diamUnit) +
+                          ": unknown diameter unit (in. or ft.)");
     if (slopeIndex < 0)
-        return usageError("unknown slope unit \"" + *rq.slopeUnit + "\" (ft/ft or %)");
+        return usageError("--slope-unit " + quoted(*rq.slopeUnit) +
+                          ": unknown slope unit (ft/ft or %)");
     if (flowIndex < 0)
-        return usageError("unknown flow unit \"" + *rq.flowUnit + "\" (CFS, MGD or GPM)");
+        return usageError("--flow-unit " + quoted(*rq.flowUnit) +
+                          ": unknown flow unit (CFS, MGD or GPM)");
 
-    Window w;
     const hydrocalc::Notify collect = [&w](const std::string& m) {
         w.messages += m + '\n';
     };
@@ -79,53 +89,51 @@ CalcReply runCalc(const CalcRequest& rq) {
         if (rq.diamUnit) {
             selection::selectDiamUnit(diamIndex, w.diamText, w.in, collect);
             if (!w.doCalc(reply))
-                return reply;
+                return fault(reply.fault);
         }
         if (rq.slopeUnit) {
             selection::selectSlopeUnit(slopeIndex, w.slopeText, w.in, collect);
             if (!w.doCalc(reply))
-                return reply;
+                return fault(reply.fault);
         }
         if (rq.flowUnit) {
             w.labels["lblCapQ"] = selection::selectFlowUnit(flowIndex, w.flowText, w.in, collect);
             if (!w.doCalc(reply))
-                return reply;
+                return fault(reply.fault);
         }
 
-        const std::array<std::pair<const std::optional<std::string>*, entry::Box>, 4> entries = {
-            {{&rq.diam, entry::Box::Diam},
-             {&rq.slope, entry::Box::Slope},
-             {&rq.flow, entry::Box::Flow},
-             {&rq.n, entry::Box::ManningN}}};
-        for (const auto& [given, box] : entries) {
-            if (!*given)
+        struct Entry {
+            const std::optional<std::string>* given;
+            entry::Box box;
+            std::string* text;
+            const char* option;
+        };
+        const std::array<Entry, 4> entries = {
+            {{&rq.diam, entry::Box::Diam, &w.diamText, "--diam"},
+             {&rq.slope, entry::Box::Slope, &w.slopeText, "--slope"},
+             {&rq.flow, entry::Box::Flow, &w.flowText, "--flow"},
+             {&rq.n, entry::Box::ManningN, &w.nText, "--n"}}};
+        for (const Entry& e : entries) {
+            if (!*e.given)
                 continue;
-            std::string& text = box == entry::Box::Diam    ? w.diamText
-                                : box == entry::Box::Slope ? w.slopeText
-                                : box == entry::Box::Flow  ? w.flowText
-                                                           : w.nText;
-            text = **given;
-            const entry::EntryResult result = entry::checkEntry(box, text, w.in);
+            *e.text = **e.given;
+            const entry::EntryResult result = entry::checkEntry(e.box, *e.text, w.in);
             if (result.emptyBox) // a rejected entry: the box's message, nothing computed
-                return usageError(result.message.value_or(""));
+                return usageError(std::string(e.option) + " " + quoted(*e.text) + ": " +
+                                  result.message.value_or(""));
             if (result.capacityHeading)
                 w.labels["lblCapQ"] = *result.capacityHeading;
             if (result.runCalc && !w.doCalc(reply))
-                return reply;
+                return fault(reply.fault);
         }
     } catch (const hydrocalc::ArithmeticError& e) {
-        reply.exitCode = 3;
-        reply.err += calcFaultMessage(e.what()) + '\n';
-        return reply;
+        return fault(e.what());
     }
     w.pipeText = rq.pipe.value_or("");
+    return true;
+}
 
-    reply.err += w.messages;
-    if (rq.labels) {
-        for (const char* name : kLabelOrder)
-            reply.out += std::string(name) + '\t' + w.labels[name] + '\n';
-        return reply;
-    }
+std::string recordOf(Window& w) {
     record::RecordFields f;
     f.pipeName = w.pipeText;
     f.flowText = w.flowText;
@@ -141,8 +149,41 @@ CalcReply runCalc(const CalcRequest& rq) {
     f.dcr = w.labels["lblrDcr"];
     f.q100 = w.labels["lblrQ100"];
     f.q093 = w.labels["lblrQ093"];
-    reply.out = record::headerLine() + '\n' + record::makeRecord(f) + '\n';
+    return record::makeRecord(f);
+}
+
+} // namespace
+
+CalcReply runCalc(const CalcRequest& rq) {
+    CalcReply reply;
+    Window w;
+    if (!replay(rq, w, reply)) {
+        if (reply.exitCode == 3)
+            reply.err = calcFaultMessage(reply.fault) + '\n';
+        return reply;
+    }
+    reply.err += w.messages;
+    if (rq.labels) {
+        for (const char* name : kLabelOrder)
+            reply.out += std::string(name) + '\t' + w.labels[name] + '\n';
+        return reply;
+    }
+    reply.out = record::headerLine() + '\n' + recordOf(w) + '\n';
     return reply;
+}
+
+RecordReply runRecord(const CalcRequest& rq) {
+    CalcReply reply;
+    Window w;
+    RecordReply r;
+    if (!replay(rq, w, reply)) {
+        r.exitCode = reply.exitCode;
+        r.usage = reply.usage;
+        r.fault = reply.fault;
+        return r;
+    }
+    r.record = recordOf(w);
+    return r;
 }
 
 } // namespace runnelex::cli

@@ -13,15 +13,25 @@ struct CalcRequest {
 };
 
 struct CalcReply {
-    int exitCode = 0; // 0 done, 2 bad input, 3 arithmetic fault
-    std::string out;  // for stdout
-    std::string err;  // for stderr
+    int exitCode = 0;  // 0 done, 2 bad input, 3 arithmetic fault
+    std::string out;   // for stdout
+    std::string err;   // for stderr
+    std::string usage; // with exit code 2: what is wrong, naming the option and its text
+    std::string fault; // with exit code 3: the arithmetic fault's description
 };
 
 // Replays what the main window does for the request: start-up, each named unit selected
 // (diameter, slope, flow), then each given text entered into its box and committed with Enter
 // (diameter, slope, flow, n). Answers with the record "No&w" would append, or the labels.
 CalcReply runCalc(const CalcRequest& request);
+
+// The record "No&w" would append (no header, no line break), or the fault that stopped it.
+struct RecordReply {
+    int exitCode = 0;
+    std::string record;
+    std::string usage, fault;
+};
+RecordReply runRecord(const CalcRequest& request);
 
 // The labels printed by --labels, in order.
 const char* const* labelOrder(std::size_t& count);

@@ -2,6 +2,9 @@
 #include "engine/hydrocalc.h"
 
 #include <cmath>
+#include <cstdint>
+
+#include "engine/march_steps.h"
 
 namespace runnelex::hydrocalc {
 
@@ -136,7 +139,7 @@ double fDcritical(double D, double B, double Q, ShapeCode shape, const Notify& n
     }
 }
 
-double fDcritCircular(double D, double Q) {
+double fDcritCircularMarch(double D, double Q) {
     const double h = mul(kCritStep, D);
     double y = h;
     const double f0 = fFroude(D, y, Q);
@@ -151,6 +154,62 @@ double fDcritCircular(double D, double Q) {
         f = fFroude(D, y, Q);
     }
     return y;
+}
+
+namespace {
+
+// Pipes for which no step of the march can fault: every intermediate value of the Froude number
+// stays far inside the double range (D^2, Q^2 T, A^3 and F^2, which only falls as the depth
+// rises). Outside it the march itself decides, faults included.
+bool marchCannotFault(double D, double Q, double f0) {
+    return D >= 1e-30 && D <= 1e30 && Q * Q * D <= 1e300 && f0 <= 1e100;
+}
+
+// How far above 1 the Froude number must be at the step before the stop for the search to be
+// sure that no earlier step stops the march. F falls strictly with the depth; its computed value
+// differs from the exact one by far less than this (cancellation near the invert costs a few
+// thousand units in the last place at most).
+constexpr double kMonotoneMargin = 1e-9;
+
+} // namespace
+
+double fDcritCircular(double D, double Q) {
+    const double h = mul(kCritStep, D);
+    const double f0 = fFroude(D, h, Q); // the march's first evaluation, faults included
+    if (f0 < 1.0)
+        return h;
+    if (f0 == 1.0 || !marchCannotFault(D, Q, f0))
+        return fDcritCircularMarch(D, Q);
+    const MarchSteps steps(h, D);
+    if (!steps.ok())
+        return fDcritCircularMarch(D, Q);
+
+    // The march stops at the first step k >= 2 where (F0 - 1)(F(k) - 1) <= 0, or at the crown
+    // (step K, the first at or above D) still supercritical. Bisect over the step index:
+    // `below` continues the march, `stop` stops it (K + 1 stands for "reaches the crown").
+    const std::int64_t K = steps.last();
+    std::int64_t below = 1, stop = K + 1;
+    double fBelow = f0;
+    while (stop - below > 1) {
+        const std::int64_t mid = below + (stop - below) / 2;
+        const double f = fFroude(D, steps.at(mid), Q);
+        if (mul(f0 - 1.0, f - 1.0) > 0.0) {
+            below = mid;
+            fBelow = f;
+        } else {
+            stop = mid;
+        }
+    }
+    // Every step before `below` continues too when F is clearly above 1 at a step inside the
+    // pipe at or before it; at the crown F is no longer the smooth function, so look one lower.
+    std::int64_t check = below;
+    if (check >= 2 && steps.at(check) >= D) {
+        --check;
+        fBelow = fFroude(D, steps.at(check), Q);
+    }
+    if (check >= 2 && !(fBelow - 1.0 > kMonotoneMargin))
+        return fDcritCircularMarch(D, Q);
+    return stop <= K ? steps.at(stop) : D;
 }
 
 } // namespace runnelex::hydrocalc

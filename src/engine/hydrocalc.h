@@ -51,7 +51,11 @@ double fDcritical(double D, double B, double Q, ShapeCode shape, const Notify& n
 //    can resolve and the upper bound of the true critical depth;
 //  - a flow still supercritical at the crown (only astronomically large flows) ends the march at
 //    the crown and returns D.
+// The same result bit for bit as the march below, and the same faults, found by bisecting over
+// the march's own steps.
 double fDcritCircular(double D, double Q);
+// The march itself, step by step: the reference for the fast search.
+double fDcritCircularMarch(double D, double Q);
 
 inline constexpr const char* kShapeMessage =
     "Error in fDcritical: Shape improperly defined; calculating based on Circular!";

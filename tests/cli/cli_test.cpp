@@ -50,7 +50,7 @@ ChildRun runCli(const std::vector<std::string>& args, const std::string& env = {
 
 const std::string kHeader = "Pipe ID\tQ\tQunit\tDiam\tunit\tSlope\tunit\tn\tDepth (ft)\t"
                             "Vel. (fps)\tFr. #\tDcrit(ft)\tCapacity\tMax Q\n";
-const std::string kUsage = "Usage: runnelex-cli calc [--pipe TEXT]";
+const std::string kUsage = "Usage:\n  runnelex-cli calc [--pipe TEXT]";
 
 std::vector<std::string> worked(const std::vector<std::string>& more,
                                 const std::vector<std::string>& last = {}) {
@@ -132,37 +132,91 @@ TEST(Golden, ExactOutput) {
 }
 
 TEST(Golden, FailuresExitWithTheirCodeAndNothingOnStdout) {
+    const std::string hint = "Try \"runnelex-cli calc --help\" for more information.\n";
+    const std::string topHint = "Try \"runnelex-cli --help\" for more information.\n";
     const struct {
         std::vector<std::string> args;
         int exitCode;
-        std::string errStart; // what stderr begins with
+        std::string err;
     } cases[] = {
-        {{"calc", "--diam", "abc"}, 2, "Diameter must be a positive real number.\n"},
-        {worked({"--flow", "0"}), 2, "Q must be a positive real number.\n"},
-        {{"calc", "--slope", "."}, 2, "Slope must be a positive real number.\n"},
-        {worked({"--n", ""}), 2, "Manning's n must be a positive real number.\n"},
-        {{"calc", "--bogus"}, 2, "runnelex-cli: Unknown option"},
-        {{"calc", "--diam-unit", "mm"}, 2, "unknown diameter unit"},
-        {{"--diam", "12"}, 2, kUsage},
-        {{}, 2, kUsage},
-        {{"calc", "now"}, 2, "runnelex-cli: unexpected"},
+        {{"calc", "--diam", "abc"}, 2,
+         "runnelex-cli: --diam \"abc\": Diameter must be a positive real number.\n" + hint},
+        {worked({"--flow", "0"}), 2,
+         "runnelex-cli: --flow \"0\": Q must be a positive real number.\n" + hint},
+        {{"calc", "--slope", "."}, 2,
+         "runnelex-cli: --slope \".\": Slope must be a positive real number.\n" + hint},
+        {worked({"--n", ""}), 2,
+         "runnelex-cli: --n \"\": Manning's n must be a positive real number.\n" + hint},
+        {{"calc", "--bogus"}, 2, "runnelex-cli: unknown option \"--bogus\"\n" + hint},
+        {{"calc", "--diam-unit", "mm"}, 2,
+         "runnelex-cli: --diam-unit \"mm\": unknown diameter unit (in. or ft.)\n" + hint},
+        {{"calc", "--flow-unit", "cfs"}, 2,
+         "runnelex-cli: --flow-unit \"cfs\": unknown flow unit (CFS, MGD or GPM)\n" + hint},
+        {{"calc", "--pipe", "--diam", "12"}, 2,
+         "runnelex-cli: --pipe needs a value (write --pipe=VALUE for one that begins with -)\n" +
+             hint},
+        {{"calc", "--diam"}, 2,
+         "runnelex-cli: --diam needs a value (write --diam=VALUE for one that begins with -)\n" +
+             hint},
+        {{"calc", "--", "--diam", "12"}, 2, "runnelex-cli: unexpected argument \"--diam\"\n" + hint},
+        {{"calc", "now"}, 2, "runnelex-cli: unexpected argument \"now\"\n" + hint},
+        {{"calc", "--diam", "1", "--diam", "2"}, 2, "runnelex-cli: --diam given twice\n" + hint},
+        {{"calc", "--labels=yes"}, 2, "runnelex-cli: --labels takes no value\n" + hint},
+        {{"calc", "--pipe", "a\tb"}, 0, ""},
+        {{"calc", "--diam", "1\t2"}, 2,
+         "runnelex-cli: --diam \"1\\t2\": Diameter must be a positive real number.\n" + hint},
+        {{"--help", "extra"}, 2, "runnelex-cli: unexpected argument \"extra\"\n" + topHint},
+        {{"--version", "calc"}, 2, "runnelex-cli: unexpected argument \"calc\"\n" + topHint},
+        {{"--diam", "12"}, 2, "runnelex-cli: option \"--diam\" comes before any command\n" + topHint},
+        {{}, 2, "runnelex-cli: no command given\n" + topHint},
+        {{"calcs"}, 2, "runnelex-cli: unknown command \"calcs\"\n" + topHint},
         // The square of the diameter overflows in the first capacity row.
         {{"calc", "--diam", "1e200", "--diam-unit", "ft.", "--slope", "0.01", "--flow", "1"}, 3,
-         "The calculation was stopped by an arithmetic error: Overflow."}};
+         "The calculation was stopped by an arithmetic error: Overflow.\n"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.args));
         const ChildRun run = runCli(c.args);
         EXPECT_EQ(run.exitCode, c.exitCode);
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err.substr(0, c.errStart.size()), c.errStart) << run.err;
+        if (c.exitCode != 0) {
+            EXPECT_EQ(run.out, "");
+        }
+        EXPECT_EQ(run.err, c.err);
     }
 }
+
+// Every way of printing must notice a failed write: a full disk, a closed stdout.
+TEST(Golden, OutputFailureIsReported) {
+    const std::vector<std::vector<std::string>> commands = {
+        worked({"--flow", "2"}), worked({"--flow", "2", "--labels"}), {"--help"}, {"--version"},
+        {"calc", "--help"}};
+    for (const auto& args : commands) {
+        for (const char* redirect : {">/dev/full", ">&-"}) {
+            SCOPED_TRACE(::testing::PrintToString(args) + redirect);
+            std::string command = quoted(RUNNELEX_CLI_PATH);
+            for (const std::string& a : args)
+                command += " " + quoted(a);
+            const std::string errPath = ::testing::TempDir() + "cli-fail.err";
+            const int status =
+                std::system((command + " " + redirect + " 2>" + errPath).c_str());
+            ASSERT_TRUE(WIFEXITED(status));
+            EXPECT_EQ(WEXITSTATUS(status), 4);
+            const std::string err = slurp(errPath);
+            EXPECT_EQ(err.rfind("runnelex-cli: cannot write the output: ", 0), 0u) << err;
+            EXPECT_EQ(err.back(), '\n');
+        }
+    }
+}
+
 // clang-format on
 
 TEST(Golden, HelpOnStdout) {
-    const ChildRun run = runCli({"--help"});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out.substr(0, kUsage.size()), kUsage);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--help"}, {"-h"}, {"calc", "--help"}}) {
+        const ChildRun run = runCli(args);
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.out.substr(0, kUsage.size()), kUsage);
+        EXPECT_EQ(run.err, "");
+    }
 }
 
 TEST(Golden, DecimalCommaLocaleChangesNothing) {

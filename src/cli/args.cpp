@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/args.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace runnelex::cli {
+
+namespace {
+
+const OptionSpec* find(std::span<const OptionSpec> options, const std::string& name) {
+    const auto it = std::find_if(options.begin(), options.end(),
+                                 [&](const OptionSpec& o) { return o.name == name; });
+    return it == options.end() ? nullptr : &*it;
+}
+
+// "--name" / "-name" / "--name=value": the name and, when written with "=", the value.
+struct OptionWord {
+    std::string name;
+    std::optional<std::string> inlineValue;
+};
+
+std::optional<OptionWord> optionWord(const std::string& arg) {
+    if (arg.size() < 2 || arg[0] != '-' || arg == "--")
+        return std::nullopt;
+    const std::size_t start = arg[1] == '-' ? 2 : 1;
+    OptionWord w;
+    const std::size_t eq = arg.find('=', start);
+    w.name = arg.substr(start, eq == std::string::npos ? std::string::npos : eq - start);
+    if (eq != std::string::npos)
+        w.inlineValue = arg.substr(eq + 1);
+    return w;
+}
+
+bool isOptionOf(std::span<const OptionSpec> options, const std::string& arg) {
+    if (arg == "--")
+        return true;
+    const auto w = optionWord(arg);
+    return w && find(options, w->name) != nullptr;
+}
+
+} // namespace
+
+bool ParsedArgs::has(const std::string& name) const {
+    return values.count(name) != 0 ||
+           std::find(switches.begin(), switches.end(), name) != switches.end();
+}
+
+std::optional<std::string> ParsedArgs::value(const std::string& name) const {
+    const auto it = values.find(name);
+    if (it == values.end() || it->second.empty())
+        return std::nullopt;
+    return it->second.back();
+}
+
+const std::vector<std::string>& ParsedArgs::all(const std::string& name) const {
+    static const std::vector<std::string> none;
+    const auto it = values.find(name);
+    return it == values.end() ? none : it->second;
+}
+
+std::variant<ParsedArgs, ArgsError> parseArgs(std::span<const std::string> args,
+                                              std::span<const OptionSpec> options) {
+    ParsedArgs parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--") {
+            parsed.positionals.insert(parsed.positionals.end(), args.begin() + i + 1, args.end());
+            break;
+        }
+        const auto word = optionWord(arg);
+        if (!word) { // a word, or a lone "-" (standard input)
+            parsed.positionals.push_back(arg);
+            continue;
+        }
+        const OptionSpec* spec = find(options, word->name);
+        const std::string shown = "--" + word->name;
+        if (spec == nullptr)
+            return ArgsError{"unknown option " + quoted(arg)};
+        if (!spec->takesValue) {
+            if (word->inlineValue)
+                return ArgsError{shown + " takes no value"};
+            if (!parsed.has(spec->name))
+                parsed.switches.push_back(spec->name);
+            continue;
+        }
+        std::string value;
+        if (word->inlineValue) {
+            value = *word->inlineValue;
+        } else {
+            if (i + 1 >= args.size() || isOptionOf(options, args[i + 1]))
+                return ArgsError{shown + " needs a value (write " + shown +
+                                 "=VALUE for one that begins with -)"};
+            value = args[++i];
+        }
+        auto& list = parsed.values[spec->name];
+        if (!list.empty() && !spec->repeatable)
+            return ArgsError{shown + " given twice"};
+        list.push_back(value);
+    }
+    return parsed;
+}
+
+std::string quoted(const std::string& text) {
+    std::string q = "\"";
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '"':
+            q += "\\\"";
+            break;
+        case '\\':
+            q += "\\\\";
+            break;
+        case '\t':
+            q += "\\t";
+            break;
+        case '\n':
+            q += "\\n";
+            break;
+        case '\r':
+            q += "\\r";
+            break;
+        default:
+            if (c < 0x20 || c == 0x7f) {
+                char hex[5];
+                std::snprintf(hex, sizeof hex, "\\x%02x", c);
+                q += hex;
+            } else {
+                q += ch;
+            }
+        }
+    }
+    return q + "\"";
+}
+
+} // namespace runnelex::cli

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace runnelex::cli {
+
+// One option of a command: `--name VALUE` or `--name=VALUE` when it takes a value, else a
+// switch. A single dash works too (`-diam 12`).
+struct OptionSpec {
+    std::string name; // without dashes
+    bool takesValue = true;
+    bool repeatable = false; // may be given more than once; every value is kept in order
+};
+
+struct ParsedArgs {
+    std::map<std::string, std::vector<std::string>> values; // by option name, in order given
+    std::vector<std::string> switches;
+    std::vector<std::string> positionals;
+
+    bool has(const std::string& name) const;
+    // The value of an option given at most once.
+    std::optional<std::string> value(const std::string& name) const;
+    const std::vector<std::string>& all(const std::string& name) const;
+};
+
+// What is wrong with the arguments, naming the offending one (no "runnelex-cli:" prefix).
+struct ArgsError {
+    std::string what;
+};
+
+// Reads the arguments after the command word. An option that takes a value takes the next
+// argument, unless that is itself an option of the command (a forgotten value); after "--"
+// every argument is positional.
+std::variant<ParsedArgs, ArgsError> parseArgs(std::span<const std::string> args,
+                                              std::span<const OptionSpec> options);
+
+// An argument as a message shows it: in double quotes, with control characters, quotes and
+// backslashes escaped, so a message stays one line.
+std::string quoted(const std::string& text);
+
+} // namespace runnelex::cli

@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <vector>
+
+#include "cli/cli_session.h"
+#include "cli/command.h"
+
+namespace runnelex::cli {
+
+// The options naming the texts and units of one calculation (--pipe ... --flow-unit).
+std::vector<OptionSpec> calcOptions();
+// The request those options describe.
+CalcRequest calcRequestFrom(const ParsedArgs& args);
+// The synopsis fragment of those options, for other commands' usage lines.
+extern const char* const kCalcOptionsSynopsis;
+
+// "runnelex-cli calc": the record "No&w" would append, or the result labels.
+Command calcCommand();
+
+} // namespace runnelex::cli

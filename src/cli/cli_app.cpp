@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/cli_app.h"
+
+#include <algorithm>
+#include <exception>
+#include <new>
+
+#include "app/version.h"
+#include "cli/calc_command.h"
+#include "cli/exit_codes.h"
+#include "cli/output.h"
+
+namespace runnelex::cli {
+
+namespace {
+
+const char* const kProgram = "runnelex-cli";
+
+std::string overview(std::span<const Command> commands) {
+    std::string text = "Usage:\n";
+    for (const Command& c : commands)
+        text += c.synopsis;
+    text += "       runnelex-cli COMMAND --help\n"
+            "       runnelex-cli --help | --version\n"
+            "\n"
+            "The calculation of the Runnelex main window from a shell. Each TEXT is what a user\n"
+            "would type into that box, checked exactly as the box checks it.\n"
+            "Exit status: 0 done, 2 bad input or usage, 3 arithmetic error in the calculation\n"
+            "(report: in some rows), 4 the output could not be written, 5 batch: some lines\n"
+            "were left out, 6 size: no size meets the criteria.\n";
+    return text;
+}
+
+int runCommand(const Command& command, std::span<const std::string> args, Output& out,
+               Output& err) {
+    std::vector<OptionSpec> options = command.options;
+    options.push_back({"help", false});
+    auto parsed = parseArgs(args, options);
+    if (const auto* e = std::get_if<ArgsError>(&parsed))
+        return usageError(err, e->what, command.name);
+    const ParsedArgs& a = std::get<ParsedArgs>(parsed);
+    if (!command.takesPositionals && !a.positionals.empty())
+        return usageError(err, "unexpected argument " + quoted(a.positionals.front()),
+                          command.name);
+    if (a.has("help")) {
+        out.write("Usage:\n" + command.synopsis + "\n" + command.description);
+        return kDone;
+    }
+    return command.run(a, out, err);
+}
+
+int dispatch(std::span<const std::string> args, std::span<const Command> commands, Output& out,
+             Output& err) {
+    if (args.empty())
+        return usageError(err, "no command given");
+    const std::string& first = args.front();
+    if (first == "--help" || first == "-h" || first == "--version") {
+        if (args.size() > 1)
+            return usageError(err, "unexpected argument " + quoted(args[1]));
+        if (first == "--version")
+            out.write(std::string(kProgram) + " " + version::kText + "\n");
+        else
+            out.write(overview(commands));
+        return kDone;
+    }
+    const auto it = std::find_if(commands.begin(), commands.end(),
+                                 [&](const Command& c) { return c.name == first; });
+    if (it != commands.end())
+        return runCommand(*it, args.subspan(1), out, err);
+    if (first.size() > 1 && first[0] == '-')
+        return usageError(err, "option " + quoted(first) + " comes before any command");
+    return usageError(err, "unknown command " + quoted(first));
+}
+
+} // namespace
+
+int usageError(Output& err, const std::string& what, const std::string& command) {
+    err.write(std::string(kProgram) + ": " + what + "\n");
+    err.write("Try \"" + std::string(kProgram) + (command.empty() ? "" : " " + command) +
+              " --help\" for more information.\n");
+    return kUsage;
+}
+
+int runCli(std::span<const std::string> args, std::span<const Command> commands, Output& out,
+           Output& err) {
+    int status;
+    try {
+        status = dispatch(args, commands, out, err);
+    } catch (const std::bad_alloc&) {
+        err.write(std::string(kProgram) + ": out of memory\n");
+        status = kOutputFailed;
+    }
+    if (!out.flush()) {
+        err.write(std::string(kProgram) + ": cannot write the output: " + out.failure() + "\n");
+        status = kOutputFailed;
+    }
+    err.flush();
+    return status;
+}
+
+std::vector<Command> coreCommands() {
+    return {calcCommand()};
+}
+
+} // namespace runnelex::cli
