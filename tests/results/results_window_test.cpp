@@ -1,8 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <csignal>
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -14,6 +11,7 @@
 #include <QtTest>
 
 #include "fakes.h"
+#include "file_flags.h"
 #include "results/frm_results.h"
 #include "results/mod_results.h"
 #include "results/record.h"
@@ -44,17 +42,6 @@ bool writeOld(const QString& path) {
     return f.open(QIODevice::WriteOnly) && f.write(kOldContent) == kOldContent.size();
 }
 
-// Root ignores permissions; the immutable flag stops even root from replacing a file.
-bool setImmutable(const QString& path, bool on) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
-    int flags = 0;
-    bool ok = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    if (fd >= 0)
-        ::close(fd);
-    return ok;
-}
 } // namespace
 
 class ResultsWindowTest : public QObject {
@@ -268,7 +255,7 @@ private slots:
             dialog_.failure = "the dialog could not open";
         const bool immutable = kind == "read-only file" && ::geteuid() == 0;
         if (kind == "read-only file" && (!QFile::setPermissions(target, QFile::ReadOwner) ||
-                                         (immutable && !setImmutable(target, true))))
+                                         (immutable && !test::setImmutable(target, true))))
             QSKIP("root ignores permissions and this file system has no immutable flag");
         rlimit fileSize{};
         ::getrlimit(RLIMIT_FSIZE, &fileSize);
@@ -280,7 +267,7 @@ private slots:
         button("cmdSaveResults")->click();
         ::setrlimit(RLIMIT_FSIZE, &fileSize);
         if (immutable)
-            setImmutable(target, false);
+            test::setImmutable(target, false);
 
         QCOMPARE(boxes_.shown.size(), 1u);
         const QString prompt = boxes_.shown.front().second; // with the platform's description
