@@ -35,7 +35,7 @@ if [ $# -gt 0 ]; then
 else
     targets=()
     for f in "$bin"/fuzz_*; do
-        [ -x "$f" ] && targets+=("${f##*/fuzz_}")
+        [ -f "$f" ] && [ -x "$f" ] && targets+=("${f##*/fuzz_}")
     done
 fi
 

@@ -4,7 +4,8 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <vector>
+#include <cstdint>
+#include <optional>
 
 #include "engine/arith.h"
 
@@ -47,16 +48,57 @@ std::string generalNumberText(double value) {
     return trimFraction(text);
 }
 
-std::string displayNumber(double value, int decimals) {
+std::string displayNumberExact(double value, int decimals) {
     hydrocalc::checked::finite(value);
     // Round the exact binary value to the decimals (to_chars rounds correctly, ties to even),
     // then read the rounded decimal back as the nearest double.
-    std::vector<char> buf(400);
+    std::array<char, 400> buf; // a fixed form of the largest double with its decimals
     const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), value,
                                    std::chars_format::fixed, decimals);
     double rounded = 0.0;
     std::from_chars(buf.data(), res.ptr, rounded);
     return generalNumberText(rounded);
+}
+
+namespace {
+
+// The same text without the exact conversions, for the values results usually are: the value
+// times 10^decimals is below 10^15 (so the rounded value has at most 15 significant digits and
+// the general conversion writes exactly them), and clear of a tie by more than the rounding of
+// that product. Nothing when the exact route must decide.
+std::optional<std::string> displayNumberQuick(double value, int decimals) {
+    static constexpr double kScale[] = {1, 10, 100, 1e3, 1e4};
+    if (decimals < 0 || decimals > 4)
+        return std::nullopt; // 10^-decimals >= 1e-4 keeps the general conversion in fixed form
+    const double t = std::fabs(value) * kScale[decimals];
+    if (!(t < 1e15 - 1))
+        return std::nullopt;
+    const double whole = std::floor(t);
+    const double fraction = t - whole;                       // exact
+    const double rounding = std::nextafter(t, INFINITY) - t; // more than the product's error
+    if (std::fabs(fraction - 0.5) <= rounding)
+        return std::nullopt;
+    const auto m = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    if (m == 0)
+        return "0"; // -0 included
+    std::array<char, 24> digits;
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), m).ptr;
+    std::string text(digits.data(), end);
+    if (decimals > 0) {
+        if (text.size() <= static_cast<std::size_t>(decimals))
+            text.insert(0, static_cast<std::size_t>(decimals) - text.size() + 1, '0');
+        text.insert(text.size() - static_cast<std::size_t>(decimals), 1, '.');
+        text = trimFraction(std::move(text));
+    }
+    return value < 0 ? "-" + text : text;
+}
+
+} // namespace
+
+std::string displayNumber(double value, int decimals) {
+    if (auto quick = displayNumberQuick(value, decimals))
+        return std::move(*quick);
+    return displayNumberExact(value, decimals);
 }
 
 } // namespace runnelex

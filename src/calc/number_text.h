@@ -15,6 +15,10 @@ inline constexpr int kGpmDigits = 2; // flows in gallons per minute show half as
 // form "1.5E+20". A non-finite value throws hydrocalc::ArithmeticError.
 std::string displayNumber(double value, int decimals = kDigits);
 
+// The same rule through the exact decimal conversions alone: the reference that the quick
+// route of displayNumber must always agree with.
+std::string displayNumberExact(double value, int decimals = kDigits);
+
 // The general conversion alone (15 significant digits, no rounding to decimals).
 std::string generalNumberText(double value);
 

@@ -6,9 +6,11 @@
 #include <new>
 
 #include "app/version.h"
+#include "cli/batch_command.h"
 #include "cli/calc_command.h"
 #include "cli/exit_codes.h"
 #include "cli/output.h"
+#include "cli/report_command.h"
 
 namespace runnelex::cli {
 
@@ -99,7 +101,7 @@ int runCli(std::span<const std::string> args, std::span<const Command> commands,
 }
 
 std::vector<Command> coreCommands() {
-    return {calcCommand()};
+    return {calcCommand(), reportCommand(), batchCommand()};
 }
 
 } // namespace runnelex::cli

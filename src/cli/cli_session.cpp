@@ -27,10 +27,15 @@ int indexOf(const std::array<std::string_view, N>& items, const std::string& ite
     return it == items.end() ? -1 : static_cast<int>(it - items.begin());
 }
 
+const LabelTexts& startupLabels() {
+    static const LabelTexts texts = startupLabelTexts(); // built once: a report makes millions
+    return texts;
+}
+
 // The main window as far as the command line needs it.
 struct Window {
     CalcInputs in;
-    LabelTexts labels = startupLabelTexts();
+    LabelTexts labels = startupLabels();
     std::string diamText, slopeText, flowText, nText = "0.013", pipeText;
     std::string messages; // every message box the sequence showed, one per line
 
@@ -133,7 +138,7 @@ bool replay(const CalcRequest& rq, Window& w, CalcReply& reply) {
     return true;
 }
 
-std::string recordOf(Window& w) {
+record::RecordFields fieldsOf(Window& w) {
     record::RecordFields f;
     f.pipeName = w.pipeText;
     f.flowText = w.flowText;
@@ -149,7 +154,21 @@ std::string recordOf(Window& w) {
     f.dcr = w.labels["lblrDcr"];
     f.q100 = w.labels["lblrQ100"];
     f.q093 = w.labels["lblrQ093"];
-    return record::makeRecord(f);
+    return f;
+}
+
+// The inputs of a request as the record would show them, for a calculation that faulted.
+record::RecordFields inputFieldsOf(const CalcRequest& rq) {
+    record::RecordFields f;
+    f.pipeName = rq.pipe.value_or("");
+    f.flowText = rq.flow.value_or("");
+    f.unitflow = rq.flowUnit.value_or("CFS");
+    f.diamText = rq.diam.value_or("");
+    f.diamInFeet = rq.diamUnit == "ft.";
+    f.slopeText = rq.slope.value_or("");
+    f.slopeInPercent = rq.slopeUnit == "%";
+    f.nText = rq.n.value_or("0.013");
+    return f;
 }
 
 } // namespace
@@ -168,7 +187,7 @@ CalcReply runCalc(const CalcRequest& rq) {
             reply.out += std::string(name) + '\t' + w.labels[name] + '\n';
         return reply;
     }
-    reply.out = record::headerLine() + '\n' + recordOf(w) + '\n';
+    reply.out = record::headerLine() + '\n' + record::makeRecord(fieldsOf(w)) + '\n';
     return reply;
 }
 
@@ -180,9 +199,10 @@ RecordReply runRecord(const CalcRequest& rq) {
         r.exitCode = reply.exitCode;
         r.usage = reply.usage;
         r.fault = reply.fault;
+        r.fields = inputFieldsOf(rq);
         return r;
     }
-    r.record = recordOf(w);
+    r.fields = fieldsOf(w);
     return r;
 }
 

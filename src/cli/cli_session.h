@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "results/record.h"
+
 namespace runnelex::cli {
 
 // What `runnelex-cli calc` was asked: the texts a user would type and the unit items chosen.
@@ -25,10 +27,10 @@ struct CalcReply {
 // (diameter, slope, flow, n). Answers with the record "No&w" would append, or the labels.
 CalcReply runCalc(const CalcRequest& request);
 
-// The record "No&w" would append (no header, no line break), or the fault that stopped it.
+// The fields of the record "No&w" would append, or the fault that stopped the calculation.
 struct RecordReply {
-    int exitCode = 0;
-    std::string record;
+    int exitCode = 0;            // 0 done, 2 bad input, 3 arithmetic fault
+    record::RecordFields fields; // the inputs as typed; with exit code 0 also the results
     std::string usage, fault;
 };
 RecordReply runRecord(const CalcRequest& request);

@@ -31,6 +31,10 @@ bool Output::flush() {
     return !failed_;
 }
 
+bool FdOutput::isTerminal() const {
+    return ::isatty(fd_) == 1;
+}
+
 bool FdOutput::send(std::string_view bytes, std::string& failure) {
     while (!bytes.empty()) {
         const ssize_t n = ::write(fd_, bytes.data(), bytes.size());

@@ -19,6 +19,8 @@ public:
     bool failed() const { return failed_; }
     // The platform's description of the first failure.
     const std::string& failure() const { return failure_; }
+    // A terminal shows progress lines; files and pipes get none.
+    virtual bool isTerminal() const { return false; }
 
 protected:
     // Writes every byte of `bytes`, or returns false with a description in `failure`.
@@ -36,6 +38,7 @@ class FdOutput final : public Output {
 public:
     explicit FdOutput(int fd) : fd_(fd) {}
     ~FdOutput() override { flush(); }
+    bool isTerminal() const override;
 
 protected:
     bool send(std::string_view bytes, std::string& failure) override;

@@ -56,15 +56,23 @@ double& fieldOf(Box box, CalcInputs& in) {
 }
 } // namespace
 
+std::optional<std::string> rejectionOf(Box box, const std::string& text) {
+    if (text.empty() && box != Box::ManningN)
+        return std::nullopt;
+    const auto value = iosafe::parseNumber(text);
+    if (!value || !(*value > 0.0))
+        return rejectionMessage(box);
+    return std::nullopt;
+}
+
 EntryResult checkEntry(Box box, const std::string& text, CalcInputs& in) {
     EntryResult result;
     if (text.empty() && box != Box::ManningN) {
         fieldOf(box, in) = 0.0; // an empty box is zero, silently, and nothing runs
         return result;
     }
-    const auto value = iosafe::parseNumber(text);
-    if (!value || !(*value > 0.0)) {
-        result.message = rejectionMessage(box);
+    if (const auto why = rejectionOf(box, text)) {
+        result.message = *why;
         result.emptyBox = true;
         return result;
     }

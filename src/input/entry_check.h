@@ -42,4 +42,8 @@ struct EntryResult {
 // hydrocalc::ArithmeticError when the unit conversion overflows (a flow above ~1.16e308 MGD).
 EntryResult checkEntry(Box box, const std::string& text, CalcInputs& in);
 
+// The box's message when its entry check rejects `text`, whatever the units; nothing when it
+// takes it (an empty diameter, slope or flow box is taken as zero).
+std::optional<std::string> rejectionOf(Box box, const std::string& text);
+
 } // namespace runnelex::entry

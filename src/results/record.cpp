@@ -46,29 +46,37 @@ std::string withoutSeparators(const std::string& text) {
 }
 } // namespace
 
-std::string headerLine() {
-    static const std::array<std::string, 14> names = {
+const std::array<std::string, kFieldCount>& headerNames() {
+    static const std::array<std::string, kFieldCount> names = {
         "Pipe ID", "Q",          "Qunit",      "Diam",  "unit",      "Slope",    "unit",
         "n",       "Depth (ft)", "Vel. (fps)", "Fr. #", "Dcrit(ft)", "Capacity", "Max Q"};
-    return join(names.data(), names.size());
+    return names;
+}
+
+std::string headerLine() {
+    return join(headerNames().data(), kFieldCount);
 }
 
 std::string makeRecord(const RecordFields& f) {
-    const std::array<std::string, 14> fields = {withoutSeparators(f.pipeName),
-                                                withoutSeparators(f.flowText),
-                                                f.unitflow,
-                                                withoutSeparators(f.diamText),
-                                                units::diamUnitWord(f.diamInFeet),
-                                                withoutSeparators(f.slopeText),
-                                                units::slopeUnitWord(f.slopeInPercent),
-                                                withoutSeparators(f.nText),
-                                                f.dnorm,
-                                                f.vnorm,
-                                                f.frNo,
-                                                f.dcr,
-                                                f.q100,
-                                                f.q093};
+    const std::array<std::string, kFieldCount> fields = recordFields(f);
     return join(fields.data(), fields.size());
+}
+
+std::array<std::string, kFieldCount> recordFields(const RecordFields& f) {
+    return {withoutSeparators(f.pipeName),
+            withoutSeparators(f.flowText),
+            f.unitflow,
+            withoutSeparators(f.diamText),
+            units::diamUnitWord(f.diamInFeet),
+            withoutSeparators(f.slopeText),
+            units::slopeUnitWord(f.slopeInPercent),
+            withoutSeparators(f.nText),
+            f.dnorm,
+            f.vnorm,
+            f.frNo,
+            f.dcr,
+            f.q100,
+            f.q093};
 }
 
 } // namespace runnelex::record

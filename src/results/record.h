@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
 
 // The calculation record: one line of 14 TAB-separated fields, as the main window shows them.
@@ -19,6 +21,10 @@ struct RecordFields {
     std::string dnorm, vnorm, frNo, dcr, q100, q093;
 };
 
+inline constexpr std::size_t kFieldCount = 14;
+
+// The 14 column names.
+const std::array<std::string, kFieldCount>& headerNames();
 // The 14 column names joined by TAB.
 std::string headerLine();
 
@@ -27,5 +33,7 @@ std::string headerLine();
 // Unicode line and paragraph separators, and U+FDD0 and U+FDD1, which the results box turns
 // into line breaks) is written as a blank.
 std::string makeRecord(const RecordFields& f);
+// The 14 fields of the record, in order, as makeRecord joins them.
+std::array<std::string, kFieldCount> recordFields(const RecordFields& f);
 
 } // namespace runnelex::record

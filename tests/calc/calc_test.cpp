@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -39,6 +40,39 @@ TEST(DisplayNumber, RoundsHalfToEvenWithoutTrailingZeros) {
                  hydrocalc::ArithmeticError);
     EXPECT_THROW(displayNumber(std::numeric_limits<double>::quiet_NaN()),
                  hydrocalc::ArithmeticError);
+}
+
+// The quick route must give the exact route's text for every value: random magnitudes, values
+// a few units in the last place around decimal ties, and ties that are exact in binary.
+TEST(DisplayNumber, QuickRouteAgreesWithTheExactConversion) {
+    std::mt19937_64 rng(42);
+    std::uniform_real_distribution<> unit(0, 1);
+    for (int i = 0; i < 200000; ++i) {
+        const int decimals = i % 5;
+        double v = 0;
+        switch (i % 4) {
+        case 0: // any magnitude a result can have
+            v = std::pow(10.0, unit(rng) * 40 - 20);
+            break;
+        case 1: { // around a decimal tie: (k + 1/2) / 10^decimals, nudged by a few ulps
+            const double k = std::floor(std::pow(10.0, unit(rng) * 14));
+            v = (k + 0.5) / std::pow(10.0, decimals);
+            for (int n = static_cast<int>(unit(rng) * 9) - 4; n != 0; n += n > 0 ? -1 : 1)
+                v = std::nextafter(v, n > 0 ? INFINITY : 0.0);
+            break;
+        }
+        case 2: // binary ties: odd multiples of 2^-k
+            v = std::ldexp(2.0 * std::floor(unit(rng) * 1e6) + 1,
+                           -static_cast<int>(unit(rng) * 20));
+            break;
+        default: // near 10^15 / 10^decimals, where the quick route hands over
+            v = (1e15 / std::pow(10.0, decimals)) * (0.999 + unit(rng) * 0.002);
+        }
+        if (i % 3 == 0)
+            v = -v;
+        ASSERT_EQ(displayNumber(v, decimals), displayNumberExact(v, decimals))
+            << std::hexfloat << v << " to " << decimals;
+    }
 }
 
 CalcInputs pipe(double D, double S, double n, double Q, const std::string& unitflow = "CFS") {

@@ -41,8 +41,10 @@ std::string quoted(const std::string& s) {
 ChildRun runCli(const std::vector<std::string>& args, const std::string& env = {}) {
     const std::string base = ::testing::TempDir() + "runnelex-cli-" + std::to_string(getpid());
     std::string command = env + " " + quoted(RUNNELEX_CLI_PATH);
-    for (const std::string& a : args)
-        command += " " + quoted(a);
+    for (const std::string& a : args) {
+        command += ' ';
+        command += quoted(a);
+    }
     const int status = std::system((command + " >" + base + ".out 2>" + base + ".err").c_str());
     const int exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return {exitCode, slurp(base + ".out"), slurp(base + ".err")};
@@ -188,13 +190,15 @@ TEST(Golden, FailuresExitWithTheirCodeAndNothingOnStdout) {
 TEST(Golden, OutputFailureIsReported) {
     const std::vector<std::vector<std::string>> commands = {
         worked({"--flow", "2"}), worked({"--flow", "2", "--labels"}), {"--help"}, {"--version"},
-        {"calc", "--help"}};
+        {"calc", "--help"}, {"report", "--diam", "12", "--vary", "flow=1:100:1"}};
     for (const auto& args : commands) {
         for (const char* redirect : {">/dev/full", ">&-"}) {
             SCOPED_TRACE(::testing::PrintToString(args) + redirect);
             std::string command = quoted(RUNNELEX_CLI_PATH);
-            for (const std::string& a : args)
-                command += " " + quoted(a);
+            for (const std::string& a : args) {
+                command += ' ';
+                command += quoted(a);
+            }
             const std::string errPath = ::testing::TempDir() + "cli-fail.err";
             const int status =
                 std::system((command + " " + redirect + " 2>" + errPath).c_str());
@@ -208,6 +212,25 @@ TEST(Golden, OutputFailureIsReported) {
 }
 
 // clang-format on
+
+// A table on standard input comes back recomputed; a report's own rows come back unchanged.
+TEST(Golden, BatchReadsStandardInput) {
+    const ChildRun report =
+        runCli({"report", "--diam", "12", "--slope", "0.01", "--vary", "flow=1,2,4"});
+    ASSERT_EQ(report.exitCode, 0);
+    const std::string path = ::testing::TempDir() + "report.tsv";
+    std::ofstream(path, std::ios::binary) << report.out;
+    const std::string errPath = ::testing::TempDir() + "batch.err";
+    const std::string outPath = ::testing::TempDir() + "batch.out";
+    const int status = std::system((quoted(RUNNELEX_CLI_PATH) + " batch - <" + path + " >" +
+                                    outPath + " 2>" + errPath)
+                                       .c_str());
+    std::remove(path.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(slurp(outPath), report.out);
+    EXPECT_EQ(slurp(errPath), "");
+}
 
 TEST(Golden, HelpOnStdout) {
     for (const std::vector<std::string>& args :

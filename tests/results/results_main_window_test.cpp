@@ -63,7 +63,13 @@ class ResultsMainWindowTest : public QObject {
         return w;
     }
     void click(const char* name) { QTest::mouseClick(get(name), Qt::LeftButton); }
+    // As a user would: the main window comes to the front before the typing.
+    bool activateMain() {
+        main_->activateWindow();
+        return QTest::qWaitForWindowActive(main_.get());
+    }
     void enterWorkedExample() { // four runs: a unit and three boxes
+        QVERIFY(activateMain());
         QTest::keyClick(get<QComboBox>("cmbUnSlope"), Qt::Key_Down);
         for (const auto& [box, typed] :
              {std::pair{"txtDiam", "24"}, {"txtSlope", "0.5"}, {"txtQinput", "10"}}) {
@@ -102,7 +108,7 @@ private slots:
         mod_ = std::make_unique<ModResults>(boxes_, dialog_);
         main_ = std::make_unique<FrmRunnelex>(boxes_, *mod_, info_, [] {});
         main_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
+        QVERIFY(activateMain());
     }
     void cleanup() {
         main_.reset();

@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/batch_command.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "cli/cli_app.h"
+#include "cli/exit_codes.h"
+#include "cli/output.h"
+#include "report/row_format.h"
+#include "report/table_reader.h"
+#include "results/record.h"
+
+namespace runnelex::cli {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+int runBatch(const ParsedArgs& a, Output& out, Output& err) {
+    if (a.positionals.size() != 1)
+        return usageError(err,
+                          a.positionals.empty()
+                              ? "name the table to read (a file, or - for standard input)"
+                              : "unexpected argument " + quoted(a.positionals[1]),
+                          "batch");
+    const std::string& name = a.positionals.front();
+    const int fd = name == "-" ? 0 : ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return usageError(err, "cannot read " + quoted(name) + ": " + std::strerror(errno),
+                          "batch");
+
+    report::LineSplitter lines;
+    std::uint64_t lineNumber = 0, leftOut = 0, faulted = 0;
+    bool wroteHeader = false, readFailed = false;
+    std::string readError;
+    char buffer[1 << 16];
+    bool ended = false;
+    while (!out.failed()) {
+        std::optional<std::string> line = lines.next();
+        if (!line) {
+            if (ended)
+                break;
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                readFailed = true;
+                readError = std::strerror(errno);
+                ended = true;
+                lines.finish();
+            } else if (n == 0) {
+                ended = true;
+                lines.finish();
+            } else {
+                lines.feed(std::string_view(buffer, static_cast<std::size_t>(n)));
+            }
+            continue;
+        }
+        ++lineNumber;
+        std::string_view text = *line;
+        if (lineNumber == 1 && text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+            out.write(kByteOrderMark); // kept, so the table comes back as it was
+            text.remove_prefix(kByteOrderMark.size());
+        }
+        // Each line's break is written before the next line, so the last line ends as the
+        // table's last line did.
+        const report::TableLine t = report::readTableLine(text);
+        if (!wroteHeader) {
+            out.write(record::headerLine());
+            wroteHeader = true;
+            if (t.kind == report::TableLine::Kind::Header)
+                continue;
+        }
+        if (t.kind != report::TableLine::Kind::Row) {
+            ++leftOut;
+            err.write(
+                "runnelex-cli batch: line " + std::to_string(lineNumber) + ": " +
+                (t.kind == report::TableLine::Kind::Header ? "a second header line" : t.problem) +
+                "; left out\n");
+            continue;
+        }
+        const RecordReply row = runRecord(t.request);
+        faulted += row.exitCode == kArithmetic;
+        std::string record = report::rowText(report::Format::Tsv, row);
+        record.pop_back(); // its line break comes before the next line
+        out.write("\n" + record);
+    }
+    if (wroteHeader && lines.lastHadBreak())
+        out.write("\n");
+    if (fd != 0)
+        ::close(fd);
+    if (readFailed) {
+        err.write("runnelex-cli batch: cannot read " + quoted(name) + ": " + readError + "\n");
+        return kLinesLeftOut;
+    }
+    if (leftOut > 0)
+        return kLinesLeftOut;
+    return faulted > 0 ? kArithmetic : kDone;
+}
+
+} // namespace
+
+Command batchCommand() {
+    Command c;
+    c.name = "batch";
+    c.synopsis = "  runnelex-cli batch FILE|-\n";
+    c.description =
+        "Reads a table in the results file format (the header line and records of 14 TAB-\n"
+        "separated fields, as \"Save As...\" and \"runnelex-cli report\" write it, or rows of "
+        "only\n"
+        "the first 8 fields, the inputs) and writes it again with every row recomputed from\n"
+        "its inputs: name, flow and its unit, diameter and its unit, slope and its unit, n.\n"
+        "Unchanged rows come out byte for byte. A malformed line is reported on stderr with\n"
+        "its number and left out (exit status 5). FILE - reads standard input.\n";
+    c.takesPositionals = true;
+    c.run = runBatch;
+    return c;
+}
+
+} // namespace runnelex::cli

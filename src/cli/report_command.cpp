@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/report_command.h"
+
+#include <charconv>
+#include <chrono>
+#include <thread>
+
+#include "cli/calc_command.h"
+#include "cli/cli_app.h"
+#include "cli/exit_codes.h"
+#include "cli/output.h"
+#include "report/ordered_runner.h"
+#include "report/report_plan.h"
+#include "report/row_format.h"
+
+namespace runnelex::cli {
+
+namespace {
+
+struct Chunk {
+    std::string text;
+    std::uint64_t rows = 0, faulted = 0;
+};
+
+// "\r<message>" now and then on a terminal once the report has run for a second; erased at
+// the end.
+class Progress {
+public:
+    Progress(Output& err, std::uint64_t total) : err_(err), total_(total) {}
+    ~Progress() {
+        if (shown_) {
+            std::string blank(width_ + 2, ' ');
+            blank.front() = blank.back() = '\r';
+            err_.write(blank);
+            err_.flush();
+        }
+    }
+    void update(std::uint64_t done) {
+        if (!err_.isTerminal())
+            return;
+        const auto now = Clock::now();
+        if (now - start_ < std::chrono::seconds(1) || now - last_ < std::chrono::milliseconds(200))
+            return;
+        last_ = now;
+        const std::string line = "runnelex-cli report: " + std::to_string(done) + " of " +
+                                 std::to_string(total_) + " rows";
+        width_ = std::max(width_, line.size());
+        err_.write("\r" + line);
+        err_.flush();
+        shown_ = true;
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    Output& err_;
+    std::uint64_t total_;
+    Clock::time_point start_ = Clock::now(), last_ = start_;
+    std::size_t width_ = 0;
+    bool shown_ = false;
+};
+
+std::optional<unsigned> threadCount(const std::string& text) {
+    unsigned n = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (ec != std::errc() || end != text.data() + text.size() || n < 1 || n > 256)
+        return std::nullopt;
+    return n;
+}
+
+int runReport(const ParsedArgs& a, Output& out, Output& err) {
+    const auto usage = [&](const std::string& what) {
+        return usageError(err, what, "report");
+    };
+    report::Format format = report::Format::Tsv;
+    if (const auto name = a.value("format")) {
+        const auto named = report::formatNamed(*name);
+        if (!named)
+            return usage("--format " + quoted(*name) + ": write tsv, csv or json");
+        format = *named;
+    }
+    unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+    if (const auto t = a.value("threads")) {
+        const auto n = threadCount(*t);
+        if (!n)
+            return usage("--threads " + quoted(*t) + ": a whole number from 1 to 256");
+        threads = *n;
+    }
+    std::vector<report::Vary> vary;
+    for (const std::string& spec : a.all("vary")) {
+        auto v = report::ReportPlan::parseVary(spec);
+        if (const auto* e = std::get_if<report::ReportPlan::Error>(&v))
+            return usage(e->what);
+        vary.push_back(std::get<report::Vary>(std::move(v)));
+    }
+    auto made = report::ReportPlan::make(calcRequestFrom(a), std::move(vary));
+    if (const auto* e = std::get_if<report::ReportPlan::Error>(&made))
+        return usage(e->what);
+    const report::ReportPlan& plan = std::get<report::ReportPlan>(made);
+
+    out.write(report::headerText(format));
+    Progress progress(err, plan.rowCount());
+    std::uint64_t done = 0, faulted = 0;
+    report::OrderedRun<Chunk> run;
+    run.items = plan.rowCount();
+    run.threads = threads;
+    run.make = [&](std::uint64_t first, std::uint64_t count, Chunk& chunk) {
+        for (std::uint64_t i = first; i < first + count; ++i) {
+            const RecordReply row = runRecord(plan.point(i));
+            chunk.faulted += row.exitCode == kArithmetic;
+            chunk.text += report::rowText(format, row);
+        }
+        chunk.rows = count;
+    };
+    run.take = [&](Chunk&& chunk) {
+        done += chunk.rows;
+        faulted += chunk.faulted;
+        progress.update(done);
+        return out.write(chunk.text); // a failed output ends the report early
+    };
+    report::runOrdered(run);
+    return faulted > 0 ? kArithmetic : kDone;
+}
+
+} // namespace
+
+Command reportCommand() {
+    Command c;
+    c.name = "report";
+    c.synopsis =
+        "  runnelex-cli report [the calc options] --vary NAME=VALUES [--vary NAME=VALUES]\n"
+        "                      [--format tsv|csv|json] [--threads N]\n";
+    c.description =
+        "The calculation across ranges of values: NAME is diam, slope, flow or n, VALUES a\n"
+        "range FROM:TO:STEP (in decimal, TO included when the steps reach it) or a list\n"
+        "V1,V2,..., in the unit chosen for that input. Two --vary make a grid, the first\n"
+        "varying slowest. Prints the results file's header line and one record per point, each\n"
+        "the record \"runnelex-cli calc\" prints for the same texts; a point whose calculation\n"
+        "faults keeps its inputs and shows the fault in the depth column (exit status 3).\n"
+        "--format csv writes RFC 4180 CSV, json one object per line. Uses every core unless\n"
+        "--threads says otherwise; the rows stay in order.\n";
+    c.options = calcOptions();
+    c.options.push_back({"vary", true, true});
+    c.options.push_back({"format"});
+    c.options.push_back({"threads"});
+    c.run = runReport;
+    return c;
+}
+
+} // namespace runnelex::cli

@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+namespace runnelex::report {
+
+template <typename Chunk> bool runOrdered(const OrderedRun<Chunk>& run) {
+    const std::uint64_t size = std::max<std::uint64_t>(run.chunkSize, 1);
+    const std::uint64_t chunks = (run.items + size - 1) / size;
+    const auto cancelled = [&] {
+        return run.cancel && run.cancel->load();
+    };
+    const auto bounds = [&](std::uint64_t c) {
+        const std::uint64_t first = c * size;
+        return std::pair{first, std::min(size, run.items - first)};
+    };
+
+    if (run.threads <= 1) {
+        for (std::uint64_t c = 0; c < chunks; ++c) {
+            if (cancelled())
+                return false;
+            Chunk chunk{};
+            const auto [first, count] = bounds(c);
+            run.make(first, count, chunk);
+            if (!run.take(std::move(chunk)))
+                return false;
+        }
+        return true;
+    }
+
+    // A ring of slots: chunk c goes into slot c % slots once the taker has emptied it.
+    const std::uint64_t slots = 2 * static_cast<std::uint64_t>(run.threads) + 2;
+    std::vector<std::optional<Chunk>> ring(slots);
+    std::mutex m;
+    std::condition_variable changed;
+    std::uint64_t nextToMake = 0, taken = 0;
+    bool stop = false;
+
+    const auto worker = [&] {
+        for (;;) {
+            std::uint64_t c;
+            {
+                std::unique_lock lock(m);
+                changed.wait(lock, [&] {
+                    return stop || nextToMake >= chunks || nextToMake < taken + slots;
+                });
+                if (stop || nextToMake >= chunks)
+                    return;
+                c = nextToMake++;
+            }
+            Chunk chunk{};
+            const auto [first, count] = bounds(c);
+            run.make(first, count, chunk);
+            {
+                std::lock_guard lock(m);
+                ring[c % slots].emplace(std::move(chunk));
+            }
+            changed.notify_all();
+        }
+    };
+
+    bool complete = true;
+    {
+        std::vector<std::jthread> workers;
+        for (unsigned t = 0; t < run.threads; ++t)
+            workers.emplace_back(worker);
+        for (std::uint64_t c = 0; c < chunks; ++c) {
+            std::optional<Chunk> chunk;
+            {
+                std::unique_lock lock(m);
+                // A cancel comes from outside: look again now and then.
+                while (!ring[c % slots] && !cancelled())
+                    changed.wait_for(lock, std::chrono::milliseconds(50));
+                if (!ring[c % slots]) {
+                    complete = false;
+                    break;
+                }
+                chunk.swap(ring[c % slots]);
+                ++taken;
+            }
+            changed.notify_all();
+            if (cancelled() || !run.take(std::move(*chunk))) {
+                complete = false;
+                break;
+            }
+        }
+        {
+            std::lock_guard lock(m);
+            stop = true;
+        }
+        changed.notify_all();
+    } // the workers finish the chunk in hand and end
+    return complete;
+}
+
+} // namespace runnelex::report

@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "report/report_plan.h"
+
+#include <array>
+#include <optional>
+
+#include "cli/args.h"
+#include "input/entry_check.h"
+
+namespace runnelex::report {
+
+namespace {
+
+struct InputInfo {
+    Input input;
+    const char* name; // in --vary and as the fixed option
+    entry::Box box;
+};
+
+constexpr std::array<InputInfo, 4> kInputs = {{{Input::Diam, "diam", entry::Box::Diam},
+                                               {Input::Slope, "slope", entry::Box::Slope},
+                                               {Input::Flow, "flow", entry::Box::Flow},
+                                               {Input::N, "n", entry::Box::ManningN}}};
+
+const InputInfo& info(Input input) {
+    for (const InputInfo& i : kInputs)
+        if (i.input == input)
+            return i;
+    return kInputs[0];
+}
+
+std::optional<std::string>& textOf(cli::CalcRequest& r, Input input) {
+    switch (input) {
+    case Input::Diam:
+        return r.diam;
+    case Input::Slope:
+        return r.slope;
+    case Input::Flow:
+        return r.flow;
+    default:
+        return r.n;
+    }
+}
+
+
+} // namespace
+
+std::variant<Vary, ReportPlan::Error> ReportPlan::parseVary(const std::string& spec) {
+    const std::size_t eq = spec.find('=');
+    const std::string name = spec.substr(0, eq);
+    const InputInfo* found = nullptr;
+    for (const InputInfo& i : kInputs)
+        if (name == i.name)
+            found = &i;
+    if (eq == std::string::npos || found == nullptr)
+        return Error{"--vary " + cli::quoted(spec) + ": write NAME=VALUES with NAME diam, " +
+                     "slope, flow or n"};
+    auto values = DecimalValues::parse(std::string_view(spec).substr(eq + 1));
+    if (const auto* e = std::get_if<DecimalValues::Error>(&values))
+        return Error{"--vary " + cli::quoted(spec) + ": " + e->what};
+    return Vary{spec, found->input, std::get<DecimalValues>(std::move(values))};
+}
+
+std::variant<ReportPlan, ReportPlan::Error> ReportPlan::make(const cli::CalcRequest& base,
+                                                             std::vector<Vary> vary) {
+    if (vary.empty() || vary.size() > 2)
+        return Error{"give one or two --vary"};
+    if (vary.size() == 2 && vary[0].input == vary[1].input)
+        return Error{"--vary " + cli::quoted(vary[1].spec) + ": " + info(vary[1].input).name +
+                     " is varied twice"};
+    ReportPlan plan;
+    plan.base_ = base;
+    for (const Vary& v : vary) {
+        const InputInfo& i = info(v.input);
+        cli::CalcRequest probe = base;
+        if (textOf(probe, v.input))
+            return Error{"--" + std::string(i.name) + " and --vary " + i.name +
+                         " both given; the report takes the values of --vary"};
+        for (const std::string& text : v.values.decisive())
+            if (const auto why = entry::rejectionOf(i.box, text))
+                return Error{"--vary " + cli::quoted(v.spec) + ": value " + cli::quoted(text) +
+                             ": " + *why};
+    }
+    for (const InputInfo& i : kInputs) {
+        const auto& given = textOf(plan.base_, i.input);
+        if (given)
+            if (const auto why = entry::rejectionOf(i.box, *given))
+                return Error{"--" + std::string(i.name) + " " + cli::quoted(*given) + ": " + *why};
+    }
+    plan.rows_ = 1;
+    for (const Vary& v : vary) {
+        if (v.values.size() != 0 && plan.rows_ > UINT64_MAX / v.values.size())
+            return Error{"too many rows"};
+        plan.rows_ *= v.values.size();
+    }
+    plan.vary_ = std::move(vary);
+    // What is left to go wrong is a unit: the first point finds it.
+    const cli::RecordReply first = cli::runRecord(plan.point(0));
+    if (first.exitCode == 2)
+        return Error{first.usage};
+    return plan;
+}
+
+cli::CalcRequest ReportPlan::point(std::uint64_t i) const {
+    cli::CalcRequest r = base_;
+    std::uint64_t rest = i;
+    for (std::size_t k = vary_.size(); k-- > 0;) {
+        const std::uint64_t n = vary_[k].values.size();
+        textOf(r, vary_[k].input) = vary_[k].values.at(rest % n);
+        rest /= n;
+    }
+    return r;
+}
+
+} // namespace runnelex::report

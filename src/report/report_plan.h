@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "cli/cli_session.h"
+#include "report/decimal_values.h"
+
+namespace runnelex::report {
+
+// The boxes a report can vary.
+enum class Input { Diam, Slope, Flow, N };
+
+// One "--vary NAME=VALUES".
+struct Vary {
+    std::string spec; // as given, for messages
+    Input input = Input::Flow;
+    DecimalValues values;
+};
+
+// A report: the fixed texts and units of the main window, and one or two inputs varied across
+// their values (the first varies slowest). Every point is the calculation "runnelex-cli calc"
+// makes for the same texts.
+class ReportPlan {
+public:
+    // What is wrong with a request, naming the option and the value (no "runnelex-cli:").
+    struct Error {
+        std::string what;
+    };
+    // Reads "NAME=VALUES" (NAME diam, slope, flow or n).
+    static std::variant<Vary, Error> parseVary(const std::string& spec);
+    // Checks every text the report will type, fixed or varied, with its box's entry check, so
+    // that a bad one is found before any row is made.
+    static std::variant<ReportPlan, Error> make(const cli::CalcRequest& base,
+                                                std::vector<Vary> vary);
+
+    std::uint64_t rowCount() const { return rows_; }
+    // The request of row i, in report order.
+    cli::CalcRequest point(std::uint64_t i) const;
+
+private:
+    ReportPlan() = default;
+    cli::CalcRequest base_;
+    std::vector<Vary> vary_;
+    std::uint64_t rows_ = 0;
+};
+
+} // namespace runnelex::report

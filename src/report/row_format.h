@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "cli/cli_session.h"
+
+namespace runnelex::report {
+
+// How report rows are written: the results file format (TAB-separated, LF), CSV (RFC 4180:
+// comma-separated, fields quoted where needed, CRLF), or JSON Lines (one object per row, the
+// numbers typed).
+enum class Format { Tsv, Csv, Json };
+
+std::optional<Format> formatNamed(std::string_view name);
+
+// The header line with its line end; JSON has none.
+std::string headerText(Format format);
+
+// One row with its line end. A row whose calculation faulted keeps its inputs and carries the
+// fault in the depth column ("arithmetic error: Overflow"), its other results empty; in JSON
+// a "fault" member and null results.
+std::string rowText(Format format, const cli::RecordReply& row);
+
+// The text of the depth column of a faulted row.
+std::string faultField(const std::string& description);
+
+} // namespace runnelex::report

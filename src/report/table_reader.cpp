@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "report/table_reader.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "cli/args.h"
+#include "input/entry_check.h"
+#include "input/units.h"
+#include "results/record.h"
+
+namespace runnelex::report {
+
+namespace {
+
+std::vector<std::string_view> split(std::string_view line) {
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t tab = line.find('\t', start);
+        fields.push_back(line.substr(start, tab - start));
+        if (tab == std::string_view::npos)
+            return fields;
+        start = tab + 1;
+    }
+}
+
+template <std::size_t N>
+bool isItem(const std::array<std::string_view, N>& items, std::string_view text) {
+    return std::find(items.begin(), items.end(), text) != items.end();
+}
+
+
+} // namespace
+
+TableLine readTableLine(std::string_view line) {
+    TableLine t;
+    const std::vector<std::string_view> f = split(line);
+    const auto& names = record::headerNames();
+    if (f.size() == record::kFieldCount || f.size() == 8) {
+        if (std::equal(f.begin(), f.end(), names.begin())) {
+            t.kind = TableLine::Kind::Header;
+            return t;
+        }
+    } else {
+        t.problem = std::to_string(f.size()) + " fields, expected 14 (or the first 8)";
+        return t;
+    }
+    const auto problem = [&](std::string what) {
+        t.problem = std::move(what);
+        return t;
+    };
+    if (!isItem(units::kFlowItems, f[2]))
+        return problem("Qunit " + cli::quoted(std::string(f[2])) + " is not CFS, MGD or GPM");
+    if (!isItem(units::kDiamItems, f[4]))
+        return problem("diameter unit " + cli::quoted(std::string(f[4])) + " is not in. or ft.");
+    if (!isItem(units::kSlopeItems, f[6]))
+        return problem("slope unit " + cli::quoted(std::string(f[6])) + " is not ft/ft or %");
+    const struct {
+        std::string_view text;
+        entry::Box box;
+        const char* column;
+    } numbers[] = {{f[1], entry::Box::Flow, "Q"},
+                   {f[3], entry::Box::Diam, "Diam"},
+                   {f[5], entry::Box::Slope, "Slope"},
+                   {f[7], entry::Box::ManningN, "n"}};
+    for (const auto& n : numbers)
+        if (const auto why = entry::rejectionOf(n.box, std::string(n.text)))
+            return problem(std::string(n.column) + " " + cli::quoted(std::string(n.text)) + ": " +
+                           *why);
+
+    // An empty box was never typed into; n always was (it starts as 0.013).
+    const auto text = [](std::string_view s) -> std::optional<std::string> {
+        if (s.empty())
+            return std::nullopt;
+        return std::string(s);
+    };
+    cli::CalcRequest& r = t.request;
+    r.pipe = std::string(f[0]);
+    r.flow = text(f[1]);
+    r.flowUnit = std::string(f[2]);
+    r.diam = text(f[3]);
+    r.diamUnit = std::string(f[4]);
+    r.slope = text(f[5]);
+    r.slopeUnit = std::string(f[6]);
+    r.n = std::string(f[7]);
+    t.kind = TableLine::Kind::Row;
+    return t;
+}
+
+void LineSplitter::feed(std::string_view bytes) {
+    if (start_ > 0 && start_ >= pending_.size() / 2) {
+        pending_.erase(0, start_);
+        start_ = 0;
+    }
+    pending_.append(bytes);
+}
+
+std::optional<std::string> LineSplitter::next() {
+    const std::size_t lf = pending_.find('\n', start_);
+    std::string line;
+    if (lf == std::string::npos) {
+        if (!finished_ || start_ >= pending_.size())
+            return std::nullopt;
+        line = pending_.substr(start_);
+        start_ = pending_.size();
+        lastHadBreak_ = false;
+    } else {
+        line = pending_.substr(start_, lf - start_);
+        start_ = lf + 1;
+        lastHadBreak_ = true;
+    }
+    if (lastHadBreak_ && !line.empty() && line.back() == '\r')
+        line.pop_back();
+    return line;
+}
+
+} // namespace runnelex::report
