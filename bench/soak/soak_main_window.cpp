@@ -12,6 +12,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <time.h>
 #include <vector>
 
 #include <QAccessible>
@@ -52,25 +53,35 @@ long long residentKiB() {
 }
 
 struct Timing {
-    double ms;
+    double ms;  // wall time
+    double cpu; // processor time of the whole process (Qt paints on worker threads too)
     std::size_t held;
 };
 
+double cpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
 void printTimes(const char* what, std::vector<Timing>::const_iterator first,
                 std::vector<Timing>::const_iterator last) {
-    std::vector<double> ms;
-    for (auto it = first; it != last; ++it)
-        ms.push_back(it->ms);
-    if (ms.empty())
+    if (first == last)
         return;
-    std::sort(ms.begin(), ms.end());
-    double sum = 0;
-    for (double m : ms)
-        sum += m;
-    std::printf("  %-22s %5zu recordings, held %6zu..%6zu: mean %.3f ms, median %.3f, p95 %.3f, "
-                "max %.3f\n",
-                what, ms.size(), first->held, (last - 1)->held, sum / double(ms.size()),
-                ms[ms.size() / 2], ms[ms.size() * 95 / 100], ms.back());
+    std::printf("  %s, %td recordings, held %zu..%zu:\n", what, last - first, first->held,
+                (last - 1)->held);
+    for (const bool cpu : {false, true}) {
+        std::vector<double> ms;
+        for (auto it = first; it != last; ++it)
+            ms.push_back(cpu ? it->cpu : it->ms);
+        std::sort(ms.begin(), ms.end());
+        double sum = 0;
+        for (double m : ms)
+            sum += m;
+        std::printf("    %-9s mean %.3f ms, median %.3f, p95 %.3f, max %.3f\n",
+                    cpu ? "processor" : "wall", sum / double(ms.size()), ms[ms.size() / 2],
+                    ms[ms.size() * 95 / 100], ms.back());
+    }
 }
 
 class Soak {
@@ -91,7 +102,8 @@ public:
         if (!QTest::qWaitForWindowActive(&window_))
             std::fprintf(stderr, "soak: the main window did not become active again\n");
         // The pipe is described once, so that the recordings carry results from the start.
-        for (auto [box, text] : {std::pair{"txtDiam", "12"}, {"txtSlope", "0.01"}, {"txtQinput", "2"}})
+        for (auto [box, text] :
+             {std::pair{"txtDiam", "12"}, {"txtSlope", "0.01"}, {"txtQinput", "2"}})
             type(box, QString::fromLatin1(text));
         startKiB_ = residentKiB();
         nextSave_ = o_.saveEvery;
@@ -152,12 +164,13 @@ private:
         const long long madeBefore = log_.made, runsBefore = runs_;
         QElapsedTimer t;
         t.start();
+        const double cpuBefore = cpuMs();
         action();
         QApplication::processEvents(); // the windows repaint
-        const double ms = double(t.nsecsElapsed()) / 1e6;
+        const double ms = double(t.nsecsElapsed()) / 1e6, cpu = cpuMs() - cpuBefore;
         expectedMade_ += direct + (recordsRuns ? runs_ - runsBefore : 0);
         if (log_.made == madeBefore + 1)
-            times_.push_back({ms, log_.held.size()});
+            times_.push_back({ms, cpu, log_.held.size()});
     }
 
     QString validNumber(const char* box) {
@@ -189,8 +202,8 @@ private:
             type("txtM", QStringLiteral("0.013")); // n back, or nothing runs again
         } else if (roll < 56) {
             auto* list = get<QComboBox>(lists[pick(3)]);
-            const Qt::Key key = list->currentIndex() + 1 < list->count() && pick(2) ? Qt::Key_Down
-                                                                                    : Qt::Key_Up;
+            const Qt::Key key =
+                list->currentIndex() + 1 < list->count() && pick(2) ? Qt::Key_Down : Qt::Key_Up;
             timed([&] { QTest::keyClick(list, key); }, alwaysOn());
         } else if (roll < 80) {
             timed([&] { QTest::mouseClick(get<QPushButton>("cmdSaveNow"), Qt::LeftButton); },
@@ -230,7 +243,7 @@ private:
                          log_.held.size());
             return false;
         }
-        memory_.push_back({static_cast<double>(residentKiB()), log_.held.size()});
+        memory_.push_back({static_cast<double>(residentKiB()), 0.0, log_.held.size()});
         return true;
     }
 
@@ -253,9 +266,8 @@ private:
                     "%zu bytes (UTF-8)\n",
                     startKiB_, residentKiB(), textBytes);
         for (const Timing& m : memory_)
-            std::printf("    held %6zu: resident %8.0f KiB, %6.0f bytes per held record\n",
-                        m.held, m.ms,
-                        m.held ? (m.ms - double(startKiB_)) * 1024.0 / double(m.held) : 0.0);
+            std::printf("    held %6zu: resident %8.0f KiB, %6.0f bytes per held record\n", m.held,
+                        m.ms, m.held ? (m.ms - double(startKiB_)) * 1024.0 / double(m.held) : 0.0);
         std::printf("  average record %.1f bytes\n",
                     log_.held.empty() ? 0.0 : double(textBytes) / double(log_.held.size()));
     }
@@ -268,7 +280,8 @@ private:
     ModResults mod_{boxes_, dialog_};
     KeepingLog log_{mod_};
     bench::NullInfoMenu info_;
-    FrmRunnelex window_{boxes_, log_, info_, [] {}};
+    FrmRunnelex window_{boxes_, log_, info_, [] {
+                        }};
     long long runs_ = 0, expectedMade_ = 0, cleared_ = 0, nextSave_ = 0, nextProgress_ = 0;
     long long startKiB_ = 0;
     int saves_ = 0;
