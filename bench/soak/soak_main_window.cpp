@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <string>
 #include <time.h>
@@ -21,6 +22,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -32,6 +34,7 @@
 #include "results/record.h"
 #include "soak_seams.h"
 #include "ui/main/frm_runnelex.h"
+#include "ui/main/numeric_box.h"
 
 namespace runnelex::soak {
 namespace {
@@ -51,6 +54,9 @@ long long residentKiB() {
             return std::atoll(line.c_str() + 6);
     return -1;
 }
+
+// "E&xit" and closing the window end nothing here.
+void stayOpen() {}
 
 struct Timing {
     double ms;  // wall time
@@ -84,14 +90,53 @@ void printTimes(const char* what, std::vector<Timing>::const_iterator first,
     }
 }
 
+// Tells of every key press that reaches the objects it watches.
+class KeyWatch final : public QObject {
+public:
+    std::function<void(QObject*, int)> onKey;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && onKey)
+            onKey(watched, static_cast<QKeyEvent*>(event)->key());
+        return false;
+    }
+};
+
 class Soak {
 public:
     explicit Soak(const Options& o) : o_(o), rng_(o.seed) {
         dialog_.name = dir_.filePath(QStringLiteral("soak.txt"));
         QObject::connect(&window_, &FrmRunnelex::calculationShown, &window_, [this] { ++runs_; });
+        // A recording starts when its key reaches a box or the button goes down, and ends when
+        // the record is in the results window.
+        for (NumericBox* box : window_.findChildren<NumericBox*>())
+            QObject::connect(box, &NumericBox::committed, &window_, [this] { started(); });
+        QObject::connect(get<QPushButton>("cmdSaveNow"), &QPushButton::pressed, &window_,
+                         [this] { started(); });
+        get<QLineEdit>("txtPipeID")->installEventFilter(&keys_);
+        marker_.installEventFilter(&keys_);
+        keys_.onKey = [this](QObject* to, int key) {
+            if (to == &marker_)
+                markerSeen_ = true;
+            else if (key == Qt::Key_Return)
+                started();
+        };
+        log_.recorded = [this] {
+            if (recordedAt_ < 0) {
+                recordedAt_ = double(clock_.nsecsElapsed()) / 1e6;
+                recordedCpu_ = cpuMs();
+            }
+        };
+        clock_.start();
     }
 
     int run() {
+        // The accessibility bridge connects to its bus a moment after the start.
+        if (qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON")) {
+            QElapsedTimer wait;
+            wait.start();
+            while (!QAccessible::isActive() && wait.elapsed() < 10000)
+                QTest::qWait(50);
+        }
         window_.show();
         window_.activateWindow();
         if (!QTest::qWaitForWindowActive(&window_))
@@ -159,18 +204,46 @@ private:
 
     bool alwaysOn() { return get<QCheckBox>("chkSaveAlways")->isChecked(); }
 
-    // Runs a user action that may record; times it when it made exactly one record.
-    template <typename F> void timed(F&& action, bool recordsRuns, int direct = 0) {
+    void started() {
+        if (startedAt_ < 0) {
+            startedAt_ = double(clock_.nsecsElapsed()) / 1e6;
+            startedCpu_ = cpuMs();
+        }
+    }
+
+    // Waits until every key sent so far has been delivered (with the accessibility bridge on,
+    // each key first goes to the accessibility bus and comes back with its answer), then lets
+    // the windows repaint.
+    void settle() {
+        markerSeen_ = false;
+        QTest::keyClick(&marker_, Qt::Key_F35);
+        while (!markerSeen_)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QCoreApplication::processEvents();
+    }
+
+    // Runs a user action that may record. When it made exactly one record, keeps the time from
+    // its start to the record in the results window; for a click on "No&w" also the time until
+    // the windows have repainted.
+    template <typename F>
+    void timed(F&& action, bool recordsRuns, int direct = 0, bool keys = true) {
         const long long madeBefore = log_.made, runsBefore = runs_;
+        startedAt_ = recordedAt_ = -1;
         QElapsedTimer t;
         t.start();
         const double cpuBefore = cpuMs();
         action();
-        QApplication::processEvents(); // the windows repaint
+        if (keys)
+            settle();
+        else
+            QCoreApplication::processEvents(); // the windows repaint
         const double ms = double(t.nsecsElapsed()) / 1e6, cpu = cpuMs() - cpuBefore;
         expectedMade_ += direct + (recordsRuns ? runs_ - runsBefore : 0);
-        if (log_.made == madeBefore + 1)
-            times_.push_back({ms, cpu, log_.held.size()});
+        if (log_.made != madeBefore + 1 || startedAt_ < 0 || recordedAt_ < startedAt_)
+            return;
+        times_.push_back({recordedAt_ - startedAt_, recordedCpu_ - startedCpu_, log_.held.size()});
+        if (!keys)
+            clicks_.push_back({ms, cpu, log_.held.size()});
     }
 
     QString validNumber(const char* box) {
@@ -207,7 +280,7 @@ private:
             timed([&] { QTest::keyClick(list, key); }, alwaysOn());
         } else if (roll < 80) {
             timed([&] { QTest::mouseClick(get<QPushButton>("cmdSaveNow"), Qt::LeftButton); },
-                  alwaysOn(), 1);
+                  alwaysOn(), 1, false);
         } else if (roll < 90) {
             auto* pipe = get<QLineEdit>("txtPipeID");
             QTest::keyClick(pipe, Qt::Key_Home);
@@ -217,7 +290,7 @@ private:
         } else if (roll < 94) {
             // The click takes the focus from a box: leaving it checks the entry again.
             timed([&] { QTest::mouseClick(get<QCheckBox>("chkSaveAlways"), Qt::LeftButton); },
-                  alwaysOn());
+                  alwaysOn(), 0, false);
         } else if (roll < 95 && log_.made < o_.clearUntil && pick(10) == 0) {
             QTest::mouseClick(get<QPushButton>("cmdClear"), Qt::LeftButton);
             cleared_ += static_cast<long long>(log_.held.size());
@@ -259,9 +332,16 @@ private:
         for (const auto& [prompt, count] : boxes_.answered)
             answered += count;
         std::printf("  messages answered %lld\n", answered);
+        std::printf("  one recording, from its key or click to the record in the results "
+                    "window:\n");
         const auto n = static_cast<std::ptrdiff_t>(std::min<std::size_t>(1000, times_.size()));
-        printTimes("first recordings", times_.begin(), times_.begin() + n);
-        printTimes("last recordings", times_.end() - n, times_.end());
+        printTimes("first", times_.begin(), times_.begin() + n);
+        printTimes("last", times_.end() - n, times_.end());
+        std::printf("  a click (\"Now\", or \"Always\" leaving a box) until the windows have "
+                    "repainted:\n");
+        const auto c = static_cast<std::ptrdiff_t>(std::min<std::size_t>(1000, clicks_.size()));
+        printTimes("first", clicks_.begin(), clicks_.begin() + c);
+        printTimes("last", clicks_.end() - c, clicks_.end());
         std::printf("  memory: resident %lld KiB at the start, %lld KiB at the end; held text "
                     "%zu bytes (UTF-8)\n",
                     startKiB_, residentKiB(), textBytes);
@@ -280,12 +360,16 @@ private:
     ModResults mod_{boxes_, dialog_};
     KeepingLog log_{mod_};
     bench::NullInfoMenu info_;
-    FrmRunnelex window_{boxes_, log_, info_, [] {
-                        }};
+    FrmRunnelex window_{boxes_, log_, info_, &stayOpen};
+    QLineEdit marker_; // never shown: its key marks the end of the keys sent before it
+    KeyWatch keys_;
+    QElapsedTimer clock_;
+    double startedAt_ = -1, startedCpu_ = 0, recordedAt_ = -1, recordedCpu_ = 0;
+    bool markerSeen_ = false;
     long long runs_ = 0, expectedMade_ = 0, cleared_ = 0, nextSave_ = 0, nextProgress_ = 0;
     long long startKiB_ = 0;
     int saves_ = 0;
-    std::vector<Timing> times_, memory_;
+    std::vector<Timing> times_, clicks_, memory_;
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -25,6 +26,8 @@ public:
         real_.AddResult(record);
         held.push_back(record);
         ++made;
+        if (recorded)
+            recorded();
     }
     void showResultsWindow() override { real_.showResultsWindow(); }
     void setCloseHandler(std::function<void()> onClose) override {
@@ -32,6 +35,7 @@ public:
     }
     std::vector<std::string> held;
     long long made = 0;
+    std::function<void()> recorded; // after each record is in the results window
 
 private:
     ResultsLog& real_;

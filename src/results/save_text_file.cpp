@@ -73,7 +73,7 @@ private:
 };
 
 // Whether the error says that the file system has no unnamed temporary files.
-bool noUnnamedFiles(int error) {
+[[maybe_unused]] bool noUnnamedFiles(int error) {
     return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
 }
 
@@ -94,8 +94,14 @@ bool writeAll(int fd, const char* data, std::size_t size, const SaveSeams& seams
     return true;
 }
 
-// Gives the unnamed file the temporary name.
+// Gives the unnamed file the temporary name (Linux).
 bool linkUnnamed(int fd, const QByteArray& temp) {
+#ifndef AT_EMPTY_PATH
+    (void)fd;
+    (void)temp;
+    errno = EOPNOTSUPP;
+    return false;
+#else
     const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
     if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, temp.constData(), AT_SYMLINK_FOLLOW) == 0)
         return true;
@@ -104,6 +110,7 @@ bool linkUnnamed(int fd, const QByteArray& temp) {
         return true;
     errno = viaProc; // the usual way's reason tells more
     return false;
+#endif
 }
 
 } // namespace
@@ -129,11 +136,13 @@ std::optional<QString> saveTextFile(const QString& path, const QByteArray& bytes
 
     Fd fd;
     bool named = false;
+#ifdef O_TMPFILE
     if (seams.unnamedTemporary) {
         fd.reset(::open(dir.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
         if (fd.get() < 0 && !noUnnamedFiles(errno))
             return describe(errno);
     }
+#endif
     if (fd.get() < 0) {
         fd.reset(::open(temp.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, mode));
         if (fd.get() < 0)
