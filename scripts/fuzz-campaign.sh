@@ -27,8 +27,9 @@ runnelex_ensure_deps
 cmake --preset fuzz >/dev/null
 nice cmake --build --preset fuzz
 
-bin=build/fuzz/tests/fuzz
-out=build/fuzz/campaign
+# Absolute paths: a target may change its working folder.
+bin=$root/build/fuzz/tests/fuzz
+out=$root/build/fuzz/campaign
 mkdir -p "$out/artifacts"
 if [ $# -gt 0 ]; then
     targets=("$@")
@@ -44,16 +45,16 @@ printf '%-16s %12s %8s %8s %8s %9s %s\n' target runs cov ft corpus seconds failu
 for t in "${targets[@]}"; do
     mkdir -p "$out/corpus/$t"
     dict=()
-    [ -f "tests/fuzz/dict/$t.dict" ] && dict=("-dict=tests/fuzz/dict/$t.dict")
+    [ -f "$root/tests/fuzz/dict/$t.dict" ] && dict=("-dict=$root/tests/fuzz/dict/$t.dict")
     echo "== fuzz_$t: up to $runs runs or $seconds s"
     start=$SECONDS
     status=0
     QT_QPA_PLATFORM=offscreen nice -n 19 "$bin/fuzz_$t" -runs="$runs" -max_total_time="$seconds" \
         -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 -print_pcs=0 \
         -artifact_prefix="$out/artifacts/$t-" "${dict[@]}" \
-        "$out/corpus/$t" "tests/fuzz/corpus/$t" >"$out/$t.log" 2>&1 || status=$?
+        "$out/corpus/$t" "$root/tests/fuzz/corpus/$t" >"$out/$t.log" 2>&1 || status=$?
     executed=$(sed -n 's/^stat::number_of_executed_units: *//p' "$out/$t.log" | tail -1)
-    last=$(grep -E '^#[0-9]+' "$out/$t.log" | grep -E ' cov: ' | tail -1)
+    last=$(grep -E '^#[0-9]+.* cov: ' "$out/$t.log" | tail -1 || true)
     cov=$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<<"$last")
     ft=$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<<"$last")
     corpus=$(find "$out/corpus/$t" -type f | wc -l)

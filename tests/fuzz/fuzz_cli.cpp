@@ -55,9 +55,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     const int null = ::open("/dev/null", O_RDONLY);
     ::dup2(null, 0);
     ::close(null);
-    char folder[] = "/tmp/fuzz_cli.XXXXXX";
+    static char folder[] = "/tmp/fuzz_cli.XXXXXX";
     if (::mkdtemp(folder) == nullptr || ::chdir(folder) != 0)
         std::abort();
+    std::atexit([] { ::rmdir(folder); });
     return 0;
 }
 
@@ -78,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::string shown;
     for (const std::string& a : args) {
-        if (a.rfind('/', 0) == 0)
+        if (a.rfind('/', 0) == 0 || a.find("..") != std::string::npos)
             return 0; // a file of the machine's
         shown += "[" + escaped(a) + "] ";
     }
