@@ -7,6 +7,7 @@
 #include "info/info_resources.h"
 #include "info/info_windows.h"
 #include "platform/message_boxes.h"
+#include "report_window/range_report_tool.h"
 #include "results/mod_results.h"
 #include "results/qt_save_dialog.h"
 #include "ui/main/frm_runnelex.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
 
     runnelex::FrmRunnelex window(boxes, results, info);
     info.setOwner(&window);
+    runnelex::RangeReportTool rangeReport(window, boxes, saveDialog); // Tools > Range Report...
     window.show();
     return QApplication::exec();
 }

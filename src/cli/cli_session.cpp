@@ -38,10 +38,12 @@ struct Window {
     LabelTexts labels = startupLabels();
     std::string diamText, slopeText, flowText, nText = "0.013", pipeText;
     std::string messages; // every message box the sequence showed, one per line
+    std::optional<Outcome> lastOutcome;
 
     // Runs one calculation; false when an arithmetic fault ended it.
     bool doCalc(CalcReply& reply) {
         const DisplayRun run = displayRun(in);
+        lastOutcome = run.results.outcome;
         applyDisplayRun(run, labels, [this](const std::string& m) { messages += m + '\n'; });
         if (run.fault) {
             reply.fault = *run.fault;
@@ -157,8 +159,9 @@ record::RecordFields fieldsOf(Window& w) {
     return f;
 }
 
-// The inputs of a request as the record would show them, for a calculation that faulted.
-record::RecordFields inputFieldsOf(const CalcRequest& rq) {
+} // namespace
+
+record::RecordFields inputFields(const CalcRequest& rq) {
     record::RecordFields f;
     f.pipeName = rq.pipe.value_or("");
     f.flowText = rq.flow.value_or("");
@@ -170,8 +173,6 @@ record::RecordFields inputFieldsOf(const CalcRequest& rq) {
     f.nText = rq.n.value_or("0.013");
     return f;
 }
-
-} // namespace
 
 CalcReply runCalc(const CalcRequest& rq) {
     CalcReply reply;
@@ -199,10 +200,11 @@ RecordReply runRecord(const CalcRequest& rq) {
         r.exitCode = reply.exitCode;
         r.usage = reply.usage;
         r.fault = reply.fault;
-        r.fields = inputFieldsOf(rq);
+        r.fields = inputFields(rq);
         return r;
     }
     r.fields = fieldsOf(w);
+    r.surcharged = w.lastOutcome == Outcome::Surcharged;
     return r;
 }
 

@@ -32,8 +32,13 @@ struct RecordReply {
     int exitCode = 0;            // 0 done, 2 bad input, 3 arithmetic fault
     record::RecordFields fields; // the inputs as typed; with exit code 0 also the results
     std::string usage, fault;
+    bool surcharged = false; // the last calculation found the flow above the flow at 0.93 D
 };
 RecordReply runRecord(const CalcRequest& request);
+
+// The inputs of a request as its record shows them: the texts as given, the unit words, and the
+// defaults of a fresh main window for what is not given. The results are left empty.
+record::RecordFields inputFields(const CalcRequest& request);
 
 // The labels printed by --labels, in order.
 const char* const* labelOrder(std::size_t& count);

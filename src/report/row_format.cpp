@@ -11,16 +11,6 @@ namespace {
 
 using Fields = std::array<std::string, record::kFieldCount>;
 
-Fields fieldsOf(const cli::RecordReply& row) {
-    Fields f = record::recordFields(row.fields);
-    if (row.exitCode == 3) {
-        f[8] = faultField(row.fault);
-        for (std::size_t i = 9; i < f.size(); ++i)
-            f[i].clear();
-    }
-    return f;
-}
-
 std::string joined(const Fields& f, char separator, std::string (*field)(const std::string&)) {
     std::string line;
     for (std::size_t i = 0; i < f.size(); ++i) {
@@ -112,6 +102,16 @@ std::optional<Format> formatNamed(std::string_view name) {
     return std::nullopt;
 }
 
+Fields rowFields(const cli::RecordReply& row) {
+    Fields f = record::recordFields(row.fields);
+    if (row.exitCode == 3) {
+        f[8] = faultField(row.fault);
+        for (std::size_t i = 9; i < f.size(); ++i)
+            f[i].clear();
+    }
+    return f;
+}
+
 std::string faultField(const std::string& description) {
     return "arithmetic error: " + description;
 }
@@ -129,7 +129,7 @@ std::string headerText(Format format) {
 }
 
 std::string rowText(Format format, const cli::RecordReply& row) {
-    const Fields f = fieldsOf(row);
+    const Fields f = rowFields(row);
     switch (format) {
     case Format::Tsv:
         return joined(f, '\t', plain) + "\n";

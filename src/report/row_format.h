@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,10 @@ std::string headerText(Format format);
 // fault in the depth column ("arithmetic error: Overflow"), its other results empty; in JSON
 // a "fault" member and null results.
 std::string rowText(Format format, const cli::RecordReply& row);
+
+// The 14 fields of a row as TSV and CSV write them: a faulted row keeps its inputs, the fault
+// in the depth column and no other result.
+std::array<std::string, record::kFieldCount> rowFields(const cli::RecordReply& row);
 
 // The text of the depth column of a faulted row.
 std::string faultField(const std::string& description);

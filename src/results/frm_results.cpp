@@ -9,7 +9,6 @@
 #include <QFontDatabase>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTextDocument>
 
 #include "platform/message_boxes.h"
@@ -31,18 +30,13 @@ QRect toPixels(const results_layout::Rect& r, double pxX, double pxY) {
             toPixels(r.height, pxY)};
 }
 
-// The user's documents folder, or the home folder where there is none.
-QString saveDirectory() {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!documents.isEmpty() && QDir(documents).exists())
-        return documents;
-    return QDir::homePath();
-}
-
 SaveDialogRequest saveRequest() {
     // Text files first and selected, then every file ("*" is every file here).
     const QString text = QStringLiteral("tab-separated text file (*.txt)");
-    return {saveDirectory(), {text, QStringLiteral("All files (*)")}, text, QStringLiteral("txt")};
+    return {saveDialogDirectory(),
+            {text, QStringLiteral("All files (*)")},
+            text,
+            QStringLiteral("txt")};
 }
 
 QPushButton* makeButton(QWidget* parent, const char* name, const char* text, const char* tip) {

@@ -10,6 +10,8 @@ class QtSaveDialog final : public SaveDialog {
 public:
     std::optional<QString> chooseSaveFile(QWidget* parent,
                                           const SaveDialogRequest& request) override;
+    std::optional<SaveDialogChoice>
+    chooseSaveFileAndFilter(QWidget* parent, const SaveDialogRequest& request) override;
 };
 
 } // namespace runnelex

@@ -21,7 +21,8 @@ struct RecordingMessageBoxes final : MessageBoxes {
     std::vector<std::pair<QWidget*, QString>> shown;
 };
 
-// Answers each dialog with the next scripted name (none left: cancelled), or throws `failure`.
+// Answers each dialog with the next scripted name (none left: cancelled), or throws `failure`;
+// the filter chosen with it is the next of `filters`, or the one the dialog opened with.
 struct FakeSaveDialog final : SaveDialog {
     std::optional<QString> chooseSaveFile(QWidget*, const SaveDialogRequest& request) override {
         requests.push_back(request);
@@ -33,7 +34,19 @@ struct FakeSaveDialog final : SaveDialog {
         answers.pop_front();
         return name;
     }
-    std::deque<QString> answers;
+    std::optional<SaveDialogChoice>
+    chooseSaveFileAndFilter(QWidget* parent, const SaveDialogRequest& request) override {
+        const std::optional<QString> name = chooseSaveFile(parent, request);
+        if (!name)
+            return std::nullopt;
+        QString filter = request.selectedNameFilter;
+        if (!filters.empty()) {
+            filter = filters.front();
+            filters.pop_front();
+        }
+        return SaveDialogChoice{*name, filter};
+    }
+    std::deque<QString> answers, filters;
     std::string failure;
     std::vector<SaveDialogRequest> requests;
 };

@@ -17,10 +17,13 @@
 #include "results/mod_results.h"
 #include "results/qt_save_dialog.h"
 #include "results/record.h"
+#include "test_files.h"
 #include "ui/main/frm_runnelex.h"
 #include "ui/main/info_menu.h"
 
 namespace runnelex {
+
+using test::filesBelow;
 
 namespace {
 const QString kWorked = "\t10\tCFS\t24\tin.\t0.5\t%\t0.013\t1.1457\t5.373\t0.9763\t1.1316\t"
@@ -35,14 +38,6 @@ struct NoInfoMenu final : InfoMenu {
     void mnuKelvara_Click() override {}
 };
 
-QStringList filesBelow(const QString& dir) {
-    QStringList found;
-    QDirIterator it(dir, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        found << it.next();
-    return found;
-}
 } // namespace
 
 // The real main window recording into the real results window, saving through the real dialog.

@@ -16,8 +16,12 @@
 #include "results/mod_results.h"
 #include "results/record.h"
 #include "results/results_layout.h"
+#include "test_files.h"
 
 namespace runnelex {
+
+using test::readAll;
+using test::setImmutable;
 
 namespace {
 const QString kHeader = QString::fromStdString(record::headerLine());
@@ -31,11 +35,6 @@ const QString kStart =
     "save results to file.";
 const QString kFailure = "Unable to Open File (already open?). Please try a different name. (";
 const QByteArray kOldContent = "old table, longer than any new one would need to be\n";
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : "<unreadable>";
-}
 
 bool writeOld(const QString& path) {
     QFile f(path);

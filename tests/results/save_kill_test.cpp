@@ -154,13 +154,13 @@ protected:
     QTemporaryDir dir_;
     SaveSeams seams_;
     QString target_, temp_;
-    const QByteArray oldBytes_ = table(30000, 'o');
-    const QByteArray newBytes_ = table(34000, 'n');
+    const QByteArray oldBytes_ = table(20000, 'o');
+    const QByteArray newBytes_ = table(23000, 'n');
 };
 
 TEST_P(SaveKill, KilledAtEveryStep) {
     const std::vector<SaveStep> steps = stepsOfASave();
-    ASSERT_GT(steps.size(), 30u); // a block at a time: many points to kill at
+    ASSERT_GT(steps.size(), 25u); // a block at a time: many points to kill at
     Tally tally;
     for (std::size_t at = 0; at < steps.size(); ++at) {
         SCOPED_TRACE("step " + std::to_string(at));
@@ -195,7 +195,7 @@ TEST_P(SaveKill, KilledAfterRandomDelays) {
         0, std::chrono::duration_cast<std::chrono::microseconds>(perSave).count() * 13 / 10);
     Tally tally;
     int finished = 0;
-    for (int k = 0; k < 60; ++k) {
+    for (int k = 0; k < 40; ++k) {
         int ready[2];
         ASSERT_EQ(::pipe(ready), 0);
         const pid_t pid = ::fork();

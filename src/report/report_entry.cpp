@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "report/report_entry.h"
+
+#include <algorithm>
+
+#include "input/units.h"
+
+namespace runnelex::report {
+
+namespace {
+
+template <std::size_t N>
+std::optional<std::string> unitWord(const std::array<std::string_view, N>& items, int index) {
+    if (index <= 0 || index >= static_cast<int>(N))
+        return std::nullopt; // the first item is what a fresh window has
+    return std::string(items[static_cast<std::size_t>(index)]);
+}
+
+std::optional<std::string> textOf(const std::string& text) {
+    return text.empty() ? std::nullopt : std::optional(text);
+}
+
+} // namespace
+
+cli::CalcRequest requestFromEntry(const CalcEntry& entry, const std::vector<Input>& varied) {
+    const auto isVaried = [&](Input i) {
+        return std::find(varied.begin(), varied.end(), i) != varied.end();
+    };
+    cli::CalcRequest r;
+    r.pipe = textOf(entry.pipe);
+    if (!isVaried(Input::Diam))
+        r.diam = textOf(entry.diam);
+    if (!isVaried(Input::Slope))
+        r.slope = textOf(entry.slope);
+    if (!isVaried(Input::Flow))
+        r.flow = textOf(entry.flow);
+    // An empty n box is given too: its check rejects it, as the main window does.
+    if (!isVaried(Input::N) && entry.n != "0.013")
+        r.n = entry.n;
+    r.diamUnit = unitWord(units::kDiamItems, entry.diamUnit);
+    r.slopeUnit = unitWord(units::kSlopeItems, entry.slopeUnit);
+    r.flowUnit = unitWord(units::kFlowItems, entry.flowUnit);
+    return r;
+}
+
+std::string shellQuoted(const std::string& argument) {
+    const bool safe =
+        !argument.empty() && std::all_of(argument.begin(), argument.end(), [](char c) {
+            return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                   std::string_view("._:,=%/+-@").find(c) != std::string_view::npos;
+        });
+    if (safe)
+        return argument;
+    std::string q = "'";
+    for (char c : argument)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+std::string reportCommandLine(const cli::CalcRequest& request,
+                              const std::vector<std::string>& varySpecs) {
+    std::string line = "runnelex-cli report";
+    const auto add = [&line](const char* option, const std::optional<std::string>& value) {
+        if (!value)
+            return;
+        // "--pipe -A1-" would read as a missing value: a text that begins with a dash follows "=".
+        if (!value->empty() && value->front() == '-')
+            line += std::string(" ") + shellQuoted(std::string("--") + option + "=" + *value);
+        else
+            line += std::string(" --") + option + " " + shellQuoted(*value);
+    };
+    add("pipe", request.pipe);
+    add("diam", request.diam);
+    add("diam-unit", request.diamUnit);
+    add("slope", request.slope);
+    add("slope-unit", request.slopeUnit);
+    add("flow", request.flow);
+    add("flow-unit", request.flowUnit);
+    add("n", request.n);
+    for (const std::string& spec : varySpecs)
+        add("vary", spec);
+    return line;
+}
+
+} // namespace runnelex::report

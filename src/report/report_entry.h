@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "calc/calc_entry.h"
+#include "cli/cli_session.h"
+#include "report/report_plan.h"
+
+namespace runnelex::report {
+
+// The fixed part of a report made from an entry (the texts and unit positions of the boxes):
+// each box that holds a text gives it (n unless it is the start value 0.013), each unit list
+// off its first item gives its word; the varied inputs give no text, their values come from
+// the ranges. A report from this request makes the rows "runnelex-cli report" makes with
+// the options of reportCommandLine.
+cli::CalcRequest requestFromEntry(const CalcEntry& entry, const std::vector<Input>& varied);
+
+// The "runnelex-cli report" command that makes the same rows, every argument quoted for a
+// POSIX shell where it needs to be.
+std::string reportCommandLine(const cli::CalcRequest& request,
+                              const std::vector<std::string>& varySpecs);
+
+// An argument as a POSIX shell reads it back: as it is when it holds only safe characters,
+// else in single quotes.
+std::string shellQuoted(const std::string& argument);
+
+} // namespace runnelex::report

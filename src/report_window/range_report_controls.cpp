@@ -1,0 +1,194 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "report_window/range_report_controls.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "input/units.h"
+#include "results/record.h"
+
+namespace runnelex {
+
+namespace {
+
+QString qs(const char* s) {
+    return QString::fromUtf8(s);
+}
+
+template <typename T> T* named(T* widget, const char* name) {
+    widget->setObjectName(qs(name));
+    return widget;
+}
+
+QLineEdit* lineEdit(QWidget* parent, const char* name, const char* tip) {
+    auto* edit = named(new QLineEdit(parent), name);
+    edit->setToolTip(qs(tip));
+    return edit;
+}
+
+template <std::size_t N>
+QComboBox* unitList(QWidget* parent, const char* name,
+                    const std::array<std::string_view, N>& items) {
+    auto* combo = named(new QComboBox(parent), name);
+    for (std::string_view item : items)
+        combo->addItem(QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())));
+    return combo;
+}
+
+QComboBox* varyList(QWidget* parent, const char* name, bool withNone) {
+    auto* combo = named(new QComboBox(parent), name);
+    if (withNone)
+        combo->addItem(qs("(none)"), QString());
+    const char* inputs[][2] = {
+        {"Diameter", "diam"}, {"Slope", "slope"}, {"Q (flowrate)", "flow"}, {"n", "n"}};
+    for (const auto& [text, input] : inputs)
+        combo->addItem(qs(text), qs(input));
+    return combo;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const char* text, const char* tip) {
+    auto* b = named(new QPushButton(qs(text), parent), name);
+    b->setToolTip(qs(tip));
+    b->setAutoDefault(false);
+    return b;
+}
+
+// A caption whose access key puts the focus on `buddy`.
+QLabel* caption(QWidget* parent, const char* text, QWidget* buddy) {
+    auto* label = new QLabel(qs(text), parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+QGroupBox* fixedInputs(QWidget& w, RangeReportControls& c) {
+    auto* frame = named(new QGroupBox(qs("Fixed Inputs"), &w), "fraFixed");
+    c.txtPipeID = lineEdit(frame, "txtPipeID", "Pipe name written in every row (optional)");
+    c.txtDiam = lineEdit(frame, "txtDiam", "Pipe diameter, unless it is varied");
+    c.txtSlope = lineEdit(frame, "txtSlope", "Slope, unless it is varied");
+    c.txtQinput = lineEdit(frame, "txtQinput", "Flow rate, unless it is varied");
+    c.txtM = lineEdit(frame, "txtM", "Manning's n, unless it is varied");
+    c.cmbUnDiam = unitList(frame, "cmbUnDiam", units::kDiamItems);
+    c.cmbUnSlope = unitList(frame, "cmbUnSlope", units::kSlopeItems);
+    c.cmbUnFlo = unitList(frame, "cmbUnFlo", units::kFlowItems);
+    c.cmdFromMain = button(frame, "cmdFromMain", "From &Main Window",
+                           "Take the texts and units the main window shows now");
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(caption(frame, "&Pipe name:", c.txtPipeID), 0, 0);
+    grid->addWidget(c.txtPipeID, 0, 1, 1, 2);
+    grid->addWidget(caption(frame, "&Diameter:", c.txtDiam), 1, 0);
+    grid->addWidget(c.txtDiam, 1, 1);
+    grid->addWidget(c.cmbUnDiam, 1, 2);
+    grid->addWidget(caption(frame, "&Slope:", c.txtSlope), 2, 0);
+    grid->addWidget(c.txtSlope, 2, 1);
+    grid->addWidget(c.cmbUnSlope, 2, 2);
+    grid->addWidget(caption(frame, "&Q (flowrate):", c.txtQinput), 3, 0);
+    grid->addWidget(c.txtQinput, 3, 1);
+    grid->addWidget(c.cmbUnFlo, 3, 2);
+    grid->addWidget(caption(frame, "&n:", c.txtM), 4, 0);
+    grid->addWidget(c.txtM, 4, 1);
+    grid->addWidget(c.cmdFromMain, 5, 1, 1, 2);
+    return frame;
+}
+
+QGroupBox* varied(QWidget& w, RangeReportControls& c) {
+    auto* frame = named(new QGroupBox(qs("Vary"), &w), "fraVary");
+    const char* valuesTip = "A range FROM:TO:STEP or a list V1,V2,... in the input's unit";
+    c.cmbVary1 = varyList(frame, "cmbVary1", false);
+    c.cmbVary1->setCurrentIndex(2); // the flow, the input most often swept
+    c.cmbVary2 = varyList(frame, "cmbVary2", true);
+    c.txtVary1 = lineEdit(frame, "txtVary1", valuesTip);
+    c.txtVary2 = lineEdit(frame, "txtVary2", valuesTip);
+    c.txtVary1->setPlaceholderText(qs("0.5:4:0.5"));
+    c.txtVary2->setPlaceholderText(qs("8,10,12"));
+    c.txtCommand = lineEdit(frame, "txtCommand", "The command that writes the same rows");
+    c.txtCommand->setReadOnly(true);
+    auto* hint =
+        new QLabel(qs("Values: a range FROM:TO:STEP (0.5:2:0.5 gives 0.5, 1, 1.5, 2) or a list "
+                      "V1,V2,... (8,10,12), in the input's unit. The first input varies slowest."),
+                   frame);
+    hint->setWordWrap(true);
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(caption(frame, "&Vary:", c.cmbVary1), 0, 0);
+    grid->addWidget(c.cmbVary1, 0, 1);
+    grid->addWidget(caption(frame, "Val&ues:", c.txtVary1), 0, 2);
+    grid->addWidget(c.txtVary1, 0, 3);
+    grid->addWidget(caption(frame, "&Then vary:", c.cmbVary2), 1, 0);
+    grid->addWidget(c.cmbVary2, 1, 1);
+    grid->addWidget(caption(frame, "Va&lues:", c.txtVary2), 1, 2);
+    grid->addWidget(c.txtVary2, 1, 3);
+    grid->addWidget(hint, 2, 0, 1, 4);
+    grid->addWidget(new QLabel(qs("Command:"), frame), 3, 0);
+    grid->addWidget(c.txtCommand, 3, 1, 1, 3);
+    grid->setColumnStretch(3, 1);
+    return frame;
+}
+
+QTableView* rowsTable(QWidget& w, QAbstractItemModel& rows) {
+    auto* table = named(new QTableView(&w), "grdRows");
+    table->setModel(&rows);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setWordWrap(false);
+    table->setCornerButtonEnabled(true);
+    // Fixed row heights: the view then places any of a million rows without measuring them.
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    table->horizontalHeader()->setHighlightSections(false);
+    const int number = table->fontMetrics().horizontalAdvance(qs("00000.0000")) + 12;
+    for (std::size_t i = 0; i < record::kFieldCount; ++i) {
+        const QString name = QString::fromStdString(record::headerNames()[i]);
+        table->horizontalHeader()->resizeSection(
+            static_cast<int>(i),
+            std::max(number, table->fontMetrics().horizontalAdvance(name) + 16));
+    }
+    return table;
+}
+
+} // namespace
+
+RangeReportControls buildRangeReportControls(QWidget& w, QAbstractItemModel& rows) {
+    RangeReportControls c{};
+    auto* top = new QHBoxLayout;
+    top->addWidget(fixedInputs(w, c));
+    top->addWidget(varied(w, c), 1);
+
+    c.cmdRun = button(&w, "cmdRun", "&Run", "Compute every row of the report");
+    c.cmdCancel = button(&w, "cmdCancel", "Canc&el", "Stop the report, keeping the rows made");
+    c.prgReport = named(new QProgressBar(&w), "prgReport");
+    c.lblStatus = named(new QLabel(&w), "lblStatus");
+    auto* run = new QHBoxLayout;
+    run->addWidget(c.cmdRun);
+    run->addWidget(c.cmdCancel);
+    run->addWidget(c.prgReport, 1);
+    run->addWidget(c.lblStatus, 1);
+
+    c.grdRows = rowsTable(w, rows);
+    c.cmdSaveAs = button(&w, "cmdSaveAs", "Save &As...", "Save the rows as a table file");
+    c.cmdCopy = button(&w, "cmdCopy", "&Copy", "Copy the selected rows, tab-separated");
+    c.cmdClose = button(&w, "cmdClose", "Cl&ose", "Close the window (a running report stops)");
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(c.cmdSaveAs);
+    bottom->addWidget(c.cmdCopy);
+    bottom->addStretch(1);
+    bottom->addWidget(c.cmdClose);
+
+    auto* all = new QVBoxLayout(&w);
+    all->addLayout(top);
+    all->addLayout(run);
+    all->addWidget(c.grdRows, 1);
+    all->addLayout(bottom);
+    return c;
+}
+
+} // namespace runnelex

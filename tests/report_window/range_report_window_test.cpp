@@ -1,0 +1,499 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The Range Report window driven with real keys and clicks beside a real main window: its rows
+// are those of runnelex-cli report, it stays live, stops cleanly, saves and copies.
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include "report/cli_run.h"
+#include "report/report_plan.h"
+#include "report_window/frm_range_report.h"
+#include "report_window/range_report_tool.h"
+#include "report_window/report_model.h"
+#include "results/fakes.h"
+#include "results/qt_save_dialog.h"
+#include "results/test_files.h"
+#include "ui/window_harness.h"
+
+namespace runnelex {
+
+namespace {
+
+using Args = std::vector<std::string>;
+const QString kFailure = "Unable to Open File (already open?). Please try a different name. (";
+const QByteArray kOld = "an older table\n";
+// About a million rows: long enough to stop in the middle.
+const QString kLongRun = "txtDiam=12;txtSlope=0.01;txtVary1=0.001:10:0.00001";
+
+QByteArray cliOut(Args args) {
+    args.insert(args.begin(), "report");
+    return QByteArray::fromStdString(test::runCli(args).out);
+}
+
+bool writeOld(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(kOld) == kOld.size();
+}
+
+// The texts of an entry and its unit positions.
+QStringList texts(const CalcEntry& e) {
+    const auto q = [](const std::string& s) {
+        return QString::fromStdString(s);
+    };
+    return {q(e.pipe),  q(e.diam),
+            q(e.slope), q(e.flow),
+            q(e.n),     QString("%1 %2 %3").arg(e.diamUnit).arg(e.slopeUnit).arg(e.flowUnit)};
+}
+
+// The "&X" access keys among the texts, lower-cased.
+QStringList accessKeys(const QStringList& texts) {
+    QStringList keys;
+    for (const QString& t : texts) {
+        const qsizetype at = t.indexOf(u'&');
+        if (at >= 0 && at + 1 < t.size() && t[at + 1] != u'&')
+            keys << t.mid(at + 1, 1).toLower();
+    }
+    return keys;
+}
+
+} // namespace
+
+class RangeReportWindowTest : public QObject {
+    Q_OBJECT
+public:
+    explicit RangeReportWindowTest(const QString& home) : home_(home) {}
+
+private:
+    QString home_;
+    QTemporaryDir folder_;
+    std::unique_ptr<test::WindowHarness> h_;
+    test::FakeSaveDialog dialog_;
+    std::unique_ptr<RangeReportTool> tool_;
+
+    FrmRangeReport& window() {
+        if (!tool_->window())
+            qFatal("the Range Report window is not open");
+        return *tool_->window();
+    }
+    template <typename T = QWidget> T* get(const char* name) {
+        T* w = window().findChild<T*>(QString::fromUtf8(name));
+        if (!w)
+            qFatal("no control %s", name);
+        return w;
+    }
+    QTableView* table() { return get<QTableView>("grdRows"); }
+    QAbstractItemModel* model() { return table()->model(); }
+    void click(const char* name) { QTest::mouseClick(get(name), Qt::LeftButton); }
+    QString path(const char* name) const { return QDir(folder_.path()).filePath(name); }
+
+    // "box=text" empties the box and types the text, "list#i" moves the list with the keys.
+    void run(const QString& steps) {
+        for (const QString& step : steps.split(u';', Qt::SkipEmptyParts)) {
+            const qsizetype at = step.indexOf(QRegularExpression("[=#]"));
+            const QByteArray name = step.left(at).toUtf8();
+            if (step[at] == u'=') {
+                auto* box = get<QLineEdit>(name.constData());
+                box->selectAll();
+                QTest::keyClick(box, Qt::Key_Delete);
+                QTest::keyClicks(box, step.mid(at + 1));
+            } else {
+                auto* list = get<QComboBox>(name.constData());
+                const int to = step.mid(at + 1).toInt();
+                while (list->currentIndex() != to)
+                    QTest::keyClick(list, list->currentIndex() < to ? Qt::Key_Down : Qt::Key_Up);
+            }
+        }
+    }
+    void openFromTheMenu() {
+        QTest::keyClick(h_->window.get(), Qt::Key_T, Qt::AltModifier);
+        QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_R);
+        QTRY_VERIFY(tool_->window() && tool_->window()->isVisible());
+    }
+    bool waitIdle() {
+        return QTest::qWaitFor([&] { return !window().busy(); }, 60000);
+    }
+    QByteArray saved(const QString& file) { return test::readAll(file); }
+    // Saves through the scripted dialog, with the filter given (TSV when empty).
+    void saveAs(const QString& file, const QString& filter = {}) {
+        dialog_.answers = {file};
+        if (!filter.isEmpty())
+            dialog_.filters = {filter};
+        click("cmdSaveAs");
+        QVERIFY(waitIdle());
+    }
+    QString cell(int row, int column) { return model()->index(row, column).data().toString(); }
+
+private slots:
+    void init() {
+        QVERIFY(folder_.isValid());
+        h_ = std::make_unique<test::WindowHarness>();
+        dialog_ = {};
+        tool_ = std::make_unique<RangeReportTool>(*h_->window, h_->boxes, dialog_);
+        QVERIFY(h_->showActive());
+    }
+    void cleanup() {
+        tool_.reset();
+        h_.reset();
+        QDir(folder_.path()).removeRecursively();
+        QDir().mkpath(folder_.path());
+    }
+    void cleanupTestCase() {
+        // Nothing but the saved files: no settings, no dialog history, no cache.
+        QCOMPARE(test::filesBelow(home_), QStringList());
+    }
+
+    // Tools > Range Report... opens one window with the main window's entry; open again while
+    // it shows, it keeps the user's edits; shown again later, it starts from the main window.
+    void menuOpensOneWindowWithTheMainEntry() {
+        QMenu* tools = h_->window->findChild<QMenu*>("mnuTools");
+        QVERIFY(tools);
+        QCOMPARE(tool_->menuItem()->objectName(), "mnuRangeReport");
+        QCOMPARE(tool_->menuItem()->text(), "&Range Report...");
+        QStringList items, menus;
+        for (QAction* a : tools->actions())
+            items << a->text();
+        for (QAction* a : h_->window->menuBar()->actions())
+            menus << a->text();
+        for (const QStringList& texts : {items, menus}) {
+            const QStringList keys = accessKeys(texts);
+            QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
+        }
+
+        h_->run("cmbUnSlope#1;txtDiam=24;txtSlope=0.5;txtQinput=10;txtM=0.011;txtPipeID<P 1");
+        openFromTheMenu();
+        FrmRangeReport* first = tool_->window();
+        QCOMPARE(texts(first->entry()), QStringList({"P 1", "24", "0.5", "10", "0.011", "0 1 0"}));
+        QVERIFY(!first->isModal() && !first->parentWidget());
+        // Beside the main window where the screen has room for it.
+        const QRect room = first->screen()->availableGeometry(), main = h_->window->frameGeometry();
+        const int needed = first->minimumSizeHint().width();
+        if (room.right() - main.right() >= needed || main.left() - room.left() >= needed)
+            QVERIFY(first->frameGeometry().right() < main.left() ||
+                    first->frameGeometry().left() > main.right());
+        // Never larger than the screen (where it lands inside its frame is the window system's).
+        QVERIFY(first->width() <= room.width() && first->height() <= room.height());
+        // The flow is varied: its box has nothing to say, and the command line shows it.
+        QVERIFY(!get("txtQinput")->isEnabled());
+        run("txtVary1=1:3:1");
+        QCOMPARE(get<QLineEdit>("txtCommand")->text(),
+                 "runnelex-cli report --pipe 'P 1' --diam 24 --slope 0.5 --slope-unit % --n 0.011 "
+                 "--vary flow=1:3:1");
+
+        run("txtDiam=30");
+        tool_->menuItem()->trigger();
+        QCOMPARE(tool_->window(), first);
+        QCOMPARE(texts(first->entry())[1], "30");
+
+        click("cmdClose");
+        QVERIFY(!first->isVisible());
+        h_->run("txtDiam=36");
+        openFromTheMenu();
+        QCOMPARE(tool_->window(), first);
+        QCOMPARE(texts(first->entry())[1], "36");
+        run("txtDiam=1;cmbUnFlo#2");
+        click("cmdFromMain");
+        QCOMPARE(texts(first->entry()), QStringList({"P 1", "36", "0.5", "10", "0.011", "0 1 0"}));
+
+        // Every access key of the window is its own.
+        QStringList captions;
+        for (const QLabel* l : first->findChildren<QLabel*>())
+            captions << l->text();
+        for (const QAbstractButton* b : first->findChildren<QAbstractButton*>())
+            captions << b->text();
+        for (const QGroupBox* g : first->findChildren<QGroupBox*>())
+            captions << g->title();
+        const QStringList keys = accessKeys(captions);
+        QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
+        QVERIFY(h_->boxes.prompts.isEmpty());
+    }
+
+    // The rows, the file saved in either format, and the marks, for the same request as the
+    // command line's.
+    void rowsAreThoseOfTheCommandLine_data() {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<Args>("cli");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("flows through the surcharge")
+            << "txtDiam=12;txtSlope=0.01;txtVary1=0.5:4.5:0.5"
+            << Args{"--diam", "12", "--slope", "0.01", "--vary", "flow=0.5:4.5:0.5"}
+            << "9 rows, 2 surcharged, 0 faulted";
+        QTest::newRow("diameters by slopes, feet, percent, GPM")
+            << "cmbVary1#0;txtVary1=1,1.5,2;cmbVary2#2;txtVary2=0.1:0.5:0.2;txtPipeID=MH 7;"
+               "cmbUnDiam#1;cmbUnSlope#1;cmbUnFlo#2;txtQinput=900;txtM=0.011"
+            << Args{"--pipe",       "MH 7",
+                    "--diam-unit",  "ft.",
+                    "--slope-unit", "%",
+                    "--flow",       "900",
+                    "--flow-unit",  "GPM",
+                    "--n",          "0.011",
+                    "--vary",       "diam=1,1.5,2",
+                    "--vary",       "slope=0.1:0.5:0.2"}
+            << "9 rows, 1 surcharged, 0 faulted"; // 1 ft at 0.1 %
+        QTest::newRow("a faulted point")
+            << "cmbVary1#0;txtVary1=1,1e200,2;cmbUnDiam#1;txtSlope=0.01;txtQinput=2"
+            << Args{"--diam-unit", "ft.", "--slope", "0.01",
+                    "--flow",      "2",   "--vary",  "diam=1,1e200,2"}
+            << "3 rows, 0 surcharged, 1 faulted";
+    }
+    void rowsAreThoseOfTheCommandLine() {
+        QFETCH(QString, steps);
+        QFETCH(Args, cli);
+        tool_->open();
+        run(steps);
+        click("cmdRun");
+        QVERIFY(waitIdle());
+        QTEST(get<QLabel>("lblStatus")->text(), "status");
+
+        const QByteArray tsv = cliOut(cli);
+        saveAs(path("table.txt"));
+        QCOMPARE(saved(path("table.txt")), tsv);
+        Args csv = cli;
+        csv.insert(csv.end(), {"--format", "csv"});
+        saveAs(path("table.csv"), "comma-separated values (*.csv)");
+        QCOMPARE(saved(path("table.csv")), cliOut(csv));
+        QCOMPARE(dialog_.requests.back().directory, home_); // no documents folder here
+        QVERIFY(h_->boxes.prompts.isEmpty());
+
+        // The table shows each row's fields; surcharged and faulted rows stand out.
+        const QList<QByteArray> lines = tsv.split('\n');
+        QCOMPARE(model()->rowCount(), lines.size() - 2); // the header and the final line end
+        for (int r = 0; r < model()->rowCount(); ++r) {
+            const QList<QByteArray> fields = lines[r + 1].split('\t');
+            for (int c = 0; c < model()->columnCount(); ++c)
+                QCOMPARE(cell(r, c).toUtf8(), fields[c]);
+            const bool surcharged = fields[8].isEmpty() && !fields[13].isEmpty();
+            const bool faulted = fields[8].startsWith("arithmetic error: ");
+            const QModelIndex flow = model()->index(r, 1);
+            QCOMPARE(flow.data(Qt::BackgroundRole).isValid(), surcharged || faulted);
+            QCOMPARE(flow.data(Qt::FontRole).value<QFont>().bold(), surcharged);
+            if (surcharged)
+                QCOMPARE(flow.data(Qt::ToolTipRole).toString(), ReportModel::surchargeTip());
+            if (faulted)
+                QVERIFY(flow.data(Qt::ToolTipRole).toString().contains("Overflow"));
+        }
+    }
+
+    // A value or a text the command line refuses is refused with its words, and nothing runs.
+    void badTextsAreRefusedWithTheCommandLineWords_data() {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<Args>("cli");
+        QTest::newRow("a value") << "txtVary1=0.5:x:1" << Args{"--vary", "flow=0.5:x:1"};
+        QTest::newRow("no values") << "" << Args{"--vary", "flow="};
+        QTest::newRow("a zero in a list") << "txtVary1=1,0" << Args{"--vary", "flow=1,0"};
+        QTest::newRow("a fixed text")
+            << "txtDiam=1,2;txtVary1=1" << Args{"--diam", "1,2", "--vary", "flow=1"};
+        QTest::newRow("an empty n") << "txtM=;txtVary1=1" << Args{"--n", "", "--vary", "flow=1"};
+        QTest::newRow("varied twice")
+            << "txtVary1=1;cmbVary2#3;txtVary2=2" << Args{"--vary", "flow=1", "--vary", "flow=2"};
+        QTest::newRow("too many rows") << "txtVary1=0.000001:100:0.000001" << Args{};
+    }
+    void badTextsAreRefusedWithTheCommandLineWords() {
+        QFETCH(QString, steps);
+        QFETCH(Args, cli);
+        tool_->open();
+        run(steps);
+        click("cmdRun");
+        QCOMPARE(h_->boxes.prompts.size(), 1);
+        if (cli.empty()) {
+            QVERIFY(h_->boxes.prompts.front().startsWith("The report would have 100000000 rows"));
+        } else {
+            cli.insert(cli.begin(), "report");
+            const test::CliRun refused = test::runCli(cli);
+            QCOMPARE(refused.status, 2);
+            const std::string line = refused.err.substr(0, refused.err.find('\n'));
+            QCOMPARE(h_->boxes.prompts.front().toStdString(),
+                     line.substr(std::string("runnelex-cli: ").size()));
+        }
+        QVERIFY(!window().busy());
+        QCOMPARE(model()->rowCount(), 0);
+        QVERIFY(!get("cmdSaveAs")->isEnabled());
+    }
+
+    // A long run fills the table while the window answers; Cancel keeps the rows made, which
+    // are the first rows of the command line's report.
+    void cancelKeepsTheFirstRows() {
+        tool_->open();
+        run(kLongRun);
+        click("cmdRun");
+        QVERIFY(window().busy() && get("cmdCancel")->isEnabled() && !get("cmdRun")->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(model()->rowCount() > 0, 20000);
+        const int early = model()->rowCount();
+        // The event loop runs meanwhile: the view scrolls, rows keep coming, the bar moves.
+        QTest::keyClick(table(), Qt::Key_End, Qt::ControlModifier);
+        QTRY_VERIFY_WITH_TIMEOUT(model()->rowCount() > early, 20000);
+        QVERIFY(get<QProgressBar>("prgReport")->value() > 0);
+        click("cmdCancel");
+        QVERIFY(waitIdle());
+        const int kept = model()->rowCount();
+        QVERIFY(kept > early && kept < 999901);
+        QVERIFY(get<QLabel>("lblStatus")->text().startsWith("Stopped after "));
+        QTest::qWait(200);
+        QCOMPARE(model()->rowCount(), kept);
+
+        saveAs(path("part.txt"));
+        const std::string last = cell(kept - 1, 1).toStdString();
+        QCOMPARE(saved(path("part.txt")), cliOut({"--diam", "12", "--slope", "0.01", "--vary",
+                                                  "flow=0.001:" + last + ":0.00001"}));
+    }
+
+    // Closing the window, or ending the program, during a run stops it at once.
+    void closingStopsTheRun() {
+        tool_->open();
+        run(kLongRun);
+        click("cmdRun");
+        QTRY_VERIFY_WITH_TIMEOUT(model()->rowCount() > 0, 20000);
+        click("cmdClose");
+        QVERIFY(!window().isVisible() && !window().busy());
+        const int kept = model()->rowCount();
+        QTest::qWait(200);
+        QCOMPARE(model()->rowCount(), kept);
+
+        tool_->open();
+        click("cmdRun");
+        QTRY_VERIFY_WITH_TIMEOUT(model()->rowCount() > 0, 20000);
+        QVERIFY(window().busy());
+        tool_.reset();     // the program ends: the window goes with its threads
+        QTest::qWait(100); // nothing queued may reach the window now gone
+    }
+
+    // A save that cannot be done says so with the results window's words and leaves the old
+    // file; a cancelled dialog writes nothing.
+    void failedSavesLeaveTheOldFile_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("missing folder") << "no such folder/table.txt";
+        QTest::newRow("folder as target") << "folder.txt";
+        QTest::newRow("read-only file") << "table.txt";
+        QTest::newRow("full disk") << "table.txt";
+        QTest::newRow("dialog failure") << "table.txt";
+        QTest::newRow("cancelled") << "";
+    }
+    void failedSavesLeaveTheOldFile() {
+        QFETCH(QString, answer);
+        const QString kind = QTest::currentDataTag(), target = path("table.txt");
+        tool_->open();
+        run("txtDiam=12;txtSlope=0.01;txtVary1=0.5:4.5:0.5");
+        click("cmdRun");
+        QVERIFY(waitIdle());
+        QVERIFY(writeOld(target) && QDir(folder_.path()).mkdir("folder.txt"));
+        if (!answer.isEmpty())
+            dialog_.answers = {QDir(folder_.path()).filePath(answer)};
+        if (kind == "dialog failure")
+            dialog_.failure = "the dialog could not open";
+        const bool immutable = kind == "read-only file" && ::geteuid() == 0;
+        if (kind == "read-only file" && (!QFile::setPermissions(target, QFile::ReadOwner) ||
+                                         (immutable && !test::setImmutable(target, true))))
+            QSKIP("root ignores permissions and this file system has no immutable flag");
+        rlimit fileSize{};
+        ::getrlimit(RLIMIT_FSIZE, &fileSize);
+        if (kind == "full disk") { // no file may grow past a few bytes: writes fail
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit tiny{16, fileSize.rlim_max};
+            ::setrlimit(RLIMIT_FSIZE, &tiny);
+        }
+        click("cmdSaveAs");
+        const bool idle = waitIdle();
+        ::setrlimit(RLIMIT_FSIZE, &fileSize);
+        if (immutable)
+            test::setImmutable(target, false);
+        QVERIFY(idle);
+
+        if (kind == "cancelled") {
+            QVERIFY(h_->boxes.prompts.isEmpty());
+        } else {
+            QCOMPARE(h_->boxes.prompts.size(), 1);
+            const QString prompt = h_->boxes.prompts.front();
+            QVERIFY2(prompt.startsWith(kFailure) && prompt.endsWith(')') &&
+                         prompt.size() > kFailure.size() + 1,
+                     qPrintable(prompt));
+            if (kind == "dialog failure")
+                QCOMPARE(prompt, kFailure + "the dialog could not open)");
+        }
+        QCOMPARE(saved(target), kOld);
+        QCOMPARE(QDir(folder_.path()).entryList(QDir::Files), QStringList{"table.txt"});
+    }
+
+    // The real dialog: choosing the CSV filter saves CSV under a .csv name.
+    void theRealDialogSavesTheFormatChosen() {
+        QtSaveDialog real;
+        tool_ = std::make_unique<RangeReportTool>(*h_->window, h_->boxes, real);
+        tool_->open();
+        run("txtDiam=12;txtSlope=0.01;txtVary1=1,2");
+        click("cmdRun");
+        QVERIFY(waitIdle());
+        QTimer::singleShot(0, qApp, [this] {
+            auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!d)
+                qFatal("no file dialog open");
+            auto* types = d->findChild<QComboBox*>("fileTypeCombo");
+            if (!types || types->count() != 3)
+                qFatal("no list of file types");
+            QTest::keyClick(types, Qt::Key_Down); // as the user picks it, so the dialog hears
+            d->setDirectory(folder_.path());
+            d->selectFile("table");
+            static_cast<QDialog*>(d)->accept();
+        });
+        click("cmdSaveAs");
+        QVERIFY(waitIdle());
+        QCOMPARE(saved(path("table.csv")), cliOut({"--diam", "12", "--slope", "0.01", "--vary",
+                                                   "flow=1,2", "--format", "csv"}));
+        tool_.reset();
+    }
+
+    // Copy puts the selected rows on the clipboard as TSV, by the button or Ctrl+C.
+    void copyPutsTheSelectedRowsOnTheClipboard() {
+        tool_->open();
+        run("txtDiam=12;txtSlope=0.01;txtVary1=0.5:4.5:0.5");
+        click("cmdRun");
+        QVERIFY(waitIdle());
+        QVERIFY(!get("cmdCopy")->isEnabled());
+        const QList<QByteArray> rows =
+            cliOut({"--diam", "12", "--slope", "0.01", "--vary", "flow=0.5:4.5:0.5"}).split('\n');
+        const auto at = [&](int row) {
+            return table()->visualRect(model()->index(row, 3)).center();
+        };
+        QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, at(1));
+        QTest::mouseClick(table()->viewport(), Qt::LeftButton, Qt::ShiftModifier, at(3));
+        QTest::keyClick(table(), Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(waitIdle());
+        QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(),
+                 rows[2] + '\n' + rows[3] + '\n' + rows[4] + '\n');
+
+        QTest::mouseClick(table()->viewport(), Qt::LeftButton, Qt::ControlModifier, at(7));
+        click("cmdCopy");
+        QVERIFY(waitIdle());
+        QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(),
+                 rows[2] + '\n' + rows[3] + '\n' + rows[4] + '\n' + rows[8] + '\n');
+        QCOMPARE(get<QLabel>("lblStatus")->text(), "Copied 4 rows");
+    }
+};
+
+} // namespace runnelex
+
+// A private home for the whole run, so that the last check sees anything the window wrote.
+int main(int argc, char** argv) {
+    QTemporaryDir home;
+    if (!home.isValid())
+        return 1;
+    const QString path = QDir(home.path()).canonicalPath();
+    qputenv("HOME", path.toLocal8Bit());
+    for (const char* name :
+         {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"})
+        qputenv(name, (path + "/" + name).toLocal8Bit()); // made only if something writes there
+    QApplication app(argc, argv);
+    runnelex::RangeReportWindowTest test(path);
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "range_report_window_test.moc"
