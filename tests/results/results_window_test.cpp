@@ -11,7 +11,6 @@
 #include <QtTest>
 
 #include "fakes.h"
-#include "file_flags.h"
 #include "results/frm_results.h"
 #include "results/mod_results.h"
 #include "results/record.h"
@@ -263,7 +262,7 @@ private slots:
             dialog_.failure = "the dialog could not open";
         const bool immutable = kind == "read-only file" && ::geteuid() == 0;
         if (kind == "read-only file" && (!QFile::setPermissions(target, QFile::ReadOwner) ||
-                                         (immutable && !test::setImmutable(target, true))))
+                                         (immutable && !setImmutable(target, true))))
             QSKIP("root ignores permissions and this file system has no immutable flag");
         rlimit fileSize{};
         ::getrlimit(RLIMIT_FSIZE, &fileSize);
@@ -275,7 +274,7 @@ private slots:
         button("cmdSaveResults")->click();
         ::setrlimit(RLIMIT_FSIZE, &fileSize);
         if (immutable)
-            test::setImmutable(target, false);
+            setImmutable(target, false);
 
         QCOMPARE(boxes_.shown.size(), 1u);
         const QString prompt = boxes_.shown.front().second; // with the platform's description

@@ -24,12 +24,14 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "file_flags.h"
 #include "results/record.h"
 #include "results/save_text_file.h"
+#include "test_files.h"
 
 namespace runnelex {
 namespace {
+
+using test::readAll;
 
 // A table of `records` lines whose every line names `tag`, so two tables differ everywhere.
 QByteArray table(int records, char tag) {
@@ -38,11 +40,6 @@ QByteArray table(int records, char tag) {
         t += "\n" + QByteArray(1, tag) + QByteArray::number(i) +
              "\t10\tCFS\t24\tin.\t0.5\t%\t0.013\t1.1457\t5.373\t0.9763\t1.1316\t15.9965\t17.1993";
     return t;
-}
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
 
 QStringList filesIn(const QString& dir) {
