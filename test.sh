@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Runnelex and runs every test: the default build, the same tests under
-# AddressSanitizer + UndefinedBehaviorSanitizer, then the Debian package check. The window
-# tests run twice in each build: offscreen, and on the real X11 platform under xvfb-run.
+# AddressSanitizer + UndefinedBehaviorSanitizer, a few seconds of each fuzz target (clang,
+# libFuzzer), then the Debian package check. The window tests run twice in each build:
+# offscreen, and on the real X11 platform under xvfb-run.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 source scripts/ensure-deps.sh
@@ -19,6 +20,11 @@ for preset in default asan; do
     ctest --preset "$preset" --label-regex xcb
     echo "== $preset: X11 window tests took $((SECONDS - started)) s =="
 done
+
+echo "== fuzz build: each target for a few seconds =="
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+ctest --preset fuzz
 
 echo "== package =="
 packaging/check-package.sh build/package

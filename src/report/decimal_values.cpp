@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "cli/args.h"
+
 namespace runnelex::report {
 
 namespace {
@@ -138,13 +140,13 @@ std::variant<DecimalValues, DecimalValues::Error> DecimalValues::parse(std::stri
     const char* names[3] = {"FROM", "TO", "STEP"};
     Decimal d[3];
     for (int p = 0; p < 3; ++p) {
+        // Quoted with its control characters escaped, so the message stays one line.
+        const std::string part = std::string(names[p]) + " " + cli::quoted(std::string(parts[p]));
         const auto parsed = parseDecimal(parts[p]);
         if (!parsed)
-            return Error{std::string(names[p]) + " \"" + std::string(parts[p]) +
-                         "\" is not a decimal number"};
+            return Error{part + " is not a decimal number"};
         if (parsed->exponent > kMaxExponent || parsed->exponent < -kMaxExponent)
-            return Error{std::string(names[p]) + " \"" + std::string(parts[p]) +
-                         "\" is out of range"};
+            return Error{part + " is out of range"};
         d[p] = *parsed;
     }
     if (d[2].digits.empty())

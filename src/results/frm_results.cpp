@@ -106,6 +106,9 @@ void FrmResults::appendHeldRecord(const QString& record, std::uint64_t revision)
     programChange_ = true;
     // A new paragraph: the box text grows by LF + record, as a full replace would give.
     RichTextResults->appendPlainText(record);
+    // Like a full replace, the program's change cannot be undone: Ctrl+Z in the box would
+    // take recorded lines out of what "Save As..." writes.
+    RichTextResults->document()->clearUndoRedoStacks();
     programChange_ = false;
     shownRevision_ = revision;
 }

@@ -18,8 +18,15 @@ std::string join(const std::string* first, std::size_t count) {
     return out;
 }
 
+// Whether the three bytes at `i` are the UTF-8 form of `lead`, `mid` and one of two finals.
+bool threeBytes(const std::string& text, std::size_t i, char lead, char mid, char a, char b) {
+    return i + 2 < text.size() && text[i] == lead && text[i + 1] == mid &&
+           (text[i + 2] == a || text[i + 2] == b);
+}
+
 // Column and line breaks a pasted text may carry: TAB, LF, CR, and in UTF-8 the line and
-// paragraph separators U+2028 and U+2029, which the results box also shows as line breaks.
+// paragraph separators U+2028 and U+2029, and U+FDD0 and U+FDD1, which the results box takes
+// as frame marks and shows, and saves, as line breaks.
 std::string withoutSeparators(const std::string& text) {
     std::string out;
     out.reserve(text.size());
@@ -27,8 +34,8 @@ std::string withoutSeparators(const std::string& text) {
         const char c = text[i];
         if (c == '\t' || c == '\n' || c == '\r') {
             out += ' ';
-        } else if (c == '\xE2' && i + 2 < text.size() && text[i + 1] == '\x80' &&
-                   (text[i + 2] == '\xA8' || text[i + 2] == '\xA9')) {
+        } else if (threeBytes(text, i, '\xE2', '\x80', '\xA8', '\xA9') ||
+                   threeBytes(text, i, '\xEF', '\xB7', '\x90', '\x91')) {
             out += ' ';
             i += 2;
         } else {

@@ -30,7 +30,8 @@ std::string headerLine();
 
 // The record: the fields joined by a single TAB, no quoting. A TAB or line break inside a typed
 // text (a pasted pipe name) would split the saved table's columns or rows, so each (also the
-// Unicode line and paragraph separators) is written as a blank.
+// Unicode line and paragraph separators, and U+FDD0 and U+FDD1, which the results box turns
+// into line breaks) is written as a blank.
 std::string makeRecord(const RecordFields& f);
 // The 14 fields of the record, in order, as makeRecord joins them.
 std::array<std::string, kFieldCount> recordFields(const RecordFields& f);

@@ -200,7 +200,9 @@ TEST(Golden, OutputFailureIsReported) {
                 command += ' ';
                 command += quoted(a);
             }
-            const std::string errPath = ::testing::TempDir() + "cli-fail.err";
+            // Unique to this process: other builds run the same tests at the same time.
+            const std::string errPath =
+                ::testing::TempDir() + "cli-fail-" + std::to_string(getpid()) + ".err";
             const int status =
                 std::system((command + " " + redirect + " 2>" + errPath).c_str());
             ASSERT_TRUE(WIFEXITED(status));
@@ -219,13 +221,14 @@ TEST(Golden, BatchReadsStandardInput) {
     const ChildRun report =
         runCli({"report", "--diam", "12", "--slope", "0.01", "--vary", "flow=1,2,4"});
     ASSERT_EQ(report.exitCode, 0);
-    const std::string path = ::testing::TempDir() + "report.tsv";
+    const std::string base = ::testing::TempDir() + "runnelex-batch-" + std::to_string(getpid());
+    const std::string path = base + ".tsv";
     std::ofstream(path, std::ios::binary) << report.out;
-    const std::string errPath = ::testing::TempDir() + "batch.err";
-    const std::string outPath = ::testing::TempDir() + "batch.out";
-    const int status = std::system((quoted(RUNNELEX_CLI_PATH) + " batch - <" + path + " >" +
-                                    outPath + " 2>" + errPath)
-                                       .c_str());
+    const std::string errPath = base + ".err";
+    const std::string outPath = base + ".out";
+    const int status = std::system(
+        (quoted(RUNNELEX_CLI_PATH) + " batch - <" + path + " >" + outPath + " 2>" + errPath)
+            .c_str());
     std::remove(path.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);

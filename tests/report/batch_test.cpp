@@ -6,6 +6,8 @@
 #include <fstream>
 #include <string>
 
+#include <unistd.h>
+
 #include "cli_run.h"
 #include "results/record.h"
 
@@ -14,7 +16,9 @@ namespace {
 
 std::string tableFile(const std::string& content) {
     static int n = 0;
-    const std::string path = ::testing::TempDir() + "batch-" + std::to_string(++n) + ".txt";
+    // Unique to this process: other builds run the same tests at the same time.
+    const std::string path = ::testing::TempDir() + "batch-" + std::to_string(::getpid()) + "-" +
+                             std::to_string(++n) + ".txt";
     std::ofstream(path, std::ios::binary) << content;
     return path;
 }

@@ -73,6 +73,11 @@ TEST(DecimalValuesTest, BadSpecsSayWhatIsWrong) {
         {"1:2,5:1", "TO \"2,5\" is not a decimal number"},
         {"1:2:1e", "STEP \"1e\" is not a decimal number"},
         {"1:2:1e999", "STEP \"1e999\" is out of range"},
+        // Found by fuzzing: a control character kept raw split the usage message.
+        {"\x08"
+         "5:5:2.5",
+         "FROM \"\\x085\" is not a decimal number"},
+        {"1:2\n:1", "TO \"2\\n\" is not a decimal number"},
         {"1e-300:1:1e-300", "too many digits between the largest and the finest place"},
         {"1,,2", "an empty value in the list"},
         {"1,2,", "an empty value in the list"},

@@ -256,14 +256,23 @@ private slots:
                                      << kHeader + "\n" + kRecord1 + "\n" + kRecord2;
         QTest::newRow("cleared") << QStringList{kRecord1, "clear"} << true << kHeader;
         QTest::newRow("pasted name kept") << QStringList{kOdd} << true << kHeader + "\n" + kOdd;
+        // Ctrl+Z in the box undoes the user's own typing, never a record.
+        QTest::newRow("undo in the box") << QStringList{kRecord1, kRecord2, "undo"} << true
+                                         << kHeader + "\n" + kRecord1 + "\n" + kRecord2;
         QTest::newRow("cancelled") << QStringList{kRecord1} << false << QString(kOldContent);
     }
     void savedBytes() {
         QFETCH(QStringList, records);
         QFETCH(bool, answered);
         mod_->showResultsWindow();
-        for (const QString& r : records)
-            r == "clear" ? button("cmdClear")->click() : add(r);
+        for (const QString& r : records) {
+            if (r == "clear")
+                button("cmdClear")->click();
+            else if (r == "undo")
+                QTest::keyClick(box(), Qt::Key_Z, Qt::ControlModifier);
+            else
+                add(r);
+        }
         QVERIFY(writeOld(path("table.txt")));
         if (answered)
             dialog_.answers = {path("table.txt")};

@@ -152,6 +152,37 @@ private slots:
         QVERIFY(h->boxes.prompts.isEmpty());
     }
 
+    // A key is judged by all it would type, not by its first character alone; keys the
+    // fuzzer found typing letters into a numeric box.
+    void keysCarryingMoreText_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("digit and letter") << int(Qt::Key_5) << 0 << "5x"
+                                          << "";
+        QTest::newRow("digit and line break") << int(Qt::Key_5) << 0 << "5\r"
+                                              << "";
+        QTest::newRow("two digits") << int(Qt::Key_5) << 0 << "55"
+                                    << "55";
+        QTest::newRow("Ctrl+Alt+Shift+Tab with a letter")
+            << int(Qt::Key_Backtab)
+            << int(Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier)
+            << QString::fromUtf8("\xD0\x98") << "";
+        QTest::newRow("Alt+Tab with a letter") << int(Qt::Key_Tab) << int(Qt::AltModifier) << "x"
+                                               << "";
+    }
+    void keysCarryingMoreText() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, text);
+        auto* box = h->get<QLineEdit>("txtDiam");
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key(key), text,
+                            Qt::KeyboardModifiers::fromInt(modifiers));
+        QTEST(box->text(), "typed");
+        QVERIFY(h->boxes.prompts.isEmpty());
+    }
+
     void rejected_data() {
         QTest::addColumn<QStringList>("row"); // box, typed, message
         QTest::newRow("zero diameter") << QStringList{"txtDiam", "0", kDiamMsg};

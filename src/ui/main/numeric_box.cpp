@@ -13,6 +13,28 @@ namespace runnelex {
 namespace {
 constexpr int kCtrlBackspace = 127;
 constexpr int kEscape = 27;
+
+// Whether every character of `text` from `from` on is a digit or the point.
+bool onlyNumberCharacters(const QString& text, qsizetype from) {
+    for (qsizetype i = from; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (!(c >= u'0' && c <= u'9') && c != u'.')
+            return false;
+    }
+    return true;
+}
+
+// The filter sees one code per key, but a key may carry more text than that one character (a
+// dead key before a letter, a synthesised event), and a key with no code of its own (Ctrl+Tab,
+// Alt+Enter) still types its text when that starts with a printable character. What the key
+// would type is judged as a whole.
+bool typesOnlyItsCode(const QKeyEvent& event, const std::optional<int>& code) {
+    const QString text = event.text();
+    if (code)
+        return onlyNumberCharacters(text, 1);
+    return text.isEmpty() || text.at(0).unicode() < 0x20 || text.at(0).unicode() == 0x7f ||
+           onlyNumberCharacters(text, 0);
+}
 } // namespace
 
 std::optional<int> characterCode(const QKeyEvent& event) {
@@ -61,9 +83,10 @@ bool NumericBox::event(QEvent* e) {
         return QLineEdit::event(e);
     auto* key = static_cast<QKeyEvent*>(e);
     const std::optional<int> code = characterCode(*key);
-    if (!code)
+    const bool plain = typesOnlyItsCode(*key, code);
+    if (!code && plain)
         return QLineEdit::event(e);
-    const int kept = entry::filterKey(*code);
+    const int kept = code && plain ? entry::filterKey(*code) : 0;
     if (kept == 0) {
         key->accept();
         return true;

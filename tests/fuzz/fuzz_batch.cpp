@@ -1,0 +1,175 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// "runnelex-cli batch", the reader of saved tables, in process: fed a report that
+// "runnelex-cli report" made from fuzzed options, it gives that report back byte for byte; fed
+// any bytes as a table, it writes the header and one record of 14 fields per row it takes and
+// tells every line it leaves out.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include "cli/calc_command.h"
+#include "cli/cli_app.h"
+#include "cli/exit_codes.h"
+#include "cli/output.h"
+#include "fuzz_check.h"
+#include "report/report_plan.h"
+#include "report/table_reader.h"
+#include "results/record.h"
+
+namespace {
+
+using namespace runnelex;
+using namespace runnelex::cli;
+using fuzz::escaped;
+using fuzz::require;
+
+struct Run {
+    int status = 0;
+    std::string out, err;
+};
+
+Run cli(const std::vector<std::string>& args) {
+    static const std::vector<Command> commands = coreCommands();
+    StringOutput out, err;
+    Run r;
+    r.status = runCli(args, commands, out, err);
+    out.flush();
+    err.flush();
+    r.out = out.text();
+    r.err = err.text();
+    return r;
+}
+
+// `runnelex-cli batch` of these bytes, read from a file in memory.
+Run batchOf(const std::string& table) {
+    const int fd = ::memfd_create("table", MFD_CLOEXEC);
+    require(fd >= 0 && ::write(fd, table.data(), table.size()) == ssize_t(table.size()),
+            "the table can be put in memory");
+    const Run r = cli({"batch", "/proc/self/fd/" + std::to_string(fd)});
+    ::close(fd);
+    return r;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out(1);
+    for (char c : text) {
+        if (c == '\n')
+            out.emplace_back();
+        else
+            out.back() += c;
+    }
+    if (out.back().empty())
+        out.pop_back();
+    return out;
+}
+
+std::size_t tabs(const std::string& s) {
+    std::size_t n = 0;
+    for (char c : s)
+        n += c == '\t';
+    return n;
+}
+
+std::string text(FuzzedDataProvider& fdp, std::initializer_list<const char*> usual) {
+    if (fdp.ConsumeBool())
+        return fdp.ConsumeRandomLengthString(12);
+    const auto i = fdp.ConsumeIntegralInRange<std::size_t>(0, usual.size() - 1);
+    return usual.begin()[i];
+}
+
+// A report of at most a few hundred rows, from options the fuzzer chooses.
+void reportComesBack(FuzzedDataProvider& fdp) {
+    std::vector<std::string> args = {"report", "--threads", "1"};
+    const auto option = [&](const char* name, std::initializer_list<const char*> usual) {
+        if (fdp.ConsumeBool()) {
+            args.push_back(std::string("--") + name);
+            args.push_back(text(fdp, usual));
+        }
+    };
+    option("pipe", {"P1", "", " Main St.", "\xE2\x80\xA8", "a\tb"});
+    option("diam-unit", {"in.", "ft."});
+    option("slope-unit", {"ft/ft", "%"});
+    option("flow-unit", {"CFS", "MGD", "GPM"});
+    const char* const names[] = {"diam", "slope", "flow", "n"};
+    const int varied = fdp.ConsumeIntegralInRange(0, 3);
+    const int second = fdp.ConsumeBool() ? fdp.ConsumeIntegralInRange(0, 3) : -1;
+    option("diam", {"12", "24", "1e1", " 8 ", "0.5"});
+    option("slope", {"0.01", "0.5", "1e-3", "5"});
+    option("flow", {"2", "10", "1e308", "0.001", "900"});
+    option("n", {"0.013", "0.011", ".02"});
+    std::vector<report::Vary> vary;
+    for (const int which : {varied, second}) {
+        if (which < 0)
+            continue;
+        const std::string spec = std::string(names[which]) + "=" +
+                                 text(fdp, {"1:5:1", "0.1:0.5:0.1", "2,4,8", "1e-3:2e-3:5e-4",
+                                            "10:1:-3", "1e308,1.7e308", "0.001:0.002:0.0001"});
+        auto v = report::ReportPlan::parseVary(spec);
+        if (std::holds_alternative<report::ReportPlan::Error>(v))
+            return;
+        vary.push_back(std::get<report::Vary>(std::move(v)));
+        args.push_back("--vary");
+        args.push_back(spec);
+    }
+    std::uint64_t rows = 1;
+    for (const report::Vary& v : vary)
+        rows *= std::min<std::uint64_t>(v.values.size(), 1000);
+    if (rows > 40)
+        return; // a longer report shows nothing more and slows the fuzzer down
+    const Run made = cli(args);
+    if (made.status != kDone && made.status != kArithmetic)
+        return; // a usage error: nothing to read back
+    const Run back = batchOf(made.out);
+    require(back.out == made.out, "batch of a report reproduces it byte for byte",
+            escaped(made.out) + "\nbatch:\n" + escaped(back.out) + "\n" + escaped(back.err));
+    require(back.status == made.status, "batch of a report ends as the report did",
+            std::to_string(made.status) + " " + std::to_string(back.status));
+}
+
+// Any bytes as a table.
+void anyTable(const std::string& table) {
+    const Run r = batchOf(table);
+    require(r.status == kDone || r.status == kArithmetic || r.status == kLinesLeftOut,
+            "batch ends done, with faulted rows or with lines left out", std::to_string(r.status));
+    if (table.empty())
+        return;
+    std::string body = r.out;
+    if (body.rfind("\xEF\xBB\xBF", 0) == 0)
+        body.erase(0, 3);
+    const std::vector<std::string> out = lines(body);
+    require(!out.empty() && out[0] == record::headerLine(), "batch writes the header first",
+            escaped(r.out));
+    for (const std::string& line : out)
+        require(tabs(line) == 13, "every line batch writes has 14 fields", escaped(line));
+    std::size_t leftOut = 0;
+    for (const std::string& line : lines(r.err))
+        leftOut += line.rfind("runnelex-cli batch: line ", 0) == 0;
+    // Every line read is either written back or told as left out; the header is taken once.
+    const std::vector<std::string> in = lines(table);
+    require(out.size() - 1 + leftOut + 1 >= in.size() && out.size() - 1 + leftOut <= in.size(),
+            "every line is written back or told as left out",
+            std::to_string(in.size()) + " in, " + std::to_string(out.size()) + " out, " +
+                std::to_string(leftOut) + " left out");
+    require((leftOut > 0) == (r.status == kLinesLeftOut), "lines left out give status 5",
+            escaped(r.err));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0)
+        return 0;
+    if (data[0] & 1) {
+        FuzzedDataProvider fdp(data + 1, size - 1);
+        reportComesBack(fdp);
+    } else {
+        anyTable(std::string(reinterpret_cast<const char*>(data + 1), size - 1));
+    }
+    return 0;
+}

@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// runnelex-cli in process, fed any argument vector (the arguments split at NUL bytes), with an
+// output that may fail part-way. Every run ends with one of the documented statuses; a usage
+// error is one line and a hint, with nothing on the output; a calculation prints the header and
+// one record of 14 fields.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "cli/cli_app.h"
+#include "cli/exit_codes.h"
+#include "cli/output.h"
+#include "fuzz_check.h"
+#include "results/record.h"
+
+namespace {
+
+using namespace runnelex;
+using namespace runnelex::cli;
+using fuzz::escaped;
+using fuzz::require;
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::string line;
+    for (char c : text) {
+        if (c == '\n') {
+            out.push_back(line);
+            line.clear();
+        } else {
+            line += c;
+        }
+    }
+    if (!line.empty())
+        out.push_back(line);
+    return out;
+}
+
+std::size_t count(const std::string& s, char c) {
+    std::size_t n = 0;
+    for (char x : s)
+        n += x == c;
+    return n;
+}
+
+} // namespace
+
+// Standard input is empty ("batch -" reads it) and the working folder an empty one of its
+// own: a file named in the arguments is never one of the machine's.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    const int null = ::open("/dev/null", O_RDONLY);
+    ::dup2(null, 0);
+    ::close(null);
+    static char folder[] = "/tmp/fuzz_cli.XXXXXX";
+    if (::mkdtemp(folder) == nullptr || ::chdir(folder) != 0)
+        std::abort();
+    std::atexit([] { ::rmdir(folder); });
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0)
+        return 0;
+    // The first byte: bit 7 set makes the output fail after (byte & 0x7f) * 8 bytes. Else it
+    // takes a megabyte, which also ends a report of more rows than anyone waits for.
+    const bool failing = data[0] & 0x80;
+    const std::size_t failAfter =
+        failing ? static_cast<std::size_t>(data[0] & 0x7f) * 8 : std::size_t{1} << 20;
+    std::vector<std::string> args(1);
+    for (std::size_t i = 1; i < size && args.size() <= 64; ++i) {
+        if (data[i] == 0)
+            args.emplace_back();
+        else
+            args.back() += static_cast<char>(data[i]);
+    }
+    std::string shown;
+    for (const std::string& a : args) {
+        if (a.rfind('/', 0) == 0 || a.find("..") != std::string::npos)
+            return 0; // a file of the machine's
+        shown += "[" + escaped(a) + "] ";
+    }
+
+    const std::vector<Command> commands = coreCommands();
+    StringOutput out(failAfter);
+    StringOutput err;
+    const int status = runCli(args, commands, out, err);
+    out.flush();
+    err.flush();
+
+    require(status == kDone || status == kUsage || status == kArithmetic ||
+                status == kOutputFailed || status == kLinesLeftOut || status == kNoSize,
+            "the status is one of the documented ones", shown + std::to_string(status));
+    require((status == kOutputFailed) == out.failed(),
+            "a failed output, and only that, ends with status 4", shown);
+    if (status == kUsage) {
+        require(out.text().empty(), "a usage error prints nothing on the output", shown);
+        const std::vector<std::string> errLines = lines(err.text());
+        require(errLines.size() == 2 && errLines[0].rfind("runnelex-cli: ", 0) == 0 &&
+                    errLines.back().rfind("Try \"runnelex-cli", 0) == 0,
+                "a usage error is one line naming the problem and a hint",
+                shown + escaped(err.text()));
+    }
+    if (status == kArithmetic && args[0] == "calc")
+        require(out.text().empty(), "a calculation stopped by a fault prints nothing", shown);
+
+    // A plain calculation: the header and the record "No&w" would append.
+    const bool plainCalc = args[0] == "calc" && status == kDone;
+    if (plainCalc && out.text().rfind(record::headerLine() + "\n", 0) == 0) {
+        const std::vector<std::string> outLines = lines(out.text());
+        require(outLines.size() == 2 && out.text().back() == '\n',
+                "a calculation prints the header and one record", shown + escaped(out.text()));
+        require(count(outLines[1], '\t') == 13, "the record has 14 fields",
+                shown + escaped(out.text()));
+    }
+    return 0;
+}
