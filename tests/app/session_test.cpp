@@ -42,12 +42,17 @@ std::map<std::string, std::string> snapshot(const fs::path& root) {
     std::map<std::string, std::string> entries;
     for (const fs::directory_entry& e : fs::recursive_directory_iterator(root)) {
         const fs::file_status st = e.symlink_status();
-        std::string about = std::to_string(static_cast<int>(st.type())) + " " +
-                            std::to_string(static_cast<int>(st.permissions())) + " " +
-                            std::to_string(e.last_write_time().time_since_epoch().count());
+        std::string about = std::to_string(static_cast<int>(st.type()));
+        for (const auto n :
+             {static_cast<long long>(st.permissions()),
+              static_cast<long long>(e.last_write_time().time_since_epoch().count())}) {
+            about += ' ';
+            about += std::to_string(n);
+        }
         if (st.type() == fs::file_type::regular) {
             std::ifstream in(e.path(), std::ios::binary);
-            about += " " + std::string(std::istreambuf_iterator<char>(in), {});
+            about += ' ';
+            about.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         }
         entries[fs::relative(e.path(), root).string()] = about;
     }
