@@ -8,9 +8,9 @@ namespace runnelex::cli {
 
 namespace {
 
-const OptionSpec* find(std::span<const OptionSpec> options, const std::string& name) {
+const OptionDef* find(std::span<const OptionDef> options, const std::string& name) {
     const auto it = std::find_if(options.begin(), options.end(),
-                                 [&](const OptionSpec& o) { return o.name == name; });
+                                 [&](const OptionDef& o) { return o.name == name; });
     return it == options.end() ? nullptr : &*it;
 }
 
@@ -32,7 +32,7 @@ std::optional<OptionWord> optionWord(const std::string& arg) {
     return w;
 }
 
-bool isOptionOf(std::span<const OptionSpec> options, const std::string& arg) {
+bool isOptionOf(std::span<const OptionDef> options, const std::string& arg) {
     if (arg == "--")
         return true;
     const auto w = optionWord(arg);
@@ -60,7 +60,7 @@ const std::vector<std::string>& ParsedArgs::all(const std::string& name) const {
 }
 
 std::variant<ParsedArgs, ArgsError> parseArgs(std::span<const std::string> args,
-                                              std::span<const OptionSpec> options) {
+                                              std::span<const OptionDef> options) {
     ParsedArgs parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -73,15 +73,15 @@ std::variant<ParsedArgs, ArgsError> parseArgs(std::span<const std::string> args,
             parsed.positionals.push_back(arg);
             continue;
         }
-        const OptionSpec* spec = find(options, word->name);
+        const OptionDef* option = find(options, word->name);
         const std::string shown = "--" + word->name;
-        if (spec == nullptr)
+        if (option == nullptr)
             return ArgsError{"unknown option " + quoted(arg)};
-        if (!spec->takesValue) {
+        if (!option->takesValue) {
             if (word->inlineValue)
                 return ArgsError{shown + " takes no value"};
-            if (!parsed.has(spec->name))
-                parsed.switches.push_back(spec->name);
+            if (!parsed.has(option->name))
+                parsed.switches.push_back(option->name);
             continue;
         }
         std::string value;
@@ -93,8 +93,8 @@ std::variant<ParsedArgs, ArgsError> parseArgs(std::span<const std::string> args,
                                  "=VALUE for one that begins with -)"};
             value = args[++i];
         }
-        auto& list = parsed.values[spec->name];
-        if (!list.empty() && !spec->repeatable)
+        auto& list = parsed.values[option->name];
+        if (!list.empty() && !option->repeatable)
             return ArgsError{shown + " given twice"};
         list.push_back(value);
     }

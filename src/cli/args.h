@@ -12,7 +12,7 @@ namespace runnelex::cli {
 
 // One option of a command: `--name VALUE` or `--name=VALUE` when it takes a value, else a
 // switch. A single dash works too (`-diam 12`).
-struct OptionSpec {
+struct OptionDef {
     std::string name; // without dashes
     bool takesValue = true;
     bool repeatable = false; // may be given more than once; every value is kept in order
@@ -38,7 +38,7 @@ struct ArgsError {
 // argument, unless that is itself an option of the command (a forgotten value); after "--"
 // every argument is positional.
 std::variant<ParsedArgs, ArgsError> parseArgs(std::span<const std::string> args,
-                                              std::span<const OptionSpec> options);
+                                              std::span<const OptionDef> options);
 
 // An argument as a message shows it: in double quotes, with control characters, quotes and
 // backslashes escaped, so a message stays one line.

@@ -12,7 +12,7 @@ const char* const kCalcOptionsSynopsis =
     "          [--slope TEXT] [--slope-unit ft/ft|%] [--n TEXT]\n"
     "          [--flow TEXT] [--flow-unit CFS|MGD|GPM]";
 
-std::vector<OptionSpec> calcOptions() {
+std::vector<OptionDef> calcOptions() {
     return {{"pipe"},       {"diam"}, {"diam-unit"}, {"slope"},
             {"slope-unit"}, {"n"},    {"flow"},      {"flow-unit"}};
 }

@@ -9,7 +9,7 @@
 namespace runnelex::cli {
 
 // The options naming the texts and units of one calculation (--pipe ... --flow-unit).
-std::vector<OptionSpec> calcOptions();
+std::vector<OptionDef> calcOptions();
 // The request those options describe.
 CalcRequest calcRequestFrom(const ParsedArgs& args);
 // The synopsis fragment of those options, for other commands' usage lines.

@@ -36,7 +36,7 @@ std::string overview(std::span<const Command> commands) {
 
 int runCommand(const Command& command, std::span<const std::string> args, Output& out,
                Output& err) {
-    std::vector<OptionSpec> options = command.options;
+    std::vector<OptionDef> options = command.options;
     options.push_back({"help", false});
     auto parsed = parseArgs(args, options);
     if (const auto* e = std::get_if<ArgsError>(&parsed))

@@ -86,8 +86,8 @@ int runReport(const ParsedArgs& a, Output& out, Output& err) {
         threads = *n;
     }
     std::vector<report::Vary> vary;
-    for (const std::string& spec : a.all("vary")) {
-        auto v = report::ReportPlan::parseVary(spec);
+    for (const std::string& written : a.all("vary")) {
+        auto v = report::ReportPlan::parseVary(written);
         if (const auto* e = std::get_if<report::ReportPlan::Error>(&v))
             return usage(e->what);
         vary.push_back(std::get<report::Vary>(std::move(v)));

@@ -110,13 +110,13 @@ std::string text(__int128 m, int exponent) {
 
 } // namespace
 
-std::variant<DecimalValues, DecimalValues::Error> DecimalValues::parse(std::string_view spec) {
+std::variant<DecimalValues, DecimalValues::Error> DecimalValues::parse(std::string_view written) {
     DecimalValues v;
-    if (spec.find(':') == std::string_view::npos) {
+    if (written.find(':') == std::string_view::npos) {
         std::size_t start = 0;
         for (;;) {
-            const std::size_t comma = spec.find(',', start);
-            const std::string_view item = spec.substr(start, comma - start);
+            const std::size_t comma = written.find(',', start);
+            const std::string_view item = written.substr(start, comma - start);
             if (item.empty())
                 return Error{"an empty value in the list"};
             v.list_.emplace_back(item);
@@ -129,10 +129,10 @@ std::variant<DecimalValues, DecimalValues::Error> DecimalValues::parse(std::stri
     std::string_view parts[3];
     std::size_t start = 0;
     for (int p = 0; p < 3; ++p) {
-        const std::size_t colon = p < 2 ? spec.find(':', start) : std::string_view::npos;
+        const std::size_t colon = p < 2 ? written.find(':', start) : std::string_view::npos;
         if (p < 2 && colon == std::string_view::npos)
             return Error{"a range is FROM:TO:STEP"};
-        parts[p] = spec.substr(start, p < 2 ? colon - start : std::string_view::npos);
+        parts[p] = written.substr(start, p < 2 ? colon - start : std::string_view::npos);
         start = colon + 1;
     }
     if (parts[2].find(':') != std::string_view::npos)

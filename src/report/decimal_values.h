@@ -16,11 +16,11 @@ namespace runnelex::report {
 // nothing to hold.
 class DecimalValues {
 public:
-    // What is wrong with a spec, for a usage message.
+    // What is wrong with a range text, for a usage message.
     struct Error {
         std::string what;
     };
-    static std::variant<DecimalValues, Error> parse(std::string_view spec);
+    static std::variant<DecimalValues, Error> parse(std::string_view written);
 
     std::uint64_t size() const { return isRange_ ? count_ : list_.size(); }
     // The text of value i (0 <= i < size()).

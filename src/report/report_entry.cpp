@@ -58,7 +58,7 @@ std::string shellQuoted(const std::string& argument) {
 }
 
 std::string reportCommandLine(const cli::CalcRequest& request,
-                              const std::vector<std::string>& varySpecs) {
+                              const std::vector<std::string>& varyTexts) {
     std::string line = "runnelex-cli report";
     const auto add = [&line](const char* option, const std::optional<std::string>& value) {
         if (!value)
@@ -77,8 +77,8 @@ std::string reportCommandLine(const cli::CalcRequest& request,
     add("flow", request.flow);
     add("flow-unit", request.flowUnit);
     add("n", request.n);
-    for (const std::string& spec : varySpecs)
-        add("vary", spec);
+    for (const std::string& written : varyTexts)
+        add("vary", written);
     return line;
 }
 

@@ -20,7 +20,7 @@ cli::CalcRequest requestFromEntry(const CalcEntry& entry, const std::vector<Inpu
 // The "runnelex-cli report" command that makes the same rows, every argument quoted for a
 // POSIX shell where it needs to be.
 std::string reportCommandLine(const cli::CalcRequest& request,
-                              const std::vector<std::string>& varySpecs);
+                              const std::vector<std::string>& varyTexts);
 
 // An argument as a POSIX shell reads it back: as it is when it holds only safe characters,
 // else in single quotes.

@@ -42,23 +42,22 @@ std::optional<std::string>& textOf(cli::CalcRequest& r, Input input) {
     }
 }
 
-
 } // namespace
 
-std::variant<Vary, ReportPlan::Error> ReportPlan::parseVary(const std::string& spec) {
-    const std::size_t eq = spec.find('=');
-    const std::string name = spec.substr(0, eq);
+std::variant<Vary, ReportPlan::Error> ReportPlan::parseVary(const std::string& written) {
+    const std::size_t eq = written.find('=');
+    const std::string name = written.substr(0, eq);
     const InputInfo* found = nullptr;
     for (const InputInfo& i : kInputs)
         if (name == i.name)
             found = &i;
     if (eq == std::string::npos || found == nullptr)
-        return Error{"--vary " + cli::quoted(spec) + ": write NAME=VALUES with NAME diam, " +
+        return Error{"--vary " + cli::quoted(written) + ": write NAME=VALUES with NAME diam, " +
                      "slope, flow or n"};
-    auto values = DecimalValues::parse(std::string_view(spec).substr(eq + 1));
+    auto values = DecimalValues::parse(std::string_view(written).substr(eq + 1));
     if (const auto* e = std::get_if<DecimalValues::Error>(&values))
-        return Error{"--vary " + cli::quoted(spec) + ": " + e->what};
-    return Vary{spec, found->input, std::get<DecimalValues>(std::move(values))};
+        return Error{"--vary " + cli::quoted(written) + ": " + e->what};
+    return Vary{written, found->input, std::get<DecimalValues>(std::move(values))};
 }
 
 std::variant<ReportPlan, ReportPlan::Error> ReportPlan::make(const cli::CalcRequest& base,
@@ -66,7 +65,7 @@ std::variant<ReportPlan, ReportPlan::Error> ReportPlan::make(const cli::CalcRequ
     if (vary.empty() || vary.size() > 2)
         return Error{"give one or two --vary"};
     if (vary.size() == 2 && vary[0].input == vary[1].input)
-        return Error{"--vary " + cli::quoted(vary[1].spec) + ": " + info(vary[1].input).name +
+        return Error{"--vary " + cli::quoted(vary[1].written) + ": " + info(vary[1].input).name +
                      " is varied twice"};
     ReportPlan plan;
     plan.base_ = base;
@@ -78,7 +77,7 @@ std::variant<ReportPlan, ReportPlan::Error> ReportPlan::make(const cli::CalcRequ
                          " both given; the report takes the values of --vary"};
         for (const std::string& text : v.values.decisive())
             if (const auto why = entry::rejectionOf(i.box, text))
-                return Error{"--vary " + cli::quoted(v.spec) + ": value " + cli::quoted(text) +
+                return Error{"--vary " + cli::quoted(v.written) + ": value " + cli::quoted(text) +
                              ": " + *why};
     }
     for (const InputInfo& i : kInputs) {

@@ -16,7 +16,7 @@ enum class Input { Diam, Slope, Flow, N };
 
 // One "--vary NAME=VALUES".
 struct Vary {
-    std::string spec; // as given, for messages
+    std::string written; // as given, for messages
     Input input = Input::Flow;
     DecimalValues values;
 };
@@ -31,7 +31,7 @@ public:
         std::string what;
     };
     // Reads "NAME=VALUES" (NAME diam, slope, flow or n).
-    static std::variant<Vary, Error> parseVary(const std::string& spec);
+    static std::variant<Vary, Error> parseVary(const std::string& written);
     // Checks every text the report will type, fixed or varied, with its box's entry check, so
     // that a bad one is found before any row is made.
     static std::variant<ReportPlan, Error> make(const cli::CalcRequest& base,

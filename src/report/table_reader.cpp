@@ -31,7 +31,6 @@ bool isItem(const std::array<std::string_view, N>& items, std::string_view text)
     return std::find(items.begin(), items.end(), text) != items.end();
 }
 
-
 } // namespace
 
 TableLine readTableLine(std::string_view line) {

@@ -143,26 +143,26 @@ bool FrmRangeReport::busy() const {
     return running_ != Job::None;
 }
 
-std::vector<std::pair<int, std::string>> FrmRangeReport::varySpecs() const {
+std::vector<std::pair<int, std::string>> FrmRangeReport::varyTexts() const {
     // The lists hold the inputs in the order of report::Input; the second starts with "(none)".
-    std::vector<std::pair<int, std::string>> specs;
+    std::vector<std::pair<int, std::string>> ranges;
     const auto add = [&](const QComboBox* list, const QLineEdit* values, int offset) {
         const int input = list->currentIndex() - offset;
         if (input >= 0)
-            specs.emplace_back(input,
-                               list->currentData().toString().toStdString() + "=" + text(values));
+            ranges.emplace_back(input,
+                                list->currentData().toString().toStdString() + "=" + text(values));
     };
     add(c_.cmbVary1, c_.txtVary1, 0);
     add(c_.cmbVary2, c_.txtVary2, 1);
-    return specs;
+    return ranges;
 }
 
 void FrmRangeReport::updateInputs() {
     std::vector<report::Input> varied;
-    std::vector<std::string> specs;
-    for (const auto& [input, spec] : varySpecs()) {
+    std::vector<std::string> ranges;
+    for (const auto& [input, written] : varyTexts()) {
         varied.push_back(static_cast<report::Input>(input));
-        specs.push_back(spec);
+        ranges.push_back(written);
     }
     // A varied input takes its values from the range: its fixed box has nothing to say.
     const std::pair<report::Input, QLineEdit*> boxes[] = {{report::Input::Diam, c_.txtDiam},
@@ -173,7 +173,7 @@ void FrmRangeReport::updateInputs() {
         box->setEnabled(std::find(varied.begin(), varied.end(), input) == varied.end());
     c_.txtVary2->setEnabled(c_.cmbVary2->currentIndex() > 0);
     c_.txtCommand->setText(
-        qs(report::reportCommandLine(report::requestFromEntry(entry(), varied), specs)));
+        qs(report::reportCommandLine(report::requestFromEntry(entry(), varied), ranges)));
     c_.txtCommand->setCursorPosition(0);
 }
 
@@ -191,8 +191,8 @@ void FrmRangeReport::cmdRun_Click() {
     // Every text is checked as the command line checks it, before any row is made.
     std::vector<report::Vary> vary;
     std::vector<report::Input> varied;
-    for (const auto& spec : varySpecs()) {
-        auto v = report::ReportPlan::parseVary(spec.second);
+    for (const auto& written : varyTexts()) {
+        auto v = report::ReportPlan::parseVary(written.second);
         if (const auto* e = std::get_if<report::ReportPlan::Error>(&v)) {
             boxes_.show(this, qs(e->what));
             return;

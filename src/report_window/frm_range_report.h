@@ -62,8 +62,8 @@ private:
     void cmdCancel_Click();
     void cmdSaveAs_Click();
     void cmdCopy_Click();
-    // The varied inputs and their "NAME=VALUES" specs, as the boxes say.
-    std::vector<std::pair<int, std::string>> varySpecs() const;
+    // The varied inputs and their "NAME=VALUES" texts, as the boxes say.
+    std::vector<std::pair<int, std::string>> varyTexts() const;
     void updateInputs();
     void updateButtons();
     void startJob(Job job, std::uint64_t total, std::function<void(const std::atomic<bool>&)> work);

@@ -107,15 +107,15 @@ void reportComesBack(FuzzedDataProvider& fdp) {
     for (const int which : {varied, second}) {
         if (which < 0)
             continue;
-        const std::string spec = std::string(names[which]) + "=" +
-                                 text(fdp, {"1:5:1", "0.1:0.5:0.1", "2,4,8", "1e-3:2e-3:5e-4",
-                                            "10:1:-3", "1e308,1.7e308", "0.001:0.002:0.0001"});
-        auto v = report::ReportPlan::parseVary(spec);
+        const std::string written = std::string(names[which]) + "=" +
+                                    text(fdp, {"1:5:1", "0.1:0.5:0.1", "2,4,8", "1e-3:2e-3:5e-4",
+                                               "10:1:-3", "1e308,1.7e308", "0.001:0.002:0.0001"});
+        auto v = report::ReportPlan::parseVary(written);
         if (std::holds_alternative<report::ReportPlan::Error>(v))
             return;
         vary.push_back(std::get<report::Vary>(std::move(v)));
         args.push_back("--vary");
-        args.push_back(spec);
+        args.push_back(written);
     }
     std::uint64_t rows = 1;
     for (const report::Vary& v : vary)

@@ -112,11 +112,11 @@ bool oneLine(const std::string& s) {
     return true;
 }
 
-void checkRange(const DecimalValues& v, std::string_view spec, const std::string& shown) {
-    const std::size_t c1 = spec.find(':'), c2 = spec.find(':', c1 + 1);
-    const auto from = readDec(spec.substr(0, c1));
-    const auto to = readDec(spec.substr(c1 + 1, c2 - c1 - 1));
-    const auto step = readDec(spec.substr(c2 + 1));
+void checkRange(const DecimalValues& v, std::string_view written, const std::string& shown) {
+    const std::size_t c1 = written.find(':'), c2 = written.find(':', c1 + 1);
+    const auto from = readDec(written.substr(0, c1));
+    const auto to = readDec(written.substr(c1 + 1, c2 - c1 - 1));
+    const auto step = readDec(written.substr(c2 + 1));
     if (!from || !to || !step)
         return; // an exponent too long for this check to follow
     const std::uint64_t n = v.size();
@@ -146,23 +146,23 @@ void checkRange(const DecimalValues& v, std::string_view spec, const std::string
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string spec(reinterpret_cast<const char*>(data), size);
-    const std::string shown = escaped(spec);
-    const auto parsed = DecimalValues::parse(spec);
-    const auto vary = ReportPlan::parseVary("flow=" + spec);
+    const std::string written(reinterpret_cast<const char*>(data), size);
+    const std::string shown = escaped(written);
+    const auto parsed = DecimalValues::parse(written);
+    const auto vary = ReportPlan::parseVary("flow=" + written);
     require(parsed.index() == vary.index(), "--vary reads its values with the range parser", shown);
     if (const auto* e = std::get_if<ReportPlan::Error>(&vary)) {
         require(oneLine(e->what), "what is wrong is told in one line", escaped(e->what));
         return 0;
     }
     const DecimalValues& v = std::get<DecimalValues>(parsed);
-    if (spec.find(':') == std::string::npos) {
+    if (written.find(':') == std::string::npos) {
         std::string joined;
         for (std::uint64_t i = 0; i < v.size(); ++i)
             joined += (i ? "," : "") + v.at(i);
-        require(joined == spec, "a list gives its texts as written", shown);
+        require(joined == written, "a list gives its texts as written", shown);
         return 0;
     }
-    checkRange(v, spec, shown);
+    checkRange(v, written, shown);
     return 0;
 }

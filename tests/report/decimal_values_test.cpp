@@ -21,7 +21,7 @@ using Texts = std::vector<std::string>;
 
 TEST(DecimalValuesTest, RangesAndListsGiveTheTextsAPersonWrites) {
     const struct {
-        const char* spec;
+        const char* written;
         Texts texts;
     } cases[] = {
         {"0.1:0.5:0.1", {"0.1", "0.2", "0.3", "0.4", "0.5"}},
@@ -40,8 +40,8 @@ TEST(DecimalValuesTest, RangesAndListsGiveTheTextsAPersonWrites) {
         {"8,12, 15 ,1e1", {"8", "12", " 15 ", "1e1"}}, // a list keeps each text as written
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.spec);
-        auto parsed = DecimalValues::parse(c.spec);
+        SCOPED_TRACE(c.written);
+        auto parsed = DecimalValues::parse(c.written);
         ASSERT_TRUE(std::holds_alternative<DecimalValues>(parsed))
             << std::get<DecimalValues::Error>(parsed).what;
         const auto& values = std::get<DecimalValues>(parsed);
@@ -62,7 +62,7 @@ TEST(DecimalValuesTest, AMillionStepsLandOnTheirDecimals) {
 
 TEST(DecimalValuesTest, BadSpecsSayWhatIsWrong) {
     const struct {
-        const char* spec;
+        const char* written;
         const char* what;
     } cases[] = {
         {"1:2", "a range is FROM:TO:STEP"},
@@ -84,8 +84,8 @@ TEST(DecimalValuesTest, BadSpecsSayWhatIsWrong) {
         {"", "an empty value in the list"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.spec);
-        auto parsed = DecimalValues::parse(c.spec);
+        SCOPED_TRACE(c.written);
+        auto parsed = DecimalValues::parse(c.written);
         ASSERT_TRUE(std::holds_alternative<DecimalValues::Error>(parsed));
         EXPECT_EQ(std::get<DecimalValues::Error>(parsed).what, c.what);
     }

@@ -61,9 +61,9 @@ const std::vector<Case>& cases() {
 ReportPlan planOf(const Case& c) {
     std::vector<Vary> vary;
     std::vector<Input> varied;
-    for (const std::string& spec : c.vary) {
-        auto v = ReportPlan::parseVary(spec);
-        EXPECT_TRUE(std::holds_alternative<Vary>(v)) << spec;
+    for (const std::string& written : c.vary) {
+        auto v = ReportPlan::parseVary(written);
+        EXPECT_TRUE(std::holds_alternative<Vary>(v)) << written;
         varied.push_back(std::get<Vary>(v).input);
         vary.push_back(std::get<Vary>(std::move(v)));
     }
@@ -146,13 +146,13 @@ TEST_P(ReportRowsTest, WrittenRowsAreWhatTheCommandLineWrites) {
         }
     }
 
-    std::vector<std::string> specs = c.vary;
+    std::vector<std::string> ranges = c.vary;
     const std::string command = reportCommandLine(requestFromEntry(c.entry, {}), {});
     ASSERT_EQ(command.rfind("runnelex-cli report", 0), 0u) << command;
     std::vector<Input> varied;
-    for (const std::string& spec : c.vary)
-        varied.push_back(std::get<Vary>(ReportPlan::parseVary(spec)).input);
-    Args typed = shellWords(reportCommandLine(requestFromEntry(c.entry, varied), specs));
+    for (const std::string& written : c.vary)
+        varied.push_back(std::get<Vary>(ReportPlan::parseVary(written)).input);
+    Args typed = shellWords(reportCommandLine(requestFromEntry(c.entry, varied), ranges));
     typed.erase(typed.begin()); // the program's name
     EXPECT_EQ(runCli(typed).out, runCli([&] {
                                      Args a = {"report"};
