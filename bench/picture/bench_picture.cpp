@@ -28,8 +28,9 @@ BENCHMARK(BM_PictureModel)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 void BM_SizeDefaultList(benchmark::State& state) {
     const runnelex::CalcInputs in = workedPipe(2.0);
     for (auto _ : state)
-        benchmark::DoNotOptimize(runnelex::sizing::sizePipe(
-            in, runnelex::sizing::defaultSizesInches(), runnelex::sizing::Criteria{}));
+        benchmark::DoNotOptimize(runnelex::sizing::sizePipe(in, runnelex::CalcEntry{},
+                                                            runnelex::sizing::defaultSizesInches(),
+                                                            runnelex::sizing::Criteria{}));
 }
 BENCHMARK(BM_SizeDefaultList)->Unit(benchmark::kMicrosecond);
 

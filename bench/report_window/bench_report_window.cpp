@@ -191,7 +191,7 @@ BENCHMARK(BM_WriteMillionRows)->Iterations(3)->Unit(benchmark::kSecond)->UseReal
 
 // Packing one computed row.
 void BM_PackRow(benchmark::State& state) {
-    const cli::RecordReply row = cli::runRecord({{}, "12", {}, "0.01", {}, {}, "2", {}});
+    const RecordReply row = runRecord({{}, "12", {}, "0.01", {}, {}, "2", {}});
     report::PackedChunk chunk;
     std::size_t n = 0;
     for (auto _ : state) {

@@ -12,8 +12,8 @@
 #include <QString>
 
 #include "platform/message_boxes.h"
+#include "results/results_log.h"
 #include "results/save_dialog.h"
-#include "ui/main/results_log.h"
 
 namespace runnelex::soak {
 

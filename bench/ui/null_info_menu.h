@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ui/main/info_menu.h"
+#include "info/info_menu.h"
 
 namespace runnelex::bench {
 

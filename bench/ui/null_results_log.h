@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ui/main/results_log.h"
+#include "results/results_log.h"
 
 namespace runnelex::bench {
 

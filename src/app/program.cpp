@@ -4,9 +4,9 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "app/version.h"
 #include "info/info_resources.h"
 #include "platform/session_bus.h"
+#include "version/version.h"
 
 namespace runnelex {
 

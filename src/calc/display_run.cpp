@@ -8,18 +8,18 @@ namespace runnelex {
 
 namespace {
 
-constexpr const char* kVelocityLabels[] = {"lblrV050", "lblrV075", "lblrV093", "lblrV100"};
-constexpr const char* kFlowLabels[] = {"lblrQ050", "lblrQ075", "lblrQ093", "lblrQ100"};
+constexpr Label kVelocityLabels[] = {Label::V050, Label::V075, Label::V093, Label::V100};
+constexpr Label kFlowLabels[] = {Label::Q050, Label::Q075, Label::Q093, Label::Q100};
 
 class StepWriter {
 public:
     explicit StepWriter(std::vector<DisplayStep>& steps) : steps_(steps) {}
-    void label(const char* name, std::string text) {
+    void label(Label name, std::string text) {
         steps_.push_back({DisplayStep::Kind::SetLabel, name, std::move(text)});
     }
     void message(const char* text) { steps_.push_back({DisplayStep::Kind::Message, {}, text}); }
     // Writes the value's label; false when the computation never reached the value.
-    bool number(const char* name, const std::optional<double>& value) {
+    bool number(Label name, const std::optional<double>& value) {
         if (!value)
             return false;
         label(name, displayNumber(*value));
@@ -44,29 +44,29 @@ void writeCapacity(const CalcResults& r, const std::string& unitflow, StepWriter
 
 // The outcome's labels, in display order, as far as the computation got.
 void writeOpenChannel(const CalcResults& r, StepWriter& out) {
-    if (!out.number("lblrDnorm", r.Dnorm) || !out.number("lblrAreaW", r.AreaW) ||
-        !out.number("lblrPerimW", r.PerimW) || !out.number("lblrRh", r.Rh) ||
-        !out.number("lblrVnorm", r.Vnorm) || !out.number("lblrFrNo", r.FrNo) ||
-        !out.number("lblrDcr", r.Dcr) || !out.number("lblrDoverD", r.DoverD))
+    if (!out.number(Label::Dnorm, r.Dnorm) || !out.number(Label::AreaW, r.AreaW) ||
+        !out.number(Label::PerimW, r.PerimW) || !out.number(Label::Rh, r.Rh) ||
+        !out.number(Label::Vnorm, r.Vnorm) || !out.number(Label::FrNo, r.FrNo) ||
+        !out.number(Label::Dcr, r.Dcr) || !out.number(Label::DoverD, r.DoverD))
         return;
-    out.label("lblrRegime", *r.FrNo < 1.0 ? "Subcritical" : "Supercritical");
-    out.label("lblFullCondition", "If the pipe were flowing full ");
-    out.label("lblFullCause", "due to tailwater:");
-    if (out.number("lblrHf", r.Hf))
-        out.number("lblrVfull", r.Vfull);
+    out.label(Label::Regime, *r.FrNo < 1.0 ? "Subcritical" : "Supercritical");
+    out.label(Label::FullCondition, "If the pipe were flowing full ");
+    out.label(Label::FullCause, "due to tailwater:");
+    if (out.number(Label::Hf, r.Hf))
+        out.number(Label::Vfull, r.Vfull);
 }
 
 void writeSurcharged(const CalcResults& r, StepWriter& out) {
-    out.label("lblrDnorm", "");
-    out.label("lblrVnorm", "");
-    out.label("lblrDoverD", "1");
-    out.label("lblrFrNo", "");
-    out.label("lblrDcr", "");
-    out.label("lblFullCondition", "Flow is flowing full due to:");
-    out.label("lblFullCause", "Surcharge!");
-    out.label("lblrRegime", "Surcharged!");
-    if (out.number("lblrHf", r.Hf))
-        out.number("lblrVfull", r.Vfull);
+    out.label(Label::Dnorm, "");
+    out.label(Label::Vnorm, "");
+    out.label(Label::DoverD, "1");
+    out.label(Label::FrNo, "");
+    out.label(Label::Dcr, "");
+    out.label(Label::FullCondition, "Flow is flowing full due to:");
+    out.label(Label::FullCause, "Surcharge!");
+    out.label(Label::Regime, "Surcharged!");
+    if (out.number(Label::Hf, r.Hf))
+        out.number(Label::Vfull, r.Vfull);
 }
 
 } // namespace
@@ -89,24 +89,6 @@ DisplayRun displayRun(const CalcInputs& in) {
             run.fault = e.what();
     }
     return run;
-}
-
-const std::vector<std::string>& resultLabelNames() {
-    static const std::vector<std::string> names = {
-        "lblrDnorm", "lblrAreaW",  "lblrPerimW", "lblrRh",   "lblrVnorm", "lblrDoverD", "lblrFrNo",
-        "lblrDcr",   "lblrRegime", "lblrQ050",   "lblrQ075", "lblrQ093",  "lblrQ100",   "lblrV050",
-        "lblrV075",  "lblrV093",   "lblrV100",   "lblrHf",   "lblrVfull"};
-    return names;
-}
-
-LabelTexts startupLabelTexts() {
-    LabelTexts labels;
-    for (const auto& name : resultLabelNames())
-        labels[name] = "";
-    labels["lblFullCondition"] = "If the Pipe were flowing full due to";
-    labels["lblFullCause"] = "tailwater conditions:";
-    labels["lblCapQ"] = units::kCapacityHeadingLayout;
-    return labels;
 }
 
 void applyDisplayRun(const DisplayRun& run, LabelTexts& labels, const hydrocalc::Notify& notify) {

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "calc/calc_inputs.h"
 #include "calc/calculation.h"
+#include "calc/labels.h"
 #include "engine/hydrocalc.h"
 
 namespace runnelex {
@@ -16,8 +16,8 @@ namespace runnelex {
 struct DisplayStep {
     enum class Kind { SetLabel, Message };
     Kind kind = Kind::SetLabel;
-    std::string label; // the control name, for SetLabel
-    std::string text;  // the caption, or the message's prompt
+    Label label = Label::Dnorm; // for SetLabel
+    std::string text;           // the caption, or the message's prompt
 };
 
 struct DisplayRun {
@@ -34,14 +34,6 @@ inline constexpr const char* kUnitflowUnmatchedMessage =
 // Computes one calculation and lists, in order, the label texts it writes and the messages it
 // shows. Labels it does not name keep their texts.
 DisplayRun displayRun(const CalcInputs& in);
-
-// The result labels in start-up order.
-const std::vector<std::string>& resultLabelNames();
-
-using LabelTexts = std::map<std::string, std::string>;
-
-// The label texts right after start-up: every result label empty, the others as laid out.
-LabelTexts startupLabelTexts();
 
 // Writes the run's labels into `labels`, handing its messages to `notify` in between.
 void applyDisplayRun(const DisplayRun& run, LabelTexts& labels,

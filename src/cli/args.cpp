@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/args.h"
+#include "report/quoting.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace runnelex::cli {
 
@@ -99,39 +99,6 @@ std::variant<ParsedArgs, ArgsError> parseArgs(std::span<const std::string> args,
         list.push_back(value);
     }
     return parsed;
-}
-
-std::string quoted(const std::string& text) {
-    std::string q = "\"";
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (c) {
-        case '"':
-            q += "\\\"";
-            break;
-        case '\\':
-            q += "\\\\";
-            break;
-        case '\t':
-            q += "\\t";
-            break;
-        case '\n':
-            q += "\\n";
-            break;
-        case '\r':
-            q += "\\r";
-            break;
-        default:
-            if (c < 0x20 || c == 0x7f) {
-                char hex[5];
-                std::snprintf(hex, sizeof hex, "\\x%02x", c);
-                q += hex;
-            } else {
-                q += ch;
-            }
-        }
-    }
-    return q + "\"";
 }
 
 } // namespace runnelex::cli

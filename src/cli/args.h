@@ -40,8 +40,4 @@ struct ArgsError {
 std::variant<ParsedArgs, ArgsError> parseArgs(std::span<const std::string> args,
                                               std::span<const OptionDef> options);
 
-// An argument as a message shows it: in double quotes, with control characters, quotes and
-// backslashes escaped, so a message stays one line.
-std::string quoted(const std::string& text);
-
 } // namespace runnelex::cli

@@ -10,6 +10,7 @@
 #include "cli/cli_app.h"
 #include "cli/exit_codes.h"
 #include "cli/output.h"
+#include "report/quoting.h"
 #include "report/row_format.h"
 #include "report/table_reader.h"
 #include "results/record.h"
@@ -84,7 +85,7 @@ int runBatch(const ParsedArgs& a, Output& out, Output& err) {
             continue;
         }
         const RecordReply row = runRecord(t.request);
-        faulted += row.exitCode == kArithmetic;
+        faulted += row.status == SessionStatus::Fault;
         std::string record = report::rowText(report::Format::Tsv, row);
         record.pop_back(); // its line break comes before the next line
         out.write("\n" + record);

@@ -2,8 +2,10 @@
 #include "cli/calc_command.h"
 
 #include "cli/cli_app.h"
+#include "cli/cli_calculator.h"
 #include "cli/exit_codes.h"
 #include "cli/output.h"
+#include "picture/picture_model.h"
 
 namespace runnelex::cli {
 
@@ -44,14 +46,27 @@ Command calcCommand() {
     c.options = calcOptions();
     c.options.push_back({"labels", false});
     c.run = [](const ParsedArgs& a, Output& out, Output& err) {
-        CalcRequest request = calcRequestFrom(a);
-        request.labels = a.has("labels");
-        const CalcReply reply = runCalc(request);
-        if (reply.exitCode == kUsage)
-            return usageError(err, reply.usage, "calc");
-        out.write(reply.out);
-        err.write(reply.err);
-        return reply.exitCode;
+        CliCalculator calculator;
+        if (const int status = calculator.run(calcRequestFrom(a), err, "calc"); status != kDone)
+            return status;
+        const CalcSession& session = calculator.session();
+        if (!a.has("labels")) {
+            out.write(record::headerLine() + '\n' + record::makeRecord(session.recordFields()) +
+                      '\n');
+            return static_cast<int>(kDone);
+        }
+        for (std::size_t i = 0; i < kLabelCount; ++i)
+            out.write(std::string(labelName(labelAt(i))) + '\t' + session.label(labelAt(i)) + '\n');
+        // The other normal depth follows the main window's labels, which stay as they are.
+        const picture::PictureModel model = picture::buildPictureModel(session.inputs());
+        for (const char* name : picture::kOtherDepthLabels) {
+            std::string text;
+            for (const auto& [label, caption] : model.labels)
+                if (label == name)
+                    text = caption;
+            out.write(std::string(name) + '\t' + text + '\n');
+        }
+        return static_cast<int>(kDone);
     };
     return c;
 }

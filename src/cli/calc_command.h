@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "cli/cli_session.h"
+#include "calc/calc_request.h"
 #include "cli/command.h"
 
 namespace runnelex::cli {

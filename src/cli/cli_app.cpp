@@ -5,13 +5,14 @@
 #include <exception>
 #include <new>
 
-#include "app/version.h"
 #include "cli/batch_command.h"
 #include "cli/calc_command.h"
 #include "cli/exit_codes.h"
 #include "cli/output.h"
 #include "cli/report_command.h"
 #include "cli/size_command.h"
+#include "report/quoting.h"
+#include "version/version.h"
 
 namespace runnelex::cli {
 

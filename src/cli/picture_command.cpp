@@ -6,10 +6,11 @@
 #include "calc/display_run.h"
 #include "cli/calc_command.h"
 #include "cli/cli_app.h"
-#include "cli/cli_session.h"
+#include "cli/cli_calculator.h"
 #include "cli/exit_codes.h"
 #include "cli/output.h"
 #include "picture/picture_export.h"
+#include "report/quoting.h"
 #include "results/save_text_file.h"
 
 namespace runnelex::cli {
@@ -27,7 +28,7 @@ void quietPlatformNotes(QtMsgType type, const QMessageLogContext& context, const
     qt_message_output(type, context, text);
 }
 
-int drawPicture(const EntryReply& entry, const QString& file, picture::PictureFormat format,
+int drawPicture(const CalcSession& session, const QString& file, picture::PictureFormat format,
                 QSize size, Output& err) {
     // The offscreen platform draws everything a screen would, without one.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -36,7 +37,8 @@ int drawPicture(const EntryReply& entry, const QString& file, picture::PictureFo
     static char name[] = "runnelex-cli";
     static char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
-    const picture::PictureModel model = picture::buildPictureModel(entry.in, &entry.entry);
+    const CalcEntry entry = session.entry();
+    const picture::PictureModel model = picture::buildPictureModel(session.inputs(), &entry);
     if (model.fault) {
         err.write(calcFaultMessage(*model.fault) + '\n');
         return kArithmetic;
@@ -93,15 +95,10 @@ Command pictureCommand() {
                     "picture");
             size = *parsed;
         }
-        const EntryReply entry = runEntry(calcRequestFrom(a));
-        if (entry.exitCode == kUsage)
-            return usageError(err, entry.usage, "picture");
-        if (entry.exitCode != kDone) {
-            err.write(calcFaultMessage(entry.fault) + '\n');
-            return entry.exitCode;
-        }
-        err.write(entry.messages);
-        return drawPicture(entry, file, *format, size, err);
+        CliCalculator calculator;
+        if (const int status = calculator.run(calcRequestFrom(a), err, "picture"); status != kDone)
+            return status;
+        return drawPicture(calculator.session(), file, *format, size, err);
     };
     return c;
 }

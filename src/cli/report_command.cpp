@@ -10,6 +10,7 @@
 #include "cli/exit_codes.h"
 #include "cli/output.h"
 #include "report/ordered_runner.h"
+#include "report/quoting.h"
 #include "report/report_plan.h"
 #include "report/row_format.h"
 
@@ -106,7 +107,7 @@ int runReport(const ParsedArgs& a, Output& out, Output& err) {
     run.make = [&](std::uint64_t first, std::uint64_t count, Chunk& chunk) {
         for (std::uint64_t i = first; i < first + count; ++i) {
             const RecordReply row = runRecord(plan.point(i));
-            chunk.faulted += row.exitCode == kArithmetic;
+            chunk.faulted += row.status == SessionStatus::Fault;
             chunk.text += report::rowText(format, row);
         }
         chunk.rows = count;

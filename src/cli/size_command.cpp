@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/size_command.h"
 
-#include "calc/display_run.h"
-#include "calc/number_text.h"
+#include "cli/calc_command.h"
 #include "cli/cli_app.h"
-#include "cli/cli_session.h"
+#include "cli/cli_calculator.h"
 #include "cli/exit_codes.h"
 #include "cli/output.h"
+#include "report/quoting.h"
 #include "sizing/pipe_sizing.h"
 #include "sizing/sizing_report.h"
 
@@ -80,17 +80,13 @@ Command sizeCommand() {
         request.slope = a.value("slope");
         request.slopeUnit = a.value("slope-unit");
         request.n = a.value("n");
-        const EntryReply entry = runEntry(request);
-        if (entry.exitCode == kUsage)
-            return usageError(err, entry.usage, "size");
-        if (entry.exitCode != kDone) {
-            err.write(calcFaultMessage(entry.fault) + '\n');
-            return entry.exitCode;
-        }
-        err.write(entry.messages);
-        const sizing::SizingResult result = sizing::sizePipe(entry.in, sizes, criteria);
-        out.write(sizing::sizingReport(
-            result, entry.in, {entry.entry.flow, entry.entry.slope, entry.entry.n}, criteria));
+        CliCalculator calculator;
+        if (const int status = calculator.run(request, err, "size"); status != kDone)
+            return status;
+        const CalcSession& session = calculator.session();
+        const sizing::SizingResult result =
+            sizing::sizePipe(session.inputs(), session.entry(), sizes, criteria);
+        out.write(sizing::sizingReport(result, criteria));
         if (!result.chosen) {
             err.write("runnelex-cli: no size in the list meets the criteria\n");
             return static_cast<int>(kNoSize);

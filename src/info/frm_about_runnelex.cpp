@@ -9,10 +9,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/version.h"
 #include "info/info_resources.h"
 #include "info/maker.h"
 #include "info/sys_info_launcher.h"
+#include "version/version.h"
 
 namespace runnelex {
 

@@ -5,8 +5,8 @@
 
 #include <memory>
 
+#include "info/info_menu.h"
 #include "info/sys_info_launcher.h"
-#include "ui/main/info_menu.h"
 
 class QWidget;
 

@@ -13,6 +13,7 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "calc/calc_session.h"
 #include "picture/picture_export.h"
 #include "picture/picture_view.h"
 #include "platform/message_boxes.h"
@@ -20,7 +21,7 @@
 #include "results/save_failure.h"
 #include "results/save_text_file.h"
 #include "sizing/sizing_panel.h"
-#include "ui/main/frm_runnelex.h"
+#include "ui/main/tool_host.h"
 
 namespace runnelex {
 
@@ -51,8 +52,8 @@ SaveDialogRequest pictureRequest() {
 
 } // namespace
 
-FrmPipePicture::FrmPipePicture(FrmRunnelex& main, MessageBoxes& boxes, SaveDialog& dialog)
-    : QWidget(nullptr, Qt::Window), main_(main), boxes_(boxes), dialog_(dialog) {
+FrmPipePicture::FrmPipePicture(ToolHost& host, MessageBoxes& boxes, SaveDialog& dialog)
+    : QWidget(nullptr, Qt::Window), host_(host), boxes_(boxes), dialog_(dialog) {
     setObjectName(QStringLiteral("frmPipePicture"));
     setWindowTitle(QStringLiteral("Runnelex Pipe Picture"));
 
@@ -100,13 +101,15 @@ FrmPipePicture::FrmPipePicture(FrmRunnelex& main, MessageBoxes& boxes, SaveDialo
     refreshTimer_.setSingleShot(true);
     refreshTimer_.setInterval(0);
     connect(&refreshTimer_, &QTimer::timeout, this, &FrmPipePicture::refresh);
-    connect(&main_, &FrmRunnelex::calculationShown, this, &FrmPipePicture::scheduleRefresh);
+    shownListener_ = host_.session().addShownListener([this] { scheduleRefresh(); });
     connect(save, &QPushButton::clicked, this, &FrmPipePicture::cmdSavePicture_Click);
     connect(copy, &QPushButton::clicked, this, &FrmPipePicture::cmdCopyPicture_Click);
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
 }
 
-FrmPipePicture::~FrmPipePicture() = default;
+FrmPipePicture::~FrmPipePicture() {
+    host_.session().removeShownListener(shownListener_);
+}
 
 const picture::PictureModel& FrmPipePicture::model() const {
     return view_->model();
@@ -127,8 +130,8 @@ void FrmPipePicture::scheduleRefresh() {
 
 void FrmPipePicture::refresh() {
     stale_ = false;
-    const CalcEntry entry = main_.currentEntry();
-    const CalcInputs& in = main_.calcInputs();
+    const CalcEntry entry = host_.session().entry();
+    const CalcInputs& in = host_.session().inputs();
     const picture::PictureModel model = picture::buildPictureModel(in, &entry);
     view_->setModel(model);
     for (const auto& [name, label] : labels_)
@@ -138,7 +141,7 @@ void FrmPipePicture::refresh() {
             if (const auto it = labels_.find(name); it != labels_.end())
                 it->second->setText(QString::fromStdString(text));
     }
-    sizing_->setInputs(in);
+    sizing_->setInputs(in, entry);
     ++refreshes_;
 }
 

@@ -13,7 +13,7 @@ class QLabel;
 
 namespace runnelex {
 
-class FrmRunnelex;
+class ToolHost;
 class MessageBoxes;
 class PictureView;
 class SaveDialog;
@@ -27,7 +27,7 @@ class SizingPanel;
 class FrmPipePicture : public QWidget {
     Q_OBJECT
 public:
-    FrmPipePicture(FrmRunnelex& main, MessageBoxes& boxes, SaveDialog& dialog);
+    FrmPipePicture(ToolHost& host, MessageBoxes& boxes, SaveDialog& dialog);
     ~FrmPipePicture() override;
 
     const picture::PictureModel& model() const;
@@ -44,7 +44,8 @@ private:
     void cmdCopyPicture_Click();
     QSize pictureSize() const;
 
-    FrmRunnelex& main_;
+    ToolHost& host_;
+    int shownListener_ = -1;
     MessageBoxes& boxes_;
     SaveDialog& dialog_;
     QTimer refreshTimer_;

@@ -5,13 +5,13 @@
 #include <QMenu>
 
 #include "picture/frm_pipe_picture.h"
-#include "ui/main/frm_runnelex.h"
+#include "ui/main/tool_host.h"
 
 namespace runnelex {
 
-PipePictureTool::PipePictureTool(FrmRunnelex& main, MessageBoxes& boxes, SaveDialog& dialog)
-    : main_(main), boxes_(boxes), dialog_(dialog) {
-    QAction* item = main_.toolsMenu()->addAction(QStringLiteral("&Pipe Picture..."));
+PipePictureTool::PipePictureTool(ToolHost& host, MessageBoxes& boxes, SaveDialog& dialog)
+    : host_(host), boxes_(boxes), dialog_(dialog) {
+    QAction* item = host_.toolsMenu()->addAction(QStringLiteral("&Pipe Picture..."));
     item->setObjectName(QStringLiteral("mnuPipePicture"));
     connect(item, &QAction::triggered, this, &PipePictureTool::mnuPipePicture_Click);
 }
@@ -20,7 +20,7 @@ PipePictureTool::~PipePictureTool() = default;
 
 void PipePictureTool::mnuPipePicture_Click() {
     if (!window_)
-        window_ = std::make_unique<FrmPipePicture>(main_, boxes_, dialog_);
+        window_ = std::make_unique<FrmPipePicture>(host_, boxes_, dialog_);
     window_->show();
     window_->raise();
     window_->activateWindow();

@@ -4,8 +4,8 @@
 #include <QMessageBox>
 #include <QPointer>
 
-#include "app/version.h"
 #include "platform/modal_scope.h"
+#include "version/version.h"
 
 namespace runnelex {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "cli/args.h"
+#include "report/quoting.h"
 
 namespace runnelex::report {
 
@@ -141,7 +141,7 @@ std::variant<DecimalValues, DecimalValues::Error> DecimalValues::parse(std::stri
     Decimal d[3];
     for (int p = 0; p < 3; ++p) {
         // Quoted with its control characters escaped, so the message stays one line.
-        const std::string part = std::string(names[p]) + " " + cli::quoted(std::string(parts[p]));
+        const std::string part = std::string(names[p]) + " " + quoted(std::string(parts[p]));
         const auto parsed = parseDecimal(parts[p]);
         if (!parsed)
             return Error{part + " is not a decimal number"};

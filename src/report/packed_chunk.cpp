@@ -28,8 +28,8 @@ std::array<const std::string*, 6> results(const record::RecordFields& f) {
     return {&f.dnorm, &f.vnorm, &f.frNo, &f.dcr, &f.q100, &f.q093};
 }
 
-bool packable(const cli::RecordReply& row) {
-    if (row.exitCode != 0)
+bool packable(const RecordReply& row) {
+    if (row.status != SessionStatus::Done)
         return false;
     for (const std::string* field : results(row.fields))
         if (!std::all_of(field->begin(), field->end(), [](char c) { return code(c) >= 0; }))
@@ -51,11 +51,11 @@ unsigned PackedChunk::nibble(std::size_t at) const {
     return (nibbles_[at / 2] >> (at % 2 * 4)) & 15u;
 }
 
-void PackedChunk::add(const cli::RecordReply& row) {
+void PackedChunk::add(const RecordReply& row) {
     starts_.push_back(static_cast<std::uint32_t>(nibbleCount_));
     if (!packable(row)) {
         put(kOdd);
-        Odd o{starts_.size() - 1, row.exitCode, row.surcharged, {}, row.fault};
+        Odd o{starts_.size() - 1, row.status, row.surcharged, {}, row.fault};
         const auto from = results(row.fields);
         for (std::size_t i = 0; i < from.size(); ++i)
             o.results[i] = *from[i];
@@ -91,23 +91,25 @@ RowMark PackedChunk::mark(std::size_t k) const {
         break;
     }
     const Odd& o = odd(k);
-    return o.exitCode == 3 ? RowMark::Faulted : o.surcharged ? RowMark::Surcharged : RowMark::None;
+    return o.status == SessionStatus::Fault ? RowMark::Faulted
+           : o.surcharged                   ? RowMark::Surcharged
+                                            : RowMark::None;
 }
 
-void PackedChunk::read(std::size_t k, cli::RecordReply& row) const {
+void PackedChunk::read(std::size_t k, RecordReply& row) const {
     std::size_t at = starts_[k];
     const unsigned kind = nibble(at++);
     const auto into = results(row.fields);
     if (kind == kOdd) {
         const Odd& o = odd(k);
-        row.exitCode = o.exitCode;
+        row.status = o.status;
         row.surcharged = o.surcharged;
         row.fault = o.fault;
         for (std::size_t i = 0; i < into.size(); ++i)
             *into[i] = o.results[i];
         return;
     }
-    row.exitCode = 0;
+    row.status = SessionStatus::Done;
     row.surcharged = kind == kSurcharged;
     row.fault.clear();
     for (std::string* field : into) {

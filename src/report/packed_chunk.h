@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_session.h"
+#include "calc/calc_request.h"
 
 namespace runnelex::report {
 
@@ -19,7 +19,7 @@ enum class RowMark : std::uint8_t { None, Surcharged, Faulted };
 // A row with any other text (a fault) is kept as it is, beside the packed ones.
 class PackedChunk {
 public:
-    void add(const cli::RecordReply& row);
+    void add(const RecordReply& row);
     // Gives back the memory reserved for rows that will not come.
     void shrink();
 
@@ -27,14 +27,14 @@ public:
     RowMark mark(std::size_t k) const;
     // Sets the exit code, the six results, the fault and the surcharge of row k in `row`; its
     // inputs are left as they are.
-    void read(std::size_t k, cli::RecordReply& row) const;
+    void read(std::size_t k, RecordReply& row) const;
     // The memory the chunk holds.
     std::size_t bytes() const;
 
 private:
     struct Odd {
         std::size_t row;
-        int exitCode;
+        SessionStatus status;
         bool surcharged;
         std::array<std::string, 6> results;
         std::string fault;

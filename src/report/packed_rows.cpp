@@ -35,14 +35,14 @@ RowMark PackedRows::mark(std::uint64_t i) const {
     return chunk->mark(k);
 }
 
-void PackedRows::readResults(std::uint64_t i, cli::RecordReply& row) const {
+void PackedRows::readResults(std::uint64_t i, RecordReply& row) const {
     const auto [chunk, k] = locate(i);
     chunk->read(k, row);
 }
 
-cli::RecordReply PackedRows::row(const ReportPlan& plan, std::uint64_t i) const {
-    cli::RecordReply r;
-    r.fields = cli::inputFields(plan.point(i));
+RecordReply PackedRows::row(const ReportPlan& plan, std::uint64_t i) const {
+    RecordReply r;
+    r.fields = inputFields(plan.point(i));
     readResults(i, r);
     return r;
 }

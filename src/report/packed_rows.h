@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "cli/cli_session.h"
+#include "calc/calc_request.h"
 #include "report/packed_chunk.h"
 
 namespace runnelex::report {
@@ -22,9 +22,9 @@ public:
     std::uint64_t size() const { return rows_; }
     RowMark mark(std::uint64_t i) const;
     // Row i whole: its inputs from the plan, its results from the chunk.
-    cli::RecordReply row(const ReportPlan& plan, std::uint64_t i) const;
+    RecordReply row(const ReportPlan& plan, std::uint64_t i) const;
     // Only the results of row i (see PackedChunk::read).
-    void readResults(std::uint64_t i, cli::RecordReply& row) const;
+    void readResults(std::uint64_t i, RecordReply& row) const;
 
     std::uint64_t surcharged() const { return surcharged_; }
     std::uint64_t faulted() const { return faulted_; }

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "input/units.h"
+#include "report/quoting.h"
 
 namespace runnelex::report {
 
@@ -22,11 +23,11 @@ std::optional<std::string> textOf(const std::string& text) {
 
 } // namespace
 
-cli::CalcRequest requestFromEntry(const CalcEntry& entry, const std::vector<Input>& varied) {
+CalcRequest requestFromEntry(const CalcEntry& entry, const std::vector<Input>& varied) {
     const auto isVaried = [&](Input i) {
         return std::find(varied.begin(), varied.end(), i) != varied.end();
     };
-    cli::CalcRequest r;
+    CalcRequest r;
     r.pipe = textOf(entry.pipe);
     if (!isVaried(Input::Diam))
         r.diam = textOf(entry.diam);
@@ -43,21 +44,7 @@ cli::CalcRequest requestFromEntry(const CalcEntry& entry, const std::vector<Inpu
     return r;
 }
 
-std::string shellQuoted(const std::string& argument) {
-    const bool safe =
-        !argument.empty() && std::all_of(argument.begin(), argument.end(), [](char c) {
-            return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                   std::string_view("._:,=%/+-@").find(c) != std::string_view::npos;
-        });
-    if (safe)
-        return argument;
-    std::string q = "'";
-    for (char c : argument)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-std::string reportCommandLine(const cli::CalcRequest& request,
+std::string reportCommandLine(const CalcRequest& request,
                               const std::vector<std::string>& varyTexts) {
     std::string line = "runnelex-cli report";
     const auto add = [&line](const char* option, const std::optional<std::string>& value) {

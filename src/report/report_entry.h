@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "calc/calc_entry.h"
-#include "cli/cli_session.h"
+#include "calc/calc_request.h"
 #include "report/report_plan.h"
 
 namespace runnelex::report {
@@ -15,15 +15,11 @@ namespace runnelex::report {
 // off its first item gives its word; the varied inputs give no text, their values come from
 // the ranges. A report from this request makes the rows "runnelex-cli report" makes with
 // the options of reportCommandLine.
-cli::CalcRequest requestFromEntry(const CalcEntry& entry, const std::vector<Input>& varied);
+CalcRequest requestFromEntry(const CalcEntry& entry, const std::vector<Input>& varied);
 
 // The "runnelex-cli report" command that makes the same rows, every argument quoted for a
 // POSIX shell where it needs to be.
-std::string reportCommandLine(const cli::CalcRequest& request,
+std::string reportCommandLine(const CalcRequest& request,
                               const std::vector<std::string>& varyTexts);
-
-// An argument as a POSIX shell reads it back: as it is when it holds only safe characters,
-// else in single quotes.
-std::string shellQuoted(const std::string& argument);
 
 } // namespace runnelex::report

@@ -4,8 +4,9 @@
 #include <array>
 #include <optional>
 
-#include "cli/args.h"
 #include "input/entry_check.h"
+#include "report/quoting.h"
+#include "report/request_options.h"
 
 namespace runnelex::report {
 
@@ -29,7 +30,7 @@ const InputInfo& info(Input input) {
     return kInputs[0];
 }
 
-std::optional<std::string>& textOf(cli::CalcRequest& r, Input input) {
+std::optional<std::string>& textOf(CalcRequest& r, Input input) {
     switch (input) {
     case Input::Diam:
         return r.diam;
@@ -52,39 +53,39 @@ std::variant<Vary, ReportPlan::Error> ReportPlan::parseVary(const std::string& w
         if (name == i.name)
             found = &i;
     if (eq == std::string::npos || found == nullptr)
-        return Error{"--vary " + cli::quoted(written) + ": write NAME=VALUES with NAME diam, " +
+        return Error{"--vary " + quoted(written) + ": write NAME=VALUES with NAME diam, " +
                      "slope, flow or n"};
     auto values = DecimalValues::parse(std::string_view(written).substr(eq + 1));
     if (const auto* e = std::get_if<DecimalValues::Error>(&values))
-        return Error{"--vary " + cli::quoted(written) + ": " + e->what};
+        return Error{"--vary " + quoted(written) + ": " + e->what};
     return Vary{written, found->input, std::get<DecimalValues>(std::move(values))};
 }
 
-std::variant<ReportPlan, ReportPlan::Error> ReportPlan::make(const cli::CalcRequest& base,
+std::variant<ReportPlan, ReportPlan::Error> ReportPlan::make(const CalcRequest& base,
                                                              std::vector<Vary> vary) {
     if (vary.empty() || vary.size() > 2)
         return Error{"give one or two --vary"};
     if (vary.size() == 2 && vary[0].input == vary[1].input)
-        return Error{"--vary " + cli::quoted(vary[1].written) + ": " + info(vary[1].input).name +
+        return Error{"--vary " + quoted(vary[1].written) + ": " + info(vary[1].input).name +
                      " is varied twice"};
     ReportPlan plan;
     plan.base_ = base;
     for (const Vary& v : vary) {
         const InputInfo& i = info(v.input);
-        cli::CalcRequest probe = base;
+        CalcRequest probe = base;
         if (textOf(probe, v.input))
             return Error{"--" + std::string(i.name) + " and --vary " + i.name +
                          " both given; the report takes the values of --vary"};
         for (const std::string& text : v.values.decisive())
             if (const auto why = entry::rejectionOf(i.box, text))
-                return Error{"--vary " + cli::quoted(v.written) + ": value " + cli::quoted(text) +
-                             ": " + *why};
+                return Error{"--vary " + quoted(v.written) + ": value " + quoted(text) + ": " +
+                             *why};
     }
     for (const InputInfo& i : kInputs) {
         const auto& given = textOf(plan.base_, i.input);
         if (given)
             if (const auto why = entry::rejectionOf(i.box, *given))
-                return Error{"--" + std::string(i.name) + " " + cli::quoted(*given) + ": " + *why};
+                return Error{"--" + std::string(i.name) + " " + quoted(*given) + ": " + *why};
     }
     plan.rows_ = 1;
     for (const Vary& v : vary) {
@@ -94,14 +95,15 @@ std::variant<ReportPlan, ReportPlan::Error> ReportPlan::make(const cli::CalcRequ
     }
     plan.vary_ = std::move(vary);
     // What is left to go wrong is a unit: the first point finds it.
-    const cli::RecordReply first = cli::runRecord(plan.point(0));
-    if (first.exitCode == 2)
-        return Error{first.usage};
+    CalcSession probe;
+    const Replay first = replay(plan.point(0), probe);
+    if (first.status == SessionStatus::Rejected)
+        return Error{requestProblem(first)};
     return plan;
 }
 
-cli::CalcRequest ReportPlan::point(std::uint64_t i) const {
-    cli::CalcRequest r = base_;
+CalcRequest ReportPlan::point(std::uint64_t i) const {
+    CalcRequest r = base_;
     std::uint64_t rest = i;
     for (std::size_t k = vary_.size(); k-- > 0;) {
         const std::uint64_t n = vary_[k].values.size();

@@ -6,7 +6,7 @@
 #include <variant>
 #include <vector>
 
-#include "cli/cli_session.h"
+#include "calc/calc_request.h"
 #include "report/decimal_values.h"
 
 namespace runnelex::report {
@@ -34,16 +34,15 @@ public:
     static std::variant<Vary, Error> parseVary(const std::string& written);
     // Checks every text the report will type, fixed or varied, with its box's entry check, so
     // that a bad one is found before any row is made.
-    static std::variant<ReportPlan, Error> make(const cli::CalcRequest& base,
-                                                std::vector<Vary> vary);
+    static std::variant<ReportPlan, Error> make(const CalcRequest& base, std::vector<Vary> vary);
 
     std::uint64_t rowCount() const { return rows_; }
     // The request of row i, in report order.
-    cli::CalcRequest point(std::uint64_t i) const;
+    CalcRequest point(std::uint64_t i) const;
 
 private:
     ReportPlan() = default;
-    cli::CalcRequest base_;
+    CalcRequest base_;
     std::vector<Vary> vary_;
     std::uint64_t rows_ = 0;
 };

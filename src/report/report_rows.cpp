@@ -21,7 +21,7 @@ bool computeRows(const ReportPlan& plan, unsigned threads, std::uint64_t chunkRo
     run.make = [&plan, &cancel](std::uint64_t first, std::uint64_t count, Chunk& chunk) {
         chunk = std::make_shared<PackedChunk>();
         for (std::uint64_t i = first; i < first + count && !cancel.load(); ++i)
-            chunk->add(cli::runRecord(plan.point(i)));
+            chunk->add(runRecord(plan.point(i)));
         chunk->shrink();
     };
     run.take = [&deliver, &cancel](Chunk&& chunk) {
@@ -53,12 +53,12 @@ bool writeRows(Format format, const ReportPlan& plan, const PackedRows& rows,
                const std::atomic<bool>& cancel, std::atomic<std::uint64_t>& done) {
     if (header)
         out += headerText(format);
-    cli::RecordReply row;
+    RecordReply row;
     for (const RowRange& range : ranges) {
         for (std::uint64_t i = range.first; i <= range.last && i < rows.size(); ++i) {
             if (i % 1024 == 0 && cancel.load())
                 return false;
-            row.fields = cli::inputFields(plan.point(i));
+            row.fields = inputFields(plan.point(i));
             rows.readResults(i, row);
             out += rowText(format, row);
             done.fetch_add(1, std::memory_order_relaxed);

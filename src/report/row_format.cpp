@@ -102,9 +102,9 @@ std::optional<Format> formatNamed(std::string_view name) {
     return std::nullopt;
 }
 
-Fields rowFields(const cli::RecordReply& row) {
+Fields rowFields(const RecordReply& row) {
     Fields f = record::recordFields(row.fields);
-    if (row.exitCode == 3) {
+    if (row.status == SessionStatus::Fault) {
         f[8] = faultField(row.fault);
         for (std::size_t i = 9; i < f.size(); ++i)
             f[i].clear();
@@ -128,7 +128,7 @@ std::string headerText(Format format) {
     }
 }
 
-std::string rowText(Format format, const cli::RecordReply& row) {
+std::string rowText(Format format, const RecordReply& row) {
     const Fields f = rowFields(row);
     switch (format) {
     case Format::Tsv:
@@ -141,7 +141,7 @@ std::string rowText(Format format, const cli::RecordReply& row) {
     static const std::array<const char*, record::kFieldCount> keys = {
         "pipe", "q",       "qUnit",  "diam",   "diamUnit", "slope",    "slopeUnit",
         "n",    "depthFt", "velFps", "froude", "dcritFt",  "capacity", "maxQ"};
-    const bool faulted = row.exitCode == 3;
+    const bool faulted = row.status == SessionStatus::Fault;
     std::string json = "{";
     for (std::size_t i = 0; i < f.size(); ++i) {
         if (i > 0)

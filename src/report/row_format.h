@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/cli_session.h"
+#include "calc/calc_request.h"
 
 namespace runnelex::report {
 
@@ -23,11 +23,11 @@ std::string headerText(Format format);
 // One row with its line end. A row whose calculation faulted keeps its inputs and carries the
 // fault in the depth column ("arithmetic error: Overflow"), its other results empty; in JSON
 // a "fault" member and null results.
-std::string rowText(Format format, const cli::RecordReply& row);
+std::string rowText(Format format, const RecordReply& row);
 
 // The 14 fields of a row as TSV and CSV write them: a faulted row keeps its inputs, the fault
 // in the depth column and no other result.
-std::array<std::string, record::kFieldCount> rowFields(const cli::RecordReply& row);
+std::array<std::string, record::kFieldCount> rowFields(const RecordReply& row);
 
 // The text of the depth column of a faulted row.
 std::string faultField(const std::string& description);

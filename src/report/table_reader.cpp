@@ -5,9 +5,9 @@
 #include <array>
 #include <vector>
 
-#include "cli/args.h"
 #include "input/entry_check.h"
 #include "input/units.h"
+#include "report/quoting.h"
 #include "results/record.h"
 
 namespace runnelex::report {
@@ -51,11 +51,11 @@ TableLine readTableLine(std::string_view line) {
         return t;
     };
     if (!isItem(units::kFlowItems, f[2]))
-        return problem("Qunit " + cli::quoted(std::string(f[2])) + " is not CFS, MGD or GPM");
+        return problem("Qunit " + quoted(std::string(f[2])) + " is not CFS, MGD or GPM");
     if (!isItem(units::kDiamItems, f[4]))
-        return problem("diameter unit " + cli::quoted(std::string(f[4])) + " is not in. or ft.");
+        return problem("diameter unit " + quoted(std::string(f[4])) + " is not in. or ft.");
     if (!isItem(units::kSlopeItems, f[6]))
-        return problem("slope unit " + cli::quoted(std::string(f[6])) + " is not ft/ft or %");
+        return problem("slope unit " + quoted(std::string(f[6])) + " is not ft/ft or %");
     const struct {
         std::string_view text;
         entry::Box box;
@@ -66,8 +66,7 @@ TableLine readTableLine(std::string_view line) {
                    {f[7], entry::Box::ManningN, "n"}};
     for (const auto& n : numbers)
         if (const auto why = entry::rejectionOf(n.box, std::string(n.text)))
-            return problem(std::string(n.column) + " " + cli::quoted(std::string(n.text)) + ": " +
-                           *why);
+            return problem(std::string(n.column) + " " + quoted(std::string(n.text)) + ": " + *why);
 
     // An empty box was never typed into; n always was (it starts as 0.013).
     const auto text = [](std::string_view s) -> std::optional<std::string> {
@@ -75,7 +74,7 @@ TableLine readTableLine(std::string_view line) {
             return std::nullopt;
         return std::string(s);
     };
-    cli::CalcRequest& r = t.request;
+    CalcRequest& r = t.request;
     r.pipe = std::string(f[0]);
     r.flow = text(f[1]);
     r.flowUnit = std::string(f[2]);

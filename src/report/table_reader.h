@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/cli_session.h"
+#include "calc/calc_request.h"
 
 namespace runnelex::report {
 
@@ -14,8 +14,8 @@ namespace runnelex::report {
 struct TableLine {
     enum class Kind { Header, Row, Malformed };
     Kind kind = Kind::Malformed;
-    cli::CalcRequest request; // a row: the texts and units of its first 8 fields
-    std::string problem;      // a malformed line: what is wrong
+    CalcRequest request; // a row: the texts and units of its first 8 fields
+    std::string problem; // a malformed line: what is wrong
 };
 
 // Reads one line (without its line break; a CR before the LF is dropped by the caller). The

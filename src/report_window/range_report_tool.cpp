@@ -7,15 +7,16 @@
 #include <QMenu>
 #include <QScreen>
 
+#include "calc/calc_session.h"
 #include "report_window/frm_range_report.h"
-#include "ui/main/frm_runnelex.h"
+#include "ui/main/tool_host.h"
 
 namespace runnelex {
 
-RangeReportTool::RangeReportTool(FrmRunnelex& main, MessageBoxes& boxes, SaveDialog& dialog,
+RangeReportTool::RangeReportTool(ToolHost& host, MessageBoxes& boxes, SaveDialog& dialog,
                                  unsigned threads)
-    : main_(main), boxes_(boxes), dialog_(dialog), threads_(threads) {
-    item_ = main_.toolsMenu()->addAction(QStringLiteral("&Range Report..."));
+    : host_(host), boxes_(boxes), dialog_(dialog), threads_(threads) {
+    item_ = host_.toolsMenu()->addAction(QStringLiteral("&Range Report..."));
     item_->setObjectName(QStringLiteral("mnuRangeReport"));
     item_->setToolTip(QStringLiteral("The calculation across ranges of values, a row per point"));
     connect(item_, &QAction::triggered, this, &RangeReportTool::open);
@@ -27,10 +28,10 @@ void RangeReportTool::open() {
     const bool first = !window_;
     if (first)
         window_ = std::make_unique<FrmRangeReport>(
-            boxes_, dialog_, [this] { return main_.currentEntry(); }, threads_);
+            boxes_, dialog_, [this] { return host_.session().entry(); }, threads_);
     if (!window_->isVisible()) {
         // A window shown again starts from the main window too; one in view keeps its edits.
-        window_->seed(main_.currentEntry());
+        window_->seed(host_.session().entry());
         if (first)
             placeBesideMain();
         window_->show();
@@ -40,13 +41,14 @@ void RangeReportTool::open() {
 }
 
 void RangeReportTool::placeBesideMain() {
-    const QScreen* screen = main_.screen();
+    const QWidget& main = *host_.hostWindow();
+    const QScreen* screen = main.screen();
     if (screen == nullptr)
         return;
     // To the right of the main window, else to its left, narrowed to the room there (never
     // below what its controls need); with no room on either side, at the screen's right edge.
     const QRect room = screen->availableGeometry();
-    const QRect mainFrame = main_.frameGeometry();
+    const QRect mainFrame = main.frameGeometry();
     const int extra = window_->frameGeometry().width() - window_->width(); // the frame's edges
     const int needed = window_->minimumSizeHint().width();
     const int right = room.right() - mainFrame.right() - extra;

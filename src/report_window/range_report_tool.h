@@ -10,9 +10,9 @@ class QAction;
 namespace runnelex {
 
 class FrmRangeReport;
-class FrmRunnelex;
 class MessageBoxes;
 class SaveDialog;
+class ToolHost;
 
 // The "Range Report..." item of the main window's Tools menu and the one window it opens,
 // made on first use. The window opens beside the main window with the texts and units the
@@ -20,8 +20,7 @@ class SaveDialog;
 class RangeReportTool final : public QObject {
     Q_OBJECT
 public:
-    RangeReportTool(FrmRunnelex& main, MessageBoxes& boxes, SaveDialog& dialog,
-                    unsigned threads = 0);
+    RangeReportTool(ToolHost& host, MessageBoxes& boxes, SaveDialog& dialog, unsigned threads = 0);
     ~RangeReportTool() override;
 
     void open();
@@ -31,7 +30,7 @@ public:
 private:
     void placeBesideMain();
 
-    FrmRunnelex& main_;
+    ToolHost& host_;
     MessageBoxes& boxes_;
     SaveDialog& dialog_;
     unsigned threads_;

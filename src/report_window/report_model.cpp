@@ -54,7 +54,7 @@ int ReportModel::columnCount(const QModelIndex& parent) const {
 
 const ReportModel::Shown& ReportModel::shown(std::uint64_t row) const {
     if (!shown_ || shown_->row != row) {
-        const cli::RecordReply r = rows_.row(*plan_, row);
+        const RecordReply r = rows_.row(*plan_, row);
         const auto fields = report::rowFields(r);
         Shown s;
         s.row = row;

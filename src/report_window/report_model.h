@@ -8,7 +8,7 @@
 
 #include <QAbstractTableModel>
 
-#include "cli/cli_session.h"
+#include "calc/calc_request.h"
 #include "report/packed_rows.h"
 #include "report/report_plan.h"
 

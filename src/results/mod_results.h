@@ -10,8 +10,8 @@
 #include <QPointer>
 #include <QString>
 
+#include "results/results_log.h"
 #include "results/results_text.h"
-#include "ui/main/results_log.h"
 
 namespace runnelex {
 

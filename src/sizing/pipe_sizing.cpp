@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sizing/pipe_sizing.h"
 
+#include "calc/calc_session.h"
 #include "calc/number_text.h"
 #include "input/iosafe.h"
 #include "input/units.h"
@@ -21,11 +22,11 @@ Check atLeast(double value, double bound) {
 }
 
 void judge(SizeRow& row, const Criteria& c) {
-    const CalcResults& r = row.run.results;
-    if (row.run.fault || r.outcome != Outcome::OpenChannel) {
+    const CalcResults& r = row.results;
+    if (row.fault || r.outcome != Outcome::OpenChannel) {
         // No open-channel flow: the pipe is too small (surcharged) or nothing was computed.
         row.depth = Check::Fail;
-        const Check velocity = row.run.fault ? Check::Fail : Check::NotApplicable;
+        const Check velocity = row.fault ? Check::Fail : Check::NotApplicable;
         row.minVelocity = velocity;
         row.maxVelocity = c.maxVelocity ? velocity : Check::NotApplicable;
         row.meetsAll = false;
@@ -42,8 +43,8 @@ void judge(SizeRow& row, const Criteria& c) {
 
 } // namespace
 
-SizingResult sizePipe(const CalcInputs& in, const std::vector<double>& sizesIn,
-                      const Criteria& criteria) {
+SizingResult sizePipe(const CalcInputs& in, const CalcEntry& entry,
+                      const std::vector<double>& sizesIn, const Criteria& criteria) {
     SizingResult result;
     result.rows.reserve(sizesIn.size());
     for (double size : sizesIn) {
@@ -52,9 +53,15 @@ SizingResult sizePipe(const CalcInputs& in, const std::vector<double>& sizesIn,
         CalcInputs sized = in;
         sized.DiamFt = units::diamToFeet(size, false); // as typed in inches
         sized.DiamInFeet = false;
-        row.run = displayRun(sized);
-        row.labels = startupLabelTexts();
-        applyDisplayRun(row.run, row.labels);
+        CalcEntry typed = entry;
+        typed.diam = generalNumberText(size);
+        typed.diamUnit = 0;
+        CalcSession session(sized, typed);
+        if (session.calculate() == SessionStatus::Fault)
+            row.fault = session.lastFault();
+        row.results = *session.lastResults();
+        row.labels = session.labels();
+        row.record = session.recordFields();
         judge(row, criteria);
         if (row.meetsAll && !result.chosen)
             result.chosen = result.rows.size();

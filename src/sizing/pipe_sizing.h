@@ -7,9 +7,11 @@
 #include <string_view>
 #include <vector>
 
+#include "calc/calc_entry.h"
 #include "calc/calc_inputs.h"
 #include "calc/calculation.h"
-#include "calc/display_run.h"
+#include "calc/labels.h"
+#include "results/record.h"
 
 // Pipe sizing: the main window's calculation for each nominal diameter in turn, judged against
 // design criteria; the first size that meets them all is the answer.
@@ -28,8 +30,12 @@ enum class Check { Pass, Fail, NotApplicable };
 
 struct SizeRow {
     double diamIn = 0.0;
-    DisplayRun run;    // the calculation for this size, as the main window would run it
-    LabelTexts labels; // the label texts that run shows
+    // The calculation for this size, as the main window would run it: its results, the fault
+    // that stopped it, the label texts it shows and the record it makes.
+    CalcResults results;
+    std::optional<std::string> fault;
+    LabelTexts labels;
+    record::RecordFields record;
     Check depth = Check::Fail, minVelocity = Check::Fail, maxVelocity = Check::NotApplicable;
     bool meetsAll = false;
 };
@@ -40,11 +46,12 @@ struct SizingResult {
 };
 
 // Tries every size of `sizesIn` (inches) with the other inputs of `in` (slope, n, design flow
-// and flow unit), in the order given. The checks use the computed values, not the rounded
-// texts. A surcharged size fails the depth check and its velocity checks do not apply; a size
-// whose calculation met an arithmetic fault fails every check.
-SizingResult sizePipe(const CalcInputs& in, const std::vector<double>& sizesIn,
-                      const Criteria& criteria);
+// and flow unit) and the texts of `entry`, in the order given: each a calculator holding those
+// with the size typed in inches. The checks use the computed values, not the rounded texts. A
+// surcharged size fails the depth check and its velocity checks do not apply; a size whose
+// calculation met an arithmetic fault fails every check.
+SizingResult sizePipe(const CalcInputs& in, const CalcEntry& entry,
+                      const std::vector<double>& sizesIn, const Criteria& criteria);
 
 // Parsing of the criteria and the size list, each with the point as decimal separator.
 // Each returns the reason when the text is not acceptable.

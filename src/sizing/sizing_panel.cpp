@@ -74,11 +74,12 @@ SizingPanel::SizingPanel(QWidget* parent) : QGroupBox(QStringLiteral("Pipe Sizin
         connect(box, &QLineEdit::editingFinished, this, &SizingPanel::runSizing);
 }
 
-void SizingPanel::setInputs(const CalcInputs& in) {
+void SizingPanel::setInputs(const CalcInputs& in, const CalcEntry& entry) {
     const bool same = in_ && in_->SlopeFtFt == in.SlopeFtFt && in_->ManningN == in.ManningN &&
                       in_->Qcfs == in.Qcfs && in_->Unitflow == in.Unitflow &&
                       in_->SlopeInPercent == in.SlopeInPercent;
     in_ = in;
+    entry_ = entry;
     if (!same)
         runSizing();
 }
@@ -112,7 +113,7 @@ void SizingPanel::runSizing() {
         return;
     }
 
-    const sizing::SizingResult result = sizing::sizePipe(*in_, sizes, criteria);
+    const sizing::SizingResult result = sizing::sizePipe(*in_, entry_, sizes, criteria);
     const QString unit = qs(units::capacityHeading(in_->Unitflow)).mid(1); // " (cfs)"
     table_->setHorizontalHeaderLabels(
         {QStringLiteral("Diam (in.)"), QStringLiteral("d/D"), QStringLiteral("Dnorm (ft)"),
@@ -122,15 +123,15 @@ void SizingPanel::runSizing() {
     table_->setRowCount(static_cast<int>(result.rows.size()));
     for (std::size_t i = 0; i < result.rows.size(); ++i) {
         const sizing::SizeRow& row = result.rows[i];
-        const auto label = [&row](const char* name) {
-            return qs(row.labels.at(name));
+        const auto label = [&row](Label name) {
+            return qs(row.labels[name]);
         };
         const QString cells[] = {qs(generalNumberText(row.diamIn)),
-                                 label("lblrDoverD"),
-                                 label("lblrDnorm"),
-                                 label("lblrVnorm"),
-                                 label("lblrQ100"),
-                                 label("lblrQ093"),
+                                 label(Label::DoverD),
+                                 label(Label::Dnorm),
+                                 label(Label::Vnorm),
+                                 label(Label::Q100),
+                                 label(Label::Q093),
                                  QString::fromUtf8(sizing::checkText(row.depth)),
                                  QString::fromUtf8(sizing::checkText(row.minVelocity)),
                                  QString::fromUtf8(sizing::checkText(row.maxVelocity))};

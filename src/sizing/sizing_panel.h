@@ -5,6 +5,7 @@
 
 #include <QGroupBox>
 
+#include "calc/calc_entry.h"
 #include "calc/calc_inputs.h"
 
 class QLabel;
@@ -20,9 +21,9 @@ class SizingPanel : public QGroupBox {
 public:
     explicit SizingPanel(QWidget* parent = nullptr);
 
-    // The main window's inputs; the diameter is ignored. Nothing is re-sized when the inputs
-    // that sizing reads are unchanged.
-    void setInputs(const CalcInputs& in);
+    // The main window's inputs and texts; the diameter is ignored. Nothing is re-sized when the
+    // inputs that sizing reads are unchanged.
+    void setInputs(const CalcInputs& in, const CalcEntry& entry);
     // The size chosen by the last sizing, in inches.
     std::optional<double> chosenSize() const { return chosen_; }
 
@@ -33,6 +34,7 @@ private:
     QTableWidget* table_;
     QLabel* chosenLabel_;
     std::optional<CalcInputs> in_;
+    CalcEntry entry_;
     std::optional<double> chosen_;
 };
 

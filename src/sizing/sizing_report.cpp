@@ -18,8 +18,7 @@ const char* checkText(Check check) {
     return "-";
 }
 
-std::string sizingReport(const SizingResult& result, const CalcInputs& in, const RecordTexts& texts,
-                         const Criteria& criteria) {
+std::string sizingReport(const SizingResult& result, const Criteria& criteria) {
     const std::string maxV =
         criteria.maxVelocity ? generalNumberText(*criteria.maxVelocity) : std::string("none");
     std::string out =
@@ -27,26 +26,9 @@ std::string sizingReport(const SizingResult& result, const CalcInputs& in, const
         "\tV >= " + generalNumberText(criteria.minVelocity) + "\tV <= " + maxV + "\tFirst\n";
     for (std::size_t i = 0; i < result.rows.size(); ++i) {
         const SizeRow& row = result.rows[i];
-        const auto label = [&row](const char* name) {
-            return row.labels.at(name);
-        };
-        record::RecordFields f;
-        f.flowText = texts.flowText;
-        f.unitflow = in.Unitflow;
-        f.diamText = generalNumberText(row.diamIn);
-        f.diamInFeet = false;
-        f.slopeText = texts.slopeText;
-        f.slopeInPercent = in.SlopeInPercent;
-        f.nText = texts.nText;
-        f.dnorm = label("lblrDnorm");
-        f.vnorm = label("lblrVnorm");
-        f.frNo = label("lblrFrNo");
-        f.dcr = label("lblrDcr");
-        f.q100 = label("lblrQ100");
-        f.q093 = label("lblrQ093");
-        out += record::makeRecord(f) + '\t' + label("lblrDoverD") + '\t' + checkText(row.depth) +
-               '\t' + checkText(row.minVelocity) + '\t' + checkText(row.maxVelocity) + '\t' +
-               (result.chosen == i ? "*" : "") + '\n';
+        out += record::makeRecord(row.record) + '\t' + row.labels[Label::DoverD] + '\t' +
+               checkText(row.depth) + '\t' + checkText(row.minVelocity) + '\t' +
+               checkText(row.maxVelocity) + '\t' + (result.chosen == i ? "*" : "") + '\n';
     }
     if (result.chosen)
         out += generalNumberText(result.rows[*result.chosen].diamIn) + '\n';

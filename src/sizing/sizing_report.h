@@ -7,11 +7,6 @@
 
 namespace runnelex::sizing {
 
-// The typed texts that go into each row's record fields, as the main window would record them.
-struct RecordTexts {
-    std::string flowText, slopeText, nText = "0.013";
-};
-
 // Text of a check in a table: "yes", "no", or "-" where it does not apply.
 const char* checkText(Check check);
 
@@ -19,7 +14,6 @@ const char* checkText(Check check);
 // criterion, and "First"), one row per size with the record fields of that size, its d/D and
 // its checks, the first size meeting every criterion marked "*" in the last column; then, when
 // a size was found, a last line with that size alone. Every line ends with a line feed.
-std::string sizingReport(const SizingResult& result, const CalcInputs& in, const RecordTexts& texts,
-                         const Criteria& criteria);
+std::string sizingReport(const SizingResult& result, const Criteria& criteria);
 
 } // namespace runnelex::sizing

@@ -96,7 +96,7 @@ using Steps = std::vector<std::pair<std::string, std::string>>; // label (empty:
 Steps stepsOf(const DisplayRun& run) {
     Steps out;
     for (const DisplayStep& s : run.steps)
-        out.emplace_back(s.kind == DisplayStep::Kind::SetLabel ? s.label : "", s.text);
+        out.emplace_back(s.kind == DisplayStep::Kind::SetLabel ? labelName(s.label) : "", s.text);
     return out;
 }
 
@@ -224,27 +224,27 @@ TEST(Calculation, FullPipeValuesUseDesignFlowAndPlainRadius) {
 
 TEST(ApplyDisplayRun, SurchargedRunKeepsEarlierAreaPerimeterRadius) {
     LabelTexts labels = startupLabelTexts();
-    EXPECT_EQ(labels["lblCapQ"], "Q(cfs)");
-    EXPECT_EQ(labels["lblrAreaW"], "");
+    EXPECT_EQ(labels[Label::CapQ], "Q(cfs)");
+    EXPECT_EQ(labels[Label::AreaW], "");
     applyDisplayRun(displayRun(workedExample(2)), labels);
     applyDisplayRun(displayRun(workedExample(4)), labels);
-    EXPECT_EQ(labels["lblrAreaW"] + "|" + labels["lblrPerimW"] + "|" + labels["lblrRh"],
+    EXPECT_EQ(labels[Label::AreaW] + "|" + labels[Label::PerimW] + "|" + labels[Label::Rh],
               "0.4285|1.6426|0.2609");
-    EXPECT_EQ(labels["lblrDnorm"] + "|" + labels["lblrRegime"] + "|" + labels["lblCapQ"],
+    EXPECT_EQ(labels[Label::Dnorm] + "|" + labels[Label::Regime] + "|" + labels[Label::CapQ],
               "|Surcharged!|Q(cfs)");
 }
 
 TEST(ApplyDisplayRun, MessagesComeBetweenTheLabels) {
     LabelTexts labels = startupLabelTexts();
-    labels["lblrQ050"] = "old";
+    labels[Label::Q050] = "old";
     std::vector<std::string> trace;
     applyDisplayRun(displayRun(workedExample(0, "")), labels, [&](const std::string& m) {
-        trace.push_back(labels["lblrV050"] + "|" + labels["lblrV075"] + "|" + m);
+        trace.push_back(labels[Label::V050] + "|" + labels[Label::V075] + "|" + m);
     });
     ASSERT_EQ(trace.size(), 4u);
     EXPECT_EQ(trace[0], std::string("4.5363||") + kUnmatched);
     EXPECT_EQ(trace[1], std::string("4.5363|5.1418|") + kUnmatched);
-    EXPECT_EQ(labels["lblrQ050"], "old");
+    EXPECT_EQ(labels[Label::Q050], "old");
 }
 
 } // namespace

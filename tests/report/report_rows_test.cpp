@@ -169,13 +169,11 @@ TEST_P(ReportRowsTest, MarksFollowTheRegimeTheMainWindowShows) {
     const PackedRows rows = computed(plan, 2, 3);
     std::uint64_t surcharged = 0;
     for (std::uint64_t i = 0; i < rows.size(); ++i) {
-        cli::CalcRequest shown = plan.point(i);
-        shown.labels = true;
-        const cli::CalcReply labels = cli::runCalc(shown);
-        const RowMark expected = labels.exitCode == 3 ? RowMark::Faulted
-                                 : labels.out.find("lblrRegime\tSurcharged!\n") != std::string::npos
-                                     ? RowMark::Surcharged
-                                     : RowMark::None;
+        CalcSession shown;
+        const Replay r = replay(plan.point(i), shown);
+        const RowMark expected = r.status == SessionStatus::Fault              ? RowMark::Faulted
+                                 : shown.label(Label::Regime) == "Surcharged!" ? RowMark::Surcharged
+                                                                               : RowMark::None;
         EXPECT_EQ(rows.mark(i), expected) << c.name << " row " << i;
         surcharged += expected == RowMark::Surcharged;
     }
@@ -205,12 +203,12 @@ TEST(ReportRows, SelectedRangesAreWrittenOnceInOrder) {
 
 // The texts outside the packing alphabet and faults come back exactly.
 TEST(ReportRows, EveryRowComesBackAsAdded) {
-    std::vector<cli::RecordReply> added(5);
+    std::vector<RecordReply> added(5);
     added[0].fields = {"", "",       "",       "",       false,    "",       false,
                        "", "0.5359", "4.6671", "1.2548", "0.6034", "3.5628", "3.8307"};
     added[1].fields = {"", "", "", "", false, "", false, "", "", "", "", "", "1.5E+20", "-0.01"};
     added[1].surcharged = true;
-    added[2].exitCode = 3;
+    added[2].status = SessionStatus::Fault;
     added[2].fault = "Overflow";
     added[3].fields.dnorm = "n/a \xC3\xA4 0123456789012345678901234567890";
     added[3].surcharged = true;
@@ -223,7 +221,7 @@ TEST(ReportRows, EveryRowComesBackAsAdded) {
     const RowMark marks[] = {RowMark::None, RowMark::Surcharged, RowMark::Faulted,
                              RowMark::Surcharged, RowMark::None};
     for (std::size_t k = 0; k < added.size(); ++k) {
-        cli::RecordReply back;
+        RecordReply back;
         back.fields.dnorm = "stale";
         chunk.read(k, back);
         const auto& a = added[k].fields;
@@ -231,7 +229,7 @@ TEST(ReportRows, EveryRowComesBackAsAdded) {
         EXPECT_EQ(std::vector<std::string>({b.dnorm, b.vnorm, b.frNo, b.dcr, b.q100, b.q093}),
                   std::vector<std::string>({a.dnorm, a.vnorm, a.frNo, a.dcr, a.q100, a.q093}))
             << k;
-        EXPECT_EQ(back.exitCode, added[k].exitCode);
+        EXPECT_EQ(back.status, added[k].status);
         EXPECT_EQ(back.fault, added[k].fault);
         EXPECT_EQ(back.surcharged, added[k].surcharged);
         EXPECT_EQ(chunk.mark(k), marks[k]);
@@ -256,7 +254,7 @@ TEST(ReportRows, CancelKeepsWholeLeadingChunks) {
         EXPECT_GE(rows.size(), 256u);
         EXPECT_LT(rows.size(), plan.rowCount());
         for (std::uint64_t i : {std::uint64_t{0}, rows.size() - 1}) {
-            const cli::RecordReply direct = cli::runRecord(plan.point(i));
+            const RecordReply direct = runRecord(plan.point(i));
             EXPECT_EQ(rowText(Format::Tsv, rows.row(plan, i)), rowText(Format::Tsv, direct));
         }
     }

@@ -38,7 +38,7 @@ TEST(Record, TypedInputsUnitsThenResultCaptions) {
         LabelTexts labels = startupLabelTexts();
         applyDisplayRun(displayRun(in), labels);
         const auto l = [&labels](const char* name) {
-            return labels.at(name);
+            return labels[*labelNamed(name)];
         };
         const record::RecordFields f{c.pipe,         "10",           "CFS",         c.diam,
                                      c.inFeet,       c.slope,        c.inPercent,   "0.013",

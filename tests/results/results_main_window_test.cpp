@@ -13,13 +13,13 @@
 #include <QtTest>
 
 #include "fakes.h"
+#include "info/info_menu.h"
 #include "results/frm_results.h"
 #include "results/mod_results.h"
 #include "results/qt_save_dialog.h"
 #include "results/record.h"
 #include "test_files.h"
 #include "ui/main/frm_runnelex.h"
-#include "ui/main/info_menu.h"
 
 namespace runnelex {
 

@@ -8,10 +8,10 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include "info/info_menu.h"
 #include "platform/message_boxes.h"
+#include "results/results_log.h"
 #include "ui/main/frm_runnelex.h"
-#include "ui/main/info_menu.h"
-#include "ui/main/results_log.h"
 
 namespace runnelex::test {
 

@@ -7,13 +7,11 @@
 #include <QCoreApplication>
 #include <QMainWindow>
 
-class QMenu;
-
-#include "calc/calc_entry.h"
-#include "calc/calc_inputs.h"
-#include "engine/hydrocalc.h"
-#include "input/entry_check.h"
+#include "calc/calc_session.h"
 #include "ui/main/main_controls.h"
+#include "ui/main/tool_host.h"
+
+class QMenu;
 
 namespace runnelex {
 
@@ -22,8 +20,9 @@ class MessageBoxes;
 class ResultsLog;
 
 // The calculator's main window: four numeric boxes with their unit lists, the results, the
-// capacity table and the log frame. Every accepted entry and every unit choice recomputes.
-class FrmRunnelex : public QMainWindow {
+// capacity table and the log frame. It owns the calculation session and only draws it: every
+// commit, unit choice and record is the session's, and what the session changes is shown here.
+class FrmRunnelex : public QMainWindow, public ToolHost, private SessionView {
     Q_OBJECT
 public:
     using EndProgram = std::function<void()>;
@@ -38,16 +37,14 @@ public:
     ~FrmRunnelex() override;
 
     // Recomputes and shows every result from the current inputs; records when "Always" is on.
-    void DoCalc();
+    void DoCalc() { session_.calculate(); }
     // Records the calculation as the window shows it now.
-    void writecalcs();
+    void writecalcs() { session_.record(); }
 
-    const CalcInputs& calcInputs() const { return in_; }
-    // The texts of the boxes and the positions of the unit lists, as shown now.
-    CalcEntry currentEntry() const;
-    // The menu of the windows added beside the calculator ("&Tools", after "&Help"), made on
-    // first use.
-    QMenu* toolsMenu();
+    const CalcInputs& calcInputs() const { return session_.inputs(); }
+    CalcSession& session() override { return session_; }
+    QMenu* toolsMenu() override;
+    QWidget* hostWindow() override { return this; }
 
 signals:
     // Every calculation run has ended (results shown, recorded when "Always" is on).
@@ -60,18 +57,15 @@ protected:
 private:
     void Form_Initialize();
     void connectControls();
-    void checkEntry(entry::Box box, QLineEdit* edit);
-    void cmbUnDiam_Click();
-    void cmbUnSlope_Click();
-    void cmbUnFlo_Click();
-    // Runs a unit list's selection, then the calculation.
-    void unitChanged(const std::function<void()>& select);
     void cmdSaveLog_Click();
-    void cmdSaveNow_Click();
     void setRecordingEnabled(bool enabled);
-    void setLabel(const std::string& name, const std::string& text);
-    void showMessage(const std::string& prompt);
-    hydrocalc::Notify notifier();
+    QLineEdit* box(TextBox which) const;
+
+    // What the session changes, drawn.
+    void labelChanged(Label label, const std::string& text) override;
+    void textChanged(TextBox which, const std::string& text) override;
+    void message(const std::string& prompt) override;
+    void recorded(const std::string& record) override;
 
     MessageBoxes& boxes_;
     ResultsLog& results_;
@@ -79,7 +73,8 @@ private:
     EndProgram endProgram_;
     MainControls c_;
     QMenu* tools_ = nullptr;
-    CalcInputs in_;
+    CalcSession session_;
+    int shownListener_ = -1;
 };
 
 } // namespace runnelex

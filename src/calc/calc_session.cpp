@@ -1,0 +1,208 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "calc/calc_session.h"
+
+#include <exception>
+
+#include "calc/display_run.h"
+#include "input/unit_selection.h"
+#include "input/units.h"
+
+namespace runnelex {
+
+entry::Box entryBoxOf(TextBox box) {
+    switch (box) {
+    case TextBox::Diam:
+        return entry::Box::Diam;
+    case TextBox::Slope:
+        return entry::Box::Slope;
+    case TextBox::Flow:
+        return entry::Box::Flow;
+    default:
+        return entry::Box::ManningN;
+    }
+}
+
+namespace {
+
+int flowIndex(const std::string& unitflow) {
+    for (std::size_t i = 0; i < units::kFlowItems.size(); ++i)
+        if (units::kFlowItems[i] == unitflow)
+            return static_cast<int>(i);
+    return 0;
+}
+
+} // namespace
+
+CalcSession::CalcSession(SessionView* view) : view_(view), labels_(startupLabelTexts()) {
+    textOf(TextBox::ManningN) = kStartManningN;
+    // The start-up selects the first unit of each list.
+    in_.Unitflow = units::unitflowFromIndex(0, {});
+    in_.SlopeInPercent = units::slopeInPercentFromIndex(0, {});
+    in_.DiamInFeet = units::diamInFeetFromIndex(0, {});
+}
+
+CalcSession::CalcSession(const CalcInputs& in, const CalcEntry& entry, SessionView* view)
+    : view_(view), in_(in), texts_{entry.diam, entry.slope, entry.flow, entry.n, entry.pipe},
+      labels_(startupLabelTexts()) {}
+
+void CalcSession::setText(TextBox box, std::string text) {
+    textOf(box) = std::move(text);
+}
+
+SessionStatus CalcSession::commit(TextBox box) {
+    if (box == TextBox::PipeName)
+        return SessionStatus::Done; // takes any text, checks nothing
+    try {
+        const entry::EntryResult r = entry::checkEntry(entryBoxOf(box), text(box), in_);
+        if (r.message)
+            tell(*r.message);
+        if (r.emptyBox) {
+            emptyBox(box);
+            return SessionStatus::Rejected;
+        }
+        if (r.capacityHeading)
+            setLabel(Label::CapQ, *r.capacityHeading);
+        return r.runCalc ? calculate() : SessionStatus::Done;
+    } catch (const hydrocalc::ArithmeticError& e) {
+        // A value that cannot be taken into base units is answered and erased like a bad entry.
+        const SessionStatus status = fault(e.what());
+        emptyBox(box);
+        return status;
+    }
+}
+
+SessionStatus CalcSession::selectUnit(UnitList list, int index) {
+    const hydrocalc::Notify notify = [this](const std::string& m) {
+        tell(m);
+    };
+    try {
+        switch (list) {
+        case UnitList::Diam:
+            selection::selectDiamUnit(index, textOf(TextBox::Diam), in_, notify);
+            break;
+        case UnitList::Slope:
+            selection::selectSlopeUnit(index, textOf(TextBox::Slope), in_, notify);
+            break;
+        case UnitList::Flow:
+            setLabel(Label::CapQ,
+                     selection::selectFlowUnit(index, textOf(TextBox::Flow), in_, notify));
+            break;
+        }
+    } catch (const hydrocalc::ArithmeticError& e) {
+        // Re-reading an extreme value in the new unit can overflow; the calculator stays usable.
+        return fault(e.what());
+    }
+    return calculate();
+}
+
+SessionStatus CalcSession::calculate() {
+    DisplayRun run = displayRun(in_);
+    for (const DisplayStep& step : run.steps) {
+        if (step.kind == DisplayStep::Kind::SetLabel)
+            setLabel(step.label, step.text);
+        else
+            tell(step.text);
+    }
+    lastResults_ = std::move(run.results);
+    if (run.fault) {
+        // Later labels keep their texts and nothing is recorded.
+        const SessionStatus status = fault(*run.fault);
+        shown();
+        return status;
+    }
+    if (alwaysRecord_) {
+        emptyBox(TextBox::PipeName);
+        record();
+    }
+    shown();
+    return SessionStatus::Done;
+}
+
+void CalcSession::record() {
+    if (view_ == nullptr)
+        return;
+    try {
+        view_->recorded(record::makeRecord(recordFields()));
+    } catch (const std::exception& e) {
+        tell(std::string("Unable to Append to File  (") + e.what() + ")");
+    }
+}
+
+void CalcSession::recordNow() {
+    record();
+    emptyBox(TextBox::PipeName);
+}
+
+CalcEntry CalcSession::entry() const {
+    CalcEntry e;
+    e.pipe = text(TextBox::PipeName);
+    e.diam = text(TextBox::Diam);
+    e.slope = text(TextBox::Slope);
+    e.n = text(TextBox::ManningN);
+    e.flow = text(TextBox::Flow);
+    e.diamUnit = in_.DiamInFeet ? 1 : 0;
+    e.slopeUnit = in_.SlopeInPercent ? 1 : 0;
+    e.flowUnit = flowIndex(in_.Unitflow);
+    return e;
+}
+
+record::RecordFields CalcSession::recordFields() const {
+    record::RecordFields f;
+    f.pipeName = text(TextBox::PipeName);
+    f.flowText = text(TextBox::Flow);
+    f.unitflow = in_.Unitflow;
+    f.diamText = text(TextBox::Diam);
+    f.diamInFeet = in_.DiamInFeet;
+    f.slopeText = text(TextBox::Slope);
+    f.slopeInPercent = in_.SlopeInPercent;
+    f.nText = text(TextBox::ManningN);
+    f.dnorm = labels_[Label::Dnorm];
+    f.vnorm = labels_[Label::Vnorm];
+    f.frNo = labels_[Label::FrNo];
+    f.dcr = labels_[Label::Dcr];
+    f.q100 = labels_[Label::Q100];
+    f.q093 = labels_[Label::Q093];
+    return f;
+}
+
+int CalcSession::addShownListener(std::function<void()> onShown) {
+    listeners_[nextListener_] = std::move(onShown);
+    return nextListener_++;
+}
+
+void CalcSession::removeShownListener(int id) {
+    listeners_.erase(id);
+}
+
+void CalcSession::setLabel(Label l, std::string text) {
+    labels_[l] = std::move(text);
+    if (view_ != nullptr)
+        view_->labelChanged(l, labels_[l]);
+}
+
+void CalcSession::emptyBox(TextBox box) {
+    setText(box, {});
+    if (view_ != nullptr)
+        view_->textChanged(box, {});
+}
+
+void CalcSession::tell(const std::string& prompt) {
+    if (view_ != nullptr)
+        view_->message(prompt);
+}
+
+SessionStatus CalcSession::fault(const std::string& description) {
+    lastFault_ = description;
+    tell(calcFaultMessage(description));
+    return SessionStatus::Fault;
+}
+
+void CalcSession::shown() {
+    if (listeners_.empty())
+        return;
+    const auto listeners = listeners_; // a listener may take itself off
+    for (const auto& [id, onShown] : listeners)
+        onShown();
+}
+
+} // namespace runnelex

@@ -1,0 +1,118 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "calc/calc_entry.h"
+#include "calc/calc_inputs.h"
+#include "calc/calculation.h"
+#include "calc/labels.h"
+#include "input/entry_check.h"
+#include "results/record.h"
+
+namespace runnelex {
+
+// The five boxes of the calculator: the four numeric ones and the pipe name.
+enum class TextBox { Diam, Slope, Flow, ManningN, PipeName };
+// The three unit lists.
+enum class UnitList { Diam, Slope, Flow };
+
+// The entry check a numeric box runs (the pipe name has none: ManningN is returned for it).
+entry::Box entryBoxOf(TextBox box);
+
+// How an operation of the session ended.
+enum class SessionStatus {
+    Done,     // the entry was taken (or there was nothing to take) and the results shown
+    Rejected, // the box's check refused the text: its message was shown and the box emptied
+    Fault,    // an arithmetic fault stopped the calculation; its message was shown
+};
+
+// What the calculator shows, told as the session changes it, in the order the user sees it.
+// Every default does nothing.
+class SessionView {
+public:
+    virtual ~SessionView() = default;
+    virtual void labelChanged(Label, const std::string&) {}
+    // The session emptied a box (a rejected entry, the pipe name before a record).
+    virtual void textChanged(TextBox, const std::string&) {}
+    // A modal message: returns once the user has answered it.
+    virtual void message(const std::string&) {}
+    // A record to append to the results; a failure throws std::exception, which the session
+    // reports to the user.
+    virtual void recorded(const std::string&) {}
+};
+
+// The calculator without a window: the boxes' texts, the unit lists, the current inputs in
+// base units and the label texts, changed by what a user does (type, commit, pick a unit,
+// record) exactly as the main window does it. The main window owns one and only draws it; the
+// command line, the reports, the sizing and the pictures drive sessions of their own.
+class CalcSession {
+public:
+    // A fresh calculator: empty boxes but n "0.013", the first unit of each list, every result
+    // empty.
+    explicit CalcSession(SessionView* view = nullptr);
+    // A calculator whose boxes hold `entry` and whose inputs are `in`, results empty.
+    CalcSession(const CalcInputs& in, const CalcEntry& entry, SessionView* view = nullptr);
+    CalcSession(const CalcSession&) = delete;
+    CalcSession& operator=(const CalcSession&) = delete;
+
+    // Typing: the box holds `text`; nothing is checked or computed.
+    void setText(TextBox box, std::string text);
+    // A commit key in a numeric box, or the focus leaving it: the box's entry check on its
+    // text; an accepted entry is stored in base units and the results recomputed.
+    SessionStatus commit(TextBox box);
+    // A unit picked from a list: the box's text is read again in the new unit, then the
+    // results recomputed. An index outside the list is told and taken as the first unit.
+    SessionStatus selectUnit(UnitList list, int index);
+    // Recomputes and shows every result from the current inputs; records when "Always" is on.
+    SessionStatus calculate();
+    // Records the calculation as shown now (the "Now" button and Enter in the pipe name box).
+    void record();
+    // "Now": records, then empties the pipe name, ready for the next name.
+    void recordNow();
+    void setAlwaysRecord(bool on) { alwaysRecord_ = on; }
+    bool alwaysRecord() const { return alwaysRecord_; }
+
+    const std::string& text(TextBox box) const { return texts_[static_cast<std::size_t>(box)]; }
+    const CalcInputs& inputs() const { return in_; }
+    const LabelTexts& labels() const { return labels_; }
+    const std::string& label(Label l) const { return labels_[l]; }
+    // The texts and unit positions, as the boxes and lists show them.
+    CalcEntry entry() const;
+    // The record the calculation would make now, field by field.
+    record::RecordFields recordFields() const;
+    // The last calculation (empty before the first); its fault, if one stopped it.
+    const std::optional<CalcResults>& lastResults() const { return lastResults_; }
+    // What stopped the last operation that ended with SessionStatus::Fault.
+    const std::string& lastFault() const { return lastFault_; }
+
+    // Calls `onShown` after every calculation run (results shown, recorded when "Always" is
+    // on). The returned number takes it off again.
+    int addShownListener(std::function<void()> onShown);
+    void removeShownListener(int id);
+
+private:
+    std::string& textOf(TextBox box) { return texts_[static_cast<std::size_t>(box)]; }
+    void setLabel(Label l, std::string text);
+    void emptyBox(TextBox box);
+    void tell(const std::string& prompt);
+    SessionStatus fault(const std::string& description);
+    void shown();
+
+    SessionView* view_;
+    CalcInputs in_;
+    std::array<std::string, 5> texts_; // by TextBox
+    LabelTexts labels_;
+    bool alwaysRecord_ = false;
+    std::optional<CalcResults> lastResults_;
+    std::string lastFault_;
+    std::map<int, std::function<void()>> listeners_;
+    int nextListener_ = 0;
+};
+
+} // namespace runnelex

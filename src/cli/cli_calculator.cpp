@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/cli_calculator.h"
+
+#include "calc/display_run.h"
+#include "cli/cli_app.h"
+#include "cli/exit_codes.h"
+#include "cli/output.h"
+#include "report/request_options.h"
+
+namespace runnelex::cli {
+
+int CliCalculator::run(const CalcRequest& request, Output& err, const std::string& command) {
+    const Replay r = replay(request, session_);
+    switch (r.status) {
+    case SessionStatus::Rejected:
+        return usageError(err, report::requestProblem(r), command);
+    case SessionStatus::Fault:
+        err.write(calcFaultMessage(r.fault) + '\n');
+        return kArithmetic;
+    case SessionStatus::Done:
+        break;
+    }
+    err.write(messages_);
+    return kDone;
+}
+
+} // namespace runnelex::cli
