@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package in a release tree of its own and checks it: the desktop and
 # AppStream files validate, the package holds exactly the installed files, its dependencies
-# come from the binaries' shared libraries, and the programs run from the unpacked package.
+# come from the binaries' shared libraries, lintian finds no error or warning, and the
+# programs run from the unpacked package.
 # Usage: packaging/check-package.sh [BUILD_DIR]   (default build/package)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -19,8 +20,12 @@ desktop-file-validate "$root/data/$id.desktop" || fail "desktop-file-validate fa
 appstreamcli validate --no-net "$root/data/$id.metainfo.xml" || fail "appstreamcli validate failed"
 
 echo "== building the release tree $build =="
+# Debian's hardening flags (dpkg-buildflags with hardening=+all): fortified C library calls,
+# stack protector, read-only relocations bound at start.
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DRUNNELEX_BUILD_TESTS=OFF -DRUNNELEX_BUILD_BENCHMARKS=OFF >/dev/null
+    -DRUNNELEX_BUILD_TESTS=OFF -DRUNNELEX_BUILD_BENCHMARKS=OFF \
+    -DCMAKE_CXX_FLAGS="-D_FORTIFY_SOURCE=2 -fstack-protector-strong -Wformat -Werror=format-security" \
+    -DCMAKE_EXE_LINKER_FLAGS="-Wl,-z,relro -Wl,-z,now" >/dev/null
 cmake --build "$build"
 
 echo "== building the package =="
@@ -56,6 +61,11 @@ expected=$(
         done
         echo ./usr/share/runnelex/help/index.html
         echo ./usr/share/doc/runnelex/copyright
+        echo ./usr/share/doc/runnelex/changelog.gz
+        echo ./usr/share/man/man1/runnelex.1.gz
+        echo ./usr/share/man/man1/runnelex-cli.1.gz
+        echo ./usr/share/bash-completion/completions/runnelex-cli
+        echo ./usr/share/lintian/overrides/runnelex
     } | sort
 )
 actual=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort)
@@ -65,6 +75,11 @@ if [ "$actual" != "$expected" ]; then
 fi
 dpkg-deb -c "$deb" | awk '$1 ~ /^-/ && $6 ~ /^\.\/usr\/bin\// && $1 !~ /x/ { bad = 1 } END { exit bad }' ||
     fail "a program in /usr/bin is not executable"
+
+echo "== lintian =="
+# Every tag lintian shows, informational ones too; an error or a warning fails the check.
+lintian --fail-on error,warning --display-info "$deb" || fail "lintian reports errors or warnings"
+echo "lintian: no error, no warning"
 
 echo "== running the unpacked programs =="
 unpacked=$(mktemp -d)

@@ -9,6 +9,8 @@ runnelex_packages=(
     libgtest-dev libbenchmark-dev
     fonts-dejavu-core locales
     desktop-file-utils appstream dpkg-dev
+    # the package check, and the manual page test's groff
+    lintian groff-base
     # the window tests on the real X11 platform
     xvfb xauth
     # the session tests: D-Bus autolaunch (whose writes into the home folder they must not

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The bash completion of runnelex-cli: named cases of a command line and the words offered,
+# and its tables against what "runnelex-cli COMMAND --help" lists, so a new option or unit
+# word cannot be left out of the completion.
+# Usage: completion_test.sh COMPLETION_FILE RUNNELEX_CLI
+# shellcheck disable=SC2154 # the tables come from the completion file
+set -uo pipefail
+completion=$1 cli=$(realpath "$2")
+# shellcheck source=/dev/null
+source "$completion" || exit 1
+failures=0
+fail() {
+    echo "FAIL $*"
+    failures=$((failures + 1))
+}
+
+# Files for the file name cases, in a folder of this process.
+work=$(mktemp -d) && trap 'rm -rf "$work"' EXIT
+cd "$work" && touch "table one.txt" table2.tsv pipe.png && mkdir plots
+
+# name | the command line, the cursor at its end ("=" split off as bash does) | offered words
+cases=(
+    "commands|runnelex-cli |--help --version batch calc picture report size"
+    "command prefix|runnelex-cli s|size"
+    "calc options|runnelex-cli calc --d|--diam --diam-unit"
+    "after a value|runnelex-cli calc --diam 12 --sl|--slope --slope-unit"
+    "calc only|runnelex-cli calc --l|--labels"
+    "report has no --labels|runnelex-cli report --l|"
+    "diameter units|runnelex-cli calc --diam-unit |ft. in."
+    "slope units after =|runnelex-cli picture --slope-unit = |% ft/ft"
+    "flow unit prefix|runnelex-cli size --flow-unit M|MGD"
+    "formats|runnelex-cli report --format |csv json tsv"
+    "vary names|runnelex-cli report --vary f|flow="
+    "free text|runnelex-cli calc --diam |"
+    "batch files|runnelex-cli batch t|table one.txt table2.tsv"
+    "batch stdin and options|runnelex-cli batch -|- --help"
+    "picture --out|runnelex-cli picture --out p|pipe.png plots"
+    "after --|runnelex-cli batch -- p|pipe.png plots"
+    "no command|runnelex-cli nope --|"
+)
+for c in "${cases[@]}"; do
+    IFS='|' read -r name line expected <<<"$c"
+    read -ra COMP_WORDS <<<"$line"
+    [[ $line == *" " ]] && COMP_WORDS+=("")
+    COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+    COMPREPLY=()
+    _runnelex_cli
+    got=$(printf '%s\n' "${COMPREPLY[@]}" | LC_ALL=C sort | paste -sd' ')
+    [ "$got" = "$expected" ] || fail "$name: '$line' offered '$got', expected '$expected'"
+done
+
+# The options and value words each command's --help names.
+synopsis() { "$cli" "$@" --help | sed -n '2,/^$/p'; }
+sorted() { tr ' ' '\n' | grep . | LC_ALL=C sort -u | paste -sd' '; }
+calc_inputs=$(synopsis calc | grep -o -- '--[a-z][a-z-]*' | grep -vx -- --labels)
+commands=$("$cli" --help | sed -n 's/^ *runnelex-cli \([a-z][a-z]*\) .*/\1/p' | sorted)
+[ "$commands" = "$(sorted <<<"$_runnelex_cli_commands")" ] ||
+    fail "commands: --help lists '$commands'"
+for command in $commands; do
+    text=$(synopsis "$command")
+    want=$({
+        grep -o -- '--[a-z][a-z-]*' <<<"$text"
+        grep -q 'the calc options' <<<"$text" && echo "$calc_inputs"
+        echo --help
+    } | sorted)
+    have=$(sorted <<<"${_runnelex_cli_options[$command]}")
+    [ "$want" = "$have" ] || fail "$command: --help lists '$want', the completion '$have'"
+    # "--format tsv|csv|json": the words offered after the option (file names aside).
+    while read -r option words; do
+        [[ $words == *FILE* ]] && continue
+        [ "$(sorted <<<"${words//|/ }")" = "$(sorted <<<"${_runnelex_cli_values[$option]-}")" ] ||
+            fail "$command $option: --help names '$words'"
+    done < <(grep -o -- '--[a-z-]* [^] ]*|[^] ]*' <<<"$text")
+done
+
+[ "$failures" -eq 0 ] && echo "all completion cases pass"
+exit $((failures > 0))
