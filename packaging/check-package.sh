@@ -53,6 +53,7 @@ expected=$(
     {
         echo ./usr/bin/runnelex
         echo ./usr/bin/runnelex-cli
+        echo ./usr/libexec/runnelex/runnelex-picture
         echo ./usr/share/applications/$id.desktop
         echo ./usr/share/metainfo/$id.metainfo.xml
         echo ./usr/share/icons/hicolor/scalable/apps/$id.svg
@@ -88,19 +89,28 @@ dpkg-deb -x "$deb" "$unpacked"
 desktop-file-validate "$unpacked/usr/share/applications/$id.desktop" || fail "installed desktop entry"
 appstreamcli validate --no-net "$unpacked/usr/share/metainfo/$id.metainfo.xml" >/dev/null ||
     fail "installed metainfo"
-for program in runnelex runnelex-cli; do
-    if ldd "$unpacked/usr/bin/$program" | grep -q 'not found'; then
+for program in usr/bin/runnelex usr/bin/runnelex-cli usr/libexec/runnelex/runnelex-picture; do
+    if ldd "$unpacked/$program" | grep -q 'not found'; then
         fail "$program misses shared libraries"
     fi
 done
+# Only the picture helper loads Qt; every other command starts like a plain program.
+if readelf -d "$unpacked/usr/bin/runnelex-cli" | grep NEEDED | grep -qi qt; then
+    fail "runnelex-cli needs a Qt library: $(readelf -d "$unpacked/usr/bin/runnelex-cli" | grep NEEDED)"
+fi
 got=$("$unpacked/usr/bin/runnelex-cli" calc --diam 12 --slope 0.01 --flow 2 --labels | head -1)
 [ "$got" = "$(printf 'lblrDnorm\t0.5359')" ] || fail "runnelex-cli gave '$got'"
-# The picture is drawn without a display, whatever platform the environment names.
+# The picture is drawn without a display, whatever platform the environment names, by the
+# helper found beside the unpacked runnelex-cli (the build tree's copy is out of the way).
+build_helper="$build/src/cli/runnelex-picture"
+mv "$build_helper" "$build_helper.away"
+trap 'mv "$build_helper.away" "$build_helper" 2>/dev/null; rm -rf "$unpacked"' EXIT
 env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb HOME="$unpacked" \
     "$unpacked/usr/bin/runnelex-cli" picture --diam 12 --slope 0.01 --flow 2 \
     --out "$unpacked/picture.png" --size 320x200 || fail "runnelex-cli picture failed"
 [ "$(head -c 8 "$unpacked/picture.png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] ||
     fail "runnelex-cli picture wrote no PNG"
+mv "$build_helper.away" "$build_helper"
 # The window program keeps running until it is closed: still running after two seconds
 # (timeout's status 124) means it started.
 status=0

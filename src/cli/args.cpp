@@ -62,6 +62,7 @@ const std::vector<std::string>& ParsedArgs::all(const std::string& name) const {
 std::variant<ParsedArgs, ArgsError> parseArgs(std::span<const std::string> args,
                                               std::span<const OptionDef> options) {
     ParsedArgs parsed;
+    parsed.words.assign(args.begin(), args.end());
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--") {

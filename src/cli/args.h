@@ -22,6 +22,7 @@ struct ParsedArgs {
     std::map<std::string, std::vector<std::string>> values; // by option name, in order given
     std::vector<std::string> switches;
     std::vector<std::string> positionals;
+    std::vector<std::string> words; // every argument as given, in order
 
     bool has(const std::string& name) const;
     // The value of an option given at most once.

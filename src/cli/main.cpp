@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
     runnelex::cli::FdOutput out(1);
     runnelex::cli::FdOutput err(2);
     std::vector<runnelex::cli::Command> commands = runnelex::cli::coreCommands();
-    commands.push_back(runnelex::cli::pictureCommand());
+    // Drawing needs Qt: a helper program draws, so no other command loads it.
+    commands.push_back(runnelex::cli::pictureCommand(runnelex::cli::runPictureHelper));
     return runnelex::cli::runCli(args, commands, out, err);
 }

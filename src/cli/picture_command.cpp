@@ -1,64 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/picture_command.h"
 
-#include <QApplication>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 
-#include "calc/display_run.h"
+#include <unistd.h>
+
 #include "cli/calc_command.h"
-#include "cli/cli_app.h"
-#include "cli/cli_calculator.h"
 #include "cli/exit_codes.h"
 #include "cli/output.h"
-#include "picture/picture_export.h"
-#include "report/quoting.h"
-#include "results/save_text_file.h"
 
 namespace runnelex::cli {
 
-namespace {
-
-// Qt's notes about the display it does not have (no runtime folder, window features of the
-// offscreen platform) are no concern of a program that only draws into a file.
-void quietPlatformNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    static const char* const kIgnored[] = {"QStandardPaths: ", "This plugin does not support"};
-    if (type == QtWarningMsg || type == QtInfoMsg || type == QtDebugMsg)
-        for (const char* start : kIgnored)
-            if (text.startsWith(QLatin1String(start)))
-                return;
-    qt_message_output(type, context, text);
-}
-
-int drawPicture(const CalcSession& session, const QString& file, picture::PictureFormat format,
-                QSize size, Output& err) {
-    // The offscreen platform draws everything a screen would, without one.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(quietPlatformNotes);
-    static int argc = 1;
-    static char name[] = "runnelex-cli";
-    static char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
-    const CalcEntry entry = session.entry();
-    const picture::PictureModel model = picture::buildPictureModel(session.inputs(), &entry);
-    if (model.fault) {
-        err.write(calcFaultMessage(*model.fault) + '\n');
-        return kArithmetic;
-    }
-    const picture::EncodedPicture encoded = picture::encodePicture(model, format, size);
-    if (encoded.bytes.isEmpty()) {
-        err.write("runnelex-cli: cannot draw the picture: " + encoded.error.toStdString() + '\n');
-        return kOutputFailed;
-    }
-    if (const auto error = saveTextFile(file, encoded.bytes)) {
-        err.write("runnelex-cli: cannot write " + quoted(file.toStdString()) + ": " +
-                  error->toStdString() + '\n');
-        return kOutputFailed;
-    }
-    return kDone;
-}
-
-} // namespace
-
-Command pictureCommand() {
+Command pictureCommand(std::function<int(const ParsedArgs&, Output&, Output&)> run) {
     Command c;
     c.name = "picture";
     c.synopsis = "  runnelex-cli picture [--pipe TEXT] [--diam TEXT] [--diam-unit in.|ft.]\n"
@@ -74,33 +29,45 @@ Command pictureCommand() {
     c.options = calcOptions();
     c.options.push_back({"out"});
     c.options.push_back({"size"});
-    c.run = [](const ParsedArgs& a, Output&, Output& err) {
-        const std::optional<std::string> out = a.value("out");
-        if (!out)
-            return usageError(err, "--out is needed", "picture");
-        const QString file = QString::fromStdString(*out);
-        const auto format = picture::pictureFormatFor(file);
-        if (!format)
-            return usageError(err,
-                              "--out " + quoted(*out) +
-                                  ": the file name must end in .png, "
-                                  ".svg or .pdf",
-                              "picture");
-        QSize size = picture::kDefaultPictureSize;
-        if (const auto text = a.value("size")) {
-            const auto parsed = picture::parsePictureSize(QString::fromStdString(*text));
-            if (!parsed)
-                return usageError(
-                    err, "--size " + quoted(*text) + ": WIDTHxHEIGHT in pixels, each 16 to 10000",
-                    "picture");
-            size = *parsed;
-        }
-        CliCalculator calculator;
-        if (const int status = calculator.run(calcRequestFrom(a), err, "picture"); status != kDone)
-            return status;
-        return drawPicture(calculator.session(), file, *format, size, err);
-    };
+    c.run = std::move(run);
     return c;
+}
+
+std::vector<std::string> pictureHelperPlaces() {
+    std::vector<std::string> places;
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec)
+        places.push_back(
+            (self.parent_path() / RUNNELEX_PICTURE_FROM_BINDIR).lexically_normal().string());
+    places.emplace_back(RUNNELEX_PICTURE_BUILD_PATH);
+    return places;
+}
+
+int runPictureHelper(const ParsedArgs& args, Output& out, Output& err) {
+    std::string tried;
+    for (const std::string& place : pictureHelperPlaces()) {
+        if (::access(place.c_str(), X_OK) != 0) {
+            tried += (tried.empty() ? "" : ", ") + place;
+            continue;
+        }
+        std::vector<std::string> words = {"runnelex-cli", "picture"};
+        words.insert(words.end(), args.words.begin(), args.words.end());
+        std::vector<char*> argv;
+        for (std::string& w : words)
+            argv.push_back(w.data());
+        argv.push_back(nullptr);
+        out.flush();
+        err.flush();
+        ::execv(place.c_str(), argv.data());
+        err.write("runnelex-cli: cannot start the picture helper " + place + ": " +
+                  std::strerror(errno) + "\n");
+        return kOutputFailed;
+    }
+    err.write("runnelex-cli: cannot draw pictures: the helper runnelex-picture is not installed "
+              "(looked for " +
+              tried + ")\n");
+    return kOutputFailed;
 }
 
 } // namespace runnelex::cli

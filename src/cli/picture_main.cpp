@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// runnelex-picture: the "picture" command of runnelex-cli, which draws with Qt. runnelex-cli
+// checks the arguments and runs this program with them unchanged; its messages and exit status
+// are runnelex-cli's.
+#include <string>
+#include <vector>
+
+#include <QApplication>
+
+#include "calc/display_run.h"
+#include "cli/calc_command.h"
+#include "cli/cli_app.h"
+#include "cli/cli_calculator.h"
+#include "cli/exit_codes.h"
+#include "cli/output.h"
+#include "cli/picture_command.h"
+#include "picture/picture_export.h"
+#include "report/quoting.h"
+#include "results/save_text_file.h"
+
+namespace runnelex::cli {
+
+namespace {
+
+// Qt's notes about the display it does not have (no runtime folder, window features of the
+// offscreen platform) are no concern of a program that only draws into a file.
+void quietPlatformNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    static const char* const kIgnored[] = {"QStandardPaths: ", "This plugin does not support"};
+    if (type == QtWarningMsg || type == QtInfoMsg || type == QtDebugMsg)
+        for (const char* start : kIgnored)
+            if (text.startsWith(QLatin1String(start)))
+                return;
+    qt_message_output(type, context, text);
+}
+
+int drawPicture(const CalcSession& session, const QString& file, picture::PictureFormat format,
+                QSize size, Output& err) {
+    // The offscreen platform draws everything a screen would, without one.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietPlatformNotes);
+    static int argc = 1;
+    static char name[] = "runnelex-cli";
+    static char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    const CalcEntry entry = session.entry();
+    const picture::PictureModel model = picture::buildPictureModel(session.inputs(), &entry);
+    if (model.fault) {
+        err.write(calcFaultMessage(*model.fault) + '\n');
+        return kArithmetic;
+    }
+    const picture::EncodedPicture encoded = picture::encodePicture(model, format, size);
+    if (encoded.bytes.isEmpty()) {
+        err.write("runnelex-cli: cannot draw the picture: " + encoded.error.toStdString() + '\n');
+        return kOutputFailed;
+    }
+    if (const auto error = saveTextFile(file, encoded.bytes)) {
+        err.write("runnelex-cli: cannot write " + quoted(file.toStdString()) + ": " +
+                  error->toStdString() + '\n');
+        return kOutputFailed;
+    }
+    return kDone;
+}
+
+int drawCommand(const ParsedArgs& a, Output&, Output& err) {
+    const std::optional<std::string> out = a.value("out");
+    if (!out)
+        return usageError(err, "--out is needed", "picture");
+    const QString file = QString::fromStdString(*out);
+    const auto format = picture::pictureFormatFor(file);
+    if (!format)
+        return usageError(err,
+                          "--out " + quoted(*out) +
+                              ": the file name must end in .png, "
+                              ".svg or .pdf",
+                          "picture");
+    QSize size = picture::kDefaultPictureSize;
+    if (const auto text = a.value("size")) {
+        const auto parsed = picture::parsePictureSize(QString::fromStdString(*text));
+        if (!parsed)
+            return usageError(
+                err, "--size " + quoted(*text) + ": WIDTHxHEIGHT in pixels, each 16 to 10000",
+                "picture");
+        size = *parsed;
+    }
+    CliCalculator calculator;
+    if (const int status = calculator.run(calcRequestFrom(a), err, "picture"); status != kDone)
+        return status;
+    return drawPicture(calculator.session(), file, *format, size, err);
+}
+
+} // namespace
+} // namespace runnelex::cli
+
+int main(int argc, char** argv) {
+    using namespace runnelex::cli;
+    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    FdOutput out(1);
+    FdOutput err(2);
+    const std::vector<Command> commands = {pictureCommand(drawCommand)};
+    return runCli(args, commands, out, err);
+}
