@@ -6,6 +6,7 @@
 
 #include "input/entry_check.h"
 #include "input/units.h"
+#include "sections/section_text.h"
 
 namespace runnelex {
 
@@ -52,10 +53,19 @@ Replay replay(const CalcRequest& rq, CalcSession& session) {
          {&rq.flowUnit, UnitList::Flow, RequestField::FlowUnit,
           rq.flowUnit ? indexOf(units::kFlowItems, *rq.flowUnit) : 0,
           "unknown flow unit (CFS, MGD or GPM)"}}};
-    // Every unit word is known before anything is computed.
+    // Every word is known before anything is computed.
+    const std::optional<sections::Shape> shape =
+        rq.shape ? sections::shapeNamed(*rq.shape) : sections::Shape::Circle;
+    if (!shape)
+        return refuse(RequestField::Shape, *rq.shape, "unknown shape (circle, square or box)");
     for (const UnitPick& p : picks)
         if (p.index < 0)
             return refuse(p.field, **p.word, p.reason);
+    if (rq.shape && session.selectShape(*shape) == SessionStatus::Fault) {
+        r.status = SessionStatus::Fault;
+        r.fault = session.lastFault();
+        return r;
+    }
     for (const UnitPick& p : picks) {
         if (!*p.word)
             continue;
@@ -65,7 +75,9 @@ Replay replay(const CalcRequest& rq, CalcSession& session) {
             return r;
         }
     }
-    const std::array<BoxEntry, 4> entries = {{{&rq.diam, TextBox::Diam, RequestField::Diam},
+    const std::array<BoxEntry, 6> entries = {{{&rq.diam, TextBox::Diam, RequestField::Diam},
+                                              {&rq.span, TextBox::Span, RequestField::Span},
+                                              {&rq.rise, TextBox::Rise, RequestField::Rise},
                                               {&rq.slope, TextBox::Slope, RequestField::Slope},
                                               {&rq.flow, TextBox::Flow, RequestField::Flow},
                                               {&rq.n, TextBox::ManningN, RequestField::N}}};
@@ -77,7 +89,8 @@ Replay replay(const CalcRequest& rq, CalcSession& session) {
         case SessionStatus::Done:
             break;
         case SessionStatus::Rejected:
-            return refuse(e.field, **e.text, entry::rejectionMessage(entryBoxOf(e.box)));
+            return refuse(e.field, **e.text,
+                          entry::rejectionMessage(entryBoxOf(e.box, session.inputs().Shape)));
         case SessionStatus::Fault:
             r.status = SessionStatus::Fault;
             r.fault = session.lastFault();
@@ -93,7 +106,11 @@ record::RecordFields inputFields(const CalcRequest& rq) {
     f.pipeName = rq.pipe.value_or("");
     f.flowText = rq.flow.value_or("");
     f.unitflow = rq.flowUnit.value_or(std::string(units::kFlowItems[0]));
-    f.diamText = rq.diam.value_or("");
+    const auto shape = rq.shape ? sections::shapeNamed(*rq.shape) : sections::Shape::Circle;
+    f.diamText = shape == sections::Shape::Box
+                     ? sections::sectionText({*shape, rq.span.value_or(""), rq.rise.value_or("")})
+                     : sections::sectionText(
+                           {shape.value_or(sections::Shape::Circle), rq.diam.value_or(""), {}});
     f.diamInFeet = rq.diamUnit == units::kDiamItems[1];
     f.slopeText = rq.slope.value_or("");
     f.slopeInPercent = rq.slopeUnit == units::kSlopeItems[1];

@@ -13,10 +13,24 @@ namespace runnelex {
 // unit words chosen from the lists; what is not given stays as a fresh calculator has it.
 struct CalcRequest {
     std::optional<std::string> pipe, diam, diamUnit, slope, slopeUnit, n, flow, flowUnit;
+    // Beside the circular pipe: the shape's word, and a box's span and rise.
+    std::optional<std::string> shape, span, rise;
 };
 
 // The parts of a request, for telling which one was refused.
-enum class RequestField { Pipe, Diam, DiamUnit, Slope, SlopeUnit, N, Flow, FlowUnit };
+enum class RequestField {
+    Pipe,
+    Diam,
+    DiamUnit,
+    Slope,
+    SlopeUnit,
+    N,
+    Flow,
+    FlowUnit,
+    Shape,
+    Span,
+    Rise
+};
 
 struct Replay {
     SessionStatus status = SessionStatus::Done;
@@ -27,10 +41,10 @@ struct Replay {
     std::string fault; // Fault: what stopped the calculation
 };
 
-// Does on `session` what a user does for the request: each named unit picked from its list
-// (diameter, slope, flow), then each given text typed into its box and committed with Enter
-// (diameter, slope, flow, n), then the pipe name typed. Stops at the first refused text or
-// arithmetic fault.
+// Does on `session` what a user does for the request: the shape chosen, each named unit picked
+// from its list (diameter, slope, flow), then each given text typed into its box and committed
+// with Enter (diameter or side, span, rise, slope, flow, n), then the pipe name typed. Stops at
+// the first refused text or arithmetic fault.
 Replay replay(const CalcRequest& request, CalcSession& session);
 
 // The calculation of a request as its record shows it, for the rows of reports and tables.

@@ -4,15 +4,21 @@
 #include <exception>
 
 #include "calc/display_run.h"
+#include "input/iosafe.h"
 #include "input/unit_selection.h"
 #include "input/units.h"
+#include "sections/section_text.h"
 
 namespace runnelex {
 
-entry::Box entryBoxOf(TextBox box) {
+entry::Box entryBoxOf(TextBox box, sections::Shape shape) {
     switch (box) {
     case TextBox::Diam:
-        return entry::Box::Diam;
+        return shape == sections::Shape::Square ? entry::Box::Side : entry::Box::Diam;
+    case TextBox::Span:
+        return entry::Box::Span;
+    case TextBox::Rise:
+        return entry::Box::Rise;
     case TextBox::Slope:
         return entry::Box::Slope;
     case TextBox::Flow:
@@ -42,7 +48,8 @@ CalcSession::CalcSession(SessionView* view) : view_(view), labels_(startupLabelT
 }
 
 CalcSession::CalcSession(const CalcInputs& in, const CalcEntry& entry, SessionView* view)
-    : view_(view), in_(in), texts_{entry.diam, entry.slope, entry.flow, entry.n, entry.pipe},
+    : view_(view), in_(in), texts_{entry.diam, entry.slope, entry.flow, entry.n,
+                                   entry.pipe, entry.span,  entry.rise},
       labels_(startupLabelTexts()) {}
 
 void CalcSession::setText(TextBox box, std::string text) {
@@ -53,7 +60,7 @@ SessionStatus CalcSession::commit(TextBox box) {
     if (box == TextBox::PipeName)
         return SessionStatus::Done; // takes any text, checks nothing
     try {
-        const entry::EntryResult r = entry::checkEntry(entryBoxOf(box), text(box), in_);
+        const entry::EntryResult r = entry::checkEntry(entryBoxOf(box, in_.Shape), text(box), in_);
         if (r.message)
             tell(*r.message);
         if (r.emptyBox) {
@@ -79,6 +86,7 @@ SessionStatus CalcSession::selectUnit(UnitList list, int index) {
         switch (list) {
         case UnitList::Diam:
             selection::selectDiamUnit(index, textOf(TextBox::Diam), in_, notify);
+            rereadDimensions();
             break;
         case UnitList::Slope:
             selection::selectSlopeUnit(index, textOf(TextBox::Slope), in_, notify);
@@ -90,6 +98,28 @@ SessionStatus CalcSession::selectUnit(UnitList list, int index) {
         }
     } catch (const hydrocalc::ArithmeticError& e) {
         // Re-reading an extreme value in the new unit can overflow; the calculator stays usable.
+        return fault(e.what());
+    }
+    return calculate();
+}
+
+void CalcSession::rereadDimensions() {
+    const auto length = [this](TextBox box) {
+        return units::diamToFeet(iosafe::fSafeDbl(text(box), false), in_.DiamInFeet);
+    };
+    if (in_.Shape == sections::Shape::Box) {
+        in_.SpanFt = length(TextBox::Span);
+        in_.DiamFt = length(TextBox::Rise);
+    } else {
+        in_.DiamFt = length(TextBox::Diam);
+    }
+}
+
+SessionStatus CalcSession::selectShape(sections::Shape shape) {
+    in_.Shape = shape;
+    try {
+        rereadDimensions();
+    } catch (const hydrocalc::ArithmeticError& e) {
         return fault(e.what());
     }
     return calculate();
@@ -143,6 +173,9 @@ CalcEntry CalcSession::entry() const {
     e.diamUnit = in_.DiamInFeet ? 1 : 0;
     e.slopeUnit = in_.SlopeInPercent ? 1 : 0;
     e.flowUnit = flowIndex(in_.Unitflow);
+    e.shape = in_.Shape;
+    e.span = text(TextBox::Span);
+    e.rise = text(TextBox::Rise);
     return e;
 }
 
@@ -151,7 +184,9 @@ record::RecordFields CalcSession::recordFields() const {
     f.pipeName = text(TextBox::PipeName);
     f.flowText = text(TextBox::Flow);
     f.unitflow = in_.Unitflow;
-    f.diamText = text(TextBox::Diam);
+    f.diamText = in_.Shape == sections::Shape::Box
+                     ? sections::sectionText({in_.Shape, text(TextBox::Span), text(TextBox::Rise)})
+                     : sections::sectionText({in_.Shape, text(TextBox::Diam), {}});
     f.diamInFeet = in_.DiamInFeet;
     f.slopeText = text(TextBox::Slope);
     f.slopeInPercent = in_.SlopeInPercent;

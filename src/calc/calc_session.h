@@ -17,13 +17,16 @@
 
 namespace runnelex {
 
-// The five boxes of the calculator: the four numeric ones and the pipe name.
-enum class TextBox { Diam, Slope, Flow, ManningN, PipeName };
+// The five boxes of the calculator: the four numeric ones and the pipe name; beside them, a
+// box's span and rise (a square's side is the diameter's box).
+enum class TextBox { Diam, Slope, Flow, ManningN, PipeName, Span, Rise };
+inline constexpr std::size_t kTextBoxCount = 7;
 // The three unit lists.
 enum class UnitList { Diam, Slope, Flow };
 
-// The entry check a numeric box runs (the pipe name has none: ManningN is returned for it).
-entry::Box entryBoxOf(TextBox box);
+// The entry check a numeric box runs for a shape (the pipe name has none: ManningN is
+// returned for it).
+entry::Box entryBoxOf(TextBox box, sections::Shape shape = sections::Shape::Circle);
 
 // How an operation of the session ended.
 enum class SessionStatus {
@@ -69,6 +72,9 @@ public:
     // A unit picked from a list: the box's text is read again in the new unit, then the
     // results recomputed. An index outside the list is told and taken as the first unit.
     SessionStatus selectUnit(UnitList list, int index);
+    // A shape chosen: the dimensions' boxes of the shape are read again (silently, as a unit
+    // change reads its box), then the results recomputed.
+    SessionStatus selectShape(sections::Shape shape);
     // Recomputes and shows every result from the current inputs; records when "Always" is on.
     SessionStatus calculate();
     // Records the calculation as shown now (the "Now" button and Enter in the pipe name box).
@@ -98,6 +104,8 @@ public:
 
 private:
     std::string& textOf(TextBox box) { return texts_[static_cast<std::size_t>(box)]; }
+    // Reads the dimensions of the shape again from their boxes, in the diameter's unit.
+    void rereadDimensions();
     void setLabel(Label l, std::string text);
     void emptyBox(TextBox box);
     void tell(const std::string& prompt);
@@ -106,7 +114,7 @@ private:
 
     SessionView* view_;
     CalcInputs in_;
-    std::array<std::string, 5> texts_; // by TextBox
+    std::array<std::string, kTextBoxCount> texts_; // by TextBox
     LabelTexts labels_;
     bool alwaysRecord_ = false;
     std::optional<CalcResults> lastResults_;

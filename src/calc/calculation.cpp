@@ -2,6 +2,7 @@
 #include "calc/calculation.h"
 
 #include "engine/hydrocalc.h"
+#include "sections/section_calculation.h"
 
 namespace runnelex {
 
@@ -64,6 +65,19 @@ void compute(const CalcInputs& in, CalcResults& r) {
 } // namespace
 
 CalcResults computeCalculation(const CalcInputs& in) {
+    if (in.Shape != sections::Shape::Circle || in.System != UnitSystem::US) {
+        // Every other section, and SI, is computed with exact depths.
+        if (in.Shape == sections::Shape::Box && !(in.SpanFt > 0.0)) {
+            CalcResults invalid;
+            invalid.outcome = Outcome::InputsInvalid;
+            return invalid;
+        }
+        const auto section = sections::makeSection(
+            in.Shape, in.Shape == sections::Shape::Box ? in.SpanFt : in.DiamFt, in.DiamFt);
+        return sections::computeSectionCalculation(
+            *section, in.System == UnitSystem::SI ? sections::kMetric : sections::kUsCustomary,
+            in.SlopeFtFt, in.ManningN, in.Qcfs);
+    }
     CalcResults r;
     try {
         compute(in, r);

@@ -10,13 +10,14 @@
 namespace runnelex::cli {
 
 const char* const kCalcOptionsSynopsis =
-    "[--pipe TEXT] [--diam TEXT] [--diam-unit in.|ft.]\n"
+    "[--pipe TEXT] [--shape circle|square|box] [--diam TEXT]\n"
+    "          [--span TEXT --rise TEXT] [--diam-unit in.|ft.]\n"
     "          [--slope TEXT] [--slope-unit ft/ft|%] [--n TEXT]\n"
     "          [--flow TEXT] [--flow-unit CFS|MGD|GPM]";
 
 std::vector<OptionDef> calcOptions() {
-    return {{"pipe"},       {"diam"}, {"diam-unit"}, {"slope"},
-            {"slope-unit"}, {"n"},    {"flow"},      {"flow-unit"}};
+    return {{"pipe"},  {"shape"},      {"diam"}, {"span"}, {"rise"},     {"diam-unit"},
+            {"slope"}, {"slope-unit"}, {"n"},    {"flow"}, {"flow-unit"}};
 }
 
 CalcRequest calcRequestFrom(const ParsedArgs& a) {
@@ -29,20 +30,26 @@ CalcRequest calcRequestFrom(const ParsedArgs& a) {
     r.n = a.value("n");
     r.flow = a.value("flow");
     r.flowUnit = a.value("flow-unit");
+    r.shape = a.value("shape");
+    r.span = a.value("span");
+    r.rise = a.value("rise");
     return r;
 }
 
 Command calcCommand() {
     Command c;
     c.name = "calc";
-    c.synopsis = "  runnelex-cli calc [--pipe TEXT] [--diam TEXT] [--diam-unit in.|ft.]\n"
+    c.synopsis = "  runnelex-cli calc [--pipe TEXT] [--shape circle|square|box] [--diam TEXT]\n"
+                 "                    [--span TEXT --rise TEXT] [--diam-unit in.|ft.]\n"
                  "                    [--slope TEXT] [--slope-unit ft/ft|%] [--n TEXT]\n"
                  "                    [--flow TEXT] [--flow-unit CFS|MGD|GPM] [--labels]\n";
     c.description =
         "Computes what the Runnelex main window shows for the texts typed into its boxes\n"
         "(each committed with Enter) and prints the header line and the calculation record,\n"
         "or with --labels one line per result label: name<TAB>text.\n"
-        "Defaults: in., ft/ft, CFS, n 0.013; a missing diameter, slope or flow is an empty box.\n";
+        "Defaults: in., ft/ft, CFS, n 0.013; a missing diameter, slope or flow is an empty box.\n"
+        "A square takes its side in --diam, a box its span and rise (all in the --diam-unit);\n"
+        "the record's Diam column then reads \"square 4\" or \"box 6x4\" (span x rise).\n";
     c.options = calcOptions();
     c.options.push_back({"labels", false});
     c.run = [](const ParsedArgs& a, Output& out, Output& err) {

@@ -10,6 +10,8 @@
 namespace runnelex::cli {
 
 int CliCalculator::run(const CalcRequest& request, Output& err, const std::string& command) {
+    if (const auto why = report::shapeProblem(request))
+        return usageError(err, *why, command);
     const Replay r = replay(request, session_);
     switch (r.status) {
     case SessionStatus::Rejected:

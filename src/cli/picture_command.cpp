@@ -16,7 +16,8 @@ namespace runnelex::cli {
 Command pictureCommand(std::function<int(const ParsedArgs&, Output&, Output&)> run) {
     Command c;
     c.name = "picture";
-    c.synopsis = "  runnelex-cli picture [--pipe TEXT] [--diam TEXT] [--diam-unit in.|ft.]\n"
+    c.synopsis = "  runnelex-cli picture [--pipe TEXT] [--shape circle|square|box] [--diam TEXT]\n"
+                 "                       [--span TEXT --rise TEXT] [--diam-unit in.|ft.]\n"
                  "                       [--slope TEXT] [--slope-unit ft/ft|%] [--n TEXT]\n"
                  "                       [--flow TEXT] [--flow-unit CFS|MGD|GPM]\n"
                  "                       --out FILE.png|FILE.svg|FILE.pdf [--size WxH]\n";

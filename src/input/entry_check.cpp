@@ -36,6 +36,12 @@ const char* rejectionMessage(Box box) {
         return "Manning's n must be a positive real number.";
     case Box::Flow:
         return "Q must be a positive real number.";
+    case Box::Side:
+        return "Side must be a positive real number.";
+    case Box::Span:
+        return "Span must be a positive real number.";
+    case Box::Rise:
+        return "Rise must be a positive real number.";
     }
     return "";
 }
@@ -44,7 +50,11 @@ namespace {
 double& fieldOf(Box box, CalcInputs& in) {
     switch (box) {
     case Box::Diam:
+    case Box::Side:
+    case Box::Rise:
         return in.DiamFt;
+    case Box::Span:
+        return in.SpanFt;
     case Box::Slope:
         return in.SlopeFtFt;
     case Box::ManningN:
@@ -79,7 +89,10 @@ EntryResult checkEntry(Box box, const std::string& text, CalcInputs& in) {
     const double x = iosafe::fSafeDbl(text, false);
     switch (box) {
     case Box::Diam:
-        in.DiamFt = units::diamToFeet(x, in.DiamInFeet);
+    case Box::Side:
+    case Box::Rise:
+    case Box::Span:
+        fieldOf(box, in) = units::diamToFeet(x, in.DiamInFeet);
         break;
     case Box::Slope:
         in.SlopeFtFt = units::slopeToFtFt(x, in.SlopeInPercent);

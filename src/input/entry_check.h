@@ -9,7 +9,17 @@
 // The checks of the four numeric input boxes, free of any window.
 namespace runnelex::entry {
 
-enum class Box { Diam, Slope, ManningN, Flow };
+enum class Box {
+    Diam,
+    Slope,
+    ManningN,
+    Flow,
+    // Beside the circular pipe's boxes: a square's side and a box's span and rise, each a
+    // length in the diameter's unit, checked as the diameter is.
+    Side,
+    Span,
+    Rise,
+};
 
 // Character codes of the keystroke check.
 inline constexpr int kBackspace = 8;

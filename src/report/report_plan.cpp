@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/report_plan.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
 #include "input/entry_check.h"
 #include "report/quoting.h"
 #include "report/request_options.h"
+#include "sections/section_text.h"
 
 namespace runnelex::report {
 
@@ -18,10 +20,20 @@ struct InputInfo {
     entry::Box box;
 };
 
-constexpr std::array<InputInfo, 4> kInputs = {{{Input::Diam, "diam", entry::Box::Diam},
+constexpr std::array<InputInfo, 6> kInputs = {{{Input::Diam, "diam", entry::Box::Diam},
+                                               {Input::Span, "span", entry::Box::Span},
+                                               {Input::Rise, "rise", entry::Box::Rise},
                                                {Input::Slope, "slope", entry::Box::Slope},
                                                {Input::Flow, "flow", entry::Box::Flow},
                                                {Input::N, "n", entry::Box::ManningN}}};
+
+// The diameter's box of a square is its side's.
+entry::Box boxOf(const InputInfo& i, const CalcRequest& r) {
+    if (i.input == Input::Diam && r.shape &&
+        sections::shapeNamed(*r.shape) == sections::Shape::Square)
+        return entry::Box::Side;
+    return i.box;
+}
 
 const InputInfo& info(Input input) {
     for (const InputInfo& i : kInputs)
@@ -38,6 +50,10 @@ std::optional<std::string>& textOf(CalcRequest& r, Input input) {
         return r.slope;
     case Input::Flow:
         return r.flow;
+    case Input::Span:
+        return r.span;
+    case Input::Rise:
+        return r.rise;
     default:
         return r.n;
     }
@@ -54,7 +70,7 @@ std::variant<Vary, ReportPlan::Error> ReportPlan::parseVary(const std::string& w
             found = &i;
     if (eq == std::string::npos || found == nullptr)
         return Error{"--vary " + quoted(written) + ": write NAME=VALUES with NAME diam, " +
-                     "slope, flow or n"};
+                     "span, rise, slope, flow or n"};
     auto values = DecimalValues::parse(std::string_view(written).substr(eq + 1));
     if (const auto* e = std::get_if<DecimalValues::Error>(&values))
         return Error{"--vary " + quoted(written) + ": " + e->what};
@@ -77,14 +93,25 @@ std::variant<ReportPlan, ReportPlan::Error> ReportPlan::make(const CalcRequest& 
             return Error{"--" + std::string(i.name) + " and --vary " + i.name +
                          " both given; the report takes the values of --vary"};
         for (const std::string& text : v.values.decisive())
-            if (const auto why = entry::rejectionOf(i.box, text))
+            if (const auto why = entry::rejectionOf(boxOf(i, base), text))
                 return Error{"--vary " + quoted(v.written) + ": value " + quoted(text) + ": " +
                              *why};
     }
+    const auto givenOrVaried = [&](RequestField f) {
+        const Input input = f == RequestField::Diam   ? Input::Diam
+                            : f == RequestField::Span ? Input::Span
+                                                      : Input::Rise;
+        CalcRequest probe = base;
+        return textOf(probe, input).has_value() ||
+               std::any_of(vary.begin(), vary.end(),
+                           [input](const Vary& v) { return v.input == input; });
+    };
+    if (const auto why = shapeProblem(base, givenOrVaried))
+        return Error{*why};
     for (const InputInfo& i : kInputs) {
         const auto& given = textOf(plan.base_, i.input);
         if (given)
-            if (const auto why = entry::rejectionOf(i.box, *given))
+            if (const auto why = entry::rejectionOf(boxOf(i, base), *given))
                 return Error{"--" + std::string(i.name) + " " + quoted(*given) + ": " + *why};
     }
     plan.rows_ = 1;

@@ -12,7 +12,7 @@
 namespace runnelex::report {
 
 // The boxes a report can vary.
-enum class Input { Diam, Slope, Flow, N };
+enum class Input { Diam, Slope, Flow, N, Span, Rise };
 
 // One "--vary NAME=VALUES".
 struct Vary {

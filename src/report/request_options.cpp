@@ -2,6 +2,7 @@
 #include "report/request_options.h"
 
 #include "report/quoting.h"
+#include "sections/section_text.h"
 
 namespace runnelex::report {
 
@@ -22,9 +23,49 @@ const char* optionName(RequestField field) {
     case RequestField::Flow:
         return "--flow";
     case RequestField::FlowUnit:
+        return "--flow-unit";
+    case RequestField::Shape:
+        return "--shape";
+    case RequestField::Span:
+        return "--span";
+    case RequestField::Rise:
         break;
     }
-    return "--flow-unit";
+    return "--rise";
+}
+
+std::optional<std::string> shapeProblem(const CalcRequest& rq,
+                                        const std::function<bool(RequestField)>& given) {
+    const auto shape = rq.shape ? sections::shapeNamed(*rq.shape) : sections::Shape::Circle;
+    if (!shape)
+        return std::nullopt;
+    const std::string name = sections::shapeWord(*shape);
+    const auto belongs = [&](RequestField f) {
+        return *shape == sections::Shape::Box ? f != RequestField::Diam : f == RequestField::Diam;
+    };
+    for (RequestField f : {RequestField::Diam, RequestField::Span, RequestField::Rise}) {
+        if (given(f) && !belongs(f))
+            return std::string(optionName(f)) + ": a " + name + " has no " +
+                   (f == RequestField::Diam ? "diameter" : optionName(f) + 2) +
+                   (*shape == sections::Shape::Box      ? "; give --span and --rise"
+                    : *shape == sections::Shape::Square ? "; give its side with --diam"
+                                                        : "; give its diameter with --diam");
+    }
+    if (*shape == sections::Shape::Square && !given(RequestField::Diam))
+        return std::string("--diam is needed: the side of the square");
+    if (*shape == sections::Shape::Box)
+        for (RequestField f : {RequestField::Span, RequestField::Rise})
+            if (!given(f))
+                return std::string(optionName(f)) + " is needed for a box";
+    return std::nullopt;
+}
+
+std::optional<std::string> shapeProblem(const CalcRequest& rq) {
+    return shapeProblem(rq, [&rq](RequestField f) {
+        return f == RequestField::Diam   ? rq.diam.has_value()
+               : f == RequestField::Span ? rq.span.has_value()
+                                         : rq.rise.has_value();
+    });
 }
 
 std::string requestProblem(const Replay& replay) {

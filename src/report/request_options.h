@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "calc/calc_request.h"
@@ -9,6 +11,15 @@ namespace runnelex::report {
 
 // The command-line option that gives a part of a request ("--diam-unit").
 const char* optionName(RequestField field);
+
+// What a request's dimensions lack or have too many for its shape: a square needs --diam (its
+// side), a box --span and --rise, and neither takes the other's; a circle takes --diam only.
+// `given` tells whether a part has a text, from the request itself or from elsewhere (a
+// report's --vary). Nothing when they fit, or when the shape word is unknown (the replay says
+// so).
+std::optional<std::string> shapeProblem(const CalcRequest& request,
+                                        const std::function<bool(RequestField)>& given);
+std::optional<std::string> shapeProblem(const CalcRequest& request);
 
 // A refused request as a usage message names it: the option, its text and why
 // ("--diam "0": Diameter must be a positive real number.").

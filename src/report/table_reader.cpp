@@ -9,6 +9,7 @@
 #include "input/units.h"
 #include "report/quoting.h"
 #include "results/record.h"
+#include "sections/section_text.h"
 
 namespace runnelex::report {
 
@@ -56,14 +57,24 @@ TableLine readTableLine(std::string_view line) {
         return problem("diameter unit " + quoted(std::string(f[4])) + " is not in. or ft.");
     if (!isItem(units::kSlopeItems, f[6]))
         return problem("slope unit " + quoted(std::string(f[6])) + " is not ft/ft or %");
+    const std::optional<sections::SectionText> section = sections::parseSectionText(f[3]);
+    if (!section)
+        return problem("Diam " + quoted(std::string(f[3])) +
+                       ": write a diameter, \"square SIDE\" or \"box SPANxRISE\"");
+    const bool box = section->shape == sections::Shape::Box;
+    const entry::Box first = box                                         ? entry::Box::Span
+                             : section->shape == sections::Shape::Square ? entry::Box::Side
+                                                                         : entry::Box::Diam;
     const struct {
         std::string_view text;
         entry::Box box;
         const char* column;
-    } numbers[] = {{f[1], entry::Box::Flow, "Q"},
-                   {f[3], entry::Box::Diam, "Diam"},
-                   {f[5], entry::Box::Slope, "Slope"},
-                   {f[7], entry::Box::ManningN, "n"}};
+    } numbers[] = {
+        {f[1], entry::Box::Flow, "Q"},
+        {section->first, first, "Diam"},
+        {box ? std::string_view(section->second) : std::string_view(), entry::Box::Rise, "Diam"},
+        {f[5], entry::Box::Slope, "Slope"},
+        {f[7], entry::Box::ManningN, "n"}};
     for (const auto& n : numbers)
         if (const auto why = entry::rejectionOf(n.box, std::string(n.text)))
             return problem(std::string(n.column) + " " + quoted(std::string(n.text)) + ": " + *why);
@@ -78,7 +89,14 @@ TableLine readTableLine(std::string_view line) {
     r.pipe = std::string(f[0]);
     r.flow = text(f[1]);
     r.flowUnit = std::string(f[2]);
-    r.diam = text(f[3]);
+    if (section->shape != sections::Shape::Circle)
+        r.shape = sections::shapeWord(section->shape);
+    if (box) {
+        r.span = section->first;
+        r.rise = section->second;
+    } else {
+        r.diam = text(section->first);
+    }
     r.diamUnit = std::string(f[4]);
     r.slope = text(f[5]);
     r.slopeUnit = std::string(f[6]);
