@@ -191,7 +191,11 @@ BENCHMARK(BM_WriteMillionRows)->Iterations(3)->Unit(benchmark::kSecond)->UseReal
 
 // Packing one computed row.
 void BM_PackRow(benchmark::State& state) {
-    const RecordReply row = runRecord({{}, "12", {}, "0.01", {}, {}, "2", {}});
+    CalcRequest request;
+    request.diam = "12";
+    request.slope = "0.01";
+    request.flow = "2";
+    const RecordReply row = runRecord(request);
     report::PackedChunk chunk;
     std::size_t n = 0;
     for (auto _ : state) {
