@@ -7,6 +7,7 @@
 #include "cli/exit_codes.h"
 #include "cli/output.h"
 #include "report/quoting.h"
+#include "sections/section_text.h"
 #include "sizing/pipe_sizing.h"
 #include "sizing/sizing_report.h"
 
@@ -16,7 +17,7 @@ namespace {
 
 // The criteria and the sizes the options ask for; on a bad value, the usage error's text.
 std::optional<std::string> readCriteria(const ParsedArgs& a, sizing::Criteria& c,
-                                        std::vector<double>& sizes) {
+                                        sizing::SizeList& sizes) {
     const auto check = [](const char* option, const std::string& text,
                           const std::optional<std::string>& why) -> std::optional<std::string> {
         if (!why)
@@ -38,9 +39,16 @@ std::optional<std::string> readCriteria(const ParsedArgs& a, sizing::Criteria& c
         if (auto e = check("max-velocity", *t, sizing::checkVelocityRange(c)))
             return e;
     }
-    sizes = sizing::defaultSizesInches();
+    sections::Shape shape = sections::Shape::Circle;
+    if (const auto t = a.value("shape")) {
+        const auto named = sections::shapeNamed(*t);
+        if (!named)
+            return "--shape " + quoted(*t) + ": unknown shape (circle, square or box)";
+        shape = *named;
+    }
+    sizes = sizing::defaultSizes(shape);
     if (const auto t = a.value("sizes"))
-        if (auto e = check("sizes", *t, sizing::parseSizeList(*t, sizes)))
+        if (auto e = check("sizes", *t, sizing::parseSizeList(*t, shape, sizes.sizes)))
             return e;
     return std::nullopt;
 }
@@ -50,9 +58,11 @@ std::optional<std::string> readCriteria(const ParsedArgs& a, sizing::Criteria& c
 Command sizeCommand() {
     Command c;
     c.name = "size";
-    c.synopsis = "  runnelex-cli size --flow TEXT [--flow-unit CFS|MGD|GPM] --slope TEXT\n"
-                 "                    [--slope-unit ft/ft|%] [--n TEXT] [--max-depth-ratio R]\n"
-                 "                    [--min-velocity V] [--max-velocity V] [--sizes LIST]\n";
+    c.synopsis =
+        "  runnelex-cli size --flow TEXT [--flow-unit CFS|MGD|GPM] --slope TEXT\n"
+        "                    [--slope-unit ft/ft|%] [--n TEXT] [--shape circle|square|box]\n"
+        "                    [--max-depth-ratio R] [--min-velocity V] [--max-velocity V]\n"
+        "                    [--sizes LIST]\n";
     c.description =
         "Tries nominal diameters in inches, in the order given (default 4, 6, 8, 10, 12, 15,\n"
         "18, 21, 24, 27, 30, 33, 36, 42, 48, 54, 60, 66, 72, 78, 84, 90, 96, 102, 108, 114,\n"
@@ -62,15 +72,18 @@ Command sizeCommand() {
         "Criteria: normal depth at most R of the diameter (default 0.8), velocity at the\n"
         "normal depth at least V ft/sec (default 2) and at most V ft/sec (default none).\n"
         "LIST: sizes separated by commas or blanks. A surcharged size fails the depth ratio.\n"
+        "--shape square tries square boxes of side 3 to 12 ft; --shape box the precast box\n"
+        "catalogue, span x rise in ft from 3x2 to 12x12, smallest full area first (LIST:\n"
+        "6x4,8x5); the depth ratio is then the depth over the rise.\n"
         "Exit status 6 when no size meets the criteria.\n";
-    c.options = {{"flow"},  {"flow-unit"},       {"slope"},        {"slope-unit"},  {"n"},
-                 {"sizes"}, {"max-depth-ratio"}, {"min-velocity"}, {"max-velocity"}};
+    c.options = {{"flow"},  {"flow-unit"}, {"slope"},           {"slope-unit"},   {"n"},
+                 {"shape"}, {"sizes"},     {"max-depth-ratio"}, {"min-velocity"}, {"max-velocity"}};
     c.run = [](const ParsedArgs& a, Output& out, Output& err) {
         for (const char* needed : {"flow", "slope"})
             if (!a.has(needed))
                 return usageError(err, std::string("--") + needed + " is needed", "size");
         sizing::Criteria criteria;
-        std::vector<double> sizes;
+        sizing::SizeList sizes;
         if (const auto why = readCriteria(a, criteria, sizes))
             return usageError(err, *why, "size");
 
@@ -85,7 +98,7 @@ Command sizeCommand() {
             return status;
         const CalcSession& session = calculator.session();
         const sizing::SizingResult result =
-            sizing::sizePipe(session.inputs(), session.entry(), sizes, criteria);
+            sizing::sizeSections(session.inputs(), session.entry(), sizes, criteria);
         out.write(sizing::sizingReport(result, criteria));
         if (!result.chosen) {
             err.write("runnelex-cli: no size in the list meets the criteria\n");

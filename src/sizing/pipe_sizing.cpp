@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sizing/pipe_sizing.h"
 
+#include <algorithm>
+
 #include "calc/calc_session.h"
 #include "calc/number_text.h"
 #include "input/iosafe.h"
@@ -43,19 +45,74 @@ void judge(SizeRow& row, const Criteria& c) {
 
 } // namespace
 
+SizeList defaultSizes(sections::Shape shape) {
+    SizeList list{shape, {}, shape != sections::Shape::Circle};
+    if (shape == sections::Shape::Circle) {
+        for (double d : defaultSizesInches())
+            list.sizes.push_back({d, 0.0});
+        return list;
+    }
+    // The precast catalogue: each span with the rises made for it.
+    static const std::vector<std::pair<double, std::vector<double>>> catalogue = {
+        {3, {2, 3}},
+        {4, {2, 3, 4}},
+        {5, {3, 4, 5}},
+        {6, {3, 4, 5, 6}},
+        {7, {4, 5, 6, 7}},
+        {8, {4, 5, 6, 7, 8}},
+        {9, {5, 6, 7, 8, 9}},
+        {10, {5, 6, 7, 8, 9, 10}},
+        {11, {4, 6, 8, 10, 11}},
+        {12, {4, 6, 8, 10, 12}}};
+    for (const auto& [span, rises] : catalogue)
+        for (double rise : rises)
+            if (shape == sections::Shape::Box)
+                list.sizes.push_back({span, rise});
+            else if (rise == span)
+                list.sizes.push_back({span, 0.0});
+    if (shape == sections::Shape::Box)
+        std::stable_sort(list.sizes.begin(), list.sizes.end(),
+                         [](const SectionSize& a, const SectionSize& b) {
+                             const double areaA = a.first * a.second, areaB = b.first * b.second;
+                             return areaA != areaB ? areaA < areaB : a.second < b.second;
+                         });
+    return list;
+}
+
+std::string sizeText(sections::Shape shape, const SectionSize& size) {
+    if (shape == sections::Shape::Box)
+        return generalNumberText(size.first) + "x" + generalNumberText(size.second);
+    return generalNumberText(size.first);
+}
+
 SizingResult sizePipe(const CalcInputs& in, const CalcEntry& entry,
                       const std::vector<double>& sizesIn, const Criteria& criteria) {
+    SizeList list;
+    for (double d : sizesIn)
+        list.sizes.push_back({d, 0.0});
+    return sizeSections(in, entry, list, criteria);
+}
+
+SizingResult sizeSections(const CalcInputs& in, const CalcEntry& entry, const SizeList& list,
+                          const Criteria& criteria) {
     SizingResult result;
-    result.rows.reserve(sizesIn.size());
-    for (double size : sizesIn) {
+    result.shape = list.shape;
+    result.rows.reserve(list.sizes.size());
+    const bool box = list.shape == sections::Shape::Box;
+    for (const SectionSize& size : list.sizes) {
         SizeRow row;
-        row.diamIn = size;
+        row.size = size;
         CalcInputs sized = in;
-        sized.DiamFt = units::diamToFeet(size, false); // as typed in inches
-        sized.DiamInFeet = false;
+        sized.Shape = list.shape;
+        sized.DiamInFeet = list.inFeet;
+        sized.DiamFt = units::diamToFeet(box ? size.second : size.first, list.inFeet);
+        sized.SpanFt = box ? units::diamToFeet(size.first, list.inFeet) : 0.0;
         CalcEntry typed = entry;
-        typed.diam = generalNumberText(size);
-        typed.diamUnit = 0;
+        typed.shape = list.shape;
+        typed.diamUnit = list.inFeet ? 1 : 0;
+        typed.diam = box ? std::string() : generalNumberText(size.first);
+        typed.span = box ? generalNumberText(size.first) : std::string();
+        typed.rise = box ? generalNumberText(size.second) : std::string();
         CalcSession session(sized, typed);
         if (session.calculate() == SessionStatus::Fault)
             row.fault = session.lastFault();
@@ -87,7 +144,23 @@ std::optional<std::string> parseVelocity(std::string_view text, const char* what
 }
 
 std::optional<std::string> parseSizeList(std::string_view text, std::vector<double>& sizesIn) {
-    std::vector<double> sizes;
+    std::vector<SectionSize> sizes;
+    if (auto why = parseSizeList(text, sections::Shape::Circle, sizes))
+        return why;
+    sizesIn.clear();
+    for (const SectionSize& s : sizes)
+        sizesIn.push_back(s.first);
+    return std::nullopt;
+}
+
+std::optional<std::string> parseSizeList(std::string_view text, sections::Shape shape,
+                                         std::vector<SectionSize>& sizesOut) {
+    const auto positive = [](std::string_view word) -> std::optional<double> {
+        const auto x = iosafe::parseNumber(word);
+        return x && *x > 0.0 ? x : std::nullopt;
+    };
+    const char* const unit = shape == sections::Shape::Circle ? "inches" : "feet";
+    std::vector<SectionSize> sizes;
     std::size_t at = 0;
     while (at < text.size()) {
         const std::size_t end = text.find_first_of(", \t", at);
@@ -96,14 +169,25 @@ std::optional<std::string> parseSizeList(std::string_view text, std::vector<doub
         at = end == std::string_view::npos ? text.size() : end + 1;
         if (word.empty())
             continue;
-        const auto x = iosafe::parseNumber(word);
-        if (!x || !(*x > 0.0))
-            return "the size \"" + std::string(word) + "\" is not a positive number of inches";
-        sizes.push_back(*x);
+        const std::string shown = "the size \"" + std::string(word) + "\" ";
+        if (shape == sections::Shape::Box) {
+            const std::size_t x = word.find_first_of("xX");
+            const auto span = positive(word.substr(0, x));
+            const auto rise =
+                x == std::string_view::npos ? std::nullopt : positive(word.substr(x + 1));
+            if (!span || !rise)
+                return shown + "is not SPANxRISE, two positive numbers of feet";
+            sizes.push_back({*span, *rise});
+            continue;
+        }
+        const auto size = positive(word);
+        if (!size)
+            return shown + "is not a positive number of " + unit;
+        sizes.push_back({*size, 0.0});
     }
     if (sizes.empty())
         return std::string("the size list is empty");
-    sizesIn = std::move(sizes);
+    sizesOut = std::move(sizes);
     return std::nullopt;
 }
 

@@ -26,10 +26,30 @@ struct Criteria {
 // The nominal diameters tried by default, in inches, smallest first.
 const std::vector<double>& defaultSizesInches();
 
+// A size to try: a circle's diameter or a square's side (`first`), or a box's span and rise.
+struct SectionSize {
+    double first = 0.0, second = 0.0;
+};
+
+// What a sizing tries: sizes of one shape, in inches for pipes and in feet for boxes.
+struct SizeList {
+    sections::Shape shape = sections::Shape::Circle;
+    std::vector<SectionSize> sizes;
+    bool inFeet = false;
+};
+
+// The sizes tried by default: the nominal pipe diameters; the sides of the square precast
+// boxes; the precast box catalogue (span x rise in ft, 3x2 to 12x12) in order of full area,
+// the lower rise first where areas are equal.
+SizeList defaultSizes(sections::Shape shape);
+
+// A size as the last line of a report names it: "10", "4", "6x4".
+std::string sizeText(sections::Shape shape, const SectionSize& size);
+
 enum class Check { Pass, Fail, NotApplicable };
 
 struct SizeRow {
-    double diamIn = 0.0;
+    SectionSize size; // in the list's unit
     // The calculation for this size, as the main window would run it: its results, the fault
     // that stopped it, the label texts it shows and the record it makes.
     CalcResults results;
@@ -41,6 +61,7 @@ struct SizeRow {
 };
 
 struct SizingResult {
+    sections::Shape shape = sections::Shape::Circle;
     std::vector<SizeRow> rows;         // one per size, in the order tried
     std::optional<std::size_t> chosen; // the first row that meets every criterion
 };
@@ -52,6 +73,9 @@ struct SizingResult {
 // calculation met an arithmetic fault fails every check.
 SizingResult sizePipe(const CalcInputs& in, const CalcEntry& entry,
                       const std::vector<double>& sizesIn, const Criteria& criteria);
+// The same for any shape: each size of the list typed into the shape's boxes in the list's unit.
+SizingResult sizeSections(const CalcInputs& in, const CalcEntry& entry, const SizeList& list,
+                          const Criteria& criteria);
 
 // Parsing of the criteria and the size list, each with the point as decimal separator.
 // Each returns the reason when the text is not acceptable.
@@ -59,6 +83,10 @@ std::optional<std::string> parseMaxDepthRatio(std::string_view text, double& val
 std::optional<std::string> parseVelocity(std::string_view text, const char* what, double& value);
 // Sizes separated by commas and/or blanks, each a positive number of inches.
 std::optional<std::string> parseSizeList(std::string_view text, std::vector<double>& sizesIn);
+// The same for a shape: pipe diameters in inches, square sides in feet, boxes as SPANxRISE
+// in feet ("6x4").
+std::optional<std::string> parseSizeList(std::string_view text, sections::Shape shape,
+                                         std::vector<SectionSize>& sizes);
 // A velocity range whose maximum lies below its minimum cannot be met.
 std::optional<std::string> checkVelocityRange(const Criteria& criteria);
 

@@ -126,7 +126,7 @@ void SizingPanel::runSizing() {
         const auto label = [&row](Label name) {
             return qs(row.labels[name]);
         };
-        const QString cells[] = {qs(generalNumberText(row.diamIn)),
+        const QString cells[] = {qs(generalNumberText(row.size.first)),
                                  label(Label::DoverD),
                                  label(Label::Dnorm),
                                  label(Label::Vnorm),
@@ -146,7 +146,7 @@ void SizingPanel::runSizing() {
         }
     }
     if (result.chosen) {
-        chosen_ = result.rows[*result.chosen].diamIn;
+        chosen_ = result.rows[*result.chosen].size.first;
         table_->selectRow(static_cast<int>(*result.chosen));
         table_->scrollToItem(table_->item(static_cast<int>(*result.chosen), 0));
         chosenLabel_->setText(QStringLiteral("First size meeting every criterion: ") +

@@ -31,7 +31,7 @@ std::string sizingReport(const SizingResult& result, const Criteria& criteria) {
                checkText(row.maxVelocity) + '\t' + (result.chosen == i ? "*" : "") + '\n';
     }
     if (result.chosen)
-        out += generalNumberText(result.rows[*result.chosen].diamIn) + '\n';
+        out += sizeText(result.shape, result.rows[*result.chosen].size) + '\n';
     return out;
 }
 
