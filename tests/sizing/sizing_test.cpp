@@ -53,7 +53,7 @@ TEST(Sizing, FirstSizeMeetingEveryCriterion) {
         SCOPED_TRACE(c.name);
         const SizingResult r = sizePipe(worked(), CalcEntry{}, sizes, c.criteria);
         ASSERT_EQ(r.rows.size(), sizes.size());
-        EXPECT_EQ(r.chosen ? r.rows[*r.chosen].diamIn : 0.0, c.chosen);
+        EXPECT_EQ(r.chosen ? r.rows[*r.chosen].size.first : 0.0, c.chosen);
         std::string checks;
         for (std::size_t i = 2; i < r.rows.size(); ++i) {
             for (Check k : {r.rows[i].depth, r.rows[i].minVelocity, r.rows[i].maxVelocity})
