@@ -13,12 +13,19 @@
 
 namespace {
 
+// Argument 0: threads; 1: the conduit, 0 the worked example's pipe, 1 a box of the same width
+// and rise.
 void BM_Report(benchmark::State& state) {
     const std::string threads = std::to_string(state.range(0));
-    // 20 000 flows through the worked example's pipe.
-    const std::vector<std::string> args = {
-        "report",    "--diam", "12", "--slope", "0.01", "--vary", "flow=0.0005:10:0.0005",
-        "--threads", threads};
+    // 20 000 flows through the conduit.
+    std::vector<std::string> args = {
+        "report", "--slope", "0.01", "--vary", "flow=0.0005:10:0.0005", "--threads", threads};
+    const std::vector<std::string> conduit =
+        state.range(1) == 0
+            ? std::vector<std::string>{"--diam", "12"}
+            : std::vector<std::string>{"--shape", "box", "--span", "12", "--rise", "12"};
+    args.insert(args.end(), conduit.begin(), conduit.end());
+    state.SetLabel(state.range(1) == 0 ? "circle" : "box");
     const auto commands = runnelex::cli::coreCommands();
     const int file = ::open("/dev/null", O_WRONLY);
     for (auto _ : state) {
@@ -30,7 +37,13 @@ void BM_Report(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * 20000);
 }
 
-BENCHMARK(BM_Report)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Report)
+    ->Args({1, 0})
+    ->Args({1, 1})
+    ->Args({2, 0})
+    ->Args({2, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace
 BENCHMARK_MAIN();
