@@ -55,11 +55,11 @@ void compute(const CalcInputs& in, CalcResults& r) {
         r.DoverD = checked::div(*r.Dnorm, D);
     }
 
-    const double Afull = fAreaW(D, kNoWidth, D, kCircular);
-    const double Pfull = fPerimW(D, kNoWidth, D, kCircular);
-    const double Rfull = checked::div(Afull, Pfull);
-    r.Vfull = checked::div(Q, Afull);
-    r.Hf = fSfManning(*r.Vfull, Rfull, n);
+    r.Afull = fAreaW(D, kNoWidth, D, kCircular);
+    r.Pfull = fPerimW(D, kNoWidth, D, kCircular);
+    r.Rfull = checked::div(*r.Afull, *r.Pfull);
+    r.Vfull = checked::div(Q, *r.Afull);
+    r.Hf = fSfManning(*r.Vfull, *r.Rfull, n);
 }
 
 } // namespace

@@ -28,6 +28,9 @@ struct CalcResults {
     std::optional<double> Qmax;
     std::optional<double> Dnorm, AreaW, PerimW, Rh, Vnorm, Qnorm, FrNo, Dcr, DoverD;
     std::optional<double> Hf, Vfull;
+    // The conduit flowing full: area, wetted perimeter and hydraulic radius (every outcome that
+    // has a design flow).
+    std::optional<double> Afull, Pfull, Rfull;
     std::optional<std::string> fault; // the arithmetic fault that ended the computation
 };
 

@@ -60,6 +60,11 @@ void writeSurcharged(const CalcResults& r, StepWriter& out) {
     out.label(Label::Dnorm, "");
     out.label(Label::Vnorm, "");
     out.label(Label::DoverD, "1");
+    // The conduit flows full, as d/D says: its full area, perimeter and radius, never those
+    // left from an earlier run.
+    if (!out.number(Label::AreaW, r.Afull) || !out.number(Label::PerimW, r.Pfull) ||
+        !out.number(Label::Rh, r.Rfull))
+        return;
     out.label(Label::FrNo, "");
     out.label(Label::Dcr, "");
     out.label(Label::FullCondition, "Flow is flowing full due to:");

@@ -45,10 +45,11 @@ void compute(const Section& s, const Hydraulics& h, double S, double n, double Q
         r.Dcr = criticalDepth(s, h, *r.Qnorm);
         r.DoverD = div(*r.Dnorm, D);
     }
-    const double Afull = s.fullArea();
-    const double Rfull = div(Afull, s.fullPerimeter());
-    r.Vfull = div(Q, Afull);
-    r.Hf = manningSlope(h, *r.Vfull, Rfull, n);
+    r.Afull = s.fullArea();
+    r.Pfull = s.fullPerimeter();
+    r.Rfull = div(*r.Afull, *r.Pfull);
+    r.Vfull = div(Q, *r.Afull);
+    r.Hf = manningSlope(h, *r.Vfull, *r.Rfull, n);
 }
 
 } // namespace

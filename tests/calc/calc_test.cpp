@@ -138,7 +138,8 @@ TEST(DisplayRun, StepsInOrder) {
             {"lblFullCause", "due to tailwater:"}, {"lblrHf", "0.0032"}, {"lblrVfull", "2.5465"}}),
          false},
         {"surcharged", workedExample(4), then(kCfs, {
-            {"lblrDnorm", ""}, {"lblrVnorm", ""}, {"lblrDoverD", "1"}, {"lblrFrNo", ""},
+            {"lblrDnorm", ""}, {"lblrVnorm", ""}, {"lblrDoverD", "1"}, {"lblrAreaW", "0.7854"},
+            {"lblrPerimW", "3.1416"}, {"lblrRh", "0.25"}, {"lblrFrNo", ""},
             {"lblrDcr", ""}, {"lblFullCondition", "Flow is flowing full due to:"},
             {"lblFullCause", "Surcharge!"}, {"lblrRegime", "Surcharged!"},
             {"lblrHf", "0.0126"}, {"lblrVfull", "5.093"}}),
@@ -222,14 +223,14 @@ TEST(Calculation, FullPipeValuesUseDesignFlowAndPlainRadius) {
     }
 }
 
-TEST(ApplyDisplayRun, SurchargedRunKeepsEarlierAreaPerimeterRadius) {
+TEST(ApplyDisplayRun, SurchargedRunShowsTheFullPipe) {
     LabelTexts labels = startupLabelTexts();
     EXPECT_EQ(labels[Label::CapQ], "Q(cfs)");
     EXPECT_EQ(labels[Label::AreaW], "");
     applyDisplayRun(displayRun(workedExample(2)), labels);
     applyDisplayRun(displayRun(workedExample(4)), labels);
     EXPECT_EQ(labels[Label::AreaW] + "|" + labels[Label::PerimW] + "|" + labels[Label::Rh],
-              "0.4285|1.6426|0.2609");
+              "0.7854|3.1416|0.25");
     EXPECT_EQ(labels[Label::Dnorm] + "|" + labels[Label::Regime] + "|" + labels[Label::CapQ],
               "|Surcharged!|Q(cfs)");
 }

@@ -83,9 +83,9 @@ std::string labels(const std::map<std::string, std::string>& changes = {}) {
     return out + "lblrDnorm2\t\nlblrDoverD2\t\nlblrVnorm2\t\n";
 }
 
-// No open-channel run came before: area, perimeter and radius keep their start-up texts.
+// The pipe flows full: area, perimeter and radius are the full pipe's.
 const std::map<std::string, std::string> kSurcharged = {
-    {"lblrDnorm", ""}, {"lblrAreaW", ""}, {"lblrPerimW", ""}, {"lblrRh", ""},
+    {"lblrDnorm", ""}, {"lblrAreaW", "0.7854"}, {"lblrPerimW", "3.1416"}, {"lblrRh", "0.25"},
     {"lblrVnorm", ""}, {"lblrDoverD", "1"}, {"lblrFrNo", ""}, {"lblrDcr", ""},
     {"lblrRegime", "Surcharged!"}, {"lblrHf", "0.0126"}, {"lblrVfull", "5.093"},
     {"lblFullCondition", "Flow is flowing full due to:"}, {"lblFullCause", "Surcharge!"}};

@@ -92,10 +92,10 @@ TEST(ReportCommand, UsageErrorsNameTheArgumentAndWriteNoRow) {
     } cases[] = {
         {worked({}), "runnelex-cli: give one or two --vary\n"},
         {worked({"--vary", "depth=1:2:1"}),
-         "runnelex-cli: --vary \"depth=1:2:1\": write NAME=VALUES with NAME diam, slope, flow "
-         "or n\n"},
-        {worked({"--vary", "flow"}),
-         "runnelex-cli: --vary \"flow\": write NAME=VALUES with NAME diam, slope, flow or n\n"},
+         "runnelex-cli: --vary \"depth=1:2:1\": write NAME=VALUES with NAME diam, span, rise, "
+         "slope, flow or n\n"},
+        {worked({"--vary", "flow"}), "runnelex-cli: --vary \"flow\": write NAME=VALUES with NAME "
+                                     "diam, span, rise, slope, flow or n\n"},
         {worked({"--vary", "flow=1:2"}), "runnelex-cli: --vary \"flow=1:2\": a range is "
                                          "FROM:TO:STEP\n"},
         {worked({"--vary", "flow=0:2:1"}),

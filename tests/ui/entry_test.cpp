@@ -40,10 +40,11 @@ private slots:
             << QStringList{pipe + "897.7950154420744;cmbUnFlo#2",
                            "lblrQ050=799.67;lblrQ075=1458.4;lblrQ093=1719.59;lblrQ100=1599.33" +
                                sameFlow + "Q (gpm)"};
+        // The pipe flows full: its full area, perimeter and radius, not the last run's.
         QTest::newRow("surcharged after open channel") << QStringList{
             kWorkedSteps + ";txtQinput=4",
             "lblrDnorm=;lblrVnorm=;lblrFrNo=;lblrDcr=;lblrDoverD=1;lblrRegime=Surcharged!;"
-            "lblrHf=0.0126;lblrVfull=5.093;lblrAreaW=0.4285;lblrPerimW=1.6426;lblrRh=0.2609;"
+            "lblrHf=0.0126;lblrVfull=5.093;lblrAreaW=0.7854;lblrPerimW=3.1416;lblrRh=0.25;"
             "lblrQ093=3.8307;lblFullCondition=Flow is flowing full due to:;"
             "lblFullCause=Surcharge!"};
         // A unit choice re-reads the box in the new unit, without a message even when empty.

@@ -89,9 +89,12 @@ QLineEdit* FrmRunnelex::box(TextBox which) const {
     case TextBox::ManningN:
         return c_.txtM;
     case TextBox::PipeName:
+        return c_.txtPipeID;
+    case TextBox::Span:
+    case TextBox::Rise:
         break;
     }
-    return c_.txtPipeID;
+    return nullptr; // the circular pipe's window has no box's span and rise
 }
 
 void FrmRunnelex::connectControls() {
@@ -205,7 +208,8 @@ void FrmRunnelex::labelChanged(Label label, const std::string& text) {
 }
 
 void FrmRunnelex::textChanged(TextBox which, const std::string& text) {
-    box(which)->setText(qs(text));
+    if (QLineEdit* edit = box(which))
+        edit->setText(qs(text));
 }
 
 void FrmRunnelex::message(const std::string& prompt) {
