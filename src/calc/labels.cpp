@@ -24,6 +24,16 @@ std::optional<Label> labelNamed(std::string_view name) {
     return std::nullopt;
 }
 
+std::string spokenLabel(std::string_view caption, std::string_view text, std::string_view unit) {
+    std::string spoken(caption);
+    if (text.empty())
+        return spoken + ", no value";
+    (spoken += ' ') += text;
+    if (!unit.empty())
+        (spoken += ' ') += unit;
+    return spoken;
+}
+
 const LabelTexts& startupLabelTexts() {
     static const LabelTexts texts = [] {
         LabelTexts t;

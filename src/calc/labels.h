@@ -59,6 +59,10 @@ private:
     std::array<std::string, kLabelCount> texts_;
 };
 
+// What a screen reader says for a value label: its caption, its text and its unit
+// ("Vnorm 4.6671 ft/sec", "d/D 0.5359" without a unit), or that it is empty ("Dcr, no value").
+std::string spokenLabel(std::string_view caption, std::string_view text, std::string_view unit);
+
 // The label texts right after start-up: every result label empty, the others as laid out.
 const LabelTexts& startupLabelTexts();
 

@@ -137,8 +137,7 @@ void ElementsChart::fit(const QSizeF& size, double fontPixels) {
 
 void ElementsChart::show(const PictureModel& m) {
     const auto flowText = [&m](double value) {
-        return qs(displayNumber(value, m.flowUnit == "GPM" ? kGpmDigits : kDigits) + ' ' +
-                  m.flowUnit);
+        return qs(picture::flowText(m, value));
     };
     QList<QPointF> flows, velocities;
     double fastest = 0.0;

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "calc/calc_session.h"
+#include "calc/labels.h"
 #include "picture/picture_export.h"
 #include "picture/picture_view.h"
 #include "platform/message_boxes.h"
@@ -27,7 +28,8 @@ namespace runnelex {
 
 namespace {
 
-// The values beside the picture: control name, caption, unit.
+// The values beside the picture: control name, caption, unit. Screen readers hear each value
+// with its caption and unit.
 constexpr const char* kValueRows[][3] = {
     {"lblrDnorm2", "Other normal depth", "ft"}, {"lblrDoverD2", "its d/D", ""},
     {"lblrVnorm2", "its velocity", "ft/sec"},   {"lblrQpeak", "Largest open-channel flow", ""},
@@ -61,14 +63,20 @@ FrmPipePicture::FrmPipePicture(ToolHost& host, MessageBoxes& boxes, SaveDialog& 
     auto* values = new QGridLayout;
     for (int i = 0; i < static_cast<int>(std::size(kValueRows)); ++i) {
         const auto& row = kValueRows[i];
+        const QString name = QString::fromUtf8(row[0]);
         auto* value = new QLabel;
-        value->setObjectName(QString::fromUtf8(row[0]));
+        value->setObjectName(name);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        value->setAccessibleName(QString::fromStdString(spokenLabel(row[1], "", row[2])));
         labels_[row[0]] = value;
+        auto* caption = new QLabel(QString::fromUtf8(row[1]) + QStringLiteral(" ="));
+        caption->setObjectName(QStringLiteral("lbl") + name.mid(4)); // lblrDnorm2: lblDnorm2
+        auto* unit = new QLabel(QString::fromUtf8(row[2]));
+        unit->setObjectName(name + QStringLiteral("Unit"));
         const int r = i % 3, c = (i / 3) * 3;
-        values->addWidget(new QLabel(QString::fromUtf8(row[1]) + QStringLiteral(" =")), r, c);
+        values->addWidget(caption, r, c);
         values->addWidget(value, r, c + 1);
-        values->addWidget(new QLabel(QString::fromUtf8(row[2])), r, c + 2);
+        values->addWidget(unit, r, c + 2);
     }
     values->setColumnStretch(2, 1);
     values->setColumnStretch(5, 1);
@@ -134,12 +142,17 @@ void FrmPipePicture::refresh() {
     const CalcInputs& in = host_.session().inputs();
     const picture::PictureModel model = picture::buildPictureModel(in, &entry);
     view_->setModel(model);
-    for (const auto& [name, label] : labels_)
-        label->clear();
-    if (model.drawable) {
-        for (const auto& [name, text] : model.labels)
-            if (const auto it = labels_.find(name); it != labels_.end())
-                it->second->setText(QString::fromStdString(text));
+    for (const auto& row : kValueRows) {
+        std::string text;
+        if (model.drawable)
+            for (const auto& [name, caption] : model.labels)
+                if (name == row[0])
+                    text = caption;
+        QLabel* label = labels_.at(row[0]);
+        label->setText(QString::fromStdString(text));
+        const QString heard = QString::fromStdString(spokenLabel(row[1], text, row[2]));
+        if (label->accessibleName() != heard) // a change is told to screen readers
+            label->setAccessibleName(heard);
     }
     sizing_->setInputs(in, entry);
     ++refreshes_;

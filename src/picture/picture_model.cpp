@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "picture/picture_model.h"
 
+#include "calc/display_run.h"
 #include "calc/number_text.h"
 #include "elements/normal_depths.h"
 #include "engine/arith.h"
@@ -118,6 +119,32 @@ void build(const CalcInputs& in, const CalcEntry* entry, const CalcResults& r, P
 }
 
 } // namespace
+
+std::string flowText(const PictureModel& m, double shown) {
+    return displayNumber(shown, m.flowUnit == "GPM" ? kGpmDigits : kDigits) + ' ' + m.flowUnit;
+}
+
+std::string describePicture(const PictureModel& m) {
+    if (!m.drawable)
+        return m.fault ? calcFaultMessage(*m.fault) : kNoPipeText;
+    std::string about = m.title + ". Cross-section: ";
+    if (m.outcome == Outcome::Surcharged)
+        about += "flowing full, surcharged";
+    else if (m.normalDepth)
+        about += "water at " + m.normalText;
+    else
+        about += "no design flow";
+    if (m.criticalDepth)
+        about += ", critical depth " + m.criticalText + " dashed";
+    if (m.otherDepth)
+        about += ", " + m.otherText + " dotted";
+    about += ". Chart of flow and velocity against d/D: ";
+    if (m.designFlow && m.designRatio)
+        about += "design point " + flowText(m, *m.designFlow) + " at d/D " +
+                 displayNumber(*m.designRatio) + ", ";
+    return about + "Qmax " + flowText(m, m.qmax) + " at 0.93, Q full " + flowText(m, m.fullFlow) +
+           ". " + m.note;
+}
 
 PictureModel buildPictureModel(const CalcInputs& in, const CalcEntry* entry) {
     PictureModel m;

@@ -55,6 +55,16 @@ struct PictureModel {
 // without it, in base units.
 PictureModel buildPictureModel(const CalcInputs& in, const CalcEntry* entry = nullptr);
 
+// A flow of the chart (in the model's unit) as its captions write it: "3.8307 CFS".
+std::string flowText(const PictureModel& m, double shown);
+
+// What the picture shows, in words, for screen readers: the inputs, the depths drawn in the
+// cross-section, the design point on the chart, and the note below them.
+std::string describePicture(const PictureModel& m);
+
+// What stands in the picture's place while a diameter, slope or n is missing.
+inline constexpr const char* kNoPipeText = "Enter a diameter, a slope and n to see the pipe.";
+
 // The names of the other normal depth's labels: depth (ft), d/D and velocity (ft/s); their
 // captions are empty when the design flow has only one normal depth or none.
 inline constexpr const char* kOtherDepthLabels[] = {"lblrDnorm2", "lblrDoverD2", "lblrVnorm2"};

@@ -44,6 +44,7 @@ SizingPanel::SizingPanel(QWidget* parent) : QGroupBox(QStringLiteral("Pipe Sizin
                      "Nominal diameters to try, in inches, in order");
     table_ = new QTableWidget(0, 9);
     table_->setObjectName(QStringLiteral("tblSizes"));
+    table_->setAccessibleName(QStringLiteral("Sizes tried"));
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();
@@ -137,6 +138,12 @@ void SizingPanel::runSizing() {
                                  QString::fromUtf8(sizing::checkText(row.maxVelocity))};
         for (int column = 0; column < 9; ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
+            // A screen reader reads a cell after its column heading; a dash or nothing would
+            // say nothing.
+            if (cells[column].isEmpty() || cells[column] == u'-')
+                item->setData(Qt::AccessibleTextRole, cells[column].isEmpty()
+                                                          ? QStringLiteral("no value")
+                                                          : QStringLiteral("does not apply"));
             if (result.chosen == i) {
                 QFont bold = item->font();
                 bold.setBold(true);

@@ -2,7 +2,8 @@
 // A whole run of the program, started as main() starts it and driven from inside: the real
 // message box, a calculation recorded and saved through the real dialog, the information
 // windows, and one of the ways the program ends. Afterwards the home folder must be exactly as
-// it was, but for the saved file.
+// it was, but for the saved file. The accessibility run also reads the window over the
+// accessibility bus, as a screen reader does, and sees a new result announced.
 // Usage: session_test exit|close|exit-in-message|close-in-message|exit-in-dialog|
 //                     close-in-dialog|accessibility
 #include <algorithm>
@@ -16,6 +17,12 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCall>
+#include <QDBusVariant>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
@@ -92,6 +99,68 @@ void enterText(QWidget* box, const QString& text) {
     static_cast<QLineEdit*>(box)->clear();
     QTest::keyClicks(box, text);
     QTest::keyClick(box, Qt::Key_Return);
+}
+
+using BusRef = std::pair<QString, QString>; // a bus name and an object path on it
+
+// A call over the accessibility bus, from a connection of the test's own as a screen reader
+// has; the program answers from its event loop, which runs meanwhile.
+QDBusMessage busCall(const BusRef& at, const char* interface, const char* method,
+                     const QVariantList& args = {}) {
+    QDBusMessage call = QDBusMessage::createMethodCall(at.first, at.second, interface, method);
+    call.setArguments(args);
+    QDBusPendingCall pending = QDBusConnection(QStringLiteral("reader")).asyncCall(call);
+    return QTest::qWaitFor([&] { return pending.isFinished(); }, 5000) ? pending.reply()
+                                                                       : QDBusMessage();
+}
+
+QString busName(const BusRef& at) {
+    const QDBusMessage reply = busCall(at, "org.freedesktop.DBus.Properties", "Get",
+                                       {"org.a11y.atspi.Accessible", "Name"});
+    return reply.arguments().value(0).value<QDBusVariant>().variant().toString();
+}
+
+QList<BusRef> busChildren(const BusRef& at) {
+    const QDBusMessage reply = busCall(at, "org.a11y.atspi.Accessible", "GetChildren");
+    const auto list = reply.arguments().value(0).value<QDBusArgument>();
+    QList<BusRef> children;
+    list.beginArray();
+    while (!list.atEnd()) {
+        QDBusObjectPath path;
+        list.beginStructure();
+        list >> children.emplace_back().first >> path;
+        list.endStructure();
+        children.back().second = path.path();
+    }
+    list.endArray();
+    return children;
+}
+
+// Every accessible name in the windows titled `title` of the programs on the accessibility
+// bus, walked down through AT-SPI as a screen reader walks them.
+QStringList heardOverTheBus(const QString& title) {
+    const QDBusMessage address = QDBusConnection::sessionBus().call(QDBusMessage::createMethodCall(
+        "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress"));
+    QDBusConnection::connectToBus(address.arguments().value(0).toString(), "reader");
+    QStringList heard;
+    const std::function<void(const BusRef&)> walk = [&](const BusRef& at) {
+        heard << busName(at);
+        for (const BusRef& child : busChildren(at))
+            walk(child);
+    };
+    for (const BusRef& program :
+         busChildren({"org.a11y.atspi.Registry", "/org/a11y/atspi/accessible/root"}))
+        for (const BusRef& window : busChildren(program))
+            if (busName(window) == title)
+                walk(window);
+    QDBusConnection::disconnectFromBus("reader");
+    return heard;
+}
+
+// The controls whose new names were told to screen readers.
+QStringList& renamed() {
+    static QStringList names;
+    return names;
 }
 
 } // namespace
@@ -234,6 +303,7 @@ int main(int argc, char** argv) {
 
     int failures = 0;
     bool ended = false, accessible = false;
+    QStringList heard;
     std::vector<QPointer<QWidget>> windows;
     QString savedText;
     const int status = runProgram(1, qtArgs, [&](Program& p) {
@@ -242,8 +312,18 @@ int main(int argc, char** argv) {
             Session session(p, home);
             failures = QTest::qExec(&session, 1, qtArgs);
             savedText = session.savedText;
-            if (way == "accessibility") // with a bus and a screen reader's registry
+            if (way == "accessibility") { // with a bus and a screen reader's registry
                 accessible = QTest::qWaitFor([] { return QAccessible::isActive(); }, 5000);
+                if (accessible)
+                    heard = heardOverTheBus(QStringLiteral("Runnelex"));
+                // A new result is announced.
+                QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+                    if (event->type() == QAccessible::NameChanged && event->object() != nullptr)
+                        renamed() << event->object()->objectName();
+                });
+                enterText(control(p, "txtQinput"), "2.5");
+                QAccessible::installUpdateHandler(nullptr);
+            }
             for (QWidget* w : QApplication::topLevelWidgets())
                 windows.emplace_back(w);
             ended = end(p, way);
@@ -265,6 +345,11 @@ int main(int argc, char** argv) {
     report(std::all_of(windows.begin(), windows.end(), [](const auto& w) { return w.isNull(); }),
            "a window outlived the program");
     report(way != "accessibility" || accessible, "accessibility did not come up on the bus");
+    report(way != "accessibility" ||
+               (heard.contains("Vnorm 4.6671 ft/sec") && !heard.contains("=")),
+           "a screen reader does not hear the results over the bus as the window shows them");
+    report(way != "accessibility" || renamed().contains("lblrVnorm"),
+           "a new result was not announced");
     report(!saved.empty() && saved == savedText.toStdString(), "the saved file is wrong");
     report(after == before, "the home folder changed");
     for (const auto& [path, about] : after)

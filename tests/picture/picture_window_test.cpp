@@ -67,34 +67,45 @@ private slots:
         QVERIFY(w->isVisible());
     }
 
-    // Steps in the main window, then what the picture window shows.
+    // Steps in the main window, then what the picture window shows and what a screen reader
+    // hears of its values; it reads the picture in words that carry the depth and the note.
     void followsEveryRun_data() {
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("labels");
         QTest::addColumn<QString>("normal");
         QTest::addColumn<QString>("note");
+        QTest::addColumn<QString>("heard");
         QTest::newRow("worked example")
             << kWorkedSteps
             << "lblrDnorm2=;lblrDoverD2=;lblrVnorm2=;lblrQpeak=3.8325 CFS;lblrDoverDpeak=0.9382"
             << "Dnorm = 0.5359 ft"
-            << "One normal depth";
-        QTest::newRow("two depths") << kWorkedSteps + ";txtQinput=3.7"
-                                    << "lblrDnorm2=0.9917;lblrDoverD2=0.9917;lblrVnorm2=4.717"
-                                    << "Dnorm = 0.8593 ft"
-                                    << "Two normal depths: 0.8593 ft";
+            << "One normal depth"
+            << "lblrDnorm2=Other normal depth, no value;"
+               "lblrQpeak=Largest open-channel flow 3.8325 CFS";
+        QTest::newRow("two depths")
+            << kWorkedSteps + ";txtQinput=3.7"
+            << "lblrDnorm2=0.9917;lblrDoverD2=0.9917;lblrVnorm2=4.717"
+            << "Dnorm = 0.8593 ft"
+            << "Two normal depths: 0.8593 ft"
+            << "lblrDnorm2=Other normal depth 0.9917 ft;"
+               "lblrDoverD2=its d/D 0.9917;lblrVnorm2=its velocity 4.717 ft/sec";
         // The unit list re-reads "3.7" as gallons per minute: a small flow, one depth.
         QTest::newRow("flow unit") << kWorkedSteps + ";txtQinput=3.7;cmbUnFlo#2"
                                    << "lblrDnorm2=;lblrQpeak=1720.41 GPM"
                                    << "Dnorm = 0.0355 ft"
-                                   << "One normal depth";
+                                   << "One normal depth"
+                                   << "lblrDnorm2=Other normal depth, no value;"
+                                      "lblrQpeak=Largest open-channel flow 1720.41 GPM";
         QTest::newRow("surcharged") << kWorkedSteps + ";txtQinput=4"
                                     << "lblrDnorm2=;lblrQpeak=3.8325 CFS"
                                     << ""
-                                    << "Surcharged! The flow is above the largest";
+                                    << "Surcharged! The flow is above the largest"
+                                    << "lblrVnorm2=its velocity, no value";
         QTest::newRow("no diameter") << "txtSlope=0.01;txtQinput=2"
                                      << "lblrDnorm2=;lblrQpeak=;lblrDoverDpeak="
                                      << ""
-                                     << "";
+                                     << ""
+                                     << "lblrQpeak=Largest open-channel flow, no value";
     }
     void followsEveryRun() {
         QFETCH(QString, steps);
@@ -108,9 +119,18 @@ private slots:
         for (const QString& pair : labels.split(u';')) {
             QCOMPARE(h->text(pair.section(u'=', 0, 0)), pair.section(u'=', 1));
         }
-        QTEST(QString::fromStdString(w->model().normalText), "normal");
+        QFETCH(QString, normal);
         QFETCH(QString, note);
+        QFETCH(QString, heard);
+        QCOMPARE(QString::fromStdString(w->model().normalText), normal);
         QVERIFY2(QString::fromStdString(w->model().note).startsWith(note), w->model().note.c_str());
+        for (const QString& pair : heard.split(u';'))
+            QCOMPARE(QAccessible::queryAccessibleInterface(h->get(pair.section(u'=', 0, 0)))
+                         ->text(QAccessible::Name),
+                     pair.section(u'=', 1));
+        const QString about = QAccessible::queryAccessibleInterface(h->get("picPipe"))
+                                  ->text(QAccessible::Description);
+        QVERIFY2(about.contains(normal) && about.contains(note), qPrintable(about));
     }
 
     // The window shows the other normal depth exactly as runnelex-cli calc --labels prints it.
@@ -237,6 +257,21 @@ private slots:
         QCOMPARE(table->item(3, 1)->text(), "0.7507");
         QVERIFY(table->item(3, 0)->font().bold() && !table->item(4, 0)->font().bold());
         QCOMPARE(table->horizontalHeaderItem(4)->text(), "Q full (cfs)");
+        // A screen reader reads a cell after its column heading, a dash or nothing in words.
+        QAccessibleTableInterface* cells =
+            QAccessible::queryAccessibleInterface(table)->tableInterface();
+        const auto heard = [cells](int row, int column) {
+            QAccessibleInterface* cell = cells->cellAt(row, column);
+            return cell->tableCellInterface()->columnHeaderCells().value(0)->text(
+                       QAccessible::Name) +
+                   ": " + cell->text(QAccessible::Name);
+        };
+        QCOMPARE(heard(3, 0), "Diam (in.): 10");
+        QCOMPARE(heard(0, 2), "Dnorm (ft): no value"); // 4 in. runs full
+        QCOMPARE(heard(3, 8), "V max ok: does not apply");
+        QCOMPARE(QAccessible::queryAccessibleInterface(h->get("lblrSizeChosen"))
+                     ->text(QAccessible::Name),
+                 h->text("lblrSizeChosen"));
 
         h->enter("txtSizeMaxRatio", "0.7");
         QCOMPARE(h->text("lblrSizeChosen"), "First size meeting every criterion: 12 in.");

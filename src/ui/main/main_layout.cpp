@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/main/main_controls.h"
 
+#include <functional>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -16,12 +18,16 @@
 
 #include "input/units.h"
 #include "ui/main/numeric_box.h"
+#include "ui/main/quiet_frame.h"
 #include "ui/main/result_label.h"
 #include "ui/main/unit_combo.h"
 
 namespace runnelex {
 
 namespace {
+
+// The unit of every velocity the window shows.
+constexpr const char* kVelocityUnit = "ft/sec";
 
 // Widths follow the font, so the window keeps its proportions at any font size or scale.
 int textWidth(const QWidget* w, const char* sample) {
@@ -47,13 +53,26 @@ ResultLabel* writtenLabel(QWidget* parent, const char* name, const char* text,
     return l;
 }
 
-// A result value: a sunken field, named for screen readers by the caption of its row.
+// A result value: a sunken field that screen readers hear with the caption and the unit of its
+// row, the unit as `unit` gives it.
 ResultLabel* valueLabel(QWidget* parent, const char* name, const QString& caption,
-                        MainControls& c) {
+                        std::function<QString()> unit, MainControls& c) {
     ResultLabel* l = writtenLabel(parent, name, "", {"Supercritical", "0000.0000"}, c, true);
     l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    l->setAccessibleName(caption);
+    l->speakAs(caption, std::move(unit));
     return l;
+}
+
+std::function<QString()> fixedUnit(const char* unit) {
+    return [text = QString::fromUtf8(unit)] {
+        return text;
+    };
+}
+
+// The unit a heading names in parentheses: "cfs" of "Q (cfs)".
+QString headingUnit(const QString& heading) {
+    const qsizetype open = heading.indexOf(u'('), close = heading.lastIndexOf(u')');
+    return open >= 0 && close > open ? heading.mid(open + 1, close - open - 1) : heading;
 }
 
 QFrame* rule(QWidget* parent, const char* name, QFrame::Shape shape) {
@@ -130,9 +149,14 @@ QGroupBox* buildCapacities(QWidget* parent, MainControls& c) {
     auto* grid = new QGridLayout(g);
     grid->setHorizontalSpacing(8);
     grid->addWidget(label(g, "lbldDcap", "d/D"), 0, 0);
-    grid->addWidget(writtenLabel(g, "lblCapQ", units::kCapacityHeadingLayout,
-                                 {"Q(cfs)", "Q (cfs)", "Q (mgd)", "Q (gpm)"}, c),
-                    0, 2);
+    ResultLabel* capQ = writtenLabel(g, "lblCapQ", units::kCapacityHeadingLayout,
+                                     {"Q(cfs)", "Q (cfs)", "Q (mgd)", "Q (gpm)"}, c);
+    grid->addWidget(capQ, 0, 2);
+    // The flows are heard in the unit of the heading, which every change of the flow unit
+    // writes before the flows.
+    const auto flowUnit = [capQ] {
+        return headingUnit(capQ->text());
+    };
     grid->addWidget(label(g, "lblCapV", "V(fps)"), 0, 3);
     grid->addWidget(rule(g, "Line1", QFrame::HLine), 1, 0, 1, 4);
     grid->addWidget(rule(g, "Line2", QFrame::VLine), 2, 1, 4, 1);
@@ -146,8 +170,9 @@ QGroupBox* buildCapacities(QWidget* parent, MainControls& c) {
         const std::string q = std::string("lblrQ") + row[2];
         const std::string v = std::string("lblrV") + row[2];
         const QString at = QStringLiteral(" at d/D ") + QString::fromLatin1(row[1]);
-        grid->addWidget(valueLabel(g, q.c_str(), QStringLiteral("Q") + at, c), r, 2);
-        grid->addWidget(valueLabel(g, v.c_str(), QStringLiteral("V") + at, c), r, 3);
+        grid->addWidget(valueLabel(g, q.c_str(), QStringLiteral("Q") + at, flowUnit, c), r, 2);
+        grid->addWidget(
+            valueLabel(g, v.c_str(), QStringLiteral("V") + at, fixedUnit(kVelocityUnit), c), r, 3);
         ++r;
     }
     grid->setRowStretch(r, 1);
@@ -163,22 +188,30 @@ struct ResultRow {
     const char* unitText;
 };
 
+// A caption, "=", the value and its unit (if any) from column `col` on. The value is heard
+// as the row reads; the "=" is not heard on its own.
 void addResultRow(QWidget* g, QGridLayout* grid, int row, int col, const ResultRow& item,
                   MainControls& c) {
     grid->addWidget(label(g, item.name, item.text), row, col);
-    grid->addWidget(label(g, item.equals, "="), row, col + 1);
-    grid->addWidget(valueLabel(g, item.value, QString::fromLatin1(item.text), c), row, col + 2);
+    QLabel* equals = label(g, item.equals, "=");
+    QuietFrame::hideDecoration(equals);
+    grid->addWidget(equals, row, col + 1);
+    grid->addWidget(valueLabel(g, item.value, QString::fromUtf8(item.text),
+                               fixedUnit(item.unitName != nullptr ? item.unitText : ""), c),
+                    row, col + 2);
     if (item.unitName != nullptr)
         grid->addWidget(label(g, item.unitName, item.unitText), row, col + 3);
 }
 
 QGroupBox* buildNormal(QWidget* parent, MainControls& c) {
-    QGroupBox* g = frame(parent, "fraNormal", "Normal Results");
+    // Its "=" labels are decorations that screen readers skip.
+    QGroupBox* g = QuietFrame::create(parent, QStringLiteral("Normal Results"));
+    g->setObjectName(QStringLiteral("fraNormal"));
     auto* col = new QVBoxLayout(g);
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(6);
     const ResultRow left[] = {
-        {"lblVnorm", "Vnorm", "Label1", "lblrVnorm", "lblrVnormUnits", "ft/sec"},
+        {"lblVnorm", "Vnorm", "Label1", "lblrVnorm", "lblrVnormUnits", kVelocityUnit},
         {"lblDnorm", "Dnorm", "Label2", "lblrDnorm", "lblrDnormUnit", "ft"},
         {"lblDoverD", "d/D", "Label3", "lblrDoverD", nullptr, nullptr},
         {"lblDcr", "Dcr", "Label10", "lblrDcr", "lbluDcr", "ft"},
@@ -193,6 +226,7 @@ QGroupBox* buildNormal(QWidget* parent, MainControls& c) {
     // Column 4 parts the two halves; Label4 is its narrow empty head.
     QLabel* gap = label(g, "Label4", "");
     gap->setFixedWidth(2);
+    QuietFrame::hideDecoration(gap);
     grid->addWidget(gap, 0, 4);
     grid->setColumnMinimumWidth(4, textWidth(g, "MMM"));
     for (int i = 0; i < 3; ++i)
@@ -213,14 +247,10 @@ QGroupBox* buildNormal(QWidget* parent, MainControls& c) {
     full->addWidget(
         writtenLabel(g, "lblFullCause", cause, {cause, "due to tailwater:", "Surcharge!"}, c), 1,
         0);
-    full->addWidget(label(g, "lblVfull", "V(full)"), 1, 1);
-    full->addWidget(label(g, "Label11", "="), 1, 2);
-    full->addWidget(valueLabel(g, "lblrVfull", QStringLiteral("V(full)"), c), 1, 3);
-    full->addWidget(label(g, "Label13", "ft/sec"), 1, 4);
-    full->addWidget(label(g, "lblHf", "Hydraulic Slope"), 2, 1);
-    full->addWidget(label(g, "Label12", "="), 2, 2);
-    full->addWidget(valueLabel(g, "lblrHf", QStringLiteral("Hydraulic Slope"), c), 2, 3);
-    full->addWidget(label(g, "Label14", "ft/ft"), 2, 4);
+    addResultRow(g, full, 1, 1,
+                 {"lblVfull", "V(full)", "Label11", "lblrVfull", "Label13", kVelocityUnit}, c);
+    addResultRow(g, full, 2, 1,
+                 {"lblHf", "Hydraulic Slope", "Label12", "lblrHf", "Label14", "ft/ft"}, c);
     full->setColumnMinimumWidth(0, textWidth(g, "Flow is flowing full due to:") / 2);
     full->setColumnStretch(5, 1);
     col->addSpacing(4);

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QStyle>
 
+#include "calc/labels.h"
+
 namespace runnelex {
 
 ResultLabel::ResultLabel(QWidget* parent, const QStringList& samples, bool sunken)
@@ -25,6 +27,23 @@ ResultLabel::ResultLabel(QWidget* parent, const QStringList& samples, bool sunke
 void ResultLabel::setText(const QString& text) {
     QLabel::setText(text);
     refresh();
+    respeak();
+}
+
+void ResultLabel::speakAs(const QString& caption, std::function<QString()> unit) {
+    caption_ = caption;
+    unit_ = std::move(unit);
+    respeak();
+}
+
+void ResultLabel::respeak() {
+    if (caption_.isEmpty())
+        return; // a notice or heading: its text is its name
+    const QString name = QString::fromStdString(spokenLabel(
+        caption_.toStdString(), text().toStdString(), unit_ ? unit_().toStdString() : ""));
+    // Only a real change: setAccessibleName tells screen readers (NameChanged) when one listens.
+    if (name != accessibleName())
+        setAccessibleName(name);
 }
 
 QString ResultLabel::shownText() const {
