@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "input/unit_system.h"
 #include "sections/section.h"
 
 namespace runnelex {
@@ -17,6 +18,7 @@ struct CalcEntry {
     int diamUnit = 0, slopeUnit = 0, flowUnit = 0;
     sections::Shape shape = sections::Shape::Circle;
     std::string span, rise;
+    UnitSystem system = UnitSystem::US; // of the unit lists' positions
 };
 
 } // namespace runnelex

@@ -3,13 +3,10 @@
 
 #include <string>
 
+#include "input/unit_system.h"
 #include "sections/section.h"
 
 namespace runnelex {
-
-// The unit systems a calculation can be made in: US customary (ft, ft/ft, cfs; Manning's 1.486)
-// and SI (m, m/m, m3/s; Manning's 1).
-enum class UnitSystem { US, SI };
 
 // The main window's current inputs, always in the base units of the system (ft, ft/ft, cfs in
 // US customary; m, m/m, m3/s in SI).
@@ -18,8 +15,8 @@ struct CalcInputs {
     double SlopeFtFt = 0.0;
     double ManningN = 0.013;
     double Qcfs = 0.0;
-    std::string Unitflow = "CFS"; // "CFS", "MGD" or "GPM"
-    bool DiamInFeet = false;
+    std::string Unitflow = "CFS"; // "CFS", "MGD" or "GPM"; in SI "m³/s", "L/s" or "ML/d"
+    bool DiamInFeet = false;      // in SI: the diameter is typed in m (else mm)
     bool SlopeInPercent = false;
     // Beside the circular pipe: the shape of the conduit, and a box's span.
     sections::Shape Shape = sections::Shape::Circle;

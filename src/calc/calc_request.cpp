@@ -12,18 +12,11 @@ namespace runnelex {
 
 namespace {
 
-template <std::size_t N>
-int indexOf(const std::array<std::string_view, N>& items, const std::string& item) {
-    const auto it = std::find(items.begin(), items.end(), item);
-    return it == items.end() ? -1 : static_cast<int>(it - items.begin());
-}
-
 struct UnitPick {
     const std::optional<std::string>* word;
     UnitList list;
     RequestField field;
-    int index;
-    const char* reason;
+    const char* what; // "diameter"
 };
 
 struct BoxEntry {
@@ -32,7 +25,42 @@ struct BoxEntry {
     RequestField field;
 };
 
+template <std::size_t N> std::string choices(const std::array<std::string_view, N>& items) {
+    std::string text;
+    for (std::size_t i = 0; i < N; ++i)
+        text += std::string(i == 0 ? "" : i + 1 == N ? " or " : ", ") + std::string(items[i]);
+    return text;
+}
+
+// The list's position of a unit word, or why the word names none of its units.
+struct UnitWord {
+    int index = 0;
+    std::string problem;
+};
+
+template <std::size_t N>
+UnitWord unitWord(const std::array<std::string_view, N>& items,
+                  const std::array<std::string_view, N>& others, UnitSystem system,
+                  const std::string& word, const char* what) {
+    if (const auto i = units::unitWordIndex(items, word))
+        return {static_cast<int>(*i), {}};
+    if (units::unitWordIndex(others, word))
+        return {-1, system == UnitSystem::SI
+                        ? "a US customary unit; give --units us, or " + choices(items)
+                        : "an SI unit; give --units si, or " + choices(items)};
+    return {-1, std::string("unknown ") + what + " unit (" + choices(items) + ")"};
+}
+
 } // namespace
+
+std::optional<UnitSystem> requestSystem(const CalcRequest& rq) {
+    if (!rq.units)
+        return UnitSystem::US;
+    for (const auto& [word, system] : {std::pair{"us", UnitSystem::US}, {"si", UnitSystem::SI}})
+        if (units::unitWordIndex(std::array<std::string_view, 1>{word}, *rq.units))
+            return system;
+    return std::nullopt;
+}
 
 Replay replay(const CalcRequest& rq, CalcSession& session) {
     Replay r;
@@ -43,38 +71,45 @@ Replay replay(const CalcRequest& rq, CalcSession& session) {
         r.reason = std::move(reason);
         return r;
     };
-    const std::array<UnitPick, 3> picks = {
-        {{&rq.diamUnit, UnitList::Diam, RequestField::DiamUnit,
-          rq.diamUnit ? indexOf(units::kDiamItems, *rq.diamUnit) : 0,
-          "unknown diameter unit (in. or ft.)"},
-         {&rq.slopeUnit, UnitList::Slope, RequestField::SlopeUnit,
-          rq.slopeUnit ? indexOf(units::kSlopeItems, *rq.slopeUnit) : 0,
-          "unknown slope unit (ft/ft or %)"},
-         {&rq.flowUnit, UnitList::Flow, RequestField::FlowUnit,
-          rq.flowUnit ? indexOf(units::kFlowItems, *rq.flowUnit) : 0,
-          "unknown flow unit (CFS, MGD or GPM)"}}};
+    const auto faulted = [&r, &session] {
+        r.status = SessionStatus::Fault;
+        r.fault = session.lastFault();
+        return r;
+    };
     // Every word is known before anything is computed.
+    const std::optional<UnitSystem> system = requestSystem(rq);
+    if (!system)
+        return refuse(RequestField::Units, *rq.units, "unknown unit system (us or si)");
     const std::optional<sections::Shape> shape =
         rq.shape ? sections::shapeNamed(*rq.shape) : sections::Shape::Circle;
     if (!shape)
         return refuse(RequestField::Shape, *rq.shape, "unknown shape (circle, square or box)");
-    for (const UnitPick& p : picks)
-        if (p.index < 0)
-            return refuse(p.field, **p.word, p.reason);
-    if (rq.shape && session.selectShape(*shape) == SessionStatus::Fault) {
-        r.status = SessionStatus::Fault;
-        r.fault = session.lastFault();
-        return r;
-    }
-    for (const UnitPick& p : picks) {
-        if (!*p.word)
+    const UnitSystem other = *system == UnitSystem::SI ? UnitSystem::US : UnitSystem::SI;
+    const units::UnitLists lists = units::unitLists(*system), otherLists = units::unitLists(other);
+    const std::array<UnitPick, 3> picks = {
+        {{&rq.diamUnit, UnitList::Diam, RequestField::DiamUnit, "diameter"},
+         {&rq.slopeUnit, UnitList::Slope, RequestField::SlopeUnit, "slope"},
+         {&rq.flowUnit, UnitList::Flow, RequestField::FlowUnit, "flow"}}};
+    std::array<int, 3> index{};
+    for (std::size_t i = 0; i < picks.size(); ++i) {
+        if (!*picks[i].word)
             continue;
-        if (session.selectUnit(p.list, p.index) == SessionStatus::Fault) {
-            r.status = SessionStatus::Fault;
-            r.fault = session.lastFault();
-            return r;
-        }
+        const std::string& word = **picks[i].word;
+        const UnitWord w = i == 0 ? unitWord(lists.diam, otherLists.diam, *system, word, "diameter")
+                           : i == 1
+                               ? unitWord(lists.slope, otherLists.slope, *system, word, "slope")
+                               : unitWord(lists.flow, otherLists.flow, *system, word, "flow");
+        if (w.index < 0)
+            return refuse(picks[i].field, word, w.problem);
+        index[i] = w.index;
     }
+    if (*system != session.inputs().System && session.selectSystem(*system) == SessionStatus::Fault)
+        return faulted();
+    if (rq.shape && session.selectShape(*shape) == SessionStatus::Fault)
+        return faulted();
+    for (std::size_t i = 0; i < picks.size(); ++i)
+        if (*picks[i].word && session.selectUnit(picks[i].list, index[i]) == SessionStatus::Fault)
+            return faulted();
     const std::array<BoxEntry, 6> entries = {{{&rq.diam, TextBox::Diam, RequestField::Diam},
                                               {&rq.span, TextBox::Span, RequestField::Span},
                                               {&rq.rise, TextBox::Rise, RequestField::Rise},
@@ -92,9 +127,7 @@ Replay replay(const CalcRequest& rq, CalcSession& session) {
             return refuse(e.field, **e.text,
                           entry::rejectionMessage(entryBoxOf(e.box, session.inputs().Shape)));
         case SessionStatus::Fault:
-            r.status = SessionStatus::Fault;
-            r.fault = session.lastFault();
-            return r;
+            return faulted();
         }
     }
     session.setText(TextBox::PipeName, rq.pipe.value_or(""));
@@ -105,15 +138,21 @@ record::RecordFields inputFields(const CalcRequest& rq) {
     record::RecordFields f;
     f.pipeName = rq.pipe.value_or("");
     f.flowText = rq.flow.value_or("");
-    f.unitflow = rq.flowUnit.value_or(std::string(units::kFlowItems[0]));
+    f.system = requestSystem(rq).value_or(UnitSystem::US);
+    const units::UnitLists lists = units::unitLists(f.system);
+    // The unit words as the lists show them, whatever the request's spelling.
+    const auto position = [](const auto& items, const std::optional<std::string>& word) {
+        return word ? units::unitWordIndex(items, *word).value_or(0) : 0;
+    };
+    f.unitflow = std::string(lists.flow[position(lists.flow, rq.flowUnit)]);
     const auto shape = rq.shape ? sections::shapeNamed(*rq.shape) : sections::Shape::Circle;
     f.diamText = shape == sections::Shape::Box
                      ? sections::sectionText({*shape, rq.span.value_or(""), rq.rise.value_or("")})
                      : sections::sectionText(
                            {shape.value_or(sections::Shape::Circle), rq.diam.value_or(""), {}});
-    f.diamInFeet = rq.diamUnit == units::kDiamItems[1];
+    f.diamInFeet = position(lists.diam, rq.diamUnit) == 1;
     f.slopeText = rq.slope.value_or("");
-    f.slopeInPercent = rq.slopeUnit == units::kSlopeItems[1];
+    f.slopeInPercent = position(lists.slope, rq.slopeUnit) == 1;
     f.nText = rq.n.value_or(kStartManningN);
     return f;
 }

@@ -15,6 +15,8 @@ struct CalcRequest {
     std::optional<std::string> pipe, diam, diamUnit, slope, slopeUnit, n, flow, flowUnit;
     // Beside the circular pipe: the shape's word, and a box's span and rise.
     std::optional<std::string> shape, span, rise;
+    // The unit system's word, "us" or "si" (any case); US customary when not given.
+    std::optional<std::string> units;
 };
 
 // The parts of a request, for telling which one was refused.
@@ -29,8 +31,12 @@ enum class RequestField {
     FlowUnit,
     Shape,
     Span,
-    Rise
+    Rise,
+    Units
 };
+
+// The unit system a request names, US customary when it names none; nothing for an unknown word.
+std::optional<UnitSystem> requestSystem(const CalcRequest& request);
 
 struct Replay {
     SessionStatus status = SessionStatus::Done;

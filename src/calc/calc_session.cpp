@@ -30,21 +30,24 @@ entry::Box entryBoxOf(TextBox box, sections::Shape shape) {
 
 namespace {
 
-int flowIndex(const std::string& unitflow) {
-    for (std::size_t i = 0; i < units::kFlowItems.size(); ++i)
-        if (units::kFlowItems[i] == unitflow)
+int flowIndex(const std::string& unitflow, UnitSystem system) {
+    const auto& items = units::unitLists(system).flow;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i] == unitflow)
             return static_cast<int>(i);
     return 0;
 }
 
 } // namespace
 
-CalcSession::CalcSession(SessionView* view) : view_(view), labels_(startupLabelTexts()) {
+CalcSession::CalcSession(SessionView* view, UnitSystem system)
+    : view_(view), labels_(startupLabelTexts()) {
     textOf(TextBox::ManningN) = kStartManningN;
+    in_.System = system;
     // The start-up selects the first unit of each list.
-    in_.Unitflow = units::unitflowFromIndex(0, {});
-    in_.SlopeInPercent = units::slopeInPercentFromIndex(0, {});
-    in_.DiamInFeet = units::diamInFeetFromIndex(0, {});
+    in_.Unitflow = units::unitflowFromIndex(0, {}, system);
+    in_.SlopeInPercent = units::slopeInPercentFromIndex(0, {}, system);
+    in_.DiamInFeet = units::diamInFeetFromIndex(0, {}, system);
 }
 
 CalcSession::CalcSession(const CalcInputs& in, const CalcEntry& entry, SessionView* view)
@@ -105,7 +108,7 @@ SessionStatus CalcSession::selectUnit(UnitList list, int index) {
 
 void CalcSession::rereadDimensions() {
     const auto length = [this](TextBox box) {
-        return units::diamToFeet(iosafe::fSafeDbl(text(box), false), in_.DiamInFeet);
+        return units::diamToFeet(iosafe::fSafeDbl(text(box), false), in_.DiamInFeet, in_.System);
     };
     if (in_.Shape == sections::Shape::Box) {
         in_.SpanFt = length(TextBox::Span);
@@ -113,6 +116,24 @@ void CalcSession::rereadDimensions() {
     } else {
         in_.DiamFt = length(TextBox::Diam);
     }
+}
+
+SessionStatus CalcSession::selectSystem(UnitSystem system) {
+    const int flow = flowIndex(in_.Unitflow, in_.System);
+    in_.System = system;
+    in_.Unitflow = units::unitflowFromIndex(flow, {}, system);
+    for (std::size_t i = 0; i < kResultLabelCount; ++i)
+        setLabel(labelAt(i), {});
+    try {
+        rereadDimensions();
+        in_.SlopeFtFt =
+            units::slopeToFtFt(iosafe::fSafeDbl(text(TextBox::Slope), false), in_.SlopeInPercent);
+        units::flowToCfs(iosafe::fSafeDbl(text(TextBox::Flow), false), in_.Unitflow, in_.Qcfs);
+        setLabel(Label::CapQ, units::capacityHeading(in_.Unitflow));
+    } catch (const hydrocalc::ArithmeticError& e) {
+        return fault(e.what());
+    }
+    return calculate();
 }
 
 SessionStatus CalcSession::selectShape(sections::Shape shape) {
@@ -172,8 +193,9 @@ CalcEntry CalcSession::entry() const {
     e.flow = text(TextBox::Flow);
     e.diamUnit = in_.DiamInFeet ? 1 : 0;
     e.slopeUnit = in_.SlopeInPercent ? 1 : 0;
-    e.flowUnit = flowIndex(in_.Unitflow);
+    e.flowUnit = flowIndex(in_.Unitflow, in_.System);
     e.shape = in_.Shape;
+    e.system = in_.System;
     e.span = text(TextBox::Span);
     e.rise = text(TextBox::Rise);
     return e;
@@ -197,6 +219,7 @@ record::RecordFields CalcSession::recordFields() const {
     f.dcr = labels_[Label::Dcr];
     f.q100 = labels_[Label::Q100];
     f.q093 = labels_[Label::Q093];
+    f.system = in_.System;
     return f;
 }
 

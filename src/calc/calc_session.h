@@ -57,8 +57,8 @@ public:
 class CalcSession {
 public:
     // A fresh calculator: empty boxes but n "0.013", the first unit of each list, every result
-    // empty.
-    explicit CalcSession(SessionView* view = nullptr);
+    // empty; in US customary units unless told otherwise.
+    explicit CalcSession(SessionView* view = nullptr, UnitSystem system = UnitSystem::US);
     // A calculator whose boxes hold `entry` and whose inputs are `in`, results empty.
     CalcSession(const CalcInputs& in, const CalcEntry& entry, SessionView* view = nullptr);
     CalcSession(const CalcSession&) = delete;
@@ -75,6 +75,9 @@ public:
     // A shape chosen: the dimensions' boxes of the shape are read again (silently, as a unit
     // change reads its box), then the results recomputed.
     SessionStatus selectShape(sections::Shape shape);
+    // The other unit system: each list keeps its position and shows that system's units, every
+    // box is read again in them, the results shown before are emptied and recomputed.
+    SessionStatus selectSystem(UnitSystem system);
     // Recomputes and shows every result from the current inputs; records when "Always" is on.
     SessionStatus calculate();
     // Records the calculation as shown now (the "Now" button and Enter in the pipe name box).

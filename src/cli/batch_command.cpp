@@ -36,7 +36,8 @@ int runBatch(const ParsedArgs& a, Output& out, Output& err) {
 
     report::LineSplitter lines;
     std::uint64_t lineNumber = 0, leftOut = 0, faulted = 0;
-    bool wroteHeader = false, readFailed = false;
+    bool wroteHeader = false, headerPending = false, readFailed = false;
+    std::optional<UnitSystem> tableSystem; // a table holds the rows of one system
     std::string readError;
     char buffer[1 << 16];
     bool ended = false;
@@ -70,18 +71,32 @@ int runBatch(const ParsedArgs& a, Output& out, Output& err) {
         // Each line's break is written before the next line, so the last line ends as the
         // table's last line did.
         const report::TableLine t = report::readTableLine(text);
-        if (!wroteHeader) {
-            out.write(record::headerLine());
-            wroteHeader = true;
-            if (t.kind == report::TableLine::Kind::Header)
-                continue;
+        // The header names the table's system; a header of the 8 inputs alone leaves it to the
+        // first row.
+        if (lineNumber == 1 && t.kind == report::TableLine::Kind::Header) {
+            tableSystem = t.system;
+            headerPending = !t.system;
+            if (t.system) {
+                out.write(record::headerLine(*t.system));
+                wroteHeader = true;
+            }
+            continue;
         }
-        if (t.kind != report::TableLine::Kind::Row) {
+        if (!wroteHeader && (t.kind == report::TableLine::Kind::Row || !headerPending)) {
+            tableSystem = t.system.value_or(UnitSystem::US);
+            out.write(record::headerLine(*tableSystem));
+            wroteHeader = true;
+            headerPending = false;
+        }
+        std::string problem =
+            t.kind == report::TableLine::Kind::Header ? "a second header line" : t.problem;
+        if (t.kind == report::TableLine::Kind::Row && t.system != tableSystem)
+            problem = *tableSystem == UnitSystem::SI ? "a row in US customary units in an SI table"
+                                                     : "a row in SI units in a US customary table";
+        if (t.kind != report::TableLine::Kind::Row || t.system != tableSystem) {
             ++leftOut;
-            err.write(
-                "runnelex-cli batch: line " + std::to_string(lineNumber) + ": " +
-                (t.kind == report::TableLine::Kind::Header ? "a second header line" : t.problem) +
-                "; left out\n");
+            err.write("runnelex-cli batch: line " + std::to_string(lineNumber) + ": " + problem +
+                      "; left out\n");
             continue;
         }
         const RecordReply row = runRecord(t.request);
@@ -89,6 +104,10 @@ int runBatch(const ParsedArgs& a, Output& out, Output& err) {
         std::string record = report::rowText(report::Format::Tsv, row);
         record.pop_back(); // its line break comes before the next line
         out.write("\n" + record);
+    }
+    if (headerPending && !wroteHeader) {
+        out.write(record::headerLine());
+        wroteHeader = true;
     }
     if (wroteHeader && lines.lastHadBreak())
         out.write("\n");

@@ -16,11 +16,13 @@ namespace runnelex::cli {
 Command pictureCommand(std::function<int(const ParsedArgs&, Output&, Output&)> run) {
     Command c;
     c.name = "picture";
-    c.synopsis = "  runnelex-cli picture [--pipe TEXT] [--shape circle|square|box] [--diam TEXT]\n"
-                 "                       [--span TEXT --rise TEXT] [--diam-unit in.|ft.]\n"
-                 "                       [--slope TEXT] [--slope-unit ft/ft|%] [--n TEXT]\n"
-                 "                       [--flow TEXT] [--flow-unit CFS|MGD|GPM]\n"
-                 "                       --out FILE.png|FILE.svg|FILE.pdf [--size WxH]\n";
+    c.synopsis =
+        "  runnelex-cli picture [--pipe TEXT] [--units us|si] [--shape circle|square|box]\n"
+        "                       [--diam TEXT] [--span TEXT --rise TEXT]\n"
+        "                       [--diam-unit in.|ft.|mm|m] [--slope TEXT]\n"
+        "                       [--slope-unit ft/ft|m/m|%] [--n TEXT] [--flow TEXT]\n"
+        "                       [--flow-unit CFS|MGD|GPM|m3/s|L/s|ML/d]\n"
+        "                       --out FILE.png|FILE.svg|FILE.pdf [--size WxH]\n";
     c.description =
         "Draws the picture of the Runnelex pipe picture window for the texts typed into the\n"
         "main window's boxes (as calc): the cross-section with the normal and critical depths,\n"

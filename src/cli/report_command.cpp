@@ -98,7 +98,7 @@ int runReport(const ParsedArgs& a, Output& out, Output& err) {
         return usage(e->what);
     const report::ReportPlan& plan = std::get<report::ReportPlan>(made);
 
-    out.write(report::headerText(format));
+    out.write(report::headerText(format, plan.system()));
     Progress progress(err, plan.rowCount());
     std::uint64_t done = 0, faulted = 0;
     report::OrderedRun<Chunk> run;

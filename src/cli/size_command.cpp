@@ -16,8 +16,9 @@ namespace runnelex::cli {
 namespace {
 
 // The criteria and the sizes the options ask for; on a bad value, the usage error's text.
-std::optional<std::string> readCriteria(const ParsedArgs& a, sizing::Criteria& c,
+std::optional<std::string> readCriteria(const ParsedArgs& a, UnitSystem system, sizing::Criteria& c,
                                         sizing::SizeList& sizes) {
+    c = sizing::defaultCriteria(system);
     const auto check = [](const char* option, const std::string& text,
                           const std::optional<std::string>& why) -> std::optional<std::string> {
         if (!why)
@@ -29,11 +30,12 @@ std::optional<std::string> readCriteria(const ParsedArgs& a, sizing::Criteria& c
             return e;
     if (const auto t = a.value("min-velocity"))
         if (auto e = check("min-velocity", *t,
-                           sizing::parseVelocity(*t, "smallest velocity", c.minVelocity)))
+                           sizing::parseVelocity(*t, "smallest velocity", c.minVelocity, system)))
             return e;
     if (const auto t = a.value("max-velocity")) {
         double v = 0.0;
-        if (auto e = check("max-velocity", *t, sizing::parseVelocity(*t, "largest velocity", v)))
+        if (auto e =
+                check("max-velocity", *t, sizing::parseVelocity(*t, "largest velocity", v, system)))
             return e;
         c.maxVelocity = v;
         if (auto e = check("max-velocity", *t, sizing::checkVelocityRange(c)))
@@ -46,9 +48,9 @@ std::optional<std::string> readCriteria(const ParsedArgs& a, sizing::Criteria& c
             return "--shape " + quoted(*t) + ": unknown shape (circle, square or box)";
         shape = *named;
     }
-    sizes = sizing::defaultSizes(shape);
+    sizes = sizing::defaultSizes(shape, system);
     if (const auto t = a.value("sizes"))
-        if (auto e = check("sizes", *t, sizing::parseSizeList(*t, shape, sizes.sizes)))
+        if (auto e = check("sizes", *t, sizing::parseSizeList(*t, shape, sizes.sizes, system)))
             return e;
     return std::nullopt;
 }
@@ -58,11 +60,11 @@ std::optional<std::string> readCriteria(const ParsedArgs& a, sizing::Criteria& c
 Command sizeCommand() {
     Command c;
     c.name = "size";
-    c.synopsis =
-        "  runnelex-cli size --flow TEXT [--flow-unit CFS|MGD|GPM] --slope TEXT\n"
-        "                    [--slope-unit ft/ft|%] [--n TEXT] [--shape circle|square|box]\n"
-        "                    [--max-depth-ratio R] [--min-velocity V] [--max-velocity V]\n"
-        "                    [--sizes LIST]\n";
+    c.synopsis = "  runnelex-cli size --flow TEXT [--flow-unit CFS|MGD|GPM|m3/s|L/s|ML/d]\n"
+                 "                    --slope TEXT [--slope-unit ft/ft|m/m|%] [--n TEXT]\n"
+                 "                    [--shape circle|square|box]\n"
+                 "                    [--max-depth-ratio R] [--min-velocity V] [--max-velocity V]\n"
+                 "                    [--sizes LIST] [--units us|si]\n";
     c.description =
         "Tries nominal diameters in inches, in the order given (default 4, 6, 8, 10, 12, 15,\n"
         "18, 21, 24, 27, 30, 33, 36, 42, 48, 54, 60, 66, 72, 78, 84, 90, 96, 102, 108, 114,\n"
@@ -75,19 +77,28 @@ Command sizeCommand() {
         "--shape square tries square boxes of side 3 to 12 ft; --shape box the precast box\n"
         "catalogue, span x rise in ft from 3x2 to 12x12, smallest full area first (LIST:\n"
         "6x4,8x5); the depth ratio is then the depth over the rise.\n"
+        "--units si tries the metric diameters in mm (100, 150, 225, 300, ... 2700, 3000) and\n"
+        "boxes in mm (600x300 to 3600x3600 in steps of 300), the velocity in m/s (default at\n"
+        "least 0.6); the last line is then the size in mm.\n"
         "Exit status 6 when no size meets the criteria.\n";
     c.options = {{"flow"},  {"flow-unit"}, {"slope"},           {"slope-unit"},   {"n"},
-                 {"shape"}, {"sizes"},     {"max-depth-ratio"}, {"min-velocity"}, {"max-velocity"}};
+                 {"shape"}, {"sizes"},     {"max-depth-ratio"}, {"min-velocity"}, {"max-velocity"},
+                 {"units"}};
     c.run = [](const ParsedArgs& a, Output& out, Output& err) {
         for (const char* needed : {"flow", "slope"})
             if (!a.has(needed))
                 return usageError(err, std::string("--") + needed + " is needed", "size");
+        CalcRequest request;
+        request.units = a.value("units");
+        const auto system = requestSystem(request);
+        if (!system)
+            return usageError(err, "--units " + quoted(*request.units) + ": write us or si",
+                              "size");
         sizing::Criteria criteria;
         sizing::SizeList sizes;
-        if (const auto why = readCriteria(a, criteria, sizes))
+        if (const auto why = readCriteria(a, *system, criteria, sizes))
             return usageError(err, *why, "size");
 
-        CalcRequest request;
         request.flow = a.value("flow");
         request.flowUnit = a.value("flow-unit");
         request.slope = a.value("slope");

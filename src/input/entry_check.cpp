@@ -92,7 +92,7 @@ EntryResult checkEntry(Box box, const std::string& text, CalcInputs& in) {
     case Box::Side:
     case Box::Rise:
     case Box::Span:
-        fieldOf(box, in) = units::diamToFeet(x, in.DiamInFeet);
+        fieldOf(box, in) = units::diamToFeet(x, in.DiamInFeet, in.System);
         break;
     case Box::Slope:
         in.SlopeFtFt = units::slopeToFtFt(x, in.SlopeInPercent);

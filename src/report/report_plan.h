@@ -37,6 +37,8 @@ public:
     static std::variant<ReportPlan, Error> make(const CalcRequest& base, std::vector<Vary> vary);
 
     std::uint64_t rowCount() const { return rows_; }
+    // The unit system of every row.
+    UnitSystem system() const { return requestSystem(base_).value_or(UnitSystem::US); }
     // The request of row i, in report order.
     CalcRequest point(std::uint64_t i) const;
 

@@ -52,7 +52,7 @@ bool writeRows(Format format, const ReportPlan& plan, const PackedRows& rows,
                const std::vector<RowRange>& ranges, bool header, std::string& out,
                const std::atomic<bool>& cancel, std::atomic<std::uint64_t>& done) {
     if (header)
-        out += headerText(format);
+        out += headerText(format, plan.system());
     RecordReply row;
     for (const RowRange& range : ranges) {
         for (std::uint64_t i = range.first; i <= range.last && i < rows.size(); ++i) {

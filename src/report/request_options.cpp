@@ -29,9 +29,11 @@ const char* optionName(RequestField field) {
     case RequestField::Span:
         return "--span";
     case RequestField::Rise:
+        return "--rise";
+    case RequestField::Units:
         break;
     }
-    return "--rise";
+    return "--units";
 }
 
 std::optional<std::string> shapeProblem(const CalcRequest& rq,

@@ -116,8 +116,8 @@ std::string faultField(const std::string& description) {
     return "arithmetic error: " + description;
 }
 
-std::string headerText(Format format) {
-    const Fields& names = record::headerNames();
+std::string headerText(Format format, UnitSystem system) {
+    const Fields& names = record::headerNames(system);
     switch (format) {
     case Format::Tsv:
         return joined(names, '\t', plain) + "\n";
@@ -138,9 +138,13 @@ std::string rowText(Format format, const RecordReply& row) {
     default:
         break;
     }
-    static const std::array<const char*, record::kFieldCount> keys = {
+    static const std::array<const char*, record::kFieldCount> usKeys = {
         "pipe", "q",       "qUnit",  "diam",   "diamUnit", "slope",    "slopeUnit",
         "n",    "depthFt", "velFps", "froude", "dcritFt",  "capacity", "maxQ"};
+    static const std::array<const char*, record::kFieldCount> siKeys = {
+        "pipe", "q",      "qUnit",  "diam",   "diamUnit", "slope",    "slopeUnit",
+        "n",    "depthM", "velMps", "froude", "dcritM",   "capacity", "maxQ"};
+    const auto& keys = row.fields.system == UnitSystem::SI ? siKeys : usKeys;
     const bool faulted = row.status == SessionStatus::Fault;
     std::string json = "{";
     for (std::size_t i = 0; i < f.size(); ++i) {

@@ -18,7 +18,7 @@ enum class Format { Tsv, Csv, Json };
 std::optional<Format> formatNamed(std::string_view name);
 
 // The header line with its line end; JSON has none.
-std::string headerText(Format format);
+std::string headerText(Format format, UnitSystem system = UnitSystem::US);
 
 // One row with its line end. A row whose calculation faulted keeps its inputs and carries the
 // fault in the depth column ("arithmetic error: Overflow"), its other results empty; in JSON

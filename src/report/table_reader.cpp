@@ -27,9 +27,12 @@ std::vector<std::string_view> split(std::string_view line) {
     }
 }
 
-template <std::size_t N>
-bool isItem(const std::array<std::string_view, N>& items, std::string_view text) {
-    return std::find(items.begin(), items.end(), text) != items.end();
+// The system whose flow unit a word names, as a person may write it.
+std::optional<UnitSystem> flowSystem(std::string_view word) {
+    for (UnitSystem system : {UnitSystem::US, UnitSystem::SI})
+        if (units::unitWordIndex(units::unitLists(system).flow, word))
+            return system;
+    return std::nullopt;
 }
 
 } // namespace
@@ -37,26 +40,39 @@ bool isItem(const std::array<std::string_view, N>& items, std::string_view text)
 TableLine readTableLine(std::string_view line) {
     TableLine t;
     const std::vector<std::string_view> f = split(line);
-    const auto& names = record::headerNames();
-    if (f.size() == record::kFieldCount || f.size() == 8) {
-        if (std::equal(f.begin(), f.end(), names.begin())) {
-            t.kind = TableLine::Kind::Header;
-            return t;
-        }
-    } else {
+    if (f.size() != record::kFieldCount && f.size() != 8) {
         t.problem = std::to_string(f.size()) + " fields, expected 14 (or the first 8)";
         return t;
+    }
+    for (UnitSystem system : {UnitSystem::US, UnitSystem::SI}) {
+        if (std::equal(f.begin(), f.end(), record::headerNames(system).begin())) {
+            t.kind = TableLine::Kind::Header;
+            if (f.size() == record::kFieldCount)
+                t.system = system;
+            return t;
+        }
     }
     const auto problem = [&](std::string what) {
         t.problem = std::move(what);
         return t;
     };
-    if (!isItem(units::kFlowItems, f[2]))
-        return problem("Qunit " + quoted(std::string(f[2])) + " is not CFS, MGD or GPM");
-    if (!isItem(units::kDiamItems, f[4]))
-        return problem("diameter unit " + quoted(std::string(f[4])) + " is not in. or ft.");
-    if (!isItem(units::kSlopeItems, f[6]))
-        return problem("slope unit " + quoted(std::string(f[6])) + " is not ft/ft or %");
+    const std::optional<UnitSystem> system = flowSystem(f[2]);
+    if (!system)
+        return problem("Qunit " + quoted(std::string(f[2])) +
+                       " is not CFS, MGD or GPM, nor m\u00b3/s, L/s or ML/d");
+    const units::UnitLists lists = units::unitLists(*system);
+    const auto flow = units::unitWordIndex(lists.flow, f[2]);
+    const auto diam = units::unitWordIndex(lists.diam, f[4]);
+    const auto slope = units::unitWordIndex(lists.slope, f[6]);
+    const char* const which = *system == UnitSystem::SI ? "SI" : "US customary";
+    if (!diam)
+        return problem("diameter unit " + quoted(std::string(f[4])) + " is not " +
+                       std::string(lists.diam[0]) + " or " + std::string(lists.diam[1]) + ", the " +
+                       which + " units of the row's flow");
+    if (!slope)
+        return problem("slope unit " + quoted(std::string(f[6])) + " is not " +
+                       std::string(lists.slope[0]) + " or " + std::string(lists.slope[1]) +
+                       ", the " + which + " units of the row's flow");
     const std::optional<sections::SectionText> section = sections::parseSectionText(f[3]);
     if (!section)
         return problem("Diam " + quoted(std::string(f[3])) +
@@ -88,7 +104,7 @@ TableLine readTableLine(std::string_view line) {
     CalcRequest& r = t.request;
     r.pipe = std::string(f[0]);
     r.flow = text(f[1]);
-    r.flowUnit = std::string(f[2]);
+    r.flowUnit = std::string(lists.flow[*flow]);
     if (section->shape != sections::Shape::Circle)
         r.shape = sections::shapeWord(section->shape);
     if (box) {
@@ -97,10 +113,13 @@ TableLine readTableLine(std::string_view line) {
     } else {
         r.diam = text(section->first);
     }
-    r.diamUnit = std::string(f[4]);
+    r.diamUnit = std::string(lists.diam[*diam]);
     r.slope = text(f[5]);
-    r.slopeUnit = std::string(f[6]);
+    r.slopeUnit = std::string(lists.slope[*slope]);
     r.n = std::string(f[7]);
+    if (*system == UnitSystem::SI)
+        r.units = "si";
+    t.system = system;
     t.kind = TableLine::Kind::Row;
     return t;
 }

@@ -16,11 +16,16 @@ struct TableLine {
     Kind kind = Kind::Malformed;
     CalcRequest request; // a row: the texts and units of its first 8 fields
     std::string problem; // a malformed line: what is wrong
+    // A row's unit system (its unit words'); a header's when its depth columns name it (a
+    // header of only the 8 inputs reads the same in both).
+    std::optional<UnitSystem> system;
 };
 
 // Reads one line (without its line break; a CR before the LF is dropped by the caller). The
-// header line is the 14 column names, or their first 8; a row has 14 fields (a saved table or
-// a report) or only the 8 inputs (typed into a spreadsheet), TAB-separated.
+// header line is the 14 column names (US customary or SI), or their first 8; a row has 14
+// fields (a saved table or a report) or only the 8 inputs (typed into a spreadsheet),
+// TAB-separated. A row's unit words are those of one system, read as a person may write them
+// ("cfs", "in"); its request carries them as the lists show them.
 TableLine readTableLine(std::string_view line);
 
 // Splits a stream of bytes into lines as they arrive, so a table of any length is read with

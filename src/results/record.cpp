@@ -46,15 +46,18 @@ std::string withoutSeparators(const std::string& text) {
 }
 } // namespace
 
-const std::array<std::string, kFieldCount>& headerNames() {
-    static const std::array<std::string, kFieldCount> names = {
+const std::array<std::string, kFieldCount>& headerNames(UnitSystem system) {
+    static const std::array<std::string, kFieldCount> us = {
         "Pipe ID", "Q",          "Qunit",      "Diam",  "unit",      "Slope",    "unit",
         "n",       "Depth (ft)", "Vel. (fps)", "Fr. #", "Dcrit(ft)", "Capacity", "Max Q"};
-    return names;
+    static const std::array<std::string, kFieldCount> si = {
+        "Pipe ID", "Q",         "Qunit",      "Diam",  "unit",     "Slope",    "unit",
+        "n",       "Depth (m)", "Vel. (m/s)", "Fr. #", "Dcrit(m)", "Capacity", "Max Q"};
+    return system == UnitSystem::SI ? si : us;
 }
 
-std::string headerLine() {
-    return join(headerNames().data(), kFieldCount);
+std::string headerLine(UnitSystem system) {
+    return join(headerNames(system).data(), kFieldCount);
 }
 
 std::string makeRecord(const RecordFields& f) {
@@ -67,9 +70,9 @@ std::array<std::string, kFieldCount> recordFields(const RecordFields& f) {
             withoutSeparators(f.flowText),
             f.unitflow,
             withoutSeparators(f.diamText),
-            units::diamUnitWord(f.diamInFeet),
+            units::diamUnitWord(f.diamInFeet, f.system),
             withoutSeparators(f.slopeText),
-            units::slopeUnitWord(f.slopeInPercent),
+            units::slopeUnitWord(f.slopeInPercent, f.system),
             withoutSeparators(f.nText),
             f.dnorm,
             f.vnorm,

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+#include "input/unit_system.h"
+
 // The calculation record: one line of 14 TAB-separated fields, as the main window shows them.
 namespace runnelex::record {
 
@@ -19,14 +21,15 @@ struct RecordFields {
     std::string nText;
     // Captions of the result labels at the moment of recording.
     std::string dnorm, vnorm, frNo, dcr, q100, q093;
+    UnitSystem system = UnitSystem::US; // the unit words' system
 };
 
 inline constexpr std::size_t kFieldCount = 14;
 
-// The 14 column names.
-const std::array<std::string, kFieldCount>& headerNames();
+// The 14 column names; in SI the depths and the velocity are named in m and m/s.
+const std::array<std::string, kFieldCount>& headerNames(UnitSystem system = UnitSystem::US);
 // The 14 column names joined by TAB.
-std::string headerLine();
+std::string headerLine(UnitSystem system = UnitSystem::US);
 
 // The record: the fields joined by a single TAB, no quoting. A TAB or line break inside a typed
 // text (a pasted pipe name) would split the saved table's columns or rows, so each (also the

@@ -45,7 +45,47 @@ void judge(SizeRow& row, const Criteria& c) {
 
 } // namespace
 
-SizeList defaultSizes(sections::Shape shape) {
+Criteria defaultCriteria(UnitSystem system) {
+    Criteria c;
+    if (system == UnitSystem::SI)
+        c.minVelocity = 0.6;
+    return c;
+}
+
+namespace {
+
+// Smallest full area first; equal areas, the lower rise first.
+void byFullArea(std::vector<SectionSize>& sizes) {
+    std::stable_sort(sizes.begin(), sizes.end(), [](const SectionSize& a, const SectionSize& b) {
+        const double areaA = a.first * a.second, areaB = b.first * b.second;
+        return areaA != areaB ? areaA < areaB : a.second < b.second;
+    });
+}
+
+SizeList metricSizes(sections::Shape shape) {
+    SizeList list{shape, {}, false};
+    if (shape == sections::Shape::Circle) {
+        for (double d : {100,  150,  225,  300,  375,  450,  525,  600,  675,  750,  825,  900,
+                         1050, 1200, 1350, 1500, 1650, 1800, 1950, 2100, 2250, 2400, 2700, 3000})
+            list.sizes.push_back({d, 0.0});
+        return list;
+    }
+    for (double span = 600; span <= 3600; span += 300)
+        for (double rise = 300; rise <= span; rise += 300)
+            if (shape == sections::Shape::Box)
+                list.sizes.push_back({span, rise});
+            else if (rise == span)
+                list.sizes.push_back({span, 0.0});
+    if (shape == sections::Shape::Box)
+        byFullArea(list.sizes);
+    return list;
+}
+
+} // namespace
+
+SizeList defaultSizes(sections::Shape shape, UnitSystem system) {
+    if (system == UnitSystem::SI)
+        return metricSizes(shape);
     SizeList list{shape, {}, shape != sections::Shape::Circle};
     if (shape == sections::Shape::Circle) {
         for (double d : defaultSizesInches())
@@ -71,11 +111,7 @@ SizeList defaultSizes(sections::Shape shape) {
             else if (rise == span)
                 list.sizes.push_back({span, 0.0});
     if (shape == sections::Shape::Box)
-        std::stable_sort(list.sizes.begin(), list.sizes.end(),
-                         [](const SectionSize& a, const SectionSize& b) {
-                             const double areaA = a.first * a.second, areaB = b.first * b.second;
-                             return areaA != areaB ? areaA < areaB : a.second < b.second;
-                         });
+        byFullArea(list.sizes);
     return list;
 }
 
@@ -97,6 +133,7 @@ SizingResult sizeSections(const CalcInputs& in, const CalcEntry& entry, const Si
                           const Criteria& criteria) {
     SizingResult result;
     result.shape = list.shape;
+    result.system = in.System;
     result.rows.reserve(list.sizes.size());
     const bool box = list.shape == sections::Shape::Box;
     for (const SectionSize& size : list.sizes) {
@@ -105,8 +142,8 @@ SizingResult sizeSections(const CalcInputs& in, const CalcEntry& entry, const Si
         CalcInputs sized = in;
         sized.Shape = list.shape;
         sized.DiamInFeet = list.inFeet;
-        sized.DiamFt = units::diamToFeet(box ? size.second : size.first, list.inFeet);
-        sized.SpanFt = box ? units::diamToFeet(size.first, list.inFeet) : 0.0;
+        sized.DiamFt = units::diamToFeet(box ? size.second : size.first, list.inFeet, in.System);
+        sized.SpanFt = box ? units::diamToFeet(size.first, list.inFeet, in.System) : 0.0;
         CalcEntry typed = entry;
         typed.shape = list.shape;
         typed.diamUnit = list.inFeet ? 1 : 0;
@@ -135,10 +172,12 @@ std::optional<std::string> parseMaxDepthRatio(std::string_view text, double& val
     return std::nullopt;
 }
 
-std::optional<std::string> parseVelocity(std::string_view text, const char* what, double& value) {
+std::optional<std::string> parseVelocity(std::string_view text, const char* what, double& value,
+                                         UnitSystem system) {
     const auto x = iosafe::parseNumber(text);
     if (!x || !(*x >= 0.0))
-        return std::string("the ") + what + " must be a number of ft/s, 0 or more";
+        return std::string("the ") + what + " must be a number of " +
+               (system == UnitSystem::SI ? "m/s" : "ft/s") + ", 0 or more";
     value = *x;
     return std::nullopt;
 }
@@ -154,12 +193,14 @@ std::optional<std::string> parseSizeList(std::string_view text, std::vector<doub
 }
 
 std::optional<std::string> parseSizeList(std::string_view text, sections::Shape shape,
-                                         std::vector<SectionSize>& sizesOut) {
+                                         std::vector<SectionSize>& sizesOut, UnitSystem system) {
     const auto positive = [](std::string_view word) -> std::optional<double> {
         const auto x = iosafe::parseNumber(word);
         return x && *x > 0.0 ? x : std::nullopt;
     };
-    const char* const unit = shape == sections::Shape::Circle ? "inches" : "feet";
+    const char* const unit = system == UnitSystem::SI           ? "millimetres"
+                             : shape == sections::Shape::Circle ? "inches"
+                                                                : "feet";
     std::vector<SectionSize> sizes;
     std::size_t at = 0;
     while (at < text.size()) {
@@ -176,7 +217,7 @@ std::optional<std::string> parseSizeList(std::string_view text, sections::Shape 
             const auto rise =
                 x == std::string_view::npos ? std::nullopt : positive(word.substr(x + 1));
             if (!span || !rise)
-                return shown + "is not SPANxRISE, two positive numbers of feet";
+                return shown + "is not SPANxRISE, two positive numbers of " + unit;
             sizes.push_back({*span, *rise});
             continue;
         }

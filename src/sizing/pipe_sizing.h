@@ -22,6 +22,8 @@ struct Criteria {
     double minVelocity = 2.0;          // ft/s at the normal depth, self-cleansing
     std::optional<double> maxVelocity; // ft/s; none by default
 };
+// The criteria by default in a system: in SI a self-cleansing velocity of 0.6 m/s.
+Criteria defaultCriteria(UnitSystem system);
 
 // The nominal diameters tried by default, in inches, smallest first.
 const std::vector<double>& defaultSizesInches();
@@ -31,7 +33,8 @@ struct SectionSize {
     double first = 0.0, second = 0.0;
 };
 
-// What a sizing tries: sizes of one shape, in inches for pipes and in feet for boxes.
+// What a sizing tries: sizes of one shape, in inches for pipes and in feet for boxes (in SI,
+// millimetres for both).
 struct SizeList {
     sections::Shape shape = sections::Shape::Circle;
     std::vector<SectionSize> sizes;
@@ -40,8 +43,9 @@ struct SizeList {
 
 // The sizes tried by default: the nominal pipe diameters; the sides of the square precast
 // boxes; the precast box catalogue (span x rise in ft, 3x2 to 12x12) in order of full area,
-// the lower rise first where areas are equal.
-SizeList defaultSizes(sections::Shape shape);
+// the lower rise first where areas are equal. In SI the metric nominal diameters (100 to 3000
+// mm) and the metric boxes (600 x 300 to 3600 x 3600 mm in steps of 300, rise at most span).
+SizeList defaultSizes(sections::Shape shape, UnitSystem system = UnitSystem::US);
 
 // A size as the last line of a report names it: "10", "4", "6x4".
 std::string sizeText(sections::Shape shape, const SectionSize& size);
@@ -62,6 +66,7 @@ struct SizeRow {
 
 struct SizingResult {
     sections::Shape shape = sections::Shape::Circle;
+    UnitSystem system = UnitSystem::US;
     std::vector<SizeRow> rows;         // one per size, in the order tried
     std::optional<std::size_t> chosen; // the first row that meets every criterion
 };
@@ -80,13 +85,15 @@ SizingResult sizeSections(const CalcInputs& in, const CalcEntry& entry, const Si
 // Parsing of the criteria and the size list, each with the point as decimal separator.
 // Each returns the reason when the text is not acceptable.
 std::optional<std::string> parseMaxDepthRatio(std::string_view text, double& value);
-std::optional<std::string> parseVelocity(std::string_view text, const char* what, double& value);
+std::optional<std::string> parseVelocity(std::string_view text, const char* what, double& value,
+                                         UnitSystem system = UnitSystem::US);
 // Sizes separated by commas and/or blanks, each a positive number of inches.
 std::optional<std::string> parseSizeList(std::string_view text, std::vector<double>& sizesIn);
 // The same for a shape: pipe diameters in inches, square sides in feet, boxes as SPANxRISE
 // in feet ("6x4").
 std::optional<std::string> parseSizeList(std::string_view text, sections::Shape shape,
-                                         std::vector<SectionSize>& sizes);
+                                         std::vector<SectionSize>& sizes,
+                                         UnitSystem system = UnitSystem::US);
 // A velocity range whose maximum lies below its minimum cannot be met.
 std::optional<std::string> checkVelocityRange(const Criteria& criteria);
 

@@ -21,9 +21,10 @@ const char* checkText(Check check) {
 std::string sizingReport(const SizingResult& result, const Criteria& criteria) {
     const std::string maxV =
         criteria.maxVelocity ? generalNumberText(*criteria.maxVelocity) : std::string("none");
-    std::string out =
-        record::headerLine() + "\td/D\td/D <= " + generalNumberText(criteria.maxDepthRatio) +
-        "\tV >= " + generalNumberText(criteria.minVelocity) + "\tV <= " + maxV + "\tFirst\n";
+    std::string out = record::headerLine(result.system) +
+                      "\td/D\td/D <= " + generalNumberText(criteria.maxDepthRatio) +
+                      "\tV >= " + generalNumberText(criteria.minVelocity) + "\tV <= " + maxV +
+                      "\tFirst\n";
     for (std::size_t i = 0; i < result.rows.size(); ++i) {
         const SizeRow& row = result.rows[i];
         out += record::makeRecord(row.record) + '\t' + row.labels[Label::DoverD] + '\t' +

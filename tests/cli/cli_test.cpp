@@ -152,9 +152,9 @@ TEST(Golden, FailuresExitWithTheirCodeAndNothingOnStdout) {
          "runnelex-cli: --n \"\": Manning's n must be a positive real number.\n" + hint},
         {{"calc", "--bogus"}, 2, "runnelex-cli: unknown option \"--bogus\"\n" + hint},
         {{"calc", "--diam-unit", "mm"}, 2,
-         "runnelex-cli: --diam-unit \"mm\": unknown diameter unit (in. or ft.)\n" + hint},
-        {{"calc", "--flow-unit", "cfs"}, 2,
-         "runnelex-cli: --flow-unit \"cfs\": unknown flow unit (CFS, MGD or GPM)\n" + hint},
+         "runnelex-cli: --diam-unit \"mm\": an SI unit; give --units si, or in. or ft.\n" + hint},
+        {{"calc", "--flow-unit", "cfm"}, 2,
+         "runnelex-cli: --flow-unit \"cfm\": unknown flow unit (CFS, MGD or GPM)\n" + hint},
         {{"calc", "--pipe", "--diam", "12"}, 2,
          "runnelex-cli: --pipe needs a value (write --pipe=VALUE for one that begins with -)\n" +
              hint},

@@ -112,7 +112,7 @@ TEST(Size, BadInputIsAUsageError) {
         {{"--flow", "2", "--slope", "abc"},
          "--slope \"abc\": Slope must be a positive real number."},
         {with({"--n", "-1"}), "--n \"-1\": Manning's n must be a positive real number."},
-        {with({"--flow-unit", "cfs"}), "--flow-unit \"cfs\": unknown flow unit (CFS, MGD or GPM)"},
+        {with({"--flow-unit", "cfm"}), "--flow-unit \"cfm\": unknown flow unit (CFS, MGD or GPM)"},
         {with({"--max-depth-ratio", "0"}),
          "--max-depth-ratio \"0\": the largest depth ratio must be a number above 0 and at most 1"},
         {with({"--max-depth-ratio", "1.01"}),

@@ -87,7 +87,7 @@ TEST(BatchCommand, MalformedLinesAreReportedAndLeftOut) {
     const std::string good = "P\t2\tCFS\t12\tin.\t0.01\tft/ft\t0.013";
     const std::string table =
         kHeader + "\n" + good + "\n" + "P\t2\tCFS\t12\n" +
-        "P\tabc\tCFS\t12\tin.\t0.01\tft/ft\t0.013\n" + "P\t2\tcfs\t12\tin.\t0.01\tft/ft\t0.013\n" +
+        "P\tabc\tCFS\t12\tin.\t0.01\tft/ft\t0.013\n" + "P\t2\tcfm\t12\tin.\t0.01\tft/ft\t0.013\n" +
         "P\t2\tCFS\t12\tmm\t0.01\tft/ft\t0.013\n" + "P\t2\tCFS\t12\tin.\t0.01\tpercent\t0.013\n" +
         "P\t2\tCFS\t12\tin.\t0.01\tft/ft\t\n" + "\n" + kHeader + "\n" + good;
     const CliRun r = batch(table);
@@ -100,10 +100,12 @@ TEST(BatchCommand, MalformedLinesAreReportedAndLeftOut) {
               "runnelex-cli batch: line 3: 4 fields, expected 14 (or the first 8); left out\n"
               "runnelex-cli batch: line 4: Q \"abc\": Q must be a positive real number.; "
               "left out\n"
-              "runnelex-cli batch: line 5: Qunit \"cfs\" is not CFS, MGD or GPM; left out\n"
-              "runnelex-cli batch: line 6: diameter unit \"mm\" is not in. or ft.; left out\n"
-              "runnelex-cli batch: line 7: slope unit \"percent\" is not ft/ft or %; left "
-              "out\n"
+              "runnelex-cli batch: line 5: Qunit \"cfm\" is not CFS, MGD or GPM, nor m\u00b3/s, "
+              "L/s or ML/d; left out\n"
+              "runnelex-cli batch: line 6: diameter unit \"mm\" is not in. or ft., the US "
+              "customary units of the row's flow; left out\n"
+              "runnelex-cli batch: line 7: slope unit \"percent\" is not ft/ft or %, the US "
+              "customary units of the row's flow; left out\n"
               "runnelex-cli batch: line 8: n \"\": Manning's n must be a positive real "
               "number.; left out\n"
               "runnelex-cli batch: line 9: 1 fields, expected 14 (or the first 8); left "
