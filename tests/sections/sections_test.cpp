@@ -138,6 +138,103 @@ TEST(Square, IsTheBoxOfEqualSpanAndRise) {
     }
 }
 
+// A circle or a box in SI, written out without the program's code: k = 1, g = 9.80665.
+struct IndependentSi {
+    bool circle;
+    Real B, D, S, n;
+    Real theta(Real y) const { return 2 * std::asin(std::sqrt(y / D)); }
+    Real area(Real y) const {
+        return circle ? D * D / 8 * (2 * theta(y) - std::sin(2 * theta(y))) : B * y;
+    }
+    Real perimeter(Real y) const { return circle ? theta(y) * D : B + 2 * y; }
+    Real top(Real y) const { return circle ? 2 * D * std::sqrt(y / D * (1 - y / D)) : B; }
+    Real flow(Real y) const {
+        return area(y) * std::pow(area(y) / perimeter(y), 2.0L / 3) * std::sqrt(S) / n;
+    }
+    template <typename F> static Real halve(Real lo, Real hi, F below) {
+        for (int i = 0; i < 200; ++i) {
+            const Real mid = (lo + hi) / 2;
+            (below(mid) ? lo : hi) = mid;
+        }
+        return hi;
+    }
+    Real normalDepth(Real Q) const {
+        return halve(0, 0.93L * D, [&](Real y) { return flow(y) < Q; });
+    }
+    Real criticalDepth(Real Q) const {
+        return halve(0, D, [&](Real y) { return Q * Q * top(y) > 9.80665L * std::pow(area(y), 3); });
+    }
+};
+
+// Random circles and boxes in mm and m, natively in SI; the flow typed in L/s or m³/s.
+TEST(Si, AgreesWithAnIndependentComputation) {
+    std::mt19937_64 random(18);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    for (int i = 0; i < 300; ++i) {
+        const bool circle = i % 2 == 0, metres = i % 3 == 0, litres = i % 4 < 2;
+        const auto length = [&] {
+            const double m = 0.1 + 3.5 * unit(random);
+            return generalNumberText(metres ? std::round(m * 1000) / 1000 : std::round(m * 1000));
+        };
+        const std::string span = length(), rise = length();
+        const std::string slope = generalNumberText(std::round((0.01 + 2 * unit(random)) * 100) / 100);
+        const Real scale = metres ? 1 : 1000;
+        const IndependentSi x{circle, std::stold(span) / scale, std::stold(rise) / scale,
+                              std::stold(slope) / 100, 0.013L};
+        const Real qmax = x.flow(0.93L * x.D);
+        const double q = static_cast<double>(qmax) * 1.15 * unit(random);
+        CalcRequest rq;
+        rq.units = "si";
+        rq.shape = circle ? "circle" : "box";
+        (circle ? rq.diam : rq.span) = circle ? rise : span;
+        if (!circle)
+            rq.rise = rise;
+        rq.diamUnit = metres ? "m" : "mm";
+        rq.slope = slope;
+        rq.slopeUnit = "%";
+        rq.flowUnit = litres ? "L/s" : "m3/s";
+        rq.flow = generalNumberText(litres ? std::round(q * 1e5) / 100 : std::round(q * 1e8) / 1e8);
+        CalcSession session;
+        ASSERT_EQ(replay(rq, session).status, SessionStatus::Done) << *rq.flow;
+        const CalcResults& r = *session.lastResults();
+        const Real Q = std::stold(*rq.flow) / (litres ? 1000 : 1);
+        SCOPED_TRACE(std::string(circle ? "circle " : "box " + span + " x ") + rise +
+                     (metres ? " m" : " mm") + " S " + slope + "% Q " + *rq.flow);
+        expectNear(*r.Qmax, qmax, "Max Q");
+        if (Q == 0 || Q > qmax)
+            continue;
+        const Real y = x.normalDepth(Q);
+        expectNear(*r.Dnorm, y, "Dnorm");
+        expectNear(*r.Vnorm, Q / x.area(y), "Vnorm");
+        expectNear(*r.FrNo, Q / x.area(y) / std::sqrt(9.80665L * x.area(y) / x.top(y)), "Froude");
+        expectNear(*r.Dcr, circle ? x.criticalDepth(Q)
+                                  : std::min(std::cbrt(Q * Q / (9.80665L * x.B * x.B)), x.D),
+                   "Dcr");
+    }
+}
+
+// The same pipe typed in other units gives the same results, in the flow unit chosen.
+TEST(Si, TheSamePipeInOtherUnits) {
+    const auto labels = [](const char* diam, const char* diamUnit, const char* slope,
+                           const char* slopeUnit, const char* flow, const char* flowUnit) {
+        CalcRequest rq;
+        rq.units = "si";
+        rq.diam = diam;
+        rq.diamUnit = diamUnit;
+        rq.slope = slope;
+        rq.slopeUnit = slopeUnit;
+        rq.flow = flow;
+        rq.flowUnit = flowUnit;
+        CalcSession session;
+        replay(rq, session);
+        return session.label(Label::Dnorm) + " " + session.label(Label::Vnorm) + " " +
+               session.label(Label::Dcr) + " " + session.label(Label::Q100);
+    };
+    EXPECT_EQ(labels("300", "mm", "1", "%", "50", "L/s"), "0.153 1.3795 0.1732 96.7008");
+    EXPECT_EQ(labels("0.3", "m", "0.01", "m/m", "0.05", "m\u00b3/s"), "0.153 1.3795 0.1732 0.0967");
+    EXPECT_EQ(labels("300", "MM", "1", "%", "4.32", "ML/d"), "0.153 1.3795 0.1732 8.3549");
+}
+
 TEST(SectionText, ReadsWhatRecordsWrite) {
     const struct {
         const char* field;
