@@ -10,10 +10,12 @@
 
 namespace runnelex {
 
-Program::Program()
-    : results_(boxes_, saveDialog_), info_(boxes_), window_(boxes_, results_, info_),
+Program::Program(UnitSystem system)
+    : results_(boxes_, saveDialog_), info_(boxes_),
+      window_(boxes_, results_, info_, &FrmRunnelex::endEventLoop, nullptr, system),
       rangeReport_(window_, boxes_, saveDialog_), picture_(window_, boxes_, saveDialog_) {
     info_.setOwner(&window_);
+    window_.addUnitSystemItem();
 }
 
 int runProgram(int argc, char** argv, const std::function<void(Program&)>& started) {
@@ -25,7 +27,9 @@ int runProgram(int argc, char** argv, const std::function<void(Program&)>& start
     // The desktop file's name, so the window system can match windows to the menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.kelvara.runnelex"));
 
-    Program program;
+    // Qt has taken its own arguments out; --si is the program's.
+    const QStringList arguments = QCoreApplication::arguments();
+    Program program(arguments.contains(QStringLiteral("--si")) ? UnitSystem::SI : UnitSystem::US);
     program.mainWindow().show();
     if (started)
         started(program);

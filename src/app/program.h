@@ -18,7 +18,8 @@ namespace runnelex {
 // application object; "Exit" and closing the main window end its event loop.
 class Program {
 public:
-    Program();
+    // `system`: the units the calculator starts in.
+    explicit Program(UnitSystem system = UnitSystem::US);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
@@ -39,7 +40,8 @@ private:
 };
 
 // The whole run, as main() does it: the process set-up, the application object with its title,
-// version and icon, the program with its main window shown, and the event loop. `started`,
+// version and icon, the program with its main window shown, and the event loop. The argument
+// --si starts the calculator in SI units. `started`,
 // when given, sees the program just before the event loop runs (tests drive it from there).
 // Returns the event loop's exit code.
 int runProgram(int argc, char** argv, const std::function<void(Program&)>& started = {});

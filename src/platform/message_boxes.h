@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -14,11 +15,19 @@ public:
     virtual ~MessageBoxes() = default;
     // Returns when the user has dismissed the box; the answer is never used.
     virtual void show(QWidget* parent, const QString& prompt) = 0;
+    // A question: the prompt and its buttons (texts with access keys), the first the default,
+    // the last the answer of Esc. The index of the button chosen. A recorder that only records
+    // prompts answers with the first.
+    virtual int ask(QWidget* parent, const QString& prompt, const QStringList& buttons) {
+        show(parent, prompt);
+        return buttons.isEmpty() ? -1 : 0;
+    }
 };
 
 class QtMessageBoxes final : public MessageBoxes {
 public:
     void show(QWidget* parent, const QString& prompt) override;
+    int ask(QWidget* parent, const QString& prompt, const QStringList& buttons) override;
 };
 
 } // namespace runnelex

@@ -32,6 +32,8 @@ public:
     // The held text grew by one record since the revision the box shows: adds only that line.
     void appendHeldRecord(const QString& record, std::uint64_t revision);
     void showStartText();
+    // "Save As...": the dialog, then the box's text written to the file chosen.
+    void saveAs() { cmdSaveResults_Click(); }
     // The revision of the held text the box shows, or kNotHeld (start text, user edits).
     std::uint64_t shownRevision() const { return shownRevision_; }
 

@@ -4,6 +4,8 @@
 #include "results/frm_results.h"
 #include "results/record.h"
 
+#include <stdexcept>
+
 namespace runnelex {
 
 ModResults::ModResults(MessageBoxes& boxes, SaveDialog& dialog) : boxes_(boxes), dialog_(dialog) {}
@@ -23,7 +25,7 @@ FrmResults& ModResults::loadWindow() {
     auto window = std::make_unique<FrmResults>(*this, dialog_, boxes_);
     FrmResults* w = window.get();
     QObject::connect(w, &FrmResults::closedThroughFrame, w, [this] { windowClosedThroughFrame(); });
-    text_.setHeader(record::headerLine());
+    text_.setHeader(headerLine());
     ++revision_;
     w->showHeldText(heldText(), revision_);
     // Only the very first window greets with the start text; a reload shows what is held.
@@ -34,7 +36,24 @@ FrmResults& ModResults::loadWindow() {
     return *w;
 }
 
+std::string ModResults::headerLine() const {
+    return record::headerLine(text_.recordCount() > 0 ? tableSystem_ : system_);
+}
+
 void ModResults::AddResult(const std::string& record) {
+    if (text_.recordCount() > 0 && tableSystem_ != system_)
+        throw std::runtime_error(
+            tableSystem_ == UnitSystem::SI
+                ? "the results window holds a table in SI units; save and clear it to record in "
+                  "US customary units"
+                : "the results window holds a table in US customary units; save and clear it to "
+                  "record in SI units");
+    if (text_.recordCount() == 0 && tableSystem_ != system_) {
+        // The first record of a table in the other system: its header comes with it.
+        tableSystem_ = system_;
+        if (window_)
+            text_.setHeader(headerLine());
+    }
     text_.appendRecord(record);
     ++revision_;
     FrmResults& w = loadWindow();
@@ -62,7 +81,26 @@ void ModResults::setCloseHandler(std::function<void()> onClose) {
 
 void ModResults::ClearResults() {
     text_.clearRows();
+    if (window_)
+        text_.setHeader(headerLine()); // the system of the next records
     ++revision_;
+}
+
+void ModResults::setSystem(UnitSystem system) {
+    system_ = system;
+    if (text_.recordCount() > 0 || !window_)
+        return;
+    // No record held: the header shown names the new system's columns.
+    const bool showsHeld = window_->shownRevision() == revision_;
+    text_.setHeader(headerLine());
+    ++revision_;
+    if (showsHeld)
+        window_->showHeldText(heldText(), revision_);
+}
+
+void ModResults::saveHeldRecords() {
+    showResultsWindow();
+    window_->saveAs();
 }
 
 void ModResults::resultsWindowClosed() {

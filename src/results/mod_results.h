@@ -32,6 +32,10 @@ public:
     void AddResult(const std::string& record) override;
     void showResultsWindow() override;
     void setCloseHandler(std::function<void()> onClose) override;
+    void setSystem(UnitSystem system) override;
+    std::size_t heldRecords() const override { return text_.recordCount(); }
+    UnitSystem heldSystem() const override { return tableSystem_; }
+    void saveHeldRecords() override;
 
     // Empties the held records; the caller refreshes the window.
     void ClearResults();
@@ -50,6 +54,8 @@ public:
 
 private:
     FrmResults& loadWindow();
+    // The header of the table: of the records held, or of the next ones when none is held.
+    std::string headerLine() const;
     void windowClosedThroughFrame();
 
     MessageBoxes& boxes_;
@@ -60,6 +66,8 @@ private:
     // Windows closed through their frame wait for the event loop to delete them.
     std::vector<QPointer<FrmResults>> closedWindows_;
     bool loadedBefore_ = false;
+    // Of the calculations recorded now, and of the records held (set by the first of them).
+    UnitSystem system_ = UnitSystem::US, tableSystem_ = UnitSystem::US;
     std::function<void()> onClose_;
 };
 

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 #include "info/info_menu.h"
 #include "input/units.h"
@@ -39,9 +40,9 @@ void fillList(QComboBox* combo, const std::array<std::string_view, N>& items) {
 } // namespace
 
 FrmRunnelex::FrmRunnelex(MessageBoxes& boxes, ResultsLog& results, InfoMenu& info,
-                         EndProgram endProgram, QWidget* parent)
+                         EndProgram endProgram, QWidget* parent, UnitSystem system)
     : QMainWindow(parent), boxes_(boxes), results_(results), info_(info),
-      endProgram_(std::move(endProgram)), session_(this) {
+      endProgram_(std::move(endProgram)), session_(this, system) {
     setObjectName(QStringLiteral("frmRunnelex"));
     setWindowTitle(QStringLiteral("Runnelex"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -70,12 +71,76 @@ void FrmRunnelex::Form_Initialize() {
         if (i < kResultLabelCount)
             labelChanged(labelAt(i), session_.label(labelAt(i)));
     // The recorded rows start empty with the results log, created once with the program.
-    fillList(c_.cmbUnFlo, units::kFlowItems);
-    c_.cmbUnFlo->setCurrentIndex(session_.entry().flowUnit);
-    fillList(c_.cmbUnSlope, units::kSlopeItems);
-    c_.cmbUnSlope->setCurrentIndex(session_.entry().slopeUnit);
-    fillList(c_.cmbUnDiam, units::kDiamItems);
-    c_.cmbUnDiam->setCurrentIndex(session_.entry().diamUnit);
+    showSystem();
+    results_.setSystem(session_.inputs().System);
+}
+
+void FrmRunnelex::showSystem() {
+    const UnitSystem system = session_.inputs().System;
+    const units::UnitLists lists = units::unitLists(system);
+    const CalcEntry entry = session_.entry();
+    const std::pair<UnitCombo*, int> positions[] = {{c_.cmbUnFlo, entry.flowUnit},
+                                                    {c_.cmbUnSlope, entry.slopeUnit},
+                                                    {c_.cmbUnDiam, entry.diamUnit}};
+    c_.cmbUnFlo->clear();
+    fillList(c_.cmbUnFlo, lists.flow);
+    c_.cmbUnSlope->clear();
+    fillList(c_.cmbUnSlope, lists.slope);
+    c_.cmbUnDiam->clear();
+    fillList(c_.cmbUnDiam, lists.diam);
+    for (const auto& [combo, index] : positions)
+        combo->setCurrentIndex(index);
+    if (system != UnitSystem::US || siUnits_ != nullptr)
+        showResultUnits(c_, system);
+    if (siUnits_ != nullptr) {
+        const QSignalBlocker quiet(siUnits_);
+        siUnits_->setChecked(system == UnitSystem::SI);
+    }
+}
+
+void FrmRunnelex::addUnitSystemItem() {
+    QMenu* menu = toolsMenu();
+    menu->addSeparator();
+    siUnits_ = menu->addAction(QStringLiteral("SI &Units"));
+    siUnits_->setObjectName(QStringLiteral("mnuSiUnits"));
+    siUnits_->setCheckable(true);
+    siUnits_->setChecked(session_.inputs().System == UnitSystem::SI);
+    siUnits_->setToolTip(QStringLiteral("Calculate in SI units (mm, m, m/m, m\u00b3/s, L/s, "
+                                        "ML/d) instead of US customary units"));
+    connect(siUnits_, &QAction::toggled, this, [this](bool si) {
+        if (!switchSystem(si ? UnitSystem::SI : UnitSystem::US))
+            showSystem(); // kept: the item shows the system in use
+    });
+}
+
+bool FrmRunnelex::switchSystem(UnitSystem system) {
+    if (system == session_.inputs().System)
+        return true;
+    const std::size_t held = results_.heldRecords();
+    if (held > 0 && results_.heldSystem() != system) {
+        const QString units = results_.heldSystem() == UnitSystem::SI
+                                  ? QStringLiteral("SI units")
+                                  : QStringLiteral("US customary units");
+        const int answer = boxes_.ask(
+            this,
+            QStringLiteral("The results window holds %1 calculation%2 in %3. A table never "
+                           "mixes units: they stay there in %3 until you clear them, and no "
+                           "calculation in the other units is recorded until then. Save them "
+                           "now?")
+                .arg(held)
+                .arg(held == 1 ? QString() : QStringLiteral("s"))
+                .arg(units),
+            {QStringLiteral("&Save As..."), QStringLiteral("S&witch"), QStringLiteral("Cancel")});
+        if (answer != 0 && answer != 1)
+            return false;
+        if (answer == 0)
+            results_.saveHeldRecords();
+    }
+    // The results log first: a calculation the switch records is recorded in the new units.
+    results_.setSystem(system);
+    session_.selectSystem(system);
+    showSystem();
+    return true;
 }
 
 QLineEdit* FrmRunnelex::box(TextBox which) const {

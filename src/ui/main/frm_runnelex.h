@@ -32,8 +32,10 @@ public:
     // stop QCoreApplication::quit()).
     static void endEventLoop() { QCoreApplication::exit(0); }
 
+    // `system`: the units the window starts in; US customary is the calculator as laid out.
     FrmRunnelex(MessageBoxes& boxes, ResultsLog& results, InfoMenu& info,
-                EndProgram endProgram = &FrmRunnelex::endEventLoop, QWidget* parent = nullptr);
+                EndProgram endProgram = &FrmRunnelex::endEventLoop, QWidget* parent = nullptr,
+                UnitSystem system = UnitSystem::US);
     ~FrmRunnelex() override;
 
     // Recomputes and shows every result from the current inputs; records when "Always" is on.
@@ -45,6 +47,14 @@ public:
     CalcSession& session() override { return session_; }
     QMenu* toolsMenu() override;
     QWidget* hostWindow() override { return this; }
+
+    // Tools > "SI Units": switches between the two unit systems; placed after the tools.
+    void addUnitSystemItem();
+    // The other unit system, as the menu item does it: held records of the other system are
+    // first offered to be saved (they stay held in their own system until cleared); then the
+    // lists show the system's units, every box is read again in them and the results
+    // recomputed. False when the user kept the system.
+    bool switchSystem(UnitSystem system);
 
 signals:
     // Every calculation run has ended (results shown, recorded when "Always" is on).
@@ -59,6 +69,8 @@ private:
     void connectControls();
     void cmdSaveLog_Click();
     void setRecordingEnabled(bool enabled);
+    // The unit lists and the units named beside the results, for the session's system.
+    void showSystem();
     QLineEdit* box(TextBox which) const;
 
     // What the session changes, drawn.
@@ -73,6 +85,7 @@ private:
     EndProgram endProgram_;
     MainControls c_;
     QMenu* tools_ = nullptr;
+    QAction* siUnits_ = nullptr;
     CalcSession session_;
     int shownListener_ = -1;
 };

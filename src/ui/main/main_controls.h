@@ -4,6 +4,8 @@
 #include <map>
 #include <string>
 
+#include "input/unit_system.h"
+
 class QAction;
 class QCheckBox;
 class QGroupBox;
@@ -47,10 +49,16 @@ struct MainControls {
 
     // Every label a calculation run may write, by control name (lblCapQ included).
     std::map<std::string, ResultLabel*> labels;
+    // The labels naming a unit beside the results, by control name ("lblrVnormUnits"): their
+    // texts follow the unit system.
+    std::map<std::string, QLabel*> unitLabels;
 };
 
 // Lays out the whole window: frames, controls with their texts and tool tips, the menu bar.
 // The window gets a fixed size that fits its font; no text written later changes it.
 MainControls buildMainControls(QMainWindow& window);
+
+// Names the units of `system` beside the results (in US customary, the texts as laid out).
+void showResultUnits(MainControls& c, UnitSystem system);
 
 } // namespace runnelex

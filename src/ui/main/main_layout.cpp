@@ -26,7 +26,7 @@ namespace runnelex {
 
 namespace {
 
-// The unit of every velocity the window shows.
+// The unit of every velocity the window shows, as laid out.
 constexpr const char* kVelocityUnit = "ft/sec";
 
 // Widths follow the font, so the window keeps its proportions at any font size or scale.
@@ -63,9 +63,10 @@ ResultLabel* valueLabel(QWidget* parent, const char* name, const QString& captio
     return l;
 }
 
-std::function<QString()> fixedUnit(const char* unit) {
-    return [text = QString::fromUtf8(unit)] {
-        return text;
+// The unit a label beside the value names, whatever the unit system shows there now.
+std::function<QString()> unitOf(const QLabel* unitLabel) {
+    return [unitLabel] {
+        return unitLabel == nullptr ? QString() : unitLabel->text();
     };
 }
 
@@ -149,15 +150,24 @@ QGroupBox* buildCapacities(QWidget* parent, MainControls& c) {
     auto* grid = new QGridLayout(g);
     grid->setHorizontalSpacing(8);
     grid->addWidget(label(g, "lbldDcap", "d/D"), 0, 0);
-    ResultLabel* capQ = writtenLabel(g, "lblCapQ", units::kCapacityHeadingLayout,
-                                     {"Q(cfs)", "Q (cfs)", "Q (mgd)", "Q (gpm)"}, c);
+    ResultLabel* capQ = writtenLabel(
+        g, "lblCapQ", units::kCapacityHeadingLayout,
+        {"Q(cfs)", "Q (cfs)", "Q (mgd)", "Q (gpm)", QString::fromUtf8("Q (m\u00b3/s)"), "Q (ML/d)"},
+        c);
     grid->addWidget(capQ, 0, 2);
     // The flows are heard in the unit of the heading, which every change of the flow unit
     // writes before the flows.
     const auto flowUnit = [capQ] {
         return headingUnit(capQ->text());
     };
-    grid->addWidget(label(g, "lblCapV", "V(fps)"), 0, 3);
+    QLabel* capV = label(g, "lblCapV", "V(fps)");
+    c.unitLabels["lblCapV"] = capV;
+    grid->addWidget(capV, 0, 3);
+    // The velocities are heard in the unit the heading names ("fps" is spoken ft/sec).
+    const auto velocityUnit = [capV] {
+        const QString unit = headingUnit(capV->text());
+        return unit == QStringLiteral("fps") ? QStringLiteral("ft/sec") : unit;
+    };
     grid->addWidget(rule(g, "Line1", QFrame::HLine), 1, 0, 1, 4);
     grid->addWidget(rule(g, "Line2", QFrame::VLine), 2, 1, 4, 1);
     const char* const rows[][3] = {{"lbldD050", "0.50", "050"},
@@ -171,8 +181,7 @@ QGroupBox* buildCapacities(QWidget* parent, MainControls& c) {
         const std::string v = std::string("lblrV") + row[2];
         const QString at = QStringLiteral(" at d/D ") + QString::fromLatin1(row[1]);
         grid->addWidget(valueLabel(g, q.c_str(), QStringLiteral("Q") + at, flowUnit, c), r, 2);
-        grid->addWidget(
-            valueLabel(g, v.c_str(), QStringLiteral("V") + at, fixedUnit(kVelocityUnit), c), r, 3);
+        grid->addWidget(valueLabel(g, v.c_str(), QStringLiteral("V") + at, velocityUnit, c), r, 3);
         ++r;
     }
     grid->setRowStretch(r, 1);
@@ -196,11 +205,15 @@ void addResultRow(QWidget* g, QGridLayout* grid, int row, int col, const ResultR
     QLabel* equals = label(g, item.equals, "=");
     QuietFrame::hideDecoration(equals);
     grid->addWidget(equals, row, col + 1);
-    grid->addWidget(valueLabel(g, item.value, QString::fromUtf8(item.text),
-                               fixedUnit(item.unitName != nullptr ? item.unitText : ""), c),
-                    row, col + 2);
-    if (item.unitName != nullptr)
-        grid->addWidget(label(g, item.unitName, item.unitText), row, col + 3);
+    QLabel* unit = nullptr;
+    if (item.unitName != nullptr) {
+        unit = label(g, item.unitName, item.unitText);
+        c.unitLabels[item.unitName] = unit;
+    }
+    grid->addWidget(valueLabel(g, item.value, QString::fromUtf8(item.text), unitOf(unit), c), row,
+                    col + 2);
+    if (unit != nullptr)
+        grid->addWidget(unit, row, col + 3);
 }
 
 QGroupBox* buildNormal(QWidget* parent, MainControls& c) {
@@ -367,6 +380,17 @@ MainControls buildMainControls(QMainWindow& window) {
     // Fixed size: the layout never rearranges, the window cannot be resized or maximized.
     window.layout()->setSizeConstraint(QLayout::SetFixedSize);
     return c;
+}
+
+void showResultUnits(MainControls& c, UnitSystem system) {
+    const units::ResultUnits& u = units::resultUnits(system);
+    const std::pair<const char*, const char*> texts[] = {
+        {"lblrVnormUnits", u.velocity}, {"lblrDnormUnit", u.depth},       {"lbluDcr", u.depth},
+        {"lblrAreaWUnits", u.area},     {"lblrPerimWUnits", u.perimeter}, {"lblrRhUnits", u.depth},
+        {"lblCapV", u.capacityV},       {"Label13", u.velocity},          {"Label14", u.slope}};
+    for (const auto& [name, text] : texts)
+        if (const auto it = c.unitLabels.find(name); it != c.unitLabels.end())
+            it->second->setText(QString::fromUtf8(text));
 }
 
 } // namespace runnelex
