@@ -30,9 +30,13 @@ int runBatch(const ParsedArgs& a, Output& out, Output& err) {
                           "batch");
     const std::string& name = a.positionals.front();
     const int fd = name == "-" ? 0 : ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    // A table that cannot be read, whatever the reason, is one message and one status.
+    const auto cannotRead = [&err, &name](const char* reason) {
+        err.write("runnelex-cli: cannot read " + quoted(name) + ": " + reason + "\n");
+        return static_cast<int>(kUsage);
+    };
     if (fd < 0)
-        return usageError(err, "cannot read " + quoted(name) + ": " + std::strerror(errno),
-                          "batch");
+        return cannotRead(std::strerror(errno));
 
     report::LineSplitter lines;
     std::uint64_t lineNumber = 0, leftOut = 0, faulted = 0;
@@ -113,10 +117,8 @@ int runBatch(const ParsedArgs& a, Output& out, Output& err) {
         out.write("\n");
     if (fd != 0)
         ::close(fd);
-    if (readFailed) {
-        err.write("runnelex-cli batch: cannot read " + quoted(name) + ": " + readError + "\n");
-        return kLinesLeftOut;
-    }
+    if (readFailed)
+        return cannotRead(readError.c_str());
     if (leftOut > 0)
         return kLinesLeftOut;
     return faulted > 0 ? kArithmetic : kDone;

@@ -122,7 +122,8 @@ std::string headerText(Format format, UnitSystem system) {
     case Format::Tsv:
         return joined(names, '\t', plain) + "\n";
     case Format::Csv:
-        return joined(names, ',', csvField) + "\r\n";
+        // A spreadsheet's rows carry the surcharge as a column of their own.
+        return joined(names, ',', csvField) + ",Surcharged\r\n";
     default:
         return {};
     }
@@ -134,7 +135,7 @@ std::string rowText(Format format, const RecordReply& row) {
     case Format::Tsv:
         return joined(f, '\t', plain) + "\n";
     case Format::Csv:
-        return joined(f, ',', csvField) + "\r\n";
+        return joined(f, ',', csvField) + (row.surcharged ? ",yes\r\n" : ",\r\n");
     default:
         break;
     }
@@ -163,6 +164,8 @@ std::string rowText(Format format, const RecordReply& row) {
     }
     if (faulted)
         json += ",\"fault\":" + jsonString(row.fault);
+    else if (row.surcharged)
+        json += ",\"surcharged\":true";
     return json + "}\n";
 }
 

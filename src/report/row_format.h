@@ -22,7 +22,8 @@ std::string headerText(Format format, UnitSystem system = UnitSystem::US);
 
 // One row with its line end. A row whose calculation faulted keeps its inputs and carries the
 // fault in the depth column ("arithmetic error: Overflow"), its other results empty; in JSON
-// a "fault" member and null results.
+// a "fault" member and null results. A surcharged row says so in CSV's last column,
+// "Surcharged" ("yes"), and in JSON's "surcharged": true; the TSV record is the results file's.
 std::string rowText(Format format, const RecordReply& row);
 
 // The 14 fields of a row as TSV and CSV write them: a faulted row keeps its inputs, the fault
