@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 
 #include <QCoreApplication>
@@ -45,6 +46,9 @@ public:
     CalcSession& session() override { return session_; }
     QMenu* toolsMenu() override;
     QWidget* hostWindow() override { return this; }
+    bool recordingEnabled() const override;
+    int addRecordingListener(std::function<void(bool)> onChange) override;
+    void removeRecordingListener(int id) override;
 
 signals:
     // Every calculation run has ended (results shown, recorded when "Always" is on).
@@ -75,6 +79,9 @@ private:
     QMenu* tools_ = nullptr;
     CalcSession session_;
     int shownListener_ = -1;
+    std::map<int, std::function<void(bool)>> recordingListeners_;
+    int nextRecordingListener_ = 0;
+    bool recording_ = false;
 };
 
 } // namespace runnelex
