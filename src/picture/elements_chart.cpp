@@ -20,6 +20,8 @@ namespace runnelex::picture {
 
 namespace {
 
+constexpr double kRatioTop = 1.06;
+
 QString qs(const std::string& s) {
     return QString::fromStdString(s);
 }
@@ -79,7 +81,9 @@ ElementsChart::ElementsChart() : chart_(new QChart) {
     ratioAxis_->setStartValue(0.0);
     for (int i = 0; i <= 10; ++i)
         ratioAxis_->append(qs(generalNumberText(i / 10.0)), i / 10.0);
-    ratioAxis_->setRange(0.0, 1.0);
+    // Above the crown's ratio, so that the markers at d/D 1 (the full flow, a surcharged design
+    // point) are drawn whole rather than cut by the plot's frame.
+    ratioAxis_->setRange(0.0, kRatioTop);
 
     // The area series does not own its two lines; the chart does.
     zoneTop_ = new QLineSeries(chart_);
@@ -100,6 +104,8 @@ ElementsChart::ElementsChart() : chart_(new QChart) {
                       marker(QScatterSeries::MarkerShapeRectangle, 9), QColor(96, 125, 139));
     qmax_ = addSeries(chart_, flowAxis_, ratioAxis_,
                       marker(QScatterSeries::MarkerShapeRectangle, 9), QColor(230, 81, 0));
+    peak_ = addSeries(chart_, flowAxis_, ratioAxis_,
+                      marker(QScatterSeries::MarkerShapeTriangle, 10), QColor(0, 121, 107));
     design_ = addSeries(chart_, flowAxis_, ratioAxis_,
                         marker(QScatterSeries::MarkerShapeCircle, 12), QColor(198, 40, 40));
     other_ = addSeries(chart_, flowAxis_, ratioAxis_, marker(QScatterSeries::MarkerShapeCircle, 9),
@@ -123,8 +129,9 @@ void ElementsChart::fit(const QSizeF& size, double fontPixels) {
         axis->setTitleFont(titles);
     }
     chart_->legend()->setFont(labels);
-    const std::pair<QScatterSeries*, double> markers[] = {
-        {full_, 0.6}, {qmax_, 0.6}, {design_, 0.8}, {other_, 0.6}, {designVelocity_, 0.6}};
+    const std::pair<QScatterSeries*, double> markers[] = {{full_, 0.6},  {qmax_, 0.6},
+                                                          {peak_, 0.7},  {design_, 0.8},
+                                                          {other_, 0.6}, {designVelocity_, 0.6}};
     for (const auto& [series, scale] : markers)
         series->setMarkerSize(std::max(4.0, fontPixels * scale));
     // Laid out at its size first, so that the ticks can leave room for their labels.
@@ -155,13 +162,21 @@ void ElementsChart::show(const PictureModel& m) {
     largestVelocity_ = fastest * 1.05;
     fitted_ = false;
 
-    zoneTop_->replace({{m.fullFlow, 1.0}, {m.peakFlow, 1.0}});
-    zoneBottom_->replace({{m.fullFlow, m.zoneStartRatio}, {m.peakFlow, m.zoneStartRatio}});
+    // Only a circle has flows with two normal depths; a box's flow rises to the crown.
+    if (m.twoDepthZone) {
+        zoneTop_->replace({{m.fullFlow, 1.0}, {m.peakFlow, 1.0}});
+        zoneBottom_->replace({{m.fullFlow, m.zoneStartRatio}, {m.peakFlow, m.zoneStartRatio}});
+    } else {
+        zoneTop_->clear();
+        zoneBottom_->clear();
+    }
     zone_->setName(QStringLiteral("two normal depths"));
-    full_->replace({{m.fullFlow, 1.0}});
-    full_->setName(QStringLiteral("Q full ") + flowText(m.fullFlow));
-    qmax_->replace({{m.qmax, 0.93}});
-    qmax_->setName(QStringLiteral("Qmax ") + flowText(m.qmax));
+    for (QLegendMarker* marker : chart_->legend()->markers(zone_))
+        marker->setVisible(m.twoDepthZone);
+    setPoint(full_, QPointF(m.fullFlow, 1.0), QStringLiteral("Q full ") + flowText(m.fullFlow));
+    setPoint(qmax_, QPointF(m.qmax, 0.93), QString::fromUtf8(kMaxQName) + u' ' + flowText(m.qmax));
+    setPoint(peak_, QPointF(m.peakFlow, m.peakRatio),
+             QString::fromUtf8(kPeakName) + u' ' + flowText(m.peakFlow));
 
     std::optional<QPointF> design, other, velocity;
     QString designName, otherName, velocityName;
@@ -174,7 +189,8 @@ void ElementsChart::show(const PictureModel& m) {
         }
         if (m.designVelocity) {
             velocity = QPointF(*m.designVelocity, *m.designRatio);
-            velocityName = QStringLiteral("Vnorm ") + qs(displayNumber(*m.designVelocity));
+            velocityName =
+                QStringLiteral("Vnorm ") + qs(displayNumber(*m.designVelocity)) + " ft/sec";
         }
     }
     setPoint(design_, design, designName);

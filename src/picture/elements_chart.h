@@ -14,8 +14,9 @@ class QScatterSeries;
 namespace runnelex::picture {
 
 // The hydraulic-elements chart: depth ratio (vertical, 0 to 1) against the flow (bottom axis,
-// in the unit shown) and the velocity (top axis, ft/sec), with the design point, Qmax at 0.93,
-// the full-pipe flow and the shaded zone of flows that have two normal depths.
+// in the unit shown) and the velocity (top axis, ft/sec), with the design point, Max Q at 0.93,
+// the peak open-channel flow, the full flow and, for a circle, the shaded zone of flows that
+// have two normal depths.
 class ElementsChart {
 public:
     ElementsChart();
@@ -30,7 +31,7 @@ private:
     QCategoryAxis *ratioAxis_, *flowAxis_, *velocityAxis_;
     QLineSeries *flow_, *velocity_, *zoneTop_, *zoneBottom_;
     QAreaSeries* zone_;
-    QScatterSeries *design_, *other_, *designVelocity_, *qmax_, *full_;
+    QScatterSeries *design_, *other_, *designVelocity_, *qmax_, *peak_, *full_;
     double largestFlow_ = 1.0, largestVelocity_ = 1.0; // what the axes must reach
     QSizeF fittedTo_;
     double fittedPixels_ = 0.0;
