@@ -24,8 +24,14 @@ public:
         if (onShow)
             onShow();
     }
+    // A question is recorded like a message and answered with `confirmAnswer`.
+    bool confirm(QWidget* parent, const QString& prompt) override {
+        show(parent, prompt);
+        return confirmAnswer;
+    }
     QStringList prompts;
     std::function<void()> onShow;
+    bool confirmAnswer = false;
 };
 
 // Keeps the records handed over and the close handler; can be told to fail.
