@@ -12,7 +12,8 @@ namespace runnelex {
 
 Program::Program()
     : results_(boxes_, saveDialog_), info_(boxes_), window_(boxes_, results_, info_),
-      rangeReport_(window_, boxes_, saveDialog_), picture_(window_, boxes_, saveDialog_) {
+      rangeReport_(window_, boxes_, saveDialog_), picture_(window_, boxes_, saveDialog_),
+      sections_(window_, boxes_, results_) {
     info_.setOwner(&window_);
 }
 
