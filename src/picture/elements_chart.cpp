@@ -8,8 +8,7 @@
 #include <QAreaSeries>
 #include <QCategoryAxis>
 #include <QChart>
-#include <QLegend>
-#include <QLegendMarker>
+#include <QFontMetricsF>
 #include <QLineSeries>
 #include <QScatterSeries>
 
@@ -54,12 +53,26 @@ Series* addSeries(QChart* chart, QCategoryAxis* x, QCategoryAxis* y, Series* ser
     return series;
 }
 
-// A marker without a point has no place in the legend.
 void setPoint(QScatterSeries* series, const std::optional<QPointF>& point, const QString& name) {
     series->replace(point ? QList<QPointF>{*point} : QList<QPointF>{});
     series->setName(name);
-    for (QLegendMarker* m : series->chart()->legend()->markers(series))
-        m->setVisible(point.has_value());
+}
+
+// Ticks of the axis that reach `largest`, as many as leave each label its room: a label is
+// never cut short ("10…").
+std::vector<AxisTick> fittingTicks(double largest, double width, const QFont& font,
+                                   double fontPixels) {
+    const QFontMetricsF metrics(font);
+    std::vector<AxisTick> ticks;
+    for (int steps = 6; steps >= 1; --steps) {
+        ticks = axisTicks(largest, steps);
+        double widest = 0.0;
+        for (const AxisTick& t : ticks)
+            widest = std::max(widest, metrics.horizontalAdvance(qs(t.text)));
+        if (width / static_cast<double>(ticks.size() - 1) >= 2 * widest + fontPixels)
+            break;
+    }
+    return ticks;
 }
 
 QScatterSeries* marker(QScatterSeries::MarkerShape shape, qreal size) {
@@ -74,13 +87,10 @@ QScatterSeries* marker(QScatterSeries::MarkerShape shape, qreal size) {
 ElementsChart::ElementsChart() : chart_(new QChart) {
     chart_->setAnimationOptions(QChart::NoAnimation);
     chart_->setBackgroundRoundness(0);
-    chart_->legend()->setAlignment(Qt::AlignRight);
+    chart_->legend()->hide(); // the picture draws it beside the chart, never cut short
     ratioAxis_ = makeAxis(chart_, QStringLiteral("d/D"), Qt::AlignLeft);
     flowAxis_ = makeAxis(chart_, QString(), Qt::AlignBottom);
     velocityAxis_ = makeAxis(chart_, QStringLiteral("V (ft/sec)"), Qt::AlignTop);
-    ratioAxis_->setStartValue(0.0);
-    for (int i = 0; i <= 10; ++i)
-        ratioAxis_->append(qs(generalNumberText(i / 10.0)), i / 10.0);
     // Above the crown's ratio, so that the markers at d/D 1 (the full flow, a surcharged design
     // point) are drawn whole rather than cut by the plot's frame.
     ratioAxis_->setRange(0.0, kRatioTop);
@@ -128,18 +138,53 @@ void ElementsChart::fit(const QSizeF& size, double fontPixels) {
         axis->setLabelsFont(labels);
         axis->setTitleFont(titles);
     }
-    chart_->legend()->setFont(labels);
     const std::pair<QScatterSeries*, double> markers[] = {{full_, 0.6},  {qmax_, 0.6},
                                                           {peak_, 0.7},  {design_, 0.8},
                                                           {other_, 0.6}, {designVelocity_, 0.6}};
     for (const auto& [series, scale] : markers)
         series->setMarkerSize(std::max(4.0, fontPixels * scale));
+    // The last label stands centred on the plot's right edge: half of it lies beyond.
+    const QFontMetricsF metrics(labels);
+    double half = 0.0;
+    for (double largest : {largestFlow_, largestVelocity_})
+        half = std::max(half, metrics.horizontalAdvance(qs(axisTicks(largest).back().text)) / 2);
+    chart_->setMargins(QMargins(4, 4, static_cast<int>(std::ceil(half + fontPixels / 2)), 4));
     // Laid out at its size first, so that the ticks can leave room for their labels.
     chart_->setGeometry(QRectF(QPointF(0, 0), size));
-    const int steps =
-        std::clamp(static_cast<int>(chart_->plotArea().width() / (fontPixels * 2.5)), 2, 6);
-    setTicks(flowAxis_, axisTicks(largestFlow_, steps));
-    setTicks(velocityAxis_, axisTicks(largestVelocity_, steps));
+    const double width = chart_->plotArea().width();
+    // Ratio ticks every 0.1 where the plot is high enough for their labels, else fewer.
+    const double high = chart_->plotArea().height() / kRatioTop;
+    double step = 1.0;
+    for (double s : {0.1, 0.2, 0.25, 0.5})
+        if (high * s >= 2.5 * metrics.height()) {
+            step = s;
+            break;
+        }
+    for (const QString& label : ratioAxis_->categoriesLabels())
+        ratioAxis_->remove(label);
+    ratioAxis_->setStartValue(0.0);
+    const int count = static_cast<int>(std::lround(1.0 / step));
+    for (int i = 0; i <= count; ++i)
+        ratioAxis_->append(qs(generalNumberText(i * step)), i * step);
+    ratioAxis_->setRange(0.0, kRatioTop);
+    setTicks(flowAxis_, fittingTicks(largestFlow_, width, labels, fontPixels));
+    setTicks(velocityAxis_, fittingTicks(largestVelocity_, width, labels, fontPixels));
+}
+
+std::vector<LegendEntry> ElementsChart::legend() const {
+    using Symbol = LegendEntry::Symbol;
+    std::vector<LegendEntry> entries;
+    if (!zone_->name().isEmpty())
+        entries.push_back({Symbol::Area, zone_->color(), zone_->name()});
+    entries.push_back({Symbol::Line, flow_->color(), flow_->name()});
+    entries.push_back({Symbol::DashedLine, velocity_->color(), velocity_->name()});
+    const std::pair<QScatterSeries*, Symbol> markers[] = {
+        {full_, Symbol::Square},   {qmax_, Symbol::Square},  {peak_, Symbol::Triangle},
+        {design_, Symbol::Circle}, {other_, Symbol::Circle}, {designVelocity_, Symbol::Circle}};
+    for (const auto& [series, symbol] : markers)
+        if (series->count() > 0) // a marker without a point has no place in the legend
+            entries.push_back({symbol, series->color(), series->name()});
+    return entries;
 }
 
 void ElementsChart::show(const PictureModel& m) {
@@ -170,9 +215,7 @@ void ElementsChart::show(const PictureModel& m) {
         zoneTop_->clear();
         zoneBottom_->clear();
     }
-    zone_->setName(QStringLiteral("two normal depths"));
-    for (QLegendMarker* marker : chart_->legend()->markers(zone_))
-        marker->setVisible(m.twoDepthZone);
+    zone_->setName(m.twoDepthZone ? QStringLiteral("two normal depths") : QString());
     setPoint(full_, QPointF(m.fullFlow, 1.0), QStringLiteral("Q full ") + flowText(m.fullFlow));
     setPoint(qmax_, QPointF(m.qmax, 0.93), QString::fromUtf8(kMaxQName) + u' ' + flowText(m.qmax));
     setPoint(peak_, QPointF(m.peakFlow, m.peakRatio),

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <vector>
+
+#include <QColor>
 #include <QSizeF>
+#include <QString>
 
 #include "picture/picture_model.h"
 
@@ -17,6 +21,14 @@ namespace runnelex::picture {
 // in the unit shown) and the velocity (top axis, ft/sec), with the design point, Max Q at 0.93,
 // the peak open-channel flow, the full flow and, for a circle, the shaded zone of flows that
 // have two normal depths.
+// One line of the chart's legend: the symbol as the chart draws it, its colour and its text.
+struct LegendEntry {
+    enum class Symbol { Line, DashedLine, Area, Square, Circle, Triangle };
+    Symbol symbol;
+    QColor color;
+    QString text;
+};
+
 class ElementsChart {
 public:
     ElementsChart();
@@ -25,6 +37,9 @@ public:
     void show(const PictureModel& model);
     // Lays the chart out at `size`: fonts, marker sizes and the number of ticks follow it.
     void fit(const QSizeF& size, double fontPixels);
+    // What the legend lists, in order: the curves, then each marker that has a point. The
+    // picture draws it beside the chart, whole and with the markers' own shapes.
+    std::vector<LegendEntry> legend() const;
 
 private:
     QChart* chart_;

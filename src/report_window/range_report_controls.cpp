@@ -129,32 +129,23 @@ QGroupBox* varied(QWidget& w, RangeReportControls& c) {
     c.txtVary2 = lineEdit(frame, "txtVary2", valuesTip);
     c.txtVary1->setPlaceholderText(qs("0.5:4:0.5"));
     c.txtVary2->setPlaceholderText(qs("8,10,12"));
-    // Wrapped, so the whole command shows; copied, it is one line again.
-    c.txtCommand = named(new QPlainTextEdit(frame), "txtCommand");
-    c.txtCommand->setToolTip(qs("The command that writes the same rows"));
-    c.txtCommand->setReadOnly(true);
-    c.txtCommand->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    c.txtCommand->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    c.txtCommand->setFixedHeight(c.txtCommand->fontMetrics().lineSpacing() * 3 +
-                                 2 * (c.txtCommand->frameWidth() + 4));
     auto* hint =
         new QLabel(qs("Values: a range FROM:TO:STEP (0.5:2:0.5 gives 0.5, 1, 1.5, 2) or a list "
                       "V1,V2,... (8,10,12), in the input's unit. The first input varies slowest."),
                    frame);
     hint->setWordWrap(true);
     auto* grid = new QGridLayout(frame);
+    // Each list above its values, so that the values keep their width in a narrow window.
     grid->addWidget(caption(frame, "&Vary:", c.cmbVary1), 0, 0);
     grid->addWidget(c.cmbVary1, 0, 1);
-    grid->addWidget(caption(frame, "Val&ues:", c.txtVary1), 0, 2);
-    grid->addWidget(c.txtVary1, 0, 3);
-    grid->addWidget(caption(frame, "&Then vary:", c.cmbVary2), 1, 0);
-    grid->addWidget(c.cmbVary2, 1, 1);
-    grid->addWidget(caption(frame, "Va&lues:", c.txtVary2), 1, 2);
-    grid->addWidget(c.txtVary2, 1, 3);
-    grid->addWidget(hint, 2, 0, 1, 4);
-    grid->addWidget(caption(frame, "Command:", c.txtCommand), 3, 0, Qt::AlignTop);
-    grid->addWidget(c.txtCommand, 3, 1, 1, 3);
-    grid->setColumnStretch(3, 1);
+    grid->addWidget(caption(frame, "Val&ues:", c.txtVary1), 1, 0);
+    grid->addWidget(c.txtVary1, 1, 1, 1, 2);
+    grid->addWidget(caption(frame, "&Then vary:", c.cmbVary2), 2, 0);
+    grid->addWidget(c.cmbVary2, 2, 1);
+    grid->addWidget(caption(frame, "Va&lues:", c.txtVary2), 3, 0);
+    grid->addWidget(c.txtVary2, 3, 1, 1, 2);
+    grid->addWidget(hint, 4, 0, 1, 3);
+    grid->setColumnStretch(2, 1);
     return frame;
 }
 
@@ -186,8 +177,19 @@ QTableView* rowsTable(QWidget& w, QAbstractItemModel& rows) {
 RangeReportControls buildRangeReportControls(QWidget& w, QAbstractItemModel& rows) {
     RangeReportControls c{};
     auto* top = new QHBoxLayout;
-    top->addWidget(fixedInputs(w, c));
+    top->addWidget(fixedInputs(w, c), 1);
     top->addWidget(varied(w, c), 1);
+    // Wrapped, so the whole command shows; copied, it is one line again.
+    c.txtCommand = named(new QPlainTextEdit(&w), "txtCommand");
+    c.txtCommand->setToolTip(qs("The command that writes the same rows"));
+    c.txtCommand->setReadOnly(true);
+    c.txtCommand->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    c.txtCommand->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    c.txtCommand->setFixedHeight(c.txtCommand->fontMetrics().lineSpacing() * 2 +
+                                 2 * (c.txtCommand->frameWidth() + 4));
+    auto* command = new QHBoxLayout;
+    command->addWidget(caption(&w, "Command:", c.txtCommand), 0, Qt::AlignTop);
+    command->addWidget(c.txtCommand, 1);
 
     c.cmdRun = button(&w, "cmdRun", "&Run", "Compute every row of the report");
     c.cmdCancel = button(&w, "cmdCancel", "Canc&el", "Stop the report, keeping the rows made");
@@ -211,6 +213,7 @@ RangeReportControls buildRangeReportControls(QWidget& w, QAbstractItemModel& row
 
     auto* all = new QVBoxLayout(&w);
     all->addLayout(top);
+    all->addLayout(command);
     all->addLayout(run);
     all->addWidget(c.grdRows, 1);
     all->addLayout(bottom);
