@@ -23,12 +23,14 @@ namespace {
 const QSize kSmallest(1280, 720);
 const QSize kFrame(kBorderAllowance, kTitleBarAllowance);
 
-// The frame the window system gave the window, or the allowance where it gave none.
-QRect framed(const QWidget& w) {
+// Whether the window lies inside `room` with its frame; where the window system gave it none
+// (no window manager), with room for one.
+bool fits(const QWidget& w, const QRect& room) {
     const QRect frame = w.frameGeometry();
     if (frame.size() != w.size())
-        return frame;
-    return frame.adjusted(0, -kTitleBarAllowance, kBorderAllowance, 0);
+        return room.contains(frame);
+    return room.contains(frame) && frame.width() + kFrame.width() <= room.width() &&
+           frame.height() + kFrame.height() <= room.height();
 }
 
 int check(Program& program) {
@@ -54,7 +56,7 @@ int check(Program& program) {
         const QSize least = w->minimumSizeHint().expandedTo(w->minimumSize());
         std::printf("%-20s size %4dx%-4d least %4dx%-4d at %d,%d\n", qPrintable(w->objectName()),
                     w->width(), w->height(), least.width(), least.height(), w->x(), w->y());
-        if (!room.contains(framed(*w)))
+        if (!fits(*w, room))
             fault(*w, "its frame leaves the screen");
         if (least.width() + kFrame.width() > kSmallest.width() ||
             least.height() + kFrame.height() > kSmallest.height())
@@ -62,7 +64,7 @@ int check(Program& program) {
         const bool tool = w->objectName() == "frmRangeReport" ||
                           w->objectName() == "frmPipePicture" || w->objectName() == "frmSections";
         // On a wide screen (1920 px) a tool window leaves the main window in view.
-        if (tool && room.width() >= 1920 && framed(*w).intersects(framed(main)))
+        if (tool && room.width() >= 1920 && w->frameGeometry().intersects(main.frameGeometry()))
             fault(*w, "it covers the main window");
     }
     return faults;
