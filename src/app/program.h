@@ -9,6 +9,7 @@
 #include "report_window/range_report_tool.h"
 #include "results/mod_results.h"
 #include "results/qt_save_dialog.h"
+#include "sections_window/sections_tool.h"
 #include "ui/main/frm_runnelex.h"
 
 namespace runnelex {
@@ -28,6 +29,7 @@ public:
     InfoWindows& info() { return info_; }
     RangeReportTool& rangeReport() { return rangeReport_; }
     PipePictureTool& picture() { return picture_; }
+    SectionsTool& sections() { return sections_; }
 
 private:
     QtMessageBoxes boxes_;
@@ -37,6 +39,7 @@ private:
     FrmRunnelex window_;
     RangeReportTool rangeReport_; // Tools > Range Report...
     PipePictureTool picture_;     // Tools > Pipe Picture...
+    SectionsTool sections_;       // Tools > Sections...
 };
 
 // The whole run, as main() does it: the process set-up, the application object with its title,

@@ -58,25 +58,33 @@ void paintCrossSection(QPainter& painter, const QRectF& area, const PictureModel
     if (m.otherDepth)
         lines.push_back({*m.otherDepth, qs(m.otherText), kOther, Qt::DotLine});
 
-    // The circle on top, the diameter below it, then one row per depth line: a piece of the
-    // line in its style and its caption.
+    // The conduit on top, its size below it, then one row per depth line: a piece of the line
+    // in its style and its caption. A box keeps its span to rise to scale.
+    const bool isCircle = m.shape == sections::Shape::Circle;
+    const double aspect = isCircle || !(m.D > 0.0) ? 1.0 : m.span / m.D;
     const double rows = lines.size() + 1.5;
-    const double size = std::max(line, std::min(area.width() - line, area.height() - rows * line));
-    const QRectF circle(area.left() + (area.width() - size) / 2, area.top(), size, size);
-    const QPointF centre = circle.center();
+    const double high =
+        std::max(line, std::min((area.width() - line) / aspect, area.height() - rows * line));
+    const double wide = high * aspect;
+    const QRectF outline(area.left() + (area.width() - wide) / 2, area.top(), wide, high);
+    const double size = high;
+    const QPointF centre = outline.center();
     const double radius = size / 2;
     const auto yOf = [&](double depth) {
-        return circle.bottom() - depth / m.D * size;
+        return outline.bottom() - depth / m.D * size;
     };
     QPainterPath pipe;
-    pipe.addEllipse(circle);
+    if (isCircle)
+        pipe.addEllipse(outline);
+    else
+        pipe.addRect(outline);
 
     const bool surcharged = m.outcome == Outcome::Surcharged;
     painter.setRenderHint(QPainter::Antialiasing);
     if (surcharged || m.normalDepth) {
-        const double top = surcharged ? circle.top() : yOf(*m.normalDepth);
+        const double top = surcharged ? outline.top() : yOf(*m.normalDepth);
         QPainterPath below;
-        below.addRect(QRectF(circle.left(), top, size, circle.bottom() - top));
+        below.addRect(QRectF(outline.left(), top, outline.width(), outline.bottom() - top));
         painter.fillPath(pipe.intersected(below), surcharged ? kSurface.lighter(150) : kWater);
     }
 
@@ -93,9 +101,11 @@ void paintCrossSection(QPainter& painter, const QRectF& area, const PictureModel
         QPen pen(l.color, std::max(1.5, line / 8), l.style);
         painter.setPen(pen);
         const double y = yOf(l.depth);
-        const double half = std::sqrt(std::max(0.0, radius * radius - std::pow(y - centre.y(), 2)));
+        const double half =
+            isCircle ? std::sqrt(std::max(0.0, radius * radius - std::pow(y - centre.y(), 2)))
+                     : outline.width() / 2;
         painter.drawLine(QPointF(centre.x() - half, y), QPointF(centre.x() + half, y));
-        const double rowY = circle.bottom() + line * (1.5 + static_cast<double>(i)) + line / 2;
+        const double rowY = outline.bottom() + line * (1.5 + static_cast<double>(i)) + line / 2;
         painter.drawLine(QPointF(left, rowY), QPointF(left + sample, rowY));
         painter.drawText(
             QPointF(left + sample + line / 2, rowY + (metrics.ascent() - metrics.descent()) / 2),
@@ -104,9 +114,9 @@ void paintCrossSection(QPainter& painter, const QRectF& area, const PictureModel
 
     painter.setPen(QPen(surcharged ? kAlarm : kWall, surcharged ? line / 3 : line / 8));
     painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(circle);
+    painter.drawPath(pipe);
     painter.setPen(kWall);
-    painter.drawText(QRectF(area.left(), circle.bottom() + line / 4, area.width(), line),
+    painter.drawText(QRectF(area.left(), outline.bottom() + line / 4, area.width(), line),
                      Qt::AlignHCenter | Qt::AlignTop, qs(m.diameterText));
     if (surcharged) {
         QFont bold = font;
@@ -122,7 +132,7 @@ void paintCrossSection(QPainter& painter, const QRectF& area, const PictureModel
         painter.drawRect(box);
         painter.drawText(box, Qt::AlignCenter, mark);
     } else if (!m.normalDepth) {
-        painter.drawText(circle, Qt::AlignCenter, QStringLiteral("No design flow"));
+        painter.drawText(outline, Qt::AlignCenter, QStringLiteral("No design flow"));
     }
     painter.restore();
 }

@@ -8,8 +8,7 @@
 #include <QAreaSeries>
 #include <QCategoryAxis>
 #include <QChart>
-#include <QLegend>
-#include <QLegendMarker>
+#include <QFontMetricsF>
 #include <QLineSeries>
 #include <QScatterSeries>
 
@@ -19,6 +18,8 @@
 namespace runnelex::picture {
 
 namespace {
+
+constexpr double kRatioTop = 1.06;
 
 QString qs(const std::string& s) {
     return QString::fromStdString(s);
@@ -52,12 +53,26 @@ Series* addSeries(QChart* chart, QCategoryAxis* x, QCategoryAxis* y, Series* ser
     return series;
 }
 
-// A marker without a point has no place in the legend.
 void setPoint(QScatterSeries* series, const std::optional<QPointF>& point, const QString& name) {
     series->replace(point ? QList<QPointF>{*point} : QList<QPointF>{});
     series->setName(name);
-    for (QLegendMarker* m : series->chart()->legend()->markers(series))
-        m->setVisible(point.has_value());
+}
+
+// Ticks of the axis that reach `largest`, as many as leave each label its room: a label is
+// never cut short ("10…").
+std::vector<AxisTick> fittingTicks(double largest, double width, const QFont& font,
+                                   double fontPixels) {
+    const QFontMetricsF metrics(font);
+    std::vector<AxisTick> ticks;
+    for (int steps = 6; steps >= 1; --steps) {
+        ticks = axisTicks(largest, steps);
+        double widest = 0.0;
+        for (const AxisTick& t : ticks)
+            widest = std::max(widest, metrics.horizontalAdvance(qs(t.text)));
+        if (width / static_cast<double>(ticks.size() - 1) >= 2 * widest + fontPixels)
+            break;
+    }
+    return ticks;
 }
 
 QScatterSeries* marker(QScatterSeries::MarkerShape shape, qreal size) {
@@ -72,14 +87,13 @@ QScatterSeries* marker(QScatterSeries::MarkerShape shape, qreal size) {
 ElementsChart::ElementsChart() : chart_(new QChart) {
     chart_->setAnimationOptions(QChart::NoAnimation);
     chart_->setBackgroundRoundness(0);
-    chart_->legend()->setAlignment(Qt::AlignRight);
+    chart_->legend()->hide(); // the picture draws it beside the chart, never cut short
     ratioAxis_ = makeAxis(chart_, QStringLiteral("d/D"), Qt::AlignLeft);
     flowAxis_ = makeAxis(chart_, QString(), Qt::AlignBottom);
     velocityAxis_ = makeAxis(chart_, QStringLiteral("V (ft/sec)"), Qt::AlignTop);
-    ratioAxis_->setStartValue(0.0);
-    for (int i = 0; i <= 10; ++i)
-        ratioAxis_->append(qs(generalNumberText(i / 10.0)), i / 10.0);
-    ratioAxis_->setRange(0.0, 1.0);
+    // Above the crown's ratio, so that the markers at d/D 1 (the full flow, a surcharged design
+    // point) are drawn whole rather than cut by the plot's frame.
+    ratioAxis_->setRange(0.0, kRatioTop);
 
     // The area series does not own its two lines; the chart does.
     zoneTop_ = new QLineSeries(chart_);
@@ -100,6 +114,8 @@ ElementsChart::ElementsChart() : chart_(new QChart) {
                       marker(QScatterSeries::MarkerShapeRectangle, 9), QColor(96, 125, 139));
     qmax_ = addSeries(chart_, flowAxis_, ratioAxis_,
                       marker(QScatterSeries::MarkerShapeRectangle, 9), QColor(230, 81, 0));
+    peak_ = addSeries(chart_, flowAxis_, ratioAxis_,
+                      marker(QScatterSeries::MarkerShapeTriangle, 10), QColor(0, 121, 107));
     design_ = addSeries(chart_, flowAxis_, ratioAxis_,
                         marker(QScatterSeries::MarkerShapeCircle, 12), QColor(198, 40, 40));
     other_ = addSeries(chart_, flowAxis_, ratioAxis_, marker(QScatterSeries::MarkerShapeCircle, 9),
@@ -122,17 +138,53 @@ void ElementsChart::fit(const QSizeF& size, double fontPixels) {
         axis->setLabelsFont(labels);
         axis->setTitleFont(titles);
     }
-    chart_->legend()->setFont(labels);
-    const std::pair<QScatterSeries*, double> markers[] = {
-        {full_, 0.6}, {qmax_, 0.6}, {design_, 0.8}, {other_, 0.6}, {designVelocity_, 0.6}};
+    const std::pair<QScatterSeries*, double> markers[] = {{full_, 0.6},  {qmax_, 0.6},
+                                                          {peak_, 0.7},  {design_, 0.8},
+                                                          {other_, 0.6}, {designVelocity_, 0.6}};
     for (const auto& [series, scale] : markers)
         series->setMarkerSize(std::max(4.0, fontPixels * scale));
+    // The last label stands centred on the plot's right edge: half of it lies beyond.
+    const QFontMetricsF metrics(labels);
+    double half = 0.0;
+    for (double largest : {largestFlow_, largestVelocity_})
+        half = std::max(half, metrics.horizontalAdvance(qs(axisTicks(largest).back().text)) / 2);
+    chart_->setMargins(QMargins(4, 4, static_cast<int>(std::ceil(half + fontPixels / 2)), 4));
     // Laid out at its size first, so that the ticks can leave room for their labels.
     chart_->setGeometry(QRectF(QPointF(0, 0), size));
-    const int steps =
-        std::clamp(static_cast<int>(chart_->plotArea().width() / (fontPixels * 2.5)), 2, 6);
-    setTicks(flowAxis_, axisTicks(largestFlow_, steps));
-    setTicks(velocityAxis_, axisTicks(largestVelocity_, steps));
+    const double width = chart_->plotArea().width();
+    // Ratio ticks every 0.1 where the plot is high enough for their labels, else fewer.
+    const double high = chart_->plotArea().height() / kRatioTop;
+    double step = 1.0;
+    for (double s : {0.1, 0.2, 0.25, 0.5})
+        if (high * s >= 2.5 * metrics.height()) {
+            step = s;
+            break;
+        }
+    for (const QString& label : ratioAxis_->categoriesLabels())
+        ratioAxis_->remove(label);
+    ratioAxis_->setStartValue(0.0);
+    const int count = static_cast<int>(std::lround(1.0 / step));
+    for (int i = 0; i <= count; ++i)
+        ratioAxis_->append(qs(generalNumberText(i * step)), i * step);
+    ratioAxis_->setRange(0.0, kRatioTop);
+    setTicks(flowAxis_, fittingTicks(largestFlow_, width, labels, fontPixels));
+    setTicks(velocityAxis_, fittingTicks(largestVelocity_, width, labels, fontPixels));
+}
+
+std::vector<LegendEntry> ElementsChart::legend() const {
+    using Symbol = LegendEntry::Symbol;
+    std::vector<LegendEntry> entries;
+    if (!zone_->name().isEmpty())
+        entries.push_back({Symbol::Area, zone_->color(), zone_->name()});
+    entries.push_back({Symbol::Line, flow_->color(), flow_->name()});
+    entries.push_back({Symbol::DashedLine, velocity_->color(), velocity_->name()});
+    const std::pair<QScatterSeries*, Symbol> markers[] = {
+        {full_, Symbol::Square},   {qmax_, Symbol::Square},  {peak_, Symbol::Triangle},
+        {design_, Symbol::Circle}, {other_, Symbol::Circle}, {designVelocity_, Symbol::Circle}};
+    for (const auto& [series, symbol] : markers)
+        if (series->count() > 0) // a marker without a point has no place in the legend
+            entries.push_back({symbol, series->color(), series->name()});
+    return entries;
 }
 
 void ElementsChart::show(const PictureModel& m) {
@@ -155,13 +207,19 @@ void ElementsChart::show(const PictureModel& m) {
     largestVelocity_ = fastest * 1.05;
     fitted_ = false;
 
-    zoneTop_->replace({{m.fullFlow, 1.0}, {m.peakFlow, 1.0}});
-    zoneBottom_->replace({{m.fullFlow, m.zoneStartRatio}, {m.peakFlow, m.zoneStartRatio}});
-    zone_->setName(QStringLiteral("two normal depths"));
-    full_->replace({{m.fullFlow, 1.0}});
-    full_->setName(QStringLiteral("Q full ") + flowText(m.fullFlow));
-    qmax_->replace({{m.qmax, 0.93}});
-    qmax_->setName(QStringLiteral("Qmax ") + flowText(m.qmax));
+    // Only a circle has flows with two normal depths; a box's flow rises to the crown.
+    if (m.twoDepthZone) {
+        zoneTop_->replace({{m.fullFlow, 1.0}, {m.peakFlow, 1.0}});
+        zoneBottom_->replace({{m.fullFlow, m.zoneStartRatio}, {m.peakFlow, m.zoneStartRatio}});
+    } else {
+        zoneTop_->clear();
+        zoneBottom_->clear();
+    }
+    zone_->setName(m.twoDepthZone ? QStringLiteral("two normal depths") : QString());
+    setPoint(full_, QPointF(m.fullFlow, 1.0), QStringLiteral("Q full ") + flowText(m.fullFlow));
+    setPoint(qmax_, QPointF(m.qmax, 0.93), QString::fromUtf8(kMaxQName) + u' ' + flowText(m.qmax));
+    setPoint(peak_, QPointF(m.peakFlow, m.peakRatio),
+             QString::fromUtf8(kPeakName) + u' ' + flowText(m.peakFlow));
 
     std::optional<QPointF> design, other, velocity;
     QString designName, otherName, velocityName;
@@ -174,7 +232,8 @@ void ElementsChart::show(const PictureModel& m) {
         }
         if (m.designVelocity) {
             velocity = QPointF(*m.designVelocity, *m.designRatio);
-            velocityName = QStringLiteral("Vnorm ") + qs(displayNumber(*m.designVelocity));
+            velocityName =
+                QStringLiteral("Vnorm ") + qs(displayNumber(*m.designVelocity)) + " ft/sec";
         }
     }
     setPoint(design_, design, designName);

@@ -32,7 +32,7 @@ namespace {
 // with its caption and unit.
 constexpr const char* kValueRows[][3] = {
     {"lblrDnorm2", "Other normal depth", "ft"}, {"lblrDoverD2", "its d/D", ""},
-    {"lblrVnorm2", "its velocity", "ft/sec"},   {"lblrQpeak", "Largest open-channel flow", ""},
+    {"lblrVnorm2", "its velocity", "ft/sec"},   {"lblrQpeak", picture::kPeakName, ""},
     {"lblrDoverDpeak", "at d/D", ""},
 };
 
@@ -104,7 +104,6 @@ FrmPipePicture::FrmPipePicture(ToolHost& host, MessageBoxes& boxes, SaveDialog& 
     splitter->setStretchFactor(1, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(splitter);
-    resize(880, 760);
 
     refreshTimer_.setSingleShot(true);
     refreshTimer_.setInterval(0);

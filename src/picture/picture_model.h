@@ -22,10 +22,13 @@ struct PictureModel {
     bool drawable = false;            // diameter, slope and n are given
     std::optional<std::string> fault; // an arithmetic fault cut the model short
     std::optional<Outcome> outcome;
-    std::string title; // the pipe and the flow, one line
+    std::string title; // the pipe's name, the conduit and the flow, one line
 
-    // Cross-section, in ft.
+    // Cross-section, in ft: a circle's diameter or a square's side (D), a box's span and rise
+    // (span, D).
+    sections::Shape shape = sections::Shape::Circle;
     double D = 0.0;
+    double span = 0.0;
     std::optional<double> normalDepth;   // the depth the main window shows
     std::optional<double> otherDepth;    // the second normal depth, when the flow has two
     std::optional<double> criticalDepth; // as the main window shows it
@@ -40,6 +43,7 @@ struct PictureModel {
     double peakFlow = 0.0;       // the largest open-channel flow
     double peakRatio = 0.0;      // its depth ratio
     double zoneStartRatio = 0.0; // lowest depth ratio of a flow that has two normal depths
+    bool twoDepthZone = false;   // a circle has one; a box's flow rises to the crown
     std::optional<double> designFlow, designRatio; // the design point (ratio 1 when surcharged)
     std::optional<double> designVelocity;          // ft/s at the normal depth
     std::optional<double> otherRatio;
@@ -54,6 +58,11 @@ struct PictureModel {
 // window shows it, the title names the inputs as typed, with their units ("D = 12 in.");
 // without it, in base units.
 PictureModel buildPictureModel(const CalcInputs& in, const CalcEntry* entry = nullptr);
+
+// The names of the chart's two largest flows, kept apart: the flow at 0.93 of the rise, where
+// the calculation calls a flow surcharged, and the true peak of the open-channel flow.
+inline constexpr const char* kMaxQName = "Max Q (0.93 D)";
+inline constexpr const char* kPeakName = "Peak open-channel flow";
 
 // A flow of the chart (in the model's unit) as its captions write it: "3.8307 CFS".
 std::string flowText(const PictureModel& m, double shown);

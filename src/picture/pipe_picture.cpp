@@ -8,6 +8,7 @@
 #include <QFontMetricsF>
 #include <QGraphicsScene>
 #include <QPainter>
+#include <QPolygonF>
 
 #include "picture/cross_section.h"
 #include "picture/elements_chart.h"
@@ -21,6 +22,58 @@ QFont pixelFont(double pixels, bool bold = false) {
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels))));
     font.setBold(bold);
     return font;
+}
+
+// The legend beside the chart: each entry's symbol as the chart draws it, then its text.
+void paintLegend(QPainter& painter, const QRectF& area, const std::vector<LegendEntry>& entries,
+                 const QFont& font) {
+    const QFontMetricsF metrics(font);
+    const double line = metrics.height() * 1.35, symbol = metrics.height();
+    const double textLeft = area.left() + symbol * 1.5, textWidth = area.right() - textLeft;
+    // A text too long for one line takes two, broken between words.
+    std::vector<int> lines;
+    double high = 0.0;
+    for (const LegendEntry& e : entries) {
+        lines.push_back(metrics.horizontalAdvance(e.text) <= textWidth ? 1 : 2);
+        high += line * lines.back();
+    }
+    double y = area.center().y() - high / 2;
+    painter.setFont(font);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const LegendEntry& e = entries[i];
+        const QRectF box(area.left(), y + (line - symbol) / 2, symbol, symbol);
+        const QPointF mid = box.center();
+        painter.setPen(QPen(e.color, 1.5));
+        painter.setBrush(e.color);
+        switch (e.symbol) {
+        case LegendEntry::Symbol::Line:
+        case LegendEntry::Symbol::DashedLine:
+            painter.setPen(
+                QPen(e.color, 2.5,
+                     e.symbol == LegendEntry::Symbol::Line ? Qt::SolidLine : Qt::DashLine));
+            painter.drawLine(QPointF(box.left(), mid.y()), QPointF(box.right(), mid.y()));
+            break;
+        case LegendEntry::Symbol::Area:
+            painter.drawRect(box.adjusted(1, 1, -1, -1));
+            break;
+        case LegendEntry::Symbol::Square:
+            painter.drawRect(box.adjusted(2, 2, -2, -2));
+            break;
+        case LegendEntry::Symbol::Circle:
+            painter.drawEllipse(box.adjusted(2, 2, -2, -2));
+            break;
+        case LegendEntry::Symbol::Triangle:
+            painter.drawPolygon(QPolygonF({QPointF(mid.x(), box.top() + 1),
+                                           QPointF(box.right() - 1, box.bottom() - 1),
+                                           QPointF(box.left() + 1, box.bottom() - 1)}));
+            break;
+        }
+        painter.setPen(QColor(38, 50, 56));
+        const QRectF text(textLeft, y + (line - metrics.height()) / 2, textWidth,
+                          line * (lines[i] - 1) + metrics.height());
+        painter.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, e.text);
+        y += line * lines[i];
+    }
 }
 
 } // namespace
@@ -52,7 +105,7 @@ void PipePicture::render(QPainter& painter, const QRectF& target) {
                           target.width() - line, 2.2 * line);
     const QRectF middle(target.left(), titleRect.bottom(), target.width(),
                         noteRect.top() - titleRect.bottom());
-    const QRectF section(middle.left(), middle.top(), middle.width() * 0.40, middle.height());
+    const QRectF section(middle.left(), middle.top(), middle.width() * 0.36, middle.height());
     const QRectF chartRect(section.right(), middle.top(), middle.right() - section.right(),
                            middle.height());
 
@@ -69,10 +122,25 @@ void PipePicture::render(QPainter& painter, const QRectF& target) {
                      QString::fromStdString(model_.note));
 
     if (model_.drawable && chartRect.width() > 1 && chartRect.height() > 1) {
-        chart_->fit(chartRect.size(), pixels);
+        // The legend takes the room its texts need, up to 45 % of the chart's; a longer text
+        // takes two lines.
+        const std::vector<LegendEntry> legend = chart_->legend();
+        const QFont legendFont = pixelFont(pixels * 0.8);
+        const QFontMetricsF metrics(legendFont);
+        double widest = 0.0;
+        for (const LegendEntry& e : legend)
+            widest = std::max(widest, metrics.horizontalAdvance(e.text));
+        const double legendWidth =
+            std::min(widest + metrics.height() * 2, chartRect.width() * 0.45);
+        const QRectF plotRect = chartRect.adjusted(0, 0, -legendWidth, 0);
+        chart_->fit(plotRect.size(), pixels);
         QChart* chart = chart_->chart();
         scene_->setSceneRect(chart->geometry());
-        scene_->render(&painter, chartRect, chart->geometry());
+        scene_->render(&painter, plotRect, chart->geometry());
+        paintLegend(
+            painter,
+            QRectF(plotRect.right(), plotRect.top(), legendWidth - line / 2, plotRect.height()),
+            legend, legendFont);
     }
     painter.restore();
 }

@@ -6,6 +6,7 @@
 
 #include "picture/frm_pipe_picture.h"
 #include "ui/main/tool_host.h"
+#include "ui/main/window_placement.h"
 
 namespace runnelex {
 
@@ -19,8 +20,11 @@ PipePictureTool::PipePictureTool(ToolHost& host, MessageBoxes& boxes, SaveDialog
 PipePictureTool::~PipePictureTool() = default;
 
 void PipePictureTool::mnuPipePicture_Click() {
-    if (!window_)
+    if (!window_) {
         window_ = std::make_unique<FrmPipePicture>(host_, boxes_, dialog_);
+        // Beside the main window, so that the user types there while watching the picture.
+        placeBeside(*window_, *host_.hostWindow(), QSize(880, 760));
+    }
     window_->show();
     window_->raise();
     window_->activateWindow();

@@ -10,17 +10,26 @@
 
 namespace runnelex {
 
-void QtMessageBoxes::show(QWidget* parent, const QString& prompt) {
+namespace {
+
+int runBox(QWidget* parent, const QString& prompt, QMessageBox::StandardButtons buttons) {
     // On the heap: a child of its owner, the box must never be freed by the owner as well.
-    QPointer<QMessageBox> box =
-        new QMessageBox(QMessageBox::NoIcon, QString::fromUtf8(version::kAppTitle), prompt,
-                        QMessageBox::Ok, parent);
+    QPointer<QMessageBox> box = new QMessageBox(
+        QMessageBox::NoIcon, QString::fromUtf8(version::kAppTitle), prompt, buttons, parent);
     box->setTextFormat(Qt::PlainText);
+    int answer = QMessageBox::Cancel;
     {
         const ModalScope scope(*box);
-        box->exec();
+        answer = box->exec();
     }
     delete box.data();
+    return answer;
+}
+
+} // namespace
+
+void QtMessageBoxes::show(QWidget* parent, const QString& prompt) {
+    runBox(parent, prompt, QMessageBox::Ok);
 }
 
 int QtMessageBoxes::ask(QWidget* parent, const QString& prompt, const QStringList& buttons) {

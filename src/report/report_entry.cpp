@@ -5,6 +5,7 @@
 
 #include "input/units.h"
 #include "report/quoting.h"
+#include "sections/section_text.h"
 
 namespace runnelex::report {
 
@@ -29,8 +30,17 @@ CalcRequest requestFromEntry(const CalcEntry& entry, const std::vector<Input>& v
     };
     CalcRequest r;
     r.pipe = textOf(entry.pipe);
-    if (!isVaried(Input::Diam))
+    // The boxes of the shape give their texts: a box its span and rise, the others the diameter
+    // (a square's side).
+    const bool box = entry.shape == sections::Shape::Box;
+    if (entry.shape != sections::Shape::Circle)
+        r.shape = sections::shapeWord(entry.shape);
+    if (!box && !isVaried(Input::Diam))
         r.diam = textOf(entry.diam);
+    if (box && !isVaried(Input::Span))
+        r.span = textOf(entry.span);
+    if (box && !isVaried(Input::Rise))
+        r.rise = textOf(entry.rise);
     if (!isVaried(Input::Slope))
         r.slope = textOf(entry.slope);
     if (!isVaried(Input::Flow))
@@ -57,7 +67,10 @@ std::string reportCommandLine(const CalcRequest& request,
             line += std::string(" --") + option + " " + shellQuoted(*value);
     };
     add("pipe", request.pipe);
+    add("shape", request.shape);
     add("diam", request.diam);
+    add("span", request.span);
+    add("rise", request.rise);
     add("diam-unit", request.diamUnit);
     add("slope", request.slope);
     add("slope-unit", request.slopeUnit);

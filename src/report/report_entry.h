@@ -10,8 +10,9 @@
 
 namespace runnelex::report {
 
-// The fixed part of a report made from an entry (the texts and unit positions of the boxes):
-// each box that holds a text gives it (n unless it is the start value 0.013), each unit list
+// The fixed part of a report made from an entry (the shape, the texts and unit positions of the
+// boxes): a shape other than the circle gives its word, each box of the shape that holds a
+// text gives it (n unless it is the start value 0.013), each unit list
 // off its first item gives its word; the varied inputs give no text, their values come from
 // the ranges. A report from this request makes the rows "runnelex-cli report" makes with
 // the options of reportCommandLine.

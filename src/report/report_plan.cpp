@@ -73,7 +73,12 @@ std::variant<Vary, ReportPlan::Error> ReportPlan::parseVary(const std::string& w
                      "span, rise, slope, flow or n"};
     auto values = DecimalValues::parse(std::string_view(written).substr(eq + 1));
     if (const auto* e = std::get_if<DecimalValues::Error>(&values))
-        return Error{"--vary " + quoted(written) + ": " + e->what};
+        return Error{"--vary " + quoted(written) + ": " + e->what,
+                     found->input,
+                     true,
+                     true,
+                     written.substr(eq + 1),
+                     e->what};
     return Vary{written, found->input, std::get<DecimalValues>(std::move(values))};
 }
 
@@ -83,7 +88,12 @@ std::variant<ReportPlan, ReportPlan::Error> ReportPlan::make(const CalcRequest& 
         return Error{"give one or two --vary"};
     if (vary.size() == 2 && vary[0].input == vary[1].input)
         return Error{"--vary " + quoted(vary[1].written) + ": " + info(vary[1].input).name +
-                     " is varied twice"};
+                         " is varied twice",
+                     vary[1].input,
+                     true,
+                     false,
+                     {},
+                     "varied twice"};
     ReportPlan plan;
     plan.base_ = base;
     for (const Vary& v : vary) {
@@ -95,6 +105,11 @@ std::variant<ReportPlan, ReportPlan::Error> ReportPlan::make(const CalcRequest& 
         for (const std::string& text : v.values.decisive())
             if (const auto why = entry::rejectionOf(boxOf(i, base), text))
                 return Error{"--vary " + quoted(v.written) + ": value " + quoted(text) + ": " +
+                                 *why,
+                             v.input,
+                             true,
+                             false,
+                             text,
                              *why};
     }
     const auto givenOrVaried = [&](RequestField f) {
@@ -112,7 +127,12 @@ std::variant<ReportPlan, ReportPlan::Error> ReportPlan::make(const CalcRequest& 
         const auto& given = textOf(plan.base_, i.input);
         if (given)
             if (const auto why = entry::rejectionOf(boxOf(i, base), *given))
-                return Error{"--" + std::string(i.name) + " " + quoted(*given) + ": " + *why};
+                return Error{"--" + std::string(i.name) + " " + quoted(*given) + ": " + *why,
+                             i.input,
+                             false,
+                             false,
+                             *given,
+                             *why};
     }
     plan.rows_ = 1;
     for (const Vary& v : vary) {

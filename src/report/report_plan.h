@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -28,7 +30,19 @@ class ReportPlan {
 public:
     // What is wrong with a request, naming the option and the value (no "runnelex-cli:").
     struct Error {
+        Error(std::string words) : what(std::move(words)) {}
+        Error(std::string words, Input in, bool isVaried, bool wholeValues, std::string refused,
+              std::string why)
+            : what(std::move(words)), input(in), varied(isVaried), valuesText(wholeValues),
+              text(std::move(refused)), reason(std::move(why)) {}
         std::string what;
+        // The same for a window, which names its own boxes: the input whose text was refused
+        // (none for a fault of the whole request), whether the text is a --vary's values, the
+        // text refused (the values, or one value of them) and why.
+        std::optional<Input> input;
+        bool varied = false;
+        bool valuesText = false; // the whole values text was refused, not one value
+        std::string text, reason;
     };
     // Reads "NAME=VALUES" (NAME diam, slope, flow or n).
     static std::variant<Vary, Error> parseVary(const std::string& written);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <exception>
 #include <thread>
+#include <tuple>
 #include <variant>
 
 #include <QAction>
@@ -11,21 +12,25 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
 
 #include "platform/message_boxes.h"
+#include "report/packed_chunk.h"
 #include "report/packed_rows.h"
 #include "report/report_entry.h"
 #include "report/report_plan.h"
 #include "report/report_rows.h"
 #include "report_window/background_job.h"
 #include "report_window/report_model.h"
+#include "results/record.h"
 #include "results/save_dialog.h"
 #include "results/save_text_file.h"
 
@@ -82,10 +87,11 @@ FrmRangeReport::~FrmRangeReport() {
 }
 
 void FrmRangeReport::connectControls() {
-    for (QLineEdit* e :
-         {c_.txtPipeID, c_.txtDiam, c_.txtSlope, c_.txtQinput, c_.txtM, c_.txtVary1, c_.txtVary2})
+    for (QLineEdit* e : {c_.txtPipeID, c_.txtDiam, c_.txtSpan, c_.txtRise, c_.txtSlope,
+                         c_.txtQinput, c_.txtM, c_.txtVary1, c_.txtVary2})
         connect(e, &QLineEdit::textChanged, this, &FrmRangeReport::updateInputs);
-    for (QComboBox* combo : {c_.cmbUnDiam, c_.cmbUnSlope, c_.cmbUnFlo, c_.cmbVary1, c_.cmbVary2})
+    for (QComboBox* combo :
+         {c_.cmbShape, c_.cmbUnDiam, c_.cmbUnSlope, c_.cmbUnFlo, c_.cmbVary1, c_.cmbVary2})
         connect(combo, &QComboBox::currentIndexChanged, this, &FrmRangeReport::updateInputs);
     for (QLineEdit* e : {c_.txtVary1, c_.txtVary2})
         connect(e, &QLineEdit::returnPressed, this, [this] {
@@ -116,7 +122,10 @@ void FrmRangeReport::connectControls() {
 
 void FrmRangeReport::seed(const CalcEntry& e) {
     c_.txtPipeID->setText(qs(e.pipe));
+    c_.cmbShape->setCurrentIndex(static_cast<int>(e.shape));
     c_.txtDiam->setText(qs(e.diam));
+    c_.txtSpan->setText(qs(e.span));
+    c_.txtRise->setText(qs(e.rise));
     c_.txtSlope->setText(qs(e.slope));
     c_.txtQinput->setText(qs(e.flow));
     c_.txtM->setText(qs(e.n));
@@ -129,7 +138,10 @@ void FrmRangeReport::seed(const CalcEntry& e) {
 CalcEntry FrmRangeReport::entry() const {
     CalcEntry e;
     e.pipe = text(c_.txtPipeID);
+    e.shape = static_cast<sections::Shape>(std::max(0, c_.cmbShape->currentIndex()));
     e.diam = text(c_.txtDiam);
+    e.span = text(c_.txtSpan);
+    e.rise = text(c_.txtRise);
     e.slope = text(c_.txtSlope);
     e.flow = text(c_.txtQinput);
     e.n = text(c_.txtM);
@@ -164,17 +176,20 @@ void FrmRangeReport::updateInputs() {
         varied.push_back(static_cast<report::Input>(input));
         ranges.push_back(written);
     }
-    // A varied input takes its values from the range: its fixed box has nothing to say.
-    const std::pair<report::Input, QLineEdit*> boxes[] = {{report::Input::Diam, c_.txtDiam},
-                                                          {report::Input::Slope, c_.txtSlope},
-                                                          {report::Input::Flow, c_.txtQinput},
-                                                          {report::Input::N, c_.txtM}};
-    for (const auto& [input, box] : boxes)
-        box->setEnabled(std::find(varied.begin(), varied.end(), input) == varied.end());
+    // A varied input takes its values from the range: its fixed box has nothing to say, nor
+    // has a box the shape lacks.
+    const bool box = entry().shape == sections::Shape::Box;
+    const std::tuple<report::Input, QLineEdit*, bool> boxes[] = {
+        {report::Input::Diam, c_.txtDiam, !box},   {report::Input::Span, c_.txtSpan, box},
+        {report::Input::Rise, c_.txtRise, box},    {report::Input::Slope, c_.txtSlope, true},
+        {report::Input::Flow, c_.txtQinput, true}, {report::Input::N, c_.txtM, true}};
+    for (const auto& [input, edit, ofShape] : boxes)
+        edit->setEnabled(ofShape && std::find(varied.begin(), varied.end(), input) == varied.end());
+    c_.lblDiam->setText(entry().shape == sections::Shape::Square ? QStringLiteral("Si&de:")
+                                                                 : QStringLiteral("&Diameter:"));
     c_.txtVary2->setEnabled(c_.cmbVary2->currentIndex() > 0);
-    c_.txtCommand->setText(
+    c_.txtCommand->setPlainText(
         qs(report::reportCommandLine(report::requestFromEntry(entry(), varied), ranges)));
-    c_.txtCommand->setCursorPosition(0);
 }
 
 void FrmRangeReport::updateButtons() {
@@ -188,22 +203,33 @@ void FrmRangeReport::updateButtons() {
 void FrmRangeReport::cmdRun_Click() {
     if (busy())
         return;
-    // Every text is checked as the command line checks it, before any row is made.
+    // Every text is checked as the command line checks it, before any row is made; what is
+    // wrong is told in the words of this window's boxes.
     std::vector<report::Vary> vary;
     std::vector<report::Input> varied;
-    for (const auto& written : varyTexts()) {
-        auto v = report::ReportPlan::parseVary(written.second);
+    for (const auto& [input, written] : varyTexts()) {
+        if (written.back() == '=') {
+            boxes_.show(this, QStringLiteral("Type the values of ") + inputCaption(input) +
+                                  QStringLiteral(" into Values: a range FROM:TO:STEP or a list "
+                                                 "V1,V2,..."));
+            return;
+        }
+        auto v = report::ReportPlan::parseVary(written);
         if (const auto* e = std::get_if<report::ReportPlan::Error>(&v)) {
-            boxes_.show(this, qs(e->what));
+            boxes_.show(this, windowMessage(*e));
             return;
         }
         varied.push_back(std::get<report::Vary>(v).input);
         vary.push_back(std::get<report::Vary>(std::move(v)));
     }
+    if (const std::optional<QString> why = shapeMessage(varied)) {
+        boxes_.show(this, *why);
+        return;
+    }
     auto made =
         report::ReportPlan::make(report::requestFromEntry(entry(), varied), std::move(vary));
     if (const auto* e = std::get_if<report::ReportPlan::Error>(&made)) {
-        boxes_.show(this, qs(e->what));
+        boxes_.show(this, windowMessage(*e));
         return;
     }
     auto plan =
@@ -215,8 +241,15 @@ void FrmRangeReport::cmdRun_Click() {
                              "number of rows."));
         return;
     }
+    if (plan->rowCount() > kAskAboveRows &&
+        !boxes_.confirm(this,
+                        qs("The report will have " + std::to_string(plan->rowCount()) +
+                           " rows and hold about " + std::to_string(estimatedMegabytes(*plan)) +
+                           " MB of memory while this window shows them. Run it?")))
+        return;
     plan_ = plan;
     model_->reset(plan);
+    arrangeColumns(varied);
     {
         std::lock_guard lock(inboxMutex_);
         inbox_.clear();
@@ -227,6 +260,83 @@ void FrmRangeReport::cmdRun_Click() {
             inbox_.push_back(std::move(chunk));
         });
     });
+}
+
+QString FrmRangeReport::inputCaption(int input) const {
+    // The first list holds the inputs in the order of report::Input.
+    if (input == static_cast<int>(report::Input::Diam) && entry().shape == sections::Shape::Square)
+        return QStringLiteral("Side");
+    return c_.cmbVary1->itemText(input);
+}
+
+QString FrmRangeReport::windowMessage(const report::ReportPlan::Error& e) const {
+    if (!e.input)
+        return qs(e.what);
+    const QString caption = inputCaption(static_cast<int>(*e.input));
+    if (!e.varied)
+        return caption + QStringLiteral(" \"") + qs(e.text) + QStringLiteral("\": ") + qs(e.reason);
+    if (e.reason == "varied twice")
+        return QStringLiteral("Vary and Then vary both name ") + caption +
+               QStringLiteral(": vary it once, or choose another input.");
+    if (e.valuesText)
+        return QStringLiteral("Values of ") + caption + QStringLiteral(" \"") + qs(e.text) +
+               QStringLiteral("\": ") + qs(e.reason) +
+               QStringLiteral(" (a range FROM:TO:STEP or a list V1,V2,...)");
+    return QStringLiteral("Values of ") + caption + QStringLiteral(", value \"") + qs(e.text) +
+           QStringLiteral("\": ") + qs(e.reason);
+}
+
+std::optional<QString>
+FrmRangeReport::shapeMessage(const std::vector<report::Input>& varied) const {
+    const CalcEntry e = entry();
+    const auto isVaried = [&](report::Input i) {
+        return std::find(varied.begin(), varied.end(), i) != varied.end();
+    };
+    const bool box = e.shape == sections::Shape::Box;
+    if (!box && (isVaried(report::Input::Span) || isVaried(report::Input::Rise)))
+        return QStringLiteral("Only a box has a span and a rise: choose Box as the shape, or "
+                              "vary another input.");
+    if (box && isVaried(report::Input::Diam))
+        return QStringLiteral("A box has no diameter: vary its span or its rise.");
+    if (box && ((e.span.empty() && !isVaried(report::Input::Span)) ||
+                (e.rise.empty() && !isVaried(report::Input::Rise))))
+        return QStringLiteral("A box needs its span and its rise: type them, or vary one of them.");
+    if (e.shape == sections::Shape::Square && e.diam.empty() && !isVaried(report::Input::Diam))
+        return QStringLiteral("A square needs its side: type it, or vary it.");
+    return std::nullopt;
+}
+
+std::uint64_t FrmRangeReport::estimatedMegabytes(const report::ReportPlan& plan) const {
+    // The rows are held packed: the first rows, packed here, tell how much a row takes.
+    report::PackedChunk sample;
+    const std::uint64_t rows = std::min<std::uint64_t>(plan.rowCount(), 256);
+    for (std::uint64_t i = 0; i < rows; ++i)
+        sample.add(runRecord(plan.point(i)));
+    sample.shrink();
+    const double perRow = static_cast<double>(sample.bytes()) / static_cast<double>(rows);
+    return static_cast<std::uint64_t>(perRow * static_cast<double>(plan.rowCount()) / 1e6 + 1.0);
+}
+
+void FrmRangeReport::arrangeColumns(const std::vector<report::Input>& varied) {
+    // The varied inputs first, then the results, then the other inputs: the columns a user
+    // reads stay in view beside the values they follow.
+    std::vector<int> order;
+    for (report::Input input : varied) {
+        const int column = input == report::Input::Flow    ? 1
+                           : input == report::Input::Slope ? 5
+                           : input == report::Input::N     ? 7
+                                                           : 3; // a box's span and rise too
+        if (std::find(order.begin(), order.end(), column) == order.end())
+            order.push_back(column);
+    }
+    for (int column = 8; column < static_cast<int>(record::kFieldCount); ++column)
+        order.push_back(column);
+    for (int column = 0; column < 8; ++column)
+        if (std::find(order.begin(), order.end(), column) == order.end())
+            order.push_back(column);
+    QHeaderView* header = c_.grdRows->horizontalHeader();
+    for (int to = 0; to < static_cast<int>(order.size()); ++to)
+        header->moveSection(header->visualIndex(order[static_cast<std::size_t>(to)]), to);
 }
 
 void FrmRangeReport::cmdCancel_Click() {
@@ -324,6 +434,9 @@ void FrmRangeReport::jobFinished() {
     const Job job = running_;
     running_ = Job::None;
     pump();
+    // The bar ends where the job ended: full for a job done, where it stopped for one cut short.
+    c_.prgReport->setValue(static_cast<int>(
+        std::min(job == Job::Report ? model_->rows().size() : written_.load(), total_)));
     const report::PackedRows& rows = model_->rows();
     const QString counts = QStringLiteral(", ") + qs(std::to_string(rows.surcharged())) +
                            QStringLiteral(" surcharged, ") + qs(std::to_string(rows.faulted())) +

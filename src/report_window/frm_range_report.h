@@ -14,6 +14,7 @@
 
 #include "calc/calc_entry.h"
 #include "report/packed_chunk.h"
+#include "report/report_plan.h"
 #include "report_window/range_report_controls.h"
 
 class QTimer;
@@ -25,10 +26,6 @@ class MessageBoxes;
 class ReportModel;
 class SaveDialog;
 
-namespace report {
-class ReportPlan;
-}
-
 // The Range Report window: the calculation across ranges of one or two inputs, a row per
 // point, as "runnelex-cli report" makes them. The rows are computed on every core off the GUI
 // thread and appear as they come; they can be saved as the results file or as CSV, and copied.
@@ -38,6 +35,8 @@ public:
     using EntrySource = std::function<CalcEntry()>;
     // Rows beyond this would not fit a window's memory; the command line writes any number.
     static constexpr std::uint64_t kMaxRows = 10'000'000;
+    // A run of more rows asks first, telling the rows and the memory they will take.
+    static constexpr std::uint64_t kAskAboveRows = 1'000'000;
 
     // `mainEntry` gives what the main window shows now; `threads` 0 means one per core.
     FrmRangeReport(MessageBoxes& boxes, SaveDialog& dialog, EntrySource mainEntry,
@@ -65,6 +64,13 @@ private:
     // The varied inputs and their "NAME=VALUES" texts, as the boxes say.
     std::vector<std::pair<int, std::string>> varyTexts() const;
     void updateInputs();
+    // What a user reads of the window: an input's name as the lists show it, a refusal in the
+    // words of the boxes, and what the shape lacks or does not have.
+    QString inputCaption(int input) const;
+    QString windowMessage(const report::ReportPlan::Error& e) const;
+    std::optional<QString> shapeMessage(const std::vector<report::Input>& varied) const;
+    std::uint64_t estimatedMegabytes(const report::ReportPlan& plan) const;
+    void arrangeColumns(const std::vector<report::Input>& varied);
     void updateButtons();
     void startJob(Job job, std::uint64_t total, std::function<void(const std::atomic<bool>&)> work);
     void pump();

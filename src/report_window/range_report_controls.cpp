@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
@@ -48,8 +49,9 @@ QComboBox* varyList(QWidget* parent, const char* name, bool withNone) {
     auto* combo = named(new QComboBox(parent), name);
     if (withNone)
         combo->addItem(qs("(none)"), QString());
-    const char* inputs[][2] = {
-        {"Diameter", "diam"}, {"Slope", "slope"}, {"Q (flowrate)", "flow"}, {"n", "n"}};
+    // In the order of report::Input.
+    const char* inputs[][2] = {{"Diameter", "diam"}, {"Slope", "slope"}, {"Q (flowrate)", "flow"},
+                               {"n", "n"},           {"Span", "span"},   {"Rise", "rise"}};
     for (const auto& [text, input] : inputs)
         combo->addItem(qs(text), qs(input));
     return combo;
@@ -76,6 +78,13 @@ QGroupBox* fixedInputs(QWidget& w, RangeReportControls& c) {
     c.txtSlope = lineEdit(frame, "txtSlope", "Slope, unless it is varied");
     c.txtQinput = lineEdit(frame, "txtQinput", "Flow rate, unless it is varied");
     c.txtM = lineEdit(frame, "txtM", "Manning's n, unless it is varied");
+    c.txtSpan = lineEdit(frame, "txtSpan", "The box's span, in the diameter's unit, unless varied");
+    c.txtRise = lineEdit(frame, "txtRise", "The box's rise, in the diameter's unit, unless varied");
+    c.cmbShape = named(new QComboBox(frame), "cmbShape");
+    c.cmbShape->setToolTip(qs("The conduit: a circular pipe, a square or a box"));
+    for (const auto& [text, word] :
+         {std::pair{"Circle", "circle"}, std::pair{"Square", "square"}, std::pair{"Box", "box"}})
+        c.cmbShape->addItem(qs(text), qs(word));
     c.cmbUnDiam = unitList(frame, "cmbUnDiam", units::kDiamItems);
     c.cmbUnSlope = unitList(frame, "cmbUnSlope", units::kSlopeItems);
     c.cmbUnFlo = unitList(frame, "cmbUnFlo", units::kFlowItems);
@@ -84,18 +93,29 @@ QGroupBox* fixedInputs(QWidget& w, RangeReportControls& c) {
     auto* grid = new QGridLayout(frame);
     grid->addWidget(caption(frame, "&Pipe name:", c.txtPipeID), 0, 0);
     grid->addWidget(c.txtPipeID, 0, 1, 1, 2);
-    grid->addWidget(caption(frame, "&Diameter:", c.txtDiam), 1, 0);
-    grid->addWidget(c.txtDiam, 1, 1);
-    grid->addWidget(c.cmbUnDiam, 1, 2);
-    grid->addWidget(caption(frame, "&Slope:", c.txtSlope), 2, 0);
-    grid->addWidget(c.txtSlope, 2, 1);
-    grid->addWidget(c.cmbUnSlope, 2, 2);
-    grid->addWidget(caption(frame, "&Q (flowrate):", c.txtQinput), 3, 0);
-    grid->addWidget(c.txtQinput, 3, 1);
-    grid->addWidget(c.cmbUnFlo, 3, 2);
-    grid->addWidget(caption(frame, "&n:", c.txtM), 4, 0);
-    grid->addWidget(c.txtM, 4, 1);
-    grid->addWidget(c.cmdFromMain, 5, 1, 1, 2);
+    grid->addWidget(caption(frame, "S&hape:", c.cmbShape), 1, 0);
+    grid->addWidget(c.cmbShape, 1, 1, 1, 2);
+    c.lblDiam = named(caption(frame, "&Diameter:", c.txtDiam), "lblDiam");
+    grid->addWidget(c.lblDiam, 2, 0);
+    grid->addWidget(c.txtDiam, 2, 1);
+    grid->addWidget(c.cmbUnDiam, 2, 2);
+    // A box's span and rise share a row, in the diameter's unit.
+    auto* spanRise = new QHBoxLayout;
+    spanRise->setContentsMargins(0, 0, 0, 0);
+    spanRise->addWidget(c.txtSpan, 1);
+    spanRise->addWidget(caption(frame, "R&ise:", c.txtRise));
+    spanRise->addWidget(c.txtRise, 1);
+    grid->addWidget(caption(frame, "Span:", c.txtSpan), 3, 0);
+    grid->addLayout(spanRise, 3, 1, 1, 2);
+    grid->addWidget(caption(frame, "&Slope:", c.txtSlope), 4, 0);
+    grid->addWidget(c.txtSlope, 4, 1);
+    grid->addWidget(c.cmbUnSlope, 4, 2);
+    grid->addWidget(caption(frame, "&Q (flowrate):", c.txtQinput), 5, 0);
+    grid->addWidget(c.txtQinput, 5, 1);
+    grid->addWidget(c.cmbUnFlo, 5, 2);
+    grid->addWidget(caption(frame, "&n:", c.txtM), 6, 0);
+    grid->addWidget(c.txtM, 6, 1);
+    grid->addWidget(c.cmdFromMain, 7, 1, 1, 2);
     return frame;
 }
 
@@ -109,26 +129,23 @@ QGroupBox* varied(QWidget& w, RangeReportControls& c) {
     c.txtVary2 = lineEdit(frame, "txtVary2", valuesTip);
     c.txtVary1->setPlaceholderText(qs("0.5:4:0.5"));
     c.txtVary2->setPlaceholderText(qs("8,10,12"));
-    c.txtCommand = lineEdit(frame, "txtCommand", "The command that writes the same rows");
-    c.txtCommand->setReadOnly(true);
     auto* hint =
         new QLabel(qs("Values: a range FROM:TO:STEP (0.5:2:0.5 gives 0.5, 1, 1.5, 2) or a list "
                       "V1,V2,... (8,10,12), in the input's unit. The first input varies slowest."),
                    frame);
     hint->setWordWrap(true);
     auto* grid = new QGridLayout(frame);
+    // Each list above its values, so that the values keep their width in a narrow window.
     grid->addWidget(caption(frame, "&Vary:", c.cmbVary1), 0, 0);
     grid->addWidget(c.cmbVary1, 0, 1);
-    grid->addWidget(caption(frame, "Val&ues:", c.txtVary1), 0, 2);
-    grid->addWidget(c.txtVary1, 0, 3);
-    grid->addWidget(caption(frame, "&Then vary:", c.cmbVary2), 1, 0);
-    grid->addWidget(c.cmbVary2, 1, 1);
-    grid->addWidget(caption(frame, "Va&lues:", c.txtVary2), 1, 2);
-    grid->addWidget(c.txtVary2, 1, 3);
-    grid->addWidget(hint, 2, 0, 1, 4);
-    grid->addWidget(new QLabel(qs("Command:"), frame), 3, 0);
-    grid->addWidget(c.txtCommand, 3, 1, 1, 3);
-    grid->setColumnStretch(3, 1);
+    grid->addWidget(caption(frame, "Val&ues:", c.txtVary1), 1, 0);
+    grid->addWidget(c.txtVary1, 1, 1, 1, 2);
+    grid->addWidget(caption(frame, "&Then vary:", c.cmbVary2), 2, 0);
+    grid->addWidget(c.cmbVary2, 2, 1);
+    grid->addWidget(caption(frame, "Va&lues:", c.txtVary2), 3, 0);
+    grid->addWidget(c.txtVary2, 3, 1, 1, 2);
+    grid->addWidget(hint, 4, 0, 1, 3);
+    grid->setColumnStretch(2, 1);
     return frame;
 }
 
@@ -160,8 +177,19 @@ QTableView* rowsTable(QWidget& w, QAbstractItemModel& rows) {
 RangeReportControls buildRangeReportControls(QWidget& w, QAbstractItemModel& rows) {
     RangeReportControls c{};
     auto* top = new QHBoxLayout;
-    top->addWidget(fixedInputs(w, c));
+    top->addWidget(fixedInputs(w, c), 1);
     top->addWidget(varied(w, c), 1);
+    // Wrapped, so the whole command shows; copied, it is one line again.
+    c.txtCommand = named(new QPlainTextEdit(&w), "txtCommand");
+    c.txtCommand->setToolTip(qs("The command that writes the same rows"));
+    c.txtCommand->setReadOnly(true);
+    c.txtCommand->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    c.txtCommand->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    c.txtCommand->setFixedHeight(c.txtCommand->fontMetrics().lineSpacing() * 2 +
+                                 2 * (c.txtCommand->frameWidth() + 4));
+    auto* command = new QHBoxLayout;
+    command->addWidget(caption(&w, "Command:", c.txtCommand), 0, Qt::AlignTop);
+    command->addWidget(c.txtCommand, 1);
 
     c.cmdRun = button(&w, "cmdRun", "&Run", "Compute every row of the report");
     c.cmdCancel = button(&w, "cmdCancel", "Canc&el", "Stop the report, keeping the rows made");
@@ -185,6 +213,7 @@ RangeReportControls buildRangeReportControls(QWidget& w, QAbstractItemModel& row
 
     auto* all = new QVBoxLayout(&w);
     all->addLayout(top);
+    all->addLayout(command);
     all->addLayout(run);
     all->addWidget(c.grdRows, 1);
     all->addLayout(bottom);

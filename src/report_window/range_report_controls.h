@@ -5,6 +5,7 @@ class QAbstractItemModel;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTableView;
@@ -16,13 +17,18 @@ namespace runnelex {
 // same: the fixed inputs, the one or two inputs varied, the run and its progress, the rows.
 struct RangeReportControls {
     QLineEdit *txtPipeID, *txtDiam, *txtSlope, *txtQinput, *txtM;
+    // The conduit's shape (each item's data its word, "circle", "square" or "box"); a box's
+    // span and rise, in the diameter's unit.
+    QComboBox* cmbShape;
+    QLineEdit *txtSpan, *txtRise;
+    QLabel* lblDiam; // "Diameter:", a square's "Side:"
     QComboBox *cmbUnDiam, *cmbUnSlope, *cmbUnFlo;
     QPushButton* cmdFromMain;
     // The input varied first (slowest) and the second one, or "(none)"; each item's data is
     // the input's name in "--vary NAME=VALUES".
     QComboBox *cmbVary1, *cmbVary2;
     QLineEdit *txtVary1, *txtVary2;
-    QLineEdit* txtCommand; // the runnelex-cli command that gives the same rows
+    QPlainTextEdit* txtCommand; // the runnelex-cli command that gives the same rows, wrapped
     QPushButton *cmdRun, *cmdCancel;
     QProgressBar* prgReport;
     QLabel* lblStatus;

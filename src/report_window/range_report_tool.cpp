@@ -1,17 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report_window/range_report_tool.h"
 
-#include <algorithm>
-
 #include <QAction>
 #include <QMenu>
-#include <QScreen>
 
 #include "calc/calc_session.h"
 #include "report_window/frm_range_report.h"
 #include "ui/main/tool_host.h"
+#include "ui/main/window_placement.h"
 
 namespace runnelex {
+
+namespace {
+// Room for the inputs beside the first columns of the rows; a smaller screen gets less.
+constexpr QSize kPreferredSize(1000, 640);
+} // namespace
 
 RangeReportTool::RangeReportTool(ToolHost& host, MessageBoxes& boxes, SaveDialog& dialog,
                                  unsigned threads)
@@ -33,41 +36,11 @@ void RangeReportTool::open() {
         // A window shown again starts from the main window too; one in view keeps its edits.
         window_->seed(host_.session().entry());
         if (first)
-            placeBesideMain();
+            placeBeside(*window_, *host_.hostWindow(), kPreferredSize);
         window_->show();
     }
     window_->raise();
     window_->activateWindow();
-}
-
-void RangeReportTool::placeBesideMain() {
-    const QWidget& main = *host_.hostWindow();
-    const QScreen* screen = main.screen();
-    if (screen == nullptr)
-        return;
-    // To the right of the main window, else to its left, narrowed to the room there (never
-    // below what its controls need); with no room on either side, at the screen's right edge.
-    const QRect room = screen->availableGeometry();
-    const QRect mainFrame = main.frameGeometry();
-    const int extra = window_->frameGeometry().width() - window_->width(); // the frame's edges
-    const int needed = window_->minimumSizeHint().width();
-    const int right = room.right() - mainFrame.right() - extra;
-    const int left = mainFrame.left() - room.left() - extra;
-    int width = std::min(window_->width(), room.width() - extra);
-    int x = room.right() - extra - width + 1;
-    if (right >= needed) {
-        width = std::min(width, right);
-        x = mainFrame.right() + 1;
-    } else if (left >= needed) {
-        width = std::min(width, left);
-        x = mainFrame.left() - extra - width;
-    }
-    const int extraHigh = window_->frameGeometry().height() - window_->height();
-    const int height = std::min(window_->height(), room.height() - extraHigh);
-    const int y = std::clamp(mainFrame.top(), room.top(),
-                             std::max(room.top(), room.bottom() - extraHigh - height + 1));
-    window_->resize(width, height);
-    window_->move(std::max(x, room.left()), y);
 }
 
 } // namespace runnelex

@@ -28,8 +28,6 @@ public:
     QAction* menuItem() const { return item_; }
 
 private:
-    void placeBesideMain();
-
     ToolHost& host_;
     MessageBoxes& boxes_;
     SaveDialog& dialog_;

@@ -49,6 +49,11 @@ SizingPanel::SizingPanel(QWidget* parent) : QGroupBox(QStringLiteral("Pipe Sizin
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    setHeadings("CFS");
+    // Room for a few sizes around the one chosen, whatever the window's height.
+    table_->setMinimumHeight(table_->horizontalHeader()->sizeHint().height() +
+                             6 * table_->verticalHeader()->defaultSectionSize() +
+                             2 * table_->frameWidth());
     chosenLabel_ = new QLabel;
     chosenLabel_->setObjectName(QStringLiteral("lblrSizeChosen"));
     chosenLabel_->setWordWrap(true);
@@ -85,6 +90,15 @@ void SizingPanel::setInputs(const CalcInputs& in, const CalcEntry& entry) {
         runSizing();
 }
 
+void SizingPanel::setHeadings(const std::string& unitflow) {
+    const QString unit = qs(units::capacityHeading(unitflow)).mid(1); // " (cfs)"
+    table_->setHorizontalHeaderLabels(
+        {QStringLiteral("Diam (in.)"), QStringLiteral("d/D"), QStringLiteral("Dnorm (ft)"),
+         QStringLiteral("Vnorm (ft/sec)"), QStringLiteral("Q full") + unit,
+         QStringLiteral("Max Q") + unit, QStringLiteral("d/D ok"), QStringLiteral("V min ok"),
+         QStringLiteral("V max ok")});
+}
+
 void SizingPanel::runSizing() {
     chosen_.reset();
     table_->setRowCount(0);
@@ -115,12 +129,7 @@ void SizingPanel::runSizing() {
     }
 
     const sizing::SizingResult result = sizing::sizePipe(*in_, entry_, sizes, criteria);
-    const QString unit = qs(units::capacityHeading(in_->Unitflow)).mid(1); // " (cfs)"
-    table_->setHorizontalHeaderLabels(
-        {QStringLiteral("Diam (in.)"), QStringLiteral("d/D"), QStringLiteral("Dnorm (ft)"),
-         QStringLiteral("Vnorm (ft/sec)"), QStringLiteral("Q full") + unit,
-         QStringLiteral("Max Q") + unit, QStringLiteral("d/D ok"), QStringLiteral("V min ok"),
-         QStringLiteral("V max ok")});
+    setHeadings(in_->Unitflow);
     table_->setRowCount(static_cast<int>(result.rows.size()));
     for (std::size_t i = 0; i < result.rows.size(); ++i) {
         const sizing::SizeRow& row = result.rows[i];

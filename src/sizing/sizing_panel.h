@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include <QGroupBox>
 
@@ -29,6 +30,8 @@ public:
 
 private:
     void runSizing();
+    // The column names, the flows in the unit of `unitflow`.
+    void setHeadings(const std::string& unitflow);
 
     QLineEdit *maxRatio_, *minVelocity_, *maxVelocity_, *sizes_;
     QTableWidget* table_;

@@ -39,7 +39,7 @@ TEST(PictureModel, EachOutcome) {
          "Surcharged! The flow is above the flow at 0.93 of the diameter; it would have the "
          "open-channel depths 0.9338 ft and 0.9425 ft"},
         {"above the peak", pipe(4), true, "", "", "", "",
-         "Surcharged! The flow is above the largest open-channel flow 3.8325 CFS at d/D 0.9382."},
+         "Surcharged! The flow is above the peak open-channel flow 3.8325 CFS at d/D 0.9382."},
         {"no design flow", pipe(0), true, "", "", "", "", "No design flow"},
         {"no pipe", pipe(2), false, "", "", "", "", ""},
     };
@@ -117,6 +117,63 @@ TEST(PictureModel, TitleNamesTheInputsAsTyped) {
     in.Qcfs = 0;
     entry.flow.clear();
     EXPECT_EQ(buildPictureModel(in, &entry).title, "D = 12 in.   S = 1 %   n = 0.013   Q = none");
+    // The pipe is named when it has a name; a box by its span and rise as typed.
+    entry.pipe = std::string("MH 4-5");
+    entry.shape = sections::Shape::Box;
+    entry.span = std::string("6");
+    entry.rise = std::string("4");
+    entry.diamUnit = 1;
+    in.Shape = sections::Shape::Box;
+    in.SpanFt = 6;
+    in.DiamFt = 4;
+    EXPECT_EQ(buildPictureModel(in, &entry).title,
+              "Pipe MH 4-5   Span x rise = 6 x 4 ft.   S = 1 %   n = 0.013   Q = none");
+}
+
+// A square or a box from its own geometry: the flow rises to the crown (the lid not touching),
+// then drops to the full-flow capacity at d/D 1; one normal depth, so no zone and no other depth.
+TEST(PictureModel, SquaresAndBoxes) {
+    const struct {
+        const char* name;
+        sections::Shape shape;
+        double span, rise, q;
+        double peakOverFull; // worked out from the section factor A R^(2/3)
+        const char *size, *noteStart;
+    } cases[] = {
+        {"square", sections::Shape::Square, 4, 4, 60, 1.211, "Side = 4 ft",
+         "One normal depth: the flow rises to the crown (Peak open-channel flow "},
+        {"box twice as wide", sections::Shape::Box, 6, 3, 0, 1.310, "Span x rise = 6 x 3 ft",
+         "No design flow"},
+        {"box twice as high", sections::Shape::Box, 3, 6, 400, 1.129, "Span x rise = 3 x 6 ft",
+         "Surcharged! The flow is above the flow at 0.93 of the rise; Peak open-channel flow "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CalcInputs in = pipe(c.q);
+        in.Shape = c.shape;
+        in.SpanFt = c.span;
+        in.DiamFt = c.rise;
+        in.SlopeFtFt = 0.005;
+        const PictureModel m = buildPictureModel(in);
+        ASSERT_TRUE(m.drawable);
+        EXPECT_EQ(m.diameterText, c.size);
+        EXPECT_EQ(m.note.substr(0, std::string(c.noteStart).size()), c.noteStart);
+        EXPECT_FALSE(m.twoDepthZone);
+        EXPECT_FALSE(m.otherDepth);
+        EXPECT_EQ(labels(m)["lblrDnorm2"], "");
+        EXPECT_EQ(labels(m)["lblrDoverDpeak"], "1");
+        EXPECT_NEAR(m.peakFlow / m.fullFlow, c.peakOverFull, 0.0005);
+        // The curve rises to the peak at the crown, then drops to the full flow there.
+        ASSERT_GE(m.curve.size(), 3u);
+        const auto& end = m.curve;
+        EXPECT_EQ(end[end.size() - 2].ratio, 1.0);
+        EXPECT_EQ(end[end.size() - 2].Q, m.peakFlow);
+        EXPECT_EQ(end.back().ratio, 1.0);
+        EXPECT_EQ(end.back().Q, m.fullFlow);
+        for (std::size_t i = 1; i + 1 < end.size(); ++i)
+            EXPECT_GT(end[i].Q, end[i - 1].Q) << "at d/D " << end[i].ratio;
+        EXPECT_LT(m.qmax, m.peakFlow);
+    }
 }
 
 TEST(PictureModel, FaultIsReportedNotThrown) {

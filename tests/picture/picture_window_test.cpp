@@ -81,7 +81,7 @@ private slots:
             << "Dnorm = 0.5359 ft"
             << "One normal depth"
             << "lblrDnorm2=Other normal depth, no value;"
-               "lblrQpeak=Largest open-channel flow 3.8325 CFS";
+               "lblrQpeak=Peak open-channel flow 3.8325 CFS";
         QTest::newRow("two depths")
             << kWorkedSteps + ";txtQinput=3.7"
             << "lblrDnorm2=0.9917;lblrDoverD2=0.9917;lblrVnorm2=4.717"
@@ -95,17 +95,17 @@ private slots:
                                    << "Dnorm = 0.0355 ft"
                                    << "One normal depth"
                                    << "lblrDnorm2=Other normal depth, no value;"
-                                      "lblrQpeak=Largest open-channel flow 1720.41 GPM";
+                                      "lblrQpeak=Peak open-channel flow 1720.41 GPM";
         QTest::newRow("surcharged") << kWorkedSteps + ";txtQinput=4"
                                     << "lblrDnorm2=;lblrQpeak=3.8325 CFS"
                                     << ""
-                                    << "Surcharged! The flow is above the largest"
+                                    << "Surcharged! The flow is above the peak"
                                     << "lblrVnorm2=its velocity, no value";
         QTest::newRow("no diameter") << "txtSlope=0.01;txtQinput=2"
                                      << "lblrDnorm2=;lblrQpeak=;lblrDoverDpeak="
                                      << ""
                                      << ""
-                                     << "lblrQpeak=Largest open-channel flow, no value";
+                                     << "lblrQpeak=Peak open-channel flow, no value";
     }
     void followsEveryRun() {
         QFETCH(QString, steps);

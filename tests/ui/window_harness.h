@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <memory>
 #include <stdexcept>
 
@@ -24,8 +25,14 @@ public:
         if (onShow)
             onShow();
     }
+    // A question is recorded like a message and answered with `answer`, or declined.
+    int ask(QWidget* parent, const QString& prompt, const QStringList& buttons) override {
+        show(parent, prompt);
+        return answer.value_or(static_cast<int>(buttons.size()) - 1);
+    }
     QStringList prompts;
     std::function<void()> onShow;
+    std::optional<int> answer;
 };
 
 // Keeps the records handed over and the close handler; can be told to fail.

@@ -258,12 +258,29 @@ void FrmRunnelex::cmdSaveLog_Click() {
 }
 
 void FrmRunnelex::setRecordingEnabled(bool enabled) {
+    recording_ = enabled;
     // Always in this order; "(optional)" stays disabled.
     c_.lblSaveWhen->setEnabled(enabled);
     c_.cmdSaveNow->setEnabled(enabled);
     c_.chkSaveAlways->setEnabled(enabled);
     c_.txtPipeID->setEnabled(enabled);
     c_.lblLogPipeName->setEnabled(enabled);
+    const auto listeners = recordingListeners_; // a listener may take itself off
+    for (const auto& [id, onChange] : listeners)
+        onChange(enabled);
+}
+
+bool FrmRunnelex::recordingEnabled() const {
+    return recording_;
+}
+
+int FrmRunnelex::addRecordingListener(std::function<void(bool)> onChange) {
+    recordingListeners_[nextRecordingListener_] = std::move(onChange);
+    return nextRecordingListener_++;
+}
+
+void FrmRunnelex::removeRecordingListener(int id) {
+    recordingListeners_.erase(id);
 }
 
 void FrmRunnelex::labelChanged(Label label, const std::string& text) {

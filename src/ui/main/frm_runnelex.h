@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 
 #include <QCoreApplication>
@@ -47,6 +48,9 @@ public:
     CalcSession& session() override { return session_; }
     QMenu* toolsMenu() override;
     QWidget* hostWindow() override { return this; }
+    bool recordingEnabled() const override;
+    int addRecordingListener(std::function<void(bool)> onChange) override;
+    void removeRecordingListener(int id) override;
 
     // Tools > "SI Units": switches between the two unit systems; placed after the tools.
     void addUnitSystemItem();
@@ -88,6 +92,9 @@ private:
     QAction* siUnits_ = nullptr;
     CalcSession session_;
     int shownListener_ = -1;
+    std::map<int, std::function<void(bool)>> recordingListeners_;
+    int nextRecordingListener_ = 0;
+    bool recording_ = false;
 };
 
 } // namespace runnelex

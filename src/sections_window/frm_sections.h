@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include <QWidget>
+
+#include "calc/calc_session.h"
+#include "sections_window/sections_controls.h"
+#include "sizing/pipe_sizing.h"
+
+namespace runnelex {
+
+class MessageBoxes;
+class ResultsLog;
+
+// The calculator for circular pipes, squares and boxes: a calculation session of its own,
+// drawn as the main window draws its session (the same boxes with the same checks, unit lists,
+// result names and display rule), with a shape, a catalogue of sizes, the peak open-channel
+// flow, the cross-section to scale and "Record" into the results window while logging is on.
+class FrmSections final : public QWidget, private SessionView {
+    Q_OBJECT
+public:
+    // Starts from the calculator's inputs and entry (a circle, as the main window has it).
+    FrmSections(const CalcInputs& in, const CalcEntry& entry, const std::string& capacityHeading,
+                MessageBoxes& boxes, ResultsLog& results);
+    ~FrmSections() override;
+
+    CalcSession& session() { return session_; }
+    // Enables "Record" while logging is on.
+    void setRecordingEnabled(bool enabled);
+    // The sizes the catalogue offers for a shape.
+    static sizing::SizeList catalogue(sections::Shape shape);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void connectControls();
+    NumericBox* box(TextBox which) const;
+    void cmbShape_Click(int index);
+    void cmbCatalogue_Click(int index);
+    void fillCatalogue();
+    void showShape();
+    void refresh(); // the peak flow, the cross-section and the spoken names, after every run
+    void respeak();
+
+    // What the session changes, drawn.
+    void labelChanged(Label label, const std::string& text) override;
+    void textChanged(TextBox which, const std::string& text) override;
+    void message(const std::string& prompt) override;
+    void recorded(const std::string& record) override;
+
+    MessageBoxes& boxes_;
+    ResultsLog& results_;
+    SectionsControls c_;
+    CalcSession session_;
+    int shownListener_ = -1;
+};
+
+} // namespace runnelex

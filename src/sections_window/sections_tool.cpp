@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sections_window/sections_tool.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "calc/calc_session.h"
+#include "sections_window/frm_sections.h"
+#include "ui/main/tool_host.h"
+#include "ui/main/window_placement.h"
+
+namespace runnelex {
+
+SectionsTool::SectionsTool(ToolHost& host, MessageBoxes& boxes, ResultsLog& results)
+    : host_(host), boxes_(boxes), results_(results) {
+    item_ = host_.toolsMenu()->addAction(QStringLiteral("&Sections..."));
+    item_->setObjectName(QStringLiteral("mnuSections"));
+    item_->setToolTip(QStringLiteral("The calculation for circular pipes, squares and boxes"));
+    connect(item_, &QAction::triggered, this, &SectionsTool::open);
+    recordingListener_ = host_.addRecordingListener([this](bool on) {
+        if (window_)
+            window_->setRecordingEnabled(on);
+    });
+}
+
+SectionsTool::~SectionsTool() {
+    host_.removeRecordingListener(recordingListener_);
+}
+
+void SectionsTool::open() {
+    if (!window_) {
+        const CalcSession& main = host_.session();
+        window_ = std::make_unique<FrmSections>(main.inputs(), main.entry(),
+                                                main.label(Label::CapQ), boxes_, results_);
+        window_->setRecordingEnabled(host_.recordingEnabled());
+        placeBeside(*window_, *host_.hostWindow(), window_->sizeHint());
+    }
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+} // namespace runnelex

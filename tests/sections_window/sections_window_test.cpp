@@ -1,0 +1,184 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The sections window driven with real keys and clicks beside a real main window: it shows what
+// runnelex-cli calc shows for the same shape and texts, gives the peak open-channel flow,
+// records while logging is on, and names every control with its value.
+#include <cmath>
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QMenu>
+#include <QPushButton>
+#include <QtTest>
+
+#include "calc/number_text.h"
+#include "report/cli_run.h"
+#include "sections_window/frm_sections.h"
+#include "sections_window/section_view.h"
+#include "sections_window/sections_tool.h"
+#include "ui/main/result_label.h"
+#include "ui/window_harness.h"
+
+namespace runnelex {
+
+using Args = std::vector<std::string>;
+
+class SectionsWindowTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<test::WindowHarness> h_;
+    std::unique_ptr<SectionsTool> tool_;
+
+    FrmSections& window() { return *tool_->window(); }
+    template <typename T = QWidget> T* get(const QString& name) {
+        T* w = window().findChild<T*>(name);
+        if (w == nullptr)
+            qFatal("no control %s", qPrintable(name));
+        return w;
+    }
+    // "box=text" types into the emptied box and commits with Enter; "list#i" moves the list
+    // with the arrow keys, as a user picks an item.
+    void run(const QString& steps) {
+        for (const QString& step : steps.split(u';', Qt::SkipEmptyParts)) {
+            const qsizetype at = step.indexOf(QRegularExpression(QStringLiteral("[=#]")));
+            const QString name = step.left(at), arg = step.mid(at + 1);
+            if (step[at] == u'=') {
+                auto* box = get<QLineEdit>(name);
+                box->clear();
+                QTest::keyClicks(box, arg);
+                QTest::keyClick(box, Qt::Key_Return);
+            } else {
+                auto* list = get<QComboBox>(name);
+                while (list->currentIndex() != arg.toInt())
+                    QTest::keyClick(list,
+                                    list->currentIndex() < arg.toInt() ? Qt::Key_Down : Qt::Key_Up);
+            }
+        }
+    }
+
+private slots:
+    void init() {
+        h_ = std::make_unique<test::WindowHarness>();
+        tool_ = std::make_unique<SectionsTool>(*h_->window, h_->boxes, h_->log);
+        QVERIFY(h_->showActive());
+    }
+    void cleanup() {
+        tool_.reset();
+        h_.reset();
+    }
+
+    // Every result label shows what runnelex-cli calc --labels prints for the same shape and
+    // texts; the window starts from the main window's entry; "Record" records the line calc
+    // prints.
+    void resultsAreThoseOfTheCommandLine_data() {
+        QTest::addColumn<QString>("main");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<Args>("cli");
+        QTest::addColumn<double>("peakOverFull"); // 0: not checked
+        QTest::newRow("from the main window")
+            << "txtDiam=12;txtSlope=0.01;txtQinput=2;cmbUnFlo#1"
+            << "" << Args{"--diam", "12", "--slope", "0.01", "--flow", "2", "--flow-unit", "MGD"}
+            << 0.0;
+        QTest::newRow("a square from the catalogue, GPM")
+            << "txtSlope=0.5;cmbUnSlope#1"
+            << "cmbShape#1;cmbCatalogue#2;cmbUnFlo#2;txtQinput=20000;txtPipeID=S 1"
+            << Args{"--pipe",      "S 1",   "--shape",     "square", "--diam",       "4",
+                    "--diam-unit", "ft.",   "--slope",     "0.5",    "--slope-unit", "%",
+                    "--flow",      "20000", "--flow-unit", "GPM"}
+            << std::pow(4.0 / 3.0, 2.0 / 3.0);
+        QTest::newRow("a box typed, surcharged")
+            << ""
+            << "cmbShape#2;cmbUnDiam#1;txtSpan=3;txtRise=2;txtSlope=0.001;txtQinput=30"
+            << Args{"--shape",     "box", "--span",  "3",     "--rise", "2",
+                    "--diam-unit", "ft.", "--slope", "0.001", "--flow", "30"}
+            << std::pow(10.0 / 7.0, 2.0 / 3.0); // 3 x 2: R 6/7 under the lid, 6/10 with it
+    }
+    void resultsAreThoseOfTheCommandLine() {
+        QFETCH(QString, main);
+        QFETCH(QString, steps);
+        QFETCH(Args, cli);
+        QFETCH(double, peakOverFull);
+        h_->run(main);
+        QTest::keyClick(h_->window.get(), Qt::Key_T, Qt::AltModifier);
+        QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_S);
+        QTRY_VERIFY(tool_->window() && window().isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(&window()));
+        run(steps);
+
+        Args labels = cli;
+        labels.insert(labels.begin(), "calc");
+        labels.push_back("--labels");
+        const test::CliRun shown = test::runCli(labels);
+        QCOMPARE(shown.status, 0);
+        const std::vector<std::string> lines = test::linesOf(shown.out);
+        for (std::size_t i = 0; i < kLabelCount; ++i) {
+            const std::string& line = lines.at(i);
+            const QString name = QString::fromStdString(line.substr(0, line.find('\t')));
+            QCOMPARE(name + '\t' + get<QLabel>(name)->text(), QString::fromStdString(line));
+        }
+        // The peak open-channel flow beside the full-flow capacity: a box's just under the lid.
+        const double full = get<QLabel>("lblrQ100")->text().toDouble();
+        const double peak = get<QLabel>("lblrQpeak")->text().toDouble();
+        QVERIFY(peak > full);
+        if (peakOverFull > 0)
+            QVERIFY2(std::abs(peak / full - peakOverFull) < 1e-3,
+                     qPrintable(QString::number(peak)));
+
+        QVERIFY(!get("cmdRecord")->isEnabled());
+        QTest::mouseClick(h_->get("cmdSaveLog"), Qt::LeftButton);
+        QVERIFY(get("cmdRecord")->isEnabled());
+        QTest::mouseClick(get("cmdRecord"), Qt::LeftButton);
+        cli.insert(cli.begin(), "calc");
+        QCOMPARE(h_->log.records,
+                 QStringList{QString::fromStdString(test::linesOf(test::runCli(cli).out).at(1))});
+        h_->log.closeHandler(); // the results window's Close
+        QVERIFY(!get("cmdRecord")->isEnabled());
+        QVERIFY(h_->boxes.prompts.isEmpty());
+    }
+
+    // The catalogue types a box's span and rise in feet; a rejected entry is answered as the
+    // main window answers it; every control is named with its value for screen readers.
+    void controlsAreHeardWithTheirValues() {
+        h_->run("txtDiam=12");
+        tool_->open();
+        const sizing::SizeList boxes = FrmSections::catalogue(sections::Shape::Box);
+        run("cmbShape#2;cmbCatalogue#5;txtSlope=0.005;txtQinput=50");
+        const QString span = QString::fromStdString(generalNumberText(boxes.sizes[4].first));
+        const QString rise = QString::fromStdString(generalNumberText(boxes.sizes[4].second));
+        QCOMPARE(get<QLineEdit>("txtSpan")->text(), span);
+        QCOMPARE(get<QLineEdit>("txtRise")->text(), rise);
+        QCOMPARE(get<QComboBox>("cmbUnDiam")->currentText(), "ft.");
+        QVERIFY(!get("txtDiam")->isVisible() && get("txtSpan")->isVisible());
+        QCOMPARE(get("txtSpan")->accessibleName(), "Span " + span + " ft.");
+        QCOMPARE(get("lblrVnorm")->accessibleName(),
+                 "Vnorm " + get<QLabel>("lblrVnorm")->text() + " ft/sec");
+        QVERIFY(get("picSection")->accessibleName().contains("Dnorm = "));
+
+        run("txtSlope=0");
+        QCOMPARE(h_->boxes.prompts, QStringList{"Slope must be a positive real number."});
+        QCOMPARE(get<QLineEdit>("txtSlope")->text(), QString());
+        QCOMPARE(get("txtSlope")->accessibleName(), "Slope, no value");
+
+        for (QWidget* w : window().findChildren<QWidget*>()) {
+            const bool control = qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+                                 qobject_cast<QAbstractButton*>(w) ||
+                                 qobject_cast<ResultLabel*>(w) || qobject_cast<SectionView*>(w);
+            if (!control || qobject_cast<QComboBox*>(w->parentWidget()))
+                continue; // a list's own edit field is the list's
+            QVERIFY2(!w->objectName().isEmpty(), w->metaObject()->className());
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+            QVERIFY2(a && !a->text(QAccessible::Name).isEmpty(), qPrintable(w->objectName()));
+            // A value is heard with it; the notices and headings are heard as their text.
+            const bool valued = qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+                                w->objectName().startsWith("lblr");
+            QString value = test::shownText(w);
+            if (valued && !value.isEmpty())
+                QVERIFY2(a->text(QAccessible::Name).contains(value.remove(u'&')),
+                         qPrintable(w->objectName() + ": " + a->text(QAccessible::Name)));
+        }
+    }
+};
+
+} // namespace runnelex
+
+QTEST_MAIN(runnelex::SectionsWindowTest)
+#include "sections_window_test.moc"
