@@ -3,6 +3,8 @@
 #include "report/quoting.h"
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace runnelex::cli {
 
@@ -37,6 +39,50 @@ bool isOptionOf(std::span<const OptionDef> options, const std::string& arg) {
         return true;
     const auto w = optionWord(arg);
     return w && find(options, w->name) != nullptr;
+}
+
+// The number of single-character edits between two words.
+std::size_t editDistance(const std::string& a, const std::string& b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+// The option a mistyped name most likely meant: the one closest to it, at most two edits away,
+// else the one that begins with it; nothing when none is close or two are equally close.
+std::optional<std::string> meant(const std::string& name, std::span<const OptionDef> options) {
+    std::optional<std::string> best, prefixed;
+    std::size_t bestDistance = 3;
+    bool tie = false, prefixTie = false;
+    for (const OptionDef& o : options) {
+        if (o.name.size() == 1)
+            continue; // -h is help's short form, not a name to suggest
+        const std::size_t d = editDistance(name, o.name);
+        if (d < bestDistance) {
+            best = o.name;
+            bestDistance = d;
+            tie = false;
+        } else if (d == bestDistance) {
+            tie = true;
+        }
+        if (name.size() >= 2 && o.name.rfind(name, 0) == 0) {
+            prefixTie = prefixed.has_value();
+            prefixed = o.name;
+        }
+    }
+    if (best)
+        return tie ? std::nullopt : best;
+    return prefixTie ? std::nullopt : prefixed;
 }
 
 } // namespace
@@ -76,8 +122,12 @@ std::variant<ParsedArgs, ArgsError> parseArgs(std::span<const std::string> args,
         }
         const OptionDef* option = find(options, word->name);
         const std::string shown = "--" + word->name;
-        if (option == nullptr)
+        if (option == nullptr) {
+            if (const auto guess = meant(word->name, options))
+                return ArgsError{"unknown option " + quoted(arg) + "; did you mean --" + *guess +
+                                 "?"};
             return ArgsError{"unknown option " + quoted(arg)};
+        }
         if (!option->takesValue) {
             if (word->inlineValue)
                 return ArgsError{shown + " takes no value"};

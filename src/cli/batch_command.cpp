@@ -41,6 +41,15 @@ int runBatch(const ParsedArgs& a, Output& out, Output& err) {
     report::LineSplitter lines;
     std::uint64_t lineNumber = 0, leftOut = 0, faulted = 0;
     bool wroteHeader = false, headerPending = false, readFailed = false;
+    report::Format format = report::Format::Tsv;
+    const auto lineEnd = [&format]() -> std::string {
+        return format == report::Format::Csv ? "\r\n" : "\n";
+    };
+    // The header line without its break.
+    const auto header = [&](UnitSystem system) {
+        std::string text = report::headerText(format, system);
+        return text.substr(0, text.size() - lineEnd().size());
+    };
     std::optional<UnitSystem> tableSystem; // a table holds the rows of one system
     std::string readError;
     char buffer[1 << 16];
@@ -72,23 +81,33 @@ int runBatch(const ParsedArgs& a, Output& out, Output& err) {
             out.write(kByteOrderMark); // kept, so the table comes back as it was
             text.remove_prefix(kByteOrderMark.size());
         }
+        // A blank line, typed into a spreadsheet between rows, is no row and no mistake.
+        if (text.find_first_not_of(" \t\r,") == std::string_view::npos) {
+            if (lineNumber == 1)
+                lineNumber = 0; // the header may come after it
+            continue;
+        }
+        // The first line tells TSV from CSV; the table comes back in the format it came in.
+        if (lineNumber == 1)
+            format = report::tableFormat(text);
         // Each line's break is written before the next line, so the last line ends as the
         // table's last line did.
-        const report::TableLine t = report::readTableLine(text);
-        // The header names the table's system; a header of the 8 inputs alone leaves it to the
+        const report::TableLine t = report::readTableLine(text, format);
+        // A first line that is not a row is the header, whatever its titles. It names the
+        // table's system; a header of the 8 inputs alone, or one retitled, leaves that to the
         // first row.
-        if (lineNumber == 1 && t.kind == report::TableLine::Kind::Header) {
+        if (lineNumber == 1 && t.kind != report::TableLine::Kind::Row) {
             tableSystem = t.system;
             headerPending = !t.system;
             if (t.system) {
-                out.write(record::headerLine(*t.system));
+                out.write(header(*t.system));
                 wroteHeader = true;
             }
             continue;
         }
         if (!wroteHeader && (t.kind == report::TableLine::Kind::Row || !headerPending)) {
             tableSystem = t.system.value_or(UnitSystem::US);
-            out.write(record::headerLine(*tableSystem));
+            out.write(header(*tableSystem));
             wroteHeader = true;
             headerPending = false;
         }
@@ -99,22 +118,22 @@ int runBatch(const ParsedArgs& a, Output& out, Output& err) {
                                                      : "a row in SI units in a US customary table";
         if (t.kind != report::TableLine::Kind::Row || t.system != tableSystem) {
             ++leftOut;
-            err.write("runnelex-cli batch: line " + std::to_string(lineNumber) + ": " + problem +
-                      "; left out\n");
+            err.write("runnelex-cli batch: line " + std::to_string(lineNumber) +
+                      " left out: " + problem + "\n");
             continue;
         }
         const RecordReply row = runRecord(t.request);
         faulted += row.status == SessionStatus::Fault;
-        std::string record = report::rowText(report::Format::Tsv, row);
-        record.pop_back(); // its line break comes before the next line
-        out.write("\n" + record);
+        std::string record = report::rowText(format, row);
+        record.resize(record.size() - lineEnd().size()); // its break comes before the next line
+        out.write(lineEnd() + record);
     }
     if (headerPending && !wroteHeader) {
-        out.write(record::headerLine());
+        out.write(header(UnitSystem::US));
         wroteHeader = true;
     }
     if (wroteHeader && lines.lastHadBreak())
-        out.write("\n");
+        out.write(lineEnd());
     if (fd != 0)
         ::close(fd);
     if (readFailed)
@@ -137,7 +156,18 @@ Command batchCommand() {
         "the first 8 fields, the inputs) and writes it again with every row recomputed from\n"
         "its inputs: name, flow and its unit, diameter and its unit, slope and its unit, n.\n"
         "Unchanged rows come out byte for byte. A malformed line is reported on stderr with\n"
-        "its number and left out (exit status 5). FILE - reads standard input.\n";
+        "its number and left out (exit status 5). FILE - reads standard input.\n"
+        "The first line tells the format: CSV (as \"report --format csv\" writes it) when it\n"
+        "holds commas and no TAB; the table comes back in the format it came in. A first line\n"
+        "that is not a row is the header, whatever its titles; blank lines are skipped. Unit\n"
+        "words are read as a person may type them (cfs, in, m3/s). An SI table (its header\n"
+        "names m and m/s, or its rows SI units) is recomputed in SI; a table never mixes the\n"
+        "two. A file that cannot be read ends the program with status 2.\n"
+        "\n"
+        "Examples:\n"
+        "  runnelex-cli batch saved.txt > recomputed.txt\n"
+        "  runnelex-cli report --diam 12 --slope 0.01 --vary flow=1:3:1 --format csv | \\\n"
+        "      runnelex-cli batch -\n";
     c.takesPositionals = true;
     c.run = runBatch;
     return c;

@@ -52,7 +52,32 @@ Command calcCommand() {
         "Defaults: in., ft/ft, CFS, n 0.013; a missing diameter, slope or flow is an empty box.\n"
         "A square takes its side in --diam, a box its span and rise (all in the --diam-unit);\n"
         "the record's Diam column then reads \"square 4\" or \"box 6x4\" (span x rise).\n"
-        "--units si works in SI (mm or m, m/m or %, m3/s, L/s or ML/d; results in m and m/s).\n";
+        "--units si works in SI (mm or m, m/m or %, m3/s, L/s or ML/d; results in m and m/s).\n"
+        "\n"
+        "The record's columns: Pipe ID; Q and Qunit, the flow as typed and its unit; Diam and\n"
+        "unit; Slope and unit; n; Depth (ft), the normal depth; Vel. (fps), the velocity there\n"
+        "in ft/s; Fr. #, the Froude number; Dcrit(ft), the critical depth; Capacity, the flow\n"
+        "of the pipe flowing full, and Max Q, the flow at 0.93 of the diameter, both in the\n"
+        "flow unit chosen. A surcharged pipe (flow above Max Q) has no depth, velocity, Froude\n"
+        "number or critical depth. In SI: Depth (m), Vel. (m/s), Dcrit(m).\n"
+        "\n"
+        "--labels: lblrDnorm normal depth (ft); lblrAreaW flow area (sq. ft.); lblrPerimW\n"
+        "wetted perimeter (ft); lblrRh hydraulic radius (ft); lblrVnorm velocity (ft/s);\n"
+        "lblrDoverD depth over diameter (or rise); lblrFrNo Froude number; lblrDcr critical\n"
+        "depth (ft); lblrRegime Subcritical, Supercritical or Surcharged!; lblrQ050 ... lblrQ100\n"
+        "the flow at d/D 0.50, 0.75, 0.93 and 1.00 (flow unit) and lblrV050 ... lblrV100 the\n"
+        "velocity there (ft/s); lblrHf the hydraulic slope the flow needs with the pipe full\n"
+        "(ft/ft); lblrVfull the velocity then (ft/s); lblFullCondition, lblFullCause the\n"
+        "full-flow notice; lblCapQ the capacity table's heading; lblrDnorm2, lblrDoverD2,\n"
+        "lblrVnorm2 the other normal depth (ft), its d/D and velocity (ft/s) of a flow that has\n"
+        "two. In SI the lengths are in m, areas in m2, velocities in m/s, slopes in m/m.\n"
+        "\n"
+        "Examples:\n"
+        "  runnelex-cli calc --diam 12 --slope 0.01 --flow 2\n"
+        "  runnelex-cli calc --diam 24 --slope 0.5 --slope-unit % --flow 10 --labels\n"
+        "  runnelex-cli calc --shape box --span 6 --rise 4 --diam-unit ft --slope 0.005 --flow 60\n"
+        "  runnelex-cli calc --units si --diam 300 --slope 1 --slope-unit % --flow 50 \\\n"
+        "      --flow-unit L/s\n";
     c.options = calcOptions();
     c.options.push_back({"labels", false});
     c.run = [](const ParsedArgs& a, Output& out, Output& err) {

@@ -24,21 +24,37 @@ std::string overview(std::span<const Command> commands) {
     std::string text = "Usage:\n";
     for (const Command& c : commands)
         text += c.synopsis;
-    text += "       runnelex-cli COMMAND --help\n"
+    text += "       runnelex-cli help [COMMAND] | COMMAND --help | COMMAND -h\n"
             "       runnelex-cli --help | --version\n"
             "\n"
             "The calculation of the Runnelex main window from a shell. Each TEXT is what a user\n"
             "would type into that box, checked exactly as the box checks it.\n"
             "Exit status: 0 done, 2 bad input or usage, 3 arithmetic error in the calculation\n"
             "(report: in some rows), 4 the output could not be written, 5 batch: some lines\n"
-            "were left out, 6 size: no size meets the criteria.\n";
+            "were left out, 6 size: no size meets the criteria. A reader that closes the\n"
+            "pipe early (| head) ends the program by SIGPIPE, as other tools: status 141.\n";
     return text;
+}
+
+std::string versionText() {
+    return std::string(kProgram) + " " + version::kText +
+           "\n"
+           "Copyright (C) 2026 The Runnelex developers\n"
+           "License GPL-3.0-or-later: GNU GPL version 3 or later "
+           "<https://gnu.org/licenses/gpl.html>.\n"
+           "This is free software: you are free to change and redistribute it.\n"
+           "There is NO WARRANTY, to the extent permitted by law.\n";
+}
+
+std::string commandHelp(const Command& command) {
+    return "Usage:\n" + command.synopsis + "\n" + command.description;
 }
 
 int runCommand(const Command& command, std::span<const std::string> args, Output& out,
                Output& err) {
     std::vector<OptionDef> options = command.options;
     options.push_back({"help", false});
+    options.push_back({"h", false});
     auto parsed = parseArgs(args, options);
     if (const auto* e = std::get_if<ArgsError>(&parsed))
         return usageError(err, e->what, command.name);
@@ -46,8 +62,8 @@ int runCommand(const Command& command, std::span<const std::string> args, Output
     if (!command.takesPositionals && !a.positionals.empty())
         return usageError(err, "unexpected argument " + quoted(a.positionals.front()),
                           command.name);
-    if (a.has("help")) {
-        out.write("Usage:\n" + command.synopsis + "\n" + command.description);
+    if (a.has("help") || a.has("h")) {
+        out.write(commandHelp(command));
         return kDone;
     }
     return command.run(a, out, err);
@@ -62,13 +78,29 @@ int dispatch(std::span<const std::string> args, std::span<const Command> command
         if (args.size() > 1)
             return usageError(err, "unexpected argument " + quoted(args[1]));
         if (first == "--version")
-            out.write(std::string(kProgram) + " " + version::kText + "\n");
+            out.write(versionText());
         else
             out.write(overview(commands));
         return kDone;
     }
-    const auto it = std::find_if(commands.begin(), commands.end(),
-                                 [&](const Command& c) { return c.name == first; });
+    const auto named = [&commands](const std::string& name) {
+        return std::find_if(commands.begin(), commands.end(),
+                            [&](const Command& c) { return c.name == name; });
+    };
+    if (first == "help") {
+        if (args.size() > 2)
+            return usageError(err, "unexpected argument " + quoted(args[2]));
+        if (args.size() == 1) {
+            out.write(overview(commands));
+            return kDone;
+        }
+        const auto it = named(args[1]);
+        if (it == commands.end())
+            return usageError(err, "no help on " + quoted(args[1]) + ": not a command");
+        out.write(commandHelp(*it));
+        return kDone;
+    }
+    const auto it = named(first);
     if (it != commands.end())
         return runCommand(*it, args.subspan(1), out, err);
     if (first.size() > 1 && first[0] == '-')

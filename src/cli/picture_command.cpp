@@ -28,7 +28,12 @@ Command pictureCommand(std::function<int(const ParsedArgs&, Output&, Output&)> r
         "main window's boxes (as calc): the cross-section with the normal and critical depths,\n"
         "and the hydraulic-elements chart. The suffix of FILE chooses the format; the file is\n"
         "replaced in one step. WxH in pixels (points for PDF), default 960x540. Runs without a\n"
-        "display.\n";
+        "display.\n"
+        "\n"
+        "Examples:\n"
+        "  runnelex-cli picture --diam 12 --slope 0.01 --flow 2 --out pipe.png\n"
+        "  runnelex-cli picture --shape box --span 6 --rise 4 --diam-unit ft --slope 0.005 \\\n"
+        "      --flow 60 --out box.svg --size 1200x700\n";
     c.options = calcOptions();
     c.options.push_back({"out"});
     c.options.push_back({"size"});

@@ -131,14 +131,25 @@ Command reportCommand() {
         "  runnelex-cli report [the calc options] --vary NAME=VALUES [--vary NAME=VALUES]\n"
         "                      [--format tsv|csv|json] [--threads N]\n";
     c.description =
-        "The calculation across ranges of values: NAME is diam, slope, flow or n, VALUES a\n"
+        "The calculation across ranges of values: NAME is diam, span, rise, slope, flow or n,\n"
+        "VALUES a\n"
         "range FROM:TO:STEP (in decimal, TO included when the steps reach it) or a list\n"
         "V1,V2,..., in the unit chosen for that input. Two --vary make a grid, the first\n"
         "varying slowest. Prints the results file's header line and one record per point, each\n"
         "the record \"runnelex-cli calc\" prints for the same texts; a point whose calculation\n"
         "faults keeps its inputs and shows the fault in the depth column (exit status 3).\n"
-        "--format csv writes RFC 4180 CSV, json one object per line. Uses every core unless\n"
-        "--threads says otherwise; the rows stay in order.\n";
+        "--format csv writes RFC 4180 CSV with CRLF and a last column Surcharged (yes for a\n"
+        "surcharged row); json one object per line with the keys pipe, q, qUnit, diam,\n"
+        "diamUnit, slope, slopeUnit, n, depthFt, velFps, froude, dcritFt, capacity, maxQ (in SI\n"
+        "depthM, velMps, dcritM), the numbers typed, null for an empty result, \"fault\" for a\n"
+        "faulted row and \"surcharged\": true for a surcharged one. The columns are calc's\n"
+        "(runnelex-cli calc --help). Uses every core unless --threads says otherwise; the rows\n"
+        "stay in order. On a terminal a progress line shows after a second.\n"
+        "\n"
+        "Examples:\n"
+        "  runnelex-cli report --diam 12 --slope 0.01 --vary flow=0.5:2:0.5\n"
+        "  runnelex-cli report --slope 0.5 --slope-unit % --flow 10 --vary diam=15,18,21,24 \\\n"
+        "      --vary n=0.011,0.013 --format csv > candidates.csv\n";
     c.options = calcOptions();
     c.options.push_back({"vary", true, true});
     c.options.push_back({"format"});

@@ -80,7 +80,15 @@ Command sizeCommand() {
         "--units si tries the metric diameters in mm (100, 150, 225, 300, ... 2700, 3000) and\n"
         "boxes in mm (600x300 to 3600x3600 in steps of 300), the velocity in m/s (default at\n"
         "least 0.6); the last line is then the size in mm.\n"
-        "Exit status 6 when no size meets the criteria.\n";
+        "Exit status 6 when no size meets the criteria. The columns are calc's (runnelex-cli\n"
+        "calc --help), then d/D and the criteria.\n"
+        "\n"
+        "Examples:\n"
+        "  runnelex-cli size --flow 2 --slope 0.01 --sizes 8,10,12\n"
+        "  runnelex-cli size --flow 2 --slope 0.01 --max-depth-ratio 0.5 --min-velocity 3 | "
+        "tail -1\n"
+        "  runnelex-cli size --shape box --flow 60 --slope 0.005\n"
+        "  runnelex-cli size --units si --flow 50 --flow-unit L/s --slope 1 --slope-unit %\n";
     c.options = {{"flow"},  {"flow-unit"}, {"slope"},           {"slope-unit"},   {"n"},
                  {"shape"}, {"sizes"},     {"max-depth-ratio"}, {"min-velocity"}, {"max-velocity"},
                  {"units"}};

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/request_options.h"
 
+#include <algorithm>
+
+#include "input/iosafe.h"
 #include "report/quoting.h"
 #include "sections/section_text.h"
 
@@ -70,8 +73,28 @@ std::optional<std::string> shapeProblem(const CalcRequest& rq) {
     });
 }
 
+std::string numberHint(RequestField field, const std::string& text) {
+    std::string t = text;
+    t.erase(0, t.find_first_not_of(" \t"));
+    t.erase(t.find_last_not_of(" \t") + 1);
+    if (field == RequestField::Slope && !t.empty() && t.back() == '%') {
+        std::string number = t.substr(0, t.size() - 1);
+        number.erase(number.find_last_not_of(" \t") + 1);
+        if (iosafe::parseNumber(number))
+            return " Write " + number + " and --slope-unit %.";
+    }
+    if (t.find(',') != std::string::npos) {
+        std::string pointed = t;
+        std::replace(pointed.begin(), pointed.end(), ',', '.');
+        if (iosafe::parseNumber(pointed))
+            return " The decimal separator is the point: " + pointed + ".";
+    }
+    return {};
+}
+
 std::string requestProblem(const Replay& replay) {
-    return std::string(optionName(replay.field)) + " " + quoted(replay.text) + ": " + replay.reason;
+    return std::string(optionName(replay.field)) + " " + quoted(replay.text) + ": " +
+           replay.reason + numberHint(replay.field, replay.text);
 }
 
 } // namespace runnelex::report

@@ -22,7 +22,11 @@ std::optional<std::string> shapeProblem(const CalcRequest& request,
 std::optional<std::string> shapeProblem(const CalcRequest& request);
 
 // A refused request as a usage message names it: the option, its text and why
-// ("--diam "0": Diameter must be a positive real number.").
+// ("--diam "0": Diameter must be a positive real number."), with a hint where the text is a
+// number written as a person might (a unit inside it, a decimal comma).
 std::string requestProblem(const Replay& replay);
+
+// The hint for a refused number text ("1%", "0,013"); empty when there is none.
+std::string numberHint(RequestField field, const std::string& text);
 
 } // namespace runnelex::report

@@ -93,11 +93,14 @@ std::string jsonNumber(const std::string& text) {
 } // namespace
 
 std::optional<Format> formatNamed(std::string_view name) {
-    if (name == "tsv")
+    std::string lower(name);
+    for (char& c : lower)
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    if (lower == "tsv")
         return Format::Tsv;
-    if (name == "csv")
+    if (lower == "csv")
         return Format::Csv;
-    if (name == "json")
+    if (lower == "json")
         return Format::Json;
     return std::nullopt;
 }

@@ -15,16 +15,43 @@ namespace runnelex::report {
 
 namespace {
 
-std::vector<std::string_view> split(std::string_view line) {
-    std::vector<std::string_view> fields;
+std::vector<std::string> splitTsv(std::string_view line) {
+    std::vector<std::string> fields;
     std::size_t start = 0;
     for (;;) {
         const std::size_t tab = line.find('\t', start);
-        fields.push_back(line.substr(start, tab - start));
+        fields.emplace_back(line.substr(start, tab - start));
         if (tab == std::string_view::npos)
             return fields;
         start = tab + 1;
     }
+}
+
+// RFC 4180 fields: a quoted field may hold commas and doubled quotes. Nothing for a quote left
+// open.
+std::optional<std::vector<std::string>> splitCsv(std::string_view line) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (quoted) {
+            if (c != '"')
+                fields.back() += c;
+            else if (i + 1 < line.size() && line[i + 1] == '"')
+                fields.back() += line[++i];
+            else
+                quoted = false;
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            fields.emplace_back();
+        } else {
+            fields.back() += c;
+        }
+    }
+    if (quoted)
+        return std::nullopt;
+    return fields;
 }
 
 // The system whose flow unit a word names, as a person may write it.
@@ -37,9 +64,30 @@ std::optional<UnitSystem> flowSystem(std::string_view word) {
 
 } // namespace
 
-TableLine readTableLine(std::string_view line) {
+Format tableFormat(std::string_view firstLine) {
+    if (firstLine.find('\t') == std::string_view::npos &&
+        firstLine.find(',') != std::string_view::npos)
+        return Format::Csv;
+    return Format::Tsv;
+}
+
+TableLine readTableLine(std::string_view line, Format format) {
     TableLine t;
-    const std::vector<std::string_view> f = split(line);
+    std::vector<std::string> split;
+    if (format == Format::Csv) {
+        auto fields = splitCsv(line);
+        if (!fields) {
+            t.problem = "a quote is not closed";
+            return t;
+        }
+        split = std::move(*fields);
+        // The report's surcharge column says nothing about the inputs.
+        if (split.size() == record::kFieldCount + 1)
+            split.pop_back();
+    } else {
+        split = splitTsv(line);
+    }
+    const std::vector<std::string_view> f(split.begin(), split.end());
     if (f.size() != record::kFieldCount && f.size() != 8) {
         t.problem = std::to_string(f.size()) + " fields, expected 14 (or the first 8)";
         return t;

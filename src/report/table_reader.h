@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "calc/calc_request.h"
+#include "report/row_format.h"
 
 namespace runnelex::report {
 
@@ -26,7 +27,13 @@ struct TableLine {
 // fields (a saved table or a report) or only the 8 inputs (typed into a spreadsheet),
 // TAB-separated. A row's unit words are those of one system, read as a person may write them
 // ("cfs", "in"); its request carries them as the lists show them.
-TableLine readTableLine(std::string_view line);
+// A CSV line (RFC 4180, as `report --format csv` writes it) holds the same fields, comma-
+// separated and quoted where needed, and may carry the report's "Surcharged" column last.
+TableLine readTableLine(std::string_view line, Format format = Format::Tsv);
+
+// The format of a table, told by its first line: TSV when it holds a TAB, else CSV when it holds
+// a comma.
+Format tableFormat(std::string_view firstLine);
 
 // Splits a stream of bytes into lines as they arrive, so a table of any length is read with
 // constant memory: LF ends a line, a CR before it is dropped, the last line may lack its LF.
