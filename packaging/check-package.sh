@@ -107,7 +107,7 @@ mv "$build_helper" "$build_helper.away"
 trap 'mv "$build_helper.away" "$build_helper" 2>/dev/null; rm -rf "$unpacked"' EXIT
 env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb HOME="$unpacked" \
     "$unpacked/usr/bin/runnelex-cli" picture --diam 12 --slope 0.01 --flow 2 \
-    --out "$unpacked/picture.png" --size 320x200 || fail "runnelex-cli picture failed"
+    --out "$unpacked/picture.png" --size 560x320 || fail "runnelex-cli picture failed"
 [ "$(head -c 8 "$unpacked/picture.png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] ||
     fail "runnelex-cli picture wrote no PNG"
 mv "$build_helper.away" "$build_helper"

@@ -90,7 +90,7 @@ int dispatch(std::span<const std::string> args, std::span<const Command> command
     if (first == "help") {
         if (args.size() > 2)
             return usageError(err, "unexpected argument " + quoted(args[2]));
-        if (args.size() == 1) {
+        if (args.size() == 1 || args[1] == "--help" || args[1] == "-h") {
             out.write(overview(commands));
             return kDone;
         }

@@ -22,13 +22,15 @@ Command pictureCommand(std::function<int(const ParsedArgs&, Output&, Output&)> r
         "                       [--diam-unit in.|ft.|mm|m] [--slope TEXT]\n"
         "                       [--slope-unit ft/ft|m/m|%] [--n TEXT] [--flow TEXT]\n"
         "                       [--flow-unit CFS|MGD|GPM|m3/s|L/s|ML/d]\n"
-        "                       --out FILE.png|FILE.svg|FILE.pdf [--size WxH]\n";
+        "                       --out FILE.png|FILE.svg|FILE.pdf|- [--format png|svg|pdf]\n"
+        "                       [--size WxH]\n";
     c.description =
         "Draws the picture of the Runnelex pipe picture window for the texts typed into the\n"
         "main window's boxes (as calc): the cross-section with the normal and critical depths,\n"
         "and the hydraulic-elements chart. The suffix of FILE chooses the format; the file is\n"
-        "replaced in one step. WxH in pixels (points for PDF), default 960x540. Runs without a\n"
-        "display.\n"
+        "replaced in one step. --out - writes the picture to standard output, in the format\n"
+        "--format names (default png). WxH in pixels (points for PDF), default 960x540, at\n"
+        "least 560x320 for the texts to be read. Runs without a display.\n"
         "\n"
         "Examples:\n"
         "  runnelex-cli picture --diam 12 --slope 0.01 --flow 2 --out pipe.png\n"
@@ -37,6 +39,7 @@ Command pictureCommand(std::function<int(const ParsedArgs&, Output&, Output&)> r
     c.options = calcOptions();
     c.options.push_back({"out"});
     c.options.push_back({"size"});
+    c.options.push_back({"format"});
     c.run = std::move(run);
     return c;
 }

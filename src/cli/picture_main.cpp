@@ -33,8 +33,12 @@ void quietPlatformNotes(QtMsgType type, const QMessageLogContext& context, const
     qt_message_output(type, context, text);
 }
 
+// The smallest picture whose texts can still be read (their size follows the picture's).
+constexpr QSize kSmallestPicture{560, 320};
+
+// Draws the picture into `file`, or onto standard output (`out`) when the file is "-".
 int drawPicture(const CalcSession& session, const QString& file, picture::PictureFormat format,
-                QSize size, Output& err) {
+                QSize size, Output& out, Output& err) {
     // The offscreen platform draws everything a screen would, without one.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietPlatformNotes);
@@ -53,6 +57,11 @@ int drawPicture(const CalcSession& session, const QString& file, picture::Pictur
         err.write("runnelex-cli: cannot draw the picture: " + encoded.error.toStdString() + '\n');
         return kOutputFailed;
     }
+    if (file == QStringLiteral("-")) {
+        out.write(std::string_view(encoded.bytes.constData(),
+                                   static_cast<std::size_t>(encoded.bytes.size())));
+        return kDone; // a failed write is the caller's to report
+    }
     if (const auto error = saveTextFile(file, encoded.bytes)) {
         err.write("runnelex-cli: cannot write " + quoted(file.toStdString()) + ": " +
                   error->toStdString() + '\n');
@@ -61,12 +70,23 @@ int drawPicture(const CalcSession& session, const QString& file, picture::Pictur
     return kDone;
 }
 
-int drawCommand(const ParsedArgs& a, Output&, Output& err) {
+int drawCommand(const ParsedArgs& a, Output& output, Output& err) {
     const std::optional<std::string> out = a.value("out");
     if (!out)
-        return usageError(err, "--out is needed", "picture");
+        return usageError(err, "--out is needed (a file, or - for standard output)", "picture");
     const QString file = QString::fromStdString(*out);
-    const auto format = picture::pictureFormatFor(file);
+    const std::optional<std::string> formatName = a.value("format");
+    if (formatName && file != QStringLiteral("-"))
+        return usageError(err, "--format: the suffix of the file name chooses the format",
+                          "picture");
+    const auto format = file == QStringLiteral("-")
+                            ? picture::pictureFormatFor(
+                                  QStringLiteral("picture.") +
+                                  QString::fromStdString(formatName.value_or("png")).toLower())
+                            : picture::pictureFormatFor(file);
+    if (!format && formatName)
+        return usageError(err, "--format " + quoted(*formatName) + ": write png, svg or pdf",
+                          "picture");
     if (!format)
         return usageError(err,
                           "--out " + quoted(*out) +
@@ -81,11 +101,17 @@ int drawCommand(const ParsedArgs& a, Output&, Output& err) {
                 err, "--size " + quoted(*text) + ": WIDTHxHEIGHT in pixels, each 16 to 10000",
                 "picture");
         size = *parsed;
+        if (size.width() < kSmallestPicture.width() || size.height() < kSmallestPicture.height())
+            return usageError(err,
+                              "--size " + quoted(*text) + ": too small to read; the smallest is " +
+                                  std::to_string(kSmallestPicture.width()) + "x" +
+                                  std::to_string(kSmallestPicture.height()),
+                              "picture");
     }
     CliCalculator calculator;
     if (const int status = calculator.run(calcRequestFrom(a), err, "picture"); status != kDone)
         return status;
-    return drawPicture(calculator.session(), file, *format, size, err);
+    return drawPicture(calculator.session(), file, *format, size, output, err);
 }
 
 } // namespace

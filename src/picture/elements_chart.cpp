@@ -9,6 +9,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QFontMetricsF>
+#include <QGraphicsLayout>
 #include <QLineSeries>
 #include <QScatterSeries>
 
@@ -93,6 +94,10 @@ ElementsChart::ElementsChart() : chart_(new QChart) {
     velocityAxis_ = makeAxis(chart_, QStringLiteral("V (ft/sec)"), Qt::AlignTop);
     // Above the crown's ratio, so that the markers at d/D 1 (the full flow, a surcharged design
     // point) are drawn whole rather than cut by the plot's frame.
+    // Labelled from the start, so that the first layout leaves the axis its room.
+    ratioAxis_->setStartValue(0.0);
+    for (int i = 0; i <= 10; ++i)
+        ratioAxis_->append(qs(generalNumberText(i / 10.0)), i / 10.0);
     ratioAxis_->setRange(0.0, kRatioTop);
 
     // The area series does not own its two lines; the chart does.
@@ -112,10 +117,11 @@ ElementsChart::ElementsChart() : chart_(new QChart) {
     flow_->setPen(solid);
     full_ = addSeries(chart_, flowAxis_, ratioAxis_,
                       marker(QScatterSeries::MarkerShapeRectangle, 9), QColor(96, 125, 139));
-    qmax_ = addSeries(chart_, flowAxis_, ratioAxis_,
-                      marker(QScatterSeries::MarkerShapeRectangle, 9), QColor(230, 81, 0));
+    // The peak lies just above Max Q: drawn first, the larger triangle shows around the square.
     peak_ = addSeries(chart_, flowAxis_, ratioAxis_,
                       marker(QScatterSeries::MarkerShapeTriangle, 10), QColor(0, 121, 107));
+    qmax_ = addSeries(chart_, flowAxis_, ratioAxis_,
+                      marker(QScatterSeries::MarkerShapeRectangle, 9), QColor(230, 81, 0));
     design_ = addSeries(chart_, flowAxis_, ratioAxis_,
                         marker(QScatterSeries::MarkerShapeCircle, 12), QColor(198, 40, 40));
     other_ = addSeries(chart_, flowAxis_, ratioAxis_, marker(QScatterSeries::MarkerShapeCircle, 9),
@@ -139,7 +145,7 @@ void ElementsChart::fit(const QSizeF& size, double fontPixels) {
         axis->setTitleFont(titles);
     }
     const std::pair<QScatterSeries*, double> markers[] = {{full_, 0.6},  {qmax_, 0.6},
-                                                          {peak_, 0.7},  {design_, 0.8},
+                                                          {peak_, 0.9},  {design_, 0.8},
                                                           {other_, 0.6}, {designVelocity_, 0.6}};
     for (const auto& [series, scale] : markers)
         series->setMarkerSize(std::max(4.0, fontPixels * scale));
@@ -169,6 +175,11 @@ void ElementsChart::fit(const QSizeF& size, double fontPixels) {
     ratioAxis_->setRange(0.0, kRatioTop);
     setTicks(flowAxis_, fittingTicks(largestFlow_, width, labels, fontPixels));
     setTicks(velocityAxis_, fittingTicks(largestVelocity_, width, labels, fontPixels));
+    // Laid out again for the new labels before anything is drawn.
+    if (QGraphicsLayout* layout = chart_->layout()) {
+        layout->invalidate();
+        layout->activate();
+    }
 }
 
 std::vector<LegendEntry> ElementsChart::legend() const {

@@ -21,7 +21,7 @@ cd "$work" && touch "table one.txt" table2.tsv pipe.png && mkdir plots
 
 # name | the command line, the cursor at its end ("=" split off as bash does) | offered words
 cases=(
-    "commands|runnelex-cli |--help --version batch calc picture report size"
+    "commands|runnelex-cli |--help --version batch calc help picture report size"
     "command prefix|runnelex-cli s|size"
     "calc options|runnelex-cli calc --d|--diam --diam-unit"
     "after a value|runnelex-cli calc --diam 12 --sl|--slope --slope-unit"
@@ -58,6 +58,7 @@ commands=$("$cli" --help | sed -n 's/^ *runnelex-cli \([a-z][a-z]*\) .*/\1/p' | 
 [ "$commands" = "$(sorted <<<"$_runnelex_cli_commands")" ] ||
     fail "commands: --help lists '$commands'"
 for command in $commands; do
+    [ "$command" = help ] && continue # its --help is the overview of every command
     text=$(synopsis "$command")
     want=$({
         grep -o -- '--[a-z][a-z-]*' <<<"$text"
@@ -69,7 +70,8 @@ for command in $commands; do
     # "--format tsv|csv|json": the words offered after the option (file names aside).
     while read -r option words; do
         [[ $words == *FILE* ]] && continue
-        [ "$(sorted <<<"${words//|/ }")" = "$(sorted <<<"${_runnelex_cli_values[$option]-}")" ] ||
+        offered=${_runnelex_cli_values[$command:$option]-${_runnelex_cli_values[$option]-}}
+        [ "$(sorted <<<"${words//|/ }")" = "$(sorted <<<"$offered")" ] ||
             fail "$command $option: --help names '$words'"
     done < <(grep -o -- '--[a-z-]* [^] ]*|[^] ]*' <<<"$text")
 done
