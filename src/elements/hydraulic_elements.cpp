@@ -6,6 +6,8 @@
 #include <functional>
 
 #include "engine/hydrocalc.h"
+#include "sections/circle_section.h"
+#include "sections/exact_depths.h"
 
 namespace runnelex::elements {
 
@@ -44,12 +46,21 @@ Peak maximise(const std::function<double(double)>& f, double lo, double hi) {
 } // namespace
 
 double velocityAtDepth(const Pipe& pipe, double y) {
+    if (pipe.system == UnitSystem::SI) {
+        const sections::CircleSection circle(pipe.D);
+        const double A = circle.area(y), P = circle.perimeter(y);
+        return sections::manningVelocity(sections::kMetric, pipe.n,
+                                         P <= 0.0 ? 0.0 : checked::div(A, P), pipe.S);
+    }
     const double A = fAreaW(pipe.D, kNoWidth, y, kCircular);
     const double P = fPerimW(pipe.D, kNoWidth, y, kCircular);
     return fVmanning(pipe.n, fRh(A, P), pipe.S);
 }
 
 double flowAtDepth(const Pipe& pipe, double y) {
+    if (pipe.system == UnitSystem::SI)
+        return sections::flowAtDepth(sections::CircleSection(pipe.D), sections::kMetric, pipe.n,
+                                     pipe.S, y);
     const double A = fAreaW(pipe.D, kNoWidth, y, kCircular);
     const double P = fPerimW(pipe.D, kNoWidth, y, kCircular);
     return checked::mul(fVmanning(pipe.n, fRh(A, P), pipe.S), A);

@@ -3,25 +3,30 @@
 
 #include <vector>
 
+#include "input/unit_system.h"
+
 // The hydraulic elements of one circular pipe: flow and velocity of uniform flow at every
-// depth, from the engine's own geometry and Manning functions, and the depths where they peak.
-// Everything in ft, ft/ft, cfs and ft/s. Engine faults throw hydrocalc::ArithmeticError.
+// depth, and the depths where they peak. In US customary units (ft, ft/ft, cfs, ft/s) from the
+// engine's own geometry and Manning functions; in SI (m, m/m, m3/s, m/s) from the exact circle
+// and Manning's constant 1, as the SI calculation computes them. Engine faults throw
+// hydrocalc::ArithmeticError.
 namespace runnelex::elements {
 
 struct Pipe {
-    double D = 0.0; // diameter, ft
-    double S = 0.0; // slope, ft/ft
+    double D = 0.0; // diameter, ft (m)
+    double S = 0.0; // slope, ft/ft (m/m)
     double n = 0.0; // Manning's n
+    UnitSystem system = UnitSystem::US;
 };
 
-// Uniform flow (cfs) and velocity (ft/s) at depth y; a depth at or above the crown is the
-// full pipe, at or below the invert no flow.
+// Uniform flow (cfs, m3/s) and velocity (ft/s, m/s) at depth y; a depth at or above the crown is
+// the full pipe, at or below the invert no flow.
 double flowAtDepth(const Pipe& pipe, double y);
 double velocityAtDepth(const Pipe& pipe, double y);
 
 struct Peak {
-    double depth = 0.0; // ft
-    double value = 0.0; // the flow (cfs) or velocity (ft/s) there
+    double depth = 0.0; // ft (m)
+    double value = 0.0; // the flow or the velocity there
 };
 
 // The largest open-channel flow and the depth that carries it (about 0.938 D for a circle),
@@ -32,8 +37,8 @@ Peak largestVelocity(const Pipe& pipe);
 
 struct ElementPoint {
     double ratio = 0.0; // d/D
-    double Q = 0.0;     // cfs
-    double V = 0.0;     // ft/s
+    double Q = 0.0;     // cfs (m3/s)
+    double V = 0.0;     // ft/s (m/s)
 };
 
 // The curve at `intervals` + 1 evenly spaced depth ratios from 0 to 1, with the two peaks

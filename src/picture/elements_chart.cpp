@@ -91,7 +91,7 @@ ElementsChart::ElementsChart() : chart_(new QChart) {
     chart_->legend()->hide(); // the picture draws it beside the chart, never cut short
     ratioAxis_ = makeAxis(chart_, QStringLiteral("d/D"), Qt::AlignLeft);
     flowAxis_ = makeAxis(chart_, QString(), Qt::AlignBottom);
-    velocityAxis_ = makeAxis(chart_, QStringLiteral("V (ft/sec)"), Qt::AlignTop);
+    velocityAxis_ = makeAxis(chart_, QString(), Qt::AlignTop); // titled with the model's unit
     // Above the crown's ratio, so that the markers at d/D 1 (the full flow, a surcharged design
     // point) are drawn whole rather than cut by the plot's frame.
     // Labelled from the start, so that the first layout leaves the axis its room.
@@ -214,6 +214,7 @@ void ElementsChart::show(const PictureModel& m) {
     flow_->setName(QStringLiteral("Q"));
     velocity_->setName(QStringLiteral("V"));
     flowAxis_->setTitleText(qs(m.flowTitle));
+    velocityAxis_->setTitleText(QStringLiteral("V (") + qs(m.velocityUnit) + u')');
     largestFlow_ = std::max(m.peakFlow, m.designFlow.value_or(0.0)) * 1.05;
     largestVelocity_ = fastest * 1.05;
     fitted_ = false;
@@ -243,8 +244,8 @@ void ElementsChart::show(const PictureModel& m) {
         }
         if (m.designVelocity) {
             velocity = QPointF(*m.designVelocity, *m.designRatio);
-            velocityName =
-                QStringLiteral("Vnorm ") + qs(displayNumber(*m.designVelocity)) + " ft/sec";
+            velocityName = QStringLiteral("Vnorm ") +
+                           qs(displayNumber(*m.designVelocity) + ' ' + m.velocityUnit);
         }
     }
     setPoint(design_, design, designName);

@@ -15,6 +15,7 @@
 
 #include "calc/calc_session.h"
 #include "calc/labels.h"
+#include "input/units.h"
 #include "picture/picture_export.h"
 #include "picture/picture_view.h"
 #include "platform/message_boxes.h"
@@ -28,13 +29,33 @@ namespace runnelex {
 
 namespace {
 
-// The values beside the picture: control name, caption, unit. Screen readers hear each value
-// with its caption and unit.
-constexpr const char* kValueRows[][3] = {
-    {"lblrDnorm2", "Other normal depth", "ft"}, {"lblrDoverD2", "its d/D", ""},
-    {"lblrVnorm2", "its velocity", "ft/sec"},   {"lblrQpeak", picture::kPeakName, ""},
-    {"lblrDoverDpeak", "at d/D", ""},
+// The values beside the picture: control name, caption, and the kind of unit it is shown in.
+// Screen readers hear each value with its caption and unit.
+enum class RowUnit { None, Length, Velocity };
+struct ValueRow {
+    const char* name;
+    const char* caption;
+    RowUnit unit;
 };
+constexpr ValueRow kValueRows[] = {
+    {"lblrDnorm2", "Other normal depth", RowUnit::Length},
+    {"lblrDoverD2", "its d/D", RowUnit::None},
+    {"lblrVnorm2", "its velocity", RowUnit::Velocity},
+    {"lblrQpeak", picture::kPeakName, RowUnit::None},
+    {"lblrDoverDpeak", "at d/D", RowUnit::None},
+};
+
+std::string unitOf(const ValueRow& row, UnitSystem system) {
+    switch (row.unit) {
+    case RowUnit::Length:
+        return units::resultUnits(system).depth;
+    case RowUnit::Velocity:
+        return units::resultUnits(system).velocity;
+    case RowUnit::None:
+        break;
+    }
+    return {};
+}
 
 QPushButton* makeButton(const char* name, const char* text, const char* tip) {
     auto* button = new QPushButton(QString::fromUtf8(text));
@@ -61,18 +82,21 @@ FrmPipePicture::FrmPipePicture(ToolHost& host, MessageBoxes& boxes, SaveDialog& 
 
     view_ = new PictureView;
     auto* values = new QGridLayout;
+    const UnitSystem system = host_.session().inputs().System;
     for (int i = 0; i < static_cast<int>(std::size(kValueRows)); ++i) {
-        const auto& row = kValueRows[i];
-        const QString name = QString::fromUtf8(row[0]);
+        const ValueRow& row = kValueRows[i];
+        const QString name = QString::fromUtf8(row.name);
         auto* value = new QLabel;
         value->setObjectName(name);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        value->setAccessibleName(QString::fromStdString(spokenLabel(row[1], "", row[2])));
-        labels_[row[0]] = value;
-        auto* caption = new QLabel(QString::fromUtf8(row[1]) + QStringLiteral(" ="));
+        value->setAccessibleName(
+            QString::fromStdString(spokenLabel(row.caption, "", unitOf(row, system))));
+        labels_[row.name] = value;
+        auto* caption = new QLabel(QString::fromUtf8(row.caption) + QStringLiteral(" ="));
         caption->setObjectName(QStringLiteral("lbl") + name.mid(4)); // lblrDnorm2: lblDnorm2
-        auto* unit = new QLabel(QString::fromUtf8(row[2]));
+        auto* unit = new QLabel(QString::fromStdString(unitOf(row, system)));
         unit->setObjectName(name + QStringLiteral("Unit"));
+        units_[row.name] = unit;
         const int r = i % 3, c = (i / 3) * 3;
         values->addWidget(caption, r, c);
         values->addWidget(value, r, c + 1);
@@ -109,6 +133,8 @@ FrmPipePicture::FrmPipePicture(ToolHost& host, MessageBoxes& boxes, SaveDialog& 
     refreshTimer_.setInterval(0);
     connect(&refreshTimer_, &QTimer::timeout, this, &FrmPipePicture::refresh);
     shownListener_ = host_.session().addShownListener([this] { scheduleRefresh(); });
+    // A switch whose calculation stopped early still changes every unit shown.
+    systemListener_ = host_.addSystemListener([this](UnitSystem) { scheduleRefresh(); });
     connect(save, &QPushButton::clicked, this, &FrmPipePicture::cmdSavePicture_Click);
     connect(copy, &QPushButton::clicked, this, &FrmPipePicture::cmdCopyPicture_Click);
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
@@ -116,6 +142,7 @@ FrmPipePicture::FrmPipePicture(ToolHost& host, MessageBoxes& boxes, SaveDialog& 
 
 FrmPipePicture::~FrmPipePicture() {
     host_.session().removeShownListener(shownListener_);
+    host_.removeSystemListener(systemListener_);
 }
 
 const picture::PictureModel& FrmPipePicture::model() const {
@@ -141,15 +168,17 @@ void FrmPipePicture::refresh() {
     const CalcInputs& in = host_.session().inputs();
     const picture::PictureModel model = picture::buildPictureModel(in, &entry);
     view_->setModel(model);
-    for (const auto& row : kValueRows) {
+    for (const ValueRow& row : kValueRows) {
         std::string text;
         if (model.drawable)
             for (const auto& [name, caption] : model.labels)
-                if (name == row[0])
+                if (name == row.name)
                     text = caption;
-        QLabel* label = labels_.at(row[0]);
+        QLabel* label = labels_.at(row.name);
         label->setText(QString::fromStdString(text));
-        const QString heard = QString::fromStdString(spokenLabel(row[1], text, row[2]));
+        const std::string unit = unitOf(row, in.System);
+        units_.at(row.name)->setText(QString::fromStdString(unit));
+        const QString heard = QString::fromStdString(spokenLabel(row.caption, text, unit));
         if (label->accessibleName() != heard) // a change is told to screen readers
             label->setAccessibleName(heard);
     }

@@ -45,7 +45,7 @@ private:
     QSize pictureSize() const;
 
     ToolHost& host_;
-    int shownListener_ = -1;
+    int shownListener_ = -1, systemListener_ = -1;
     MessageBoxes& boxes_;
     SaveDialog& dialog_;
     QTimer refreshTimer_;
@@ -54,6 +54,7 @@ private:
     PictureView* view_;
     SizingPanel* sizing_;
     std::map<std::string, QLabel*> labels_;
+    std::map<std::string, QLabel*> units_; // the unit beside each value, of the model's system
 };
 
 } // namespace runnelex

@@ -25,8 +25,9 @@ struct FlowUnit {
     }
 };
 
-std::string ft(double value) {
-    return displayNumber(value) + " ft";
+// A length with the unit of the model's system: "0.5359 ft", "0.153 m".
+std::string length(const PictureModel& m, double value) {
+    return displayNumber(value) + ' ' + m.lengthUnit;
 }
 
 // A name as it reads inside a sentence.
@@ -69,8 +70,8 @@ void describe(PictureModel& m, const FlowUnit& unit, const elements::NormalDepth
         break;
     case Outcome::OpenChannel:
         m.note = m.otherDepth
-                     ? "Two normal depths: " + ft(*m.normalDepth) + " (shown) and " +
-                           ft(*m.otherDepth) +
+                     ? "Two normal depths: " + length(m, *m.normalDepth) + " (shown) and " +
+                           length(m, *m.otherDepth) +
                            " near the crown; the upper one is unstable and the pipe may run full."
                      : std::string("One normal depth: the design flow is at most the full-pipe "
                                    "flow.");
@@ -79,8 +80,8 @@ void describe(PictureModel& m, const FlowUnit& unit, const elements::NormalDepth
         m.note = depths.lower && depths.upper
                      ? "Surcharged! The flow is above the flow at 0.93 of the diameter; it would "
                        "have the open-channel depths " +
-                           ft(*depths.lower) + " and " + ft(*depths.upper) + ", below the " +
-                           lower(kPeakName) + " " + peak + "."
+                           length(m, *depths.lower) + " and " + length(m, *depths.upper) +
+                           ", below the " + lower(kPeakName) + " " + peak + "."
                      : "Surcharged! The flow is above the " + lower(kPeakName) + " " + peak + ".";
         break;
     case Outcome::InputsInvalid:
@@ -112,7 +113,8 @@ std::string sizeText(sections::Shape shape, const std::string& first, const std:
 // crown (the lid not touching), then drop to the full-flow values at d/D 1.
 void closedBoxCurve(const sections::Section& s, const CalcInputs& in, const FlowUnit& unit,
                     PictureModel& m, const sections::PeakFlow& peak, double fullCfs) {
-    const sections::Hydraulics& h = sections::kUsCustomary;
+    const sections::Hydraulics& h =
+        in.System == UnitSystem::SI ? sections::kMetric : sections::kUsCustomary;
     constexpr int kIntervals = 200;
     const double full = s.fullArea();
     for (int i = 0; i < kIntervals; ++i) {
@@ -126,28 +128,34 @@ void closedBoxCurve(const sections::Section& s, const CalcInputs& in, const Flow
 }
 
 void build(const CalcInputs& in, const CalcEntry* entry, const CalcResults& r, PictureModel& m) {
-    const FlowUnit unit{units::capacityHeading(in.Unitflow).empty() ? "CFS" : in.Unitflow};
+    const units::ResultUnits& shown = units::resultUnits(in.System);
+    const FlowUnit unit{units::capacityHeading(in.Unitflow).empty()
+                            ? std::string(units::unitLists(in.System).flow[0])
+                            : in.Unitflow};
     const bool circle = in.Shape == sections::Shape::Circle;
     m.flowUnit = unit.code;
     m.flowTitle = units::capacityHeading(unit.code);
     m.shape = in.Shape;
     m.D = in.DiamFt;
     m.span = in.Shape == sections::Shape::Box ? in.SpanFt : in.DiamFt;
-    m.diameterText = in.Shape == sections::Shape::Box
-                         ? sizeText(in.Shape, displayNumber(m.span), displayNumber(m.D), "ft")
-                         : sizeText(in.Shape, displayNumber(m.D), "", "ft");
+    m.diameterText =
+        in.Shape == sections::Shape::Box
+            ? sizeText(in.Shape, displayNumber(m.span), displayNumber(m.D), m.lengthUnit)
+            : sizeText(in.Shape, displayNumber(m.D), "", m.lengthUnit);
     const bool flow = r.outcome != Outcome::NoDesignFlow;
     if (entry) {
+        // The inputs as typed, with the words of the lists that entry's positions are in.
+        const units::UnitLists lists = units::unitLists(entry->system);
         const bool box = in.Shape == sections::Shape::Box;
         m.title = (entry->pipe.empty() ? "" : "Pipe " + entry->pipe + "   ") +
                   sizeText(in.Shape, box ? entry->span : entry->diam, box ? entry->rise : "",
-                           item(units::kDiamItems, entry->diamUnit)) +
-                  "   S = " + entry->slope + ' ' + item(units::kSlopeItems, entry->slopeUnit) +
+                           item(lists.diam, entry->diamUnit)) +
+                  "   S = " + entry->slope + ' ' + item(lists.slope, entry->slopeUnit) +
                   "   n = " + entry->n + "   Q = " +
-                  (flow ? entry->flow + ' ' + item(units::kFlowItems, entry->flowUnit) : "none");
+                  (flow ? entry->flow + ' ' + item(lists.flow, entry->flowUnit) : "none");
     } else {
-        m.title = m.diameterText + "   S = " + displayNumber(in.SlopeFtFt) +
-                  " ft/ft   n = " + displayNumber(in.ManningN) +
+        m.title = m.diameterText + "   S = " + displayNumber(in.SlopeFtFt) + ' ' + shown.slope +
+                  "   n = " + displayNumber(in.ManningN) +
                   "   Q = " + (flow ? unit.text(in.Qcfs) : "none");
     }
 
@@ -156,7 +164,7 @@ void build(const CalcInputs& in, const CalcEntry* entry, const CalcResults& r, P
     double peakCfs = 0.0;
     std::optional<elements::NormalDepths> pipeDepths; // a circle's, for its note
     if (circle) {
-        const elements::Pipe pipe{in.DiamFt, in.SlopeFtFt, in.ManningN};
+        const elements::Pipe pipe{in.DiamFt, in.SlopeFtFt, in.ManningN, in.System};
         const elements::NormalDepths depths = normalDepths(pipe, in.Qcfs);
         m.fullFlow = unit.toShown(depths.fullFlow);
         peakCfs = depths.peak.value;
@@ -169,7 +177,7 @@ void build(const CalcInputs& in, const CalcEntry* entry, const CalcResults& r, P
         if (r.outcome == Outcome::OpenChannel && depths.upper) {
             m.otherDepth = depths.upper;
             m.otherRatio = *depths.upper / m.D;
-            m.otherText = "other Dnorm = " + ft(*depths.upper);
+            m.otherText = "other Dnorm = " + length(m, *depths.upper);
             other[0] = displayNumber(*depths.upper);
             other[1] = displayNumber(*m.otherRatio);
             other[2] = displayNumber(elements::velocityAtDepth(pipe, *depths.upper));
@@ -177,8 +185,9 @@ void build(const CalcInputs& in, const CalcEntry* entry, const CalcResults& r, P
         pipeDepths = depths;
     } else {
         const auto section = sections::makeSection(in.Shape, m.span, m.D);
-        const sections::PeakFlow peak =
-            sections::peakFlow(*section, sections::kUsCustomary, in.ManningN, in.SlopeFtFt);
+        const sections::PeakFlow peak = sections::peakFlow(
+            *section, in.System == UnitSystem::SI ? sections::kMetric : sections::kUsCustomary,
+            in.ManningN, in.SlopeFtFt);
         const double fullCfs = r.Capacity.back().Q;
         m.fullFlow = unit.toShown(fullCfs);
         peakCfs = peak.flow;
@@ -190,8 +199,8 @@ void build(const CalcInputs& in, const CalcEntry* entry, const CalcResults& r, P
     if (r.outcome == Outcome::OpenChannel) {
         m.normalDepth = r.Dnorm;
         m.criticalDepth = r.Dcr;
-        m.normalText = "Dnorm = " + ft(*r.Dnorm);
-        m.criticalText = "Dcr = " + ft(*r.Dcr);
+        m.normalText = "Dnorm = " + length(m, *r.Dnorm);
+        m.criticalText = "Dcr = " + length(m, *r.Dcr);
         m.designFlow = unit.toShown(in.Qcfs);
         m.designRatio = r.DoverD;
         m.designVelocity = r.Vnorm;
@@ -239,6 +248,8 @@ std::string describePicture(const PictureModel& m) {
 
 PictureModel buildPictureModel(const CalcInputs& in, const CalcEntry* entry) {
     PictureModel m;
+    m.lengthUnit = units::resultUnits(in.System).depth;
+    m.velocityUnit = units::resultUnits(in.System).velocity;
     const CalcResults r = computeCalculation(in);
     m.outcome = r.outcome;
     m.fault = r.fault;

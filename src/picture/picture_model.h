@@ -24,8 +24,11 @@ struct PictureModel {
     std::optional<Outcome> outcome;
     std::string title; // the pipe's name, the conduit and the flow, one line
 
-    // Cross-section, in ft: a circle's diameter or a square's side (D), a box's span and rise
-    // (span, D).
+    // The units of the lengths and velocities: "ft" and "ft/sec", in SI "m" and "m/s".
+    std::string lengthUnit = "ft", velocityUnit = "ft/sec";
+
+    // Cross-section, in ft (m): a circle's diameter or a square's side (D), a box's span and
+    // rise (span, D).
     sections::Shape shape = sections::Shape::Circle;
     double D = 0.0;
     double span = 0.0;
@@ -34,8 +37,8 @@ struct PictureModel {
     std::optional<double> criticalDepth; // as the main window shows it
     std::string diameterText, normalText, otherText, criticalText; // "Dnorm = 0.5359 ft"
 
-    // Chart: depth ratio against flow (in the unit shown) and velocity (ft/s).
-    std::string flowUnit;  // "CFS", "MGD" or "GPM"
+    // Chart: depth ratio against flow (in the unit shown) and velocity.
+    std::string flowUnit;  // "CFS", "MGD" or "GPM"; in SI "m³/s", "L/s" or "ML/d"
     std::string flowTitle; // "Q (cfs)"
     std::vector<elements::ElementPoint> curve;
     double fullFlow = 0.0;       // the 1.00 row
@@ -45,7 +48,7 @@ struct PictureModel {
     double zoneStartRatio = 0.0; // lowest depth ratio of a flow that has two normal depths
     bool twoDepthZone = false;   // a circle has one; a box's flow rises to the crown
     std::optional<double> designFlow, designRatio; // the design point (ratio 1 when surcharged)
-    std::optional<double> designVelocity;          // ft/s at the normal depth
+    std::optional<double> designVelocity;          // at the normal depth
     std::optional<double> otherRatio;
 
     // What the window shows beside the picture, in order; the first three are the other
@@ -74,7 +77,7 @@ std::string describePicture(const PictureModel& m);
 // What stands in the picture's place while a diameter, slope or n is missing.
 inline constexpr const char* kNoPipeText = "Enter a diameter, a slope and n to see the pipe.";
 
-// The names of the other normal depth's labels: depth (ft), d/D and velocity (ft/s); their
+// The names of the other normal depth's labels: depth, d/D and velocity; their
 // captions are empty when the design flow has only one normal depth or none.
 inline constexpr const char* kOtherDepthLabels[] = {"lblrDnorm2", "lblrDoverD2", "lblrVnorm2"};
 

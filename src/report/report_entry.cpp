@@ -13,6 +13,7 @@ namespace {
 
 template <std::size_t N>
 std::optional<std::string> unitWord(const std::array<std::string_view, N>& items, int index) {
+    // Positions of the lists of the entry's system; the command line reads the words in it.
     if (index <= 0 || index >= static_cast<int>(N))
         return std::nullopt; // the first item is what a fresh window has
     return std::string(items[static_cast<std::size_t>(index)]);
@@ -48,9 +49,12 @@ CalcRequest requestFromEntry(const CalcEntry& entry, const std::vector<Input>& v
     // An empty n box is given too: its check rejects it, as the main window does.
     if (!isVaried(Input::N) && entry.n != "0.013")
         r.n = entry.n;
-    r.diamUnit = unitWord(units::kDiamItems, entry.diamUnit);
-    r.slopeUnit = unitWord(units::kSlopeItems, entry.slopeUnit);
-    r.flowUnit = unitWord(units::kFlowItems, entry.flowUnit);
+    const units::UnitLists lists = units::unitLists(entry.system);
+    r.diamUnit = unitWord(lists.diam, entry.diamUnit);
+    r.slopeUnit = unitWord(lists.slope, entry.slopeUnit);
+    r.flowUnit = unitWord(lists.flow, entry.flowUnit);
+    if (entry.system == UnitSystem::SI)
+        r.units = "si"; // US customary is what the command line takes without it
     return r;
 }
 
@@ -67,6 +71,7 @@ std::string reportCommandLine(const CalcRequest& request,
             line += std::string(" --") + option + " " + shellQuoted(*value);
     };
     add("pipe", request.pipe);
+    add("units", request.units);
     add("shape", request.shape);
     add("diam", request.diam);
     add("span", request.span);

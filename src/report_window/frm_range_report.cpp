@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <span>
 #include <thread>
 #include <tuple>
 #include <variant>
@@ -19,9 +20,11 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableView>
 #include <QTimer>
 
+#include "input/units.h"
 #include "platform/message_boxes.h"
 #include "report/packed_chunk.h"
 #include "report/packed_rows.h"
@@ -120,7 +123,30 @@ void FrmRangeReport::connectControls() {
     connect(pump_, &QTimer::timeout, this, &FrmRangeReport::pump);
 }
 
+void FrmRangeReport::setSystem(UnitSystem system) {
+    system_ = system;
+    const units::UnitLists lists = units::unitLists(system);
+    const std::pair<QComboBox*, std::span<const std::string_view>> combos[] = {
+        {c_.cmbUnDiam, lists.diam}, {c_.cmbUnSlope, lists.slope}, {c_.cmbUnFlo, lists.flow}};
+    {
+        // One change of the command for the three lists, below.
+        const QSignalBlocker quietDiam(c_.cmbUnDiam), quietSlope(c_.cmbUnSlope),
+            quietFlow(c_.cmbUnFlo);
+        for (const auto& [combo, items] : combos) {
+            const int at = std::max(0, combo->currentIndex());
+            combo->clear();
+            for (std::string_view item : items)
+                combo->addItem(QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())));
+            combo->setCurrentIndex(std::min(at, combo->count() - 1));
+        }
+    }
+    model_->setSystem(system);
+    updateInputs();
+}
+
 void FrmRangeReport::seed(const CalcEntry& e) {
+    if (e.system != system_)
+        setSystem(e.system);
     c_.txtPipeID->setText(qs(e.pipe));
     c_.cmbShape->setCurrentIndex(static_cast<int>(e.shape));
     c_.txtDiam->setText(qs(e.diam));
@@ -148,6 +174,7 @@ CalcEntry FrmRangeReport::entry() const {
     e.diamUnit = c_.cmbUnDiam->currentIndex();
     e.slopeUnit = c_.cmbUnSlope->currentIndex();
     e.flowUnit = c_.cmbUnFlo->currentIndex();
+    e.system = system_;
     return e;
 }
 

@@ -43,8 +43,11 @@ public:
                    unsigned threads = 0);
     ~FrmRangeReport() override;
 
-    // Puts the entry's texts and units into the fixed inputs.
+    // Puts the entry's texts and units into the fixed inputs, the lists in the entry's system.
     void seed(const CalcEntry& entry);
+    // The unit system of the fixed inputs, as the main window switches: the lists show its
+    // units at the positions they had, the texts stay; the next report is made in it.
+    void setSystem(UnitSystem system);
     // The fixed inputs as the boxes show them.
     CalcEntry entry() const;
     // A report, a save or a copy is under way.
@@ -87,6 +90,7 @@ private:
     BackgroundJob* job_;
     QTimer* pump_;
 
+    UnitSystem system_ = UnitSystem::US;
     Job running_ = Job::None;
     std::uint64_t total_ = 0; // of the job running
     QString status_;

@@ -42,6 +42,8 @@ QComboBox* unitList(QWidget* parent, const char* name,
     auto* combo = named(new QComboBox(parent), name);
     for (std::string_view item : items)
         combo->addItem(QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())));
+    // Room for the units of either system.
+    combo->setMinimumContentsLength(5);
     return combo;
 }
 

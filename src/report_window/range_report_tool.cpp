@@ -23,9 +23,15 @@ RangeReportTool::RangeReportTool(ToolHost& host, MessageBoxes& boxes, SaveDialog
     item_->setObjectName(QStringLiteral("mnuRangeReport"));
     item_->setToolTip(QStringLiteral("The calculation across ranges of values, a row per point"));
     connect(item_, &QAction::triggered, this, &RangeReportTool::open);
+    systemListener_ = host_.addSystemListener([this](UnitSystem system) {
+        if (window_)
+            window_->setSystem(system);
+    });
 }
 
-RangeReportTool::~RangeReportTool() = default;
+RangeReportTool::~RangeReportTool() {
+    host_.removeSystemListener(systemListener_);
+}
 
 void RangeReportTool::open() {
     const bool first = !window_;

@@ -16,7 +16,8 @@ class ToolHost;
 
 // The "Range Report..." item of the main window's Tools menu and the one window it opens,
 // made on first use. The window opens beside the main window with the texts and units the
-// main window shows; open again while it shows, it only comes to the front.
+// main window shows; open again while it shows, it only comes to the front. Its unit lists
+// follow the main window's unit system.
 class RangeReportTool final : public QObject {
     Q_OBJECT
 public:
@@ -33,6 +34,7 @@ private:
     SaveDialog& dialog_;
     unsigned threads_;
     QAction* item_;
+    int systemListener_ = -1;
     std::unique_ptr<FrmRangeReport> window_;
 };
 

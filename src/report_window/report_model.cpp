@@ -44,6 +44,12 @@ void ReportModel::append(const std::vector<std::shared_ptr<const report::PackedC
     endInsertRows();
 }
 
+void ReportModel::setSystem(UnitSystem system) {
+    system_ = system;
+    if (!plan_) // the rows of a report keep the names of their own system
+        emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+}
+
 int ReportModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
@@ -106,8 +112,8 @@ QVariant ReportModel::headerData(int section, Qt::Orientation orientation, int r
         return {};
     if (orientation == Qt::Horizontal)
         return section >= 0 && section < columnCount()
-                   ? QString::fromStdString(
-                         record::headerNames()[static_cast<std::size_t>(section)])
+                   ? QString::fromStdString(record::headerNames(
+                         plan_ ? plan_->system() : system_)[static_cast<std::size_t>(section)])
                    : QVariant();
     return QString::number(section + 1); // not through the locale: no group separators
 }

@@ -24,6 +24,9 @@ public:
 
     // Empties the table for the rows of `plan`.
     void reset(std::shared_ptr<const report::ReportPlan> plan);
+    // The system whose column names the table shows before its first report; a report's rows
+    // are named in their own system.
+    void setSystem(UnitSystem system);
     // Adds the next rows of the plan, in order.
     void append(const std::vector<std::shared_ptr<const report::PackedChunk>>& chunks);
 
@@ -48,6 +51,7 @@ private:
     const Shown& shown(std::uint64_t row) const;
 
     std::shared_ptr<const report::ReportPlan> plan_;
+    UnitSystem system_ = UnitSystem::US;
     report::PackedRows rows_;
     mutable std::optional<Shown> shown_;
 };

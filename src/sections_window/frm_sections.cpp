@@ -36,8 +36,13 @@ std::string plain(const QString& text) {
 
 } // namespace
 
-sizing::SizeList FrmSections::catalogue(sections::Shape shape) {
-    return sizing::defaultSizes(shape);
+sizing::SizeList FrmSections::catalogue(sections::Shape shape, UnitSystem system) {
+    return sizing::defaultSizes(shape, system);
+}
+
+sizing::SizeList FrmSections::shownCatalogue() const {
+    return catalogue(static_cast<sections::Shape>(c_.cmbShape->currentIndex()),
+                     session_.inputs().System);
 }
 
 FrmSections::FrmSections(const CalcInputs& in, const CalcEntry& entry,
@@ -51,6 +56,7 @@ FrmSections::FrmSections(const CalcInputs& in, const CalcEntry& entry,
     for (TextBox which : kNumericBoxes)
         box(which)->setText(qs(session_.text(which)));
     c_.txtPipeID->setText(qs(session_.text(TextBox::PipeName)));
+    showSectionsUnits(c_, in.System);
     c_.cmbUnDiam->setCurrentIndex(entry.diamUnit);
     c_.cmbUnSlope->setCurrentIndex(entry.slopeUnit);
     c_.cmbUnFlo->setCurrentIndex(entry.flowUnit);
@@ -149,6 +155,16 @@ void FrmSections::setRecordingEnabled(bool enabled) {
     c_.cmdRecord->setEnabled(enabled);
 }
 
+void FrmSections::setSystem(UnitSystem system) {
+    if (system == session_.inputs().System)
+        return;
+    // The lists first, so that the results the switch shows are heard in their units.
+    showSectionsUnits(c_, system);
+    session_.selectSystem(system);
+    fillCatalogue();
+    respeak();
+}
+
 void FrmSections::cmbShape_Click(int index) {
     session_.selectShape(static_cast<sections::Shape>(index));
     showShape();
@@ -169,18 +185,18 @@ void FrmSections::showShape() {
 }
 
 void FrmSections::fillCatalogue() {
-    const sizing::SizeList list =
-        catalogue(static_cast<sections::Shape>(c_.cmbShape->currentIndex()));
+    const sizing::SizeList list = shownCatalogue();
     c_.cmbCatalogue->clear();
     c_.cmbCatalogue->addItem(QStringLiteral("(pick a size)"));
-    const QString unit = QString::fromUtf8(units::kDiamItems[list.inFeet ? 1 : 0].data());
+    const std::string_view word =
+        units::unitLists(session_.inputs().System).diam[list.inFeet ? 1 : 0];
+    const QString unit = QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size()));
     for (const sizing::SectionSize& size : list.sizes)
         c_.cmbCatalogue->addItem(qs(sizing::sizeText(list.shape, size)) + u' ' + unit);
 }
 
 void FrmSections::cmbCatalogue_Click(int index) {
-    const sizing::SizeList list =
-        catalogue(static_cast<sections::Shape>(c_.cmbShape->currentIndex()));
+    const sizing::SizeList list = shownCatalogue();
     if (index < 1 || index > static_cast<int>(list.sizes.size()))
         return;
     const sizing::SectionSize& size = list.sizes[static_cast<std::size_t>(index - 1)];

@@ -30,8 +30,12 @@ public:
     CalcSession& session() { return session_; }
     // Enables "Record" while logging is on.
     void setRecordingEnabled(bool enabled);
-    // The sizes the catalogue offers for a shape.
-    static sizing::SizeList catalogue(sections::Shape shape);
+    // The other unit system, as the main window switches: the lists show its units at the
+    // positions they had, every box is read again in them and the results recomputed; the
+    // catalogue offers the system's sizes.
+    void setSystem(UnitSystem system);
+    // The sizes the catalogue offers for a shape (in SI the metric sizes, in mm).
+    static sizing::SizeList catalogue(sections::Shape shape, UnitSystem system = UnitSystem::US);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -42,6 +46,7 @@ private:
     void cmbShape_Click(int index);
     void cmbCatalogue_Click(int index);
     void fillCatalogue();
+    sizing::SizeList shownCatalogue() const; // of the shape and system shown
     void showShape();
     void refresh(); // the peak flow, the cross-section and the spoken names, after every run
     void respeak();

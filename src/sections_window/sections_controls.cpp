@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sections_window/sections_controls.h"
 
+#include <algorithm>
 #include <functional>
 
 #include <QComboBox>
@@ -22,8 +23,6 @@
 namespace runnelex {
 
 namespace {
-
-constexpr const char* kVelocityUnit = "ft/sec";
 
 QString qs(const char* s) {
     return QString::fromUtf8(s);
@@ -53,15 +52,28 @@ NumericBox* numericBox(QWidget* parent, const char* name, const char* tip) {
     return box;
 }
 
-template <std::size_t N>
-UnitCombo* unitCombo(QWidget* parent, const char* name, const char* tip,
-                     const std::array<std::string_view, N>& items) {
+// A unit list, filled with the units of a system by showSectionsUnits().
+UnitCombo* unitCombo(QWidget* parent, const char* name, const char* tip) {
     auto* combo = named(new UnitCombo(parent), name);
     combo->setToolTip(qs(tip));
     combo->setMinimumWidth(textWidth(combo, "ft/ft") + 40);
+    return combo;
+}
+
+template <std::size_t N>
+void refill(QComboBox* combo, const std::array<std::string_view, N>& items) {
+    const int at = std::max(0, combo->currentIndex());
+    combo->clear();
     for (std::string_view item : items)
         combo->addItem(QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())));
-    return combo;
+    combo->setCurrentIndex(std::min(at, combo->count() - 1));
+}
+
+// The label naming the unit of a row's value, its text set by showSectionsUnits().
+QLabel* unitCaption(QWidget* parent, const std::string& name, SectionsControls& c) {
+    QLabel* l = caption(parent, name.c_str(), "");
+    c.unitLabels[name] = l;
+    return l;
 }
 
 ResultLabel* written(QWidget* parent, const char* name, const QStringList& samples,
@@ -80,9 +92,10 @@ ResultLabel* value(QWidget* parent, const char* name, const QString& spokenCapti
     return l;
 }
 
-std::function<QString()> fixed(const char* unit) {
-    return [text = qs(unit)] {
-        return text;
+// The unit a label beside the value names, whatever the unit system shows there now.
+std::function<QString()> unitOf(const QLabel* unitLabel) {
+    return [unitLabel] {
+        return unitLabel->text();
     };
 }
 
@@ -102,7 +115,7 @@ QGroupBox* conduit(QWidget& w, SectionsControls& c) {
     c.txtDiam = numericBox(g, "txtDiam", "Key in Pipe Diameter here");
     c.txtSpan = numericBox(g, "txtSpan", "Key in the box's span here");
     c.txtRise = numericBox(g, "txtRise", "Key in the box's rise here");
-    c.cmbUnDiam = unitCombo(g, "cmbUnDiam", "Select Diameter Unit", units::kDiamItems);
+    c.cmbUnDiam = unitCombo(g, "cmbUnDiam", "Select Diameter Unit");
     c.lblDiam = caption(g, "lblDiam", "&Diameter:", c.txtDiam);
     c.lblSpan = caption(g, "lblSpan", "S&pan:", c.txtSpan);
     c.lblRise = caption(g, "lblRise", "R&ise:", c.txtRise);
@@ -125,9 +138,9 @@ QGroupBox* conduit(QWidget& w, SectionsControls& c) {
 QGroupBox* flow(QWidget& w, SectionsControls& c) {
     auto* g = named(new QGroupBox(qs("Slope, Flow and n"), &w), "fraFlow");
     c.txtSlope = numericBox(g, "txtSlope", "Key in Slope here");
-    c.cmbUnSlope = unitCombo(g, "cmbUnSlope", "Select Slope Unit", units::kSlopeItems);
+    c.cmbUnSlope = unitCombo(g, "cmbUnSlope", "Select Slope Unit");
     c.txtQinput = numericBox(g, "txtQinput", "Key in Flow Rate here");
-    c.cmbUnFlo = unitCombo(g, "cmbUnFlo", "Select Flow Units", units::kFlowItems);
+    c.cmbUnFlo = unitCombo(g, "cmbUnFlo", "Select Flow Units");
     c.txtM = numericBox(g, "txtM", "Key in Manning's n here");
     auto* grid = new QGridLayout(g);
     grid->addWidget(caption(g, "lblSlope", "&Slope:", c.txtSlope), 0, 0);
@@ -161,28 +174,23 @@ struct Row {
     const char* name;
     const char* caption;
     const char* value;
-    const char* unit;
 };
 
 QGroupBox* results(QWidget& w, SectionsControls& c) {
     auto* g = named(new QGroupBox(qs("Normal Results"), &w), "fraNormal");
     auto* grid = new QGridLayout(g);
-    const Row rows[] = {{"lblVnorm", "Vnorm", "lblrVnorm", kVelocityUnit},
-                        {"lblDnorm", "Dnorm", "lblrDnorm", "ft"},
-                        {"lblDoverD", "d/D", "lblrDoverD", ""},
-                        {"lblDcr", "Dcr", "lblrDcr", "ft"},
-                        {"lblFr", "Froude#", "lblrFrNo", ""},
-                        {"lblRegime", "Regime", "lblrRegime", ""},
-                        {"lblAreaW", "AreaW", "lblrAreaW", "sq. ft."},
-                        {"lblPerimW", "PerimW", "lblrPerimW", "ft."},
-                        {"lblRh", "Rh", "lblrRh", "ft"}};
+    const Row rows[] = {{"lblVnorm", "Vnorm", "lblrVnorm"}, {"lblDnorm", "Dnorm", "lblrDnorm"},
+                        {"lblDoverD", "d/D", "lblrDoverD"}, {"lblDcr", "Dcr", "lblrDcr"},
+                        {"lblFr", "Froude#", "lblrFrNo"},   {"lblRegime", "Regime", "lblrRegime"},
+                        {"lblAreaW", "AreaW", "lblrAreaW"}, {"lblPerimW", "PerimW", "lblrPerimW"},
+                        {"lblRh", "Rh", "lblrRh"}};
     int r = 0;
     for (const Row& row : rows) {
         const int col = r < 6 ? 0 : 3, at = r < 6 ? r : r - 6;
         grid->addWidget(caption(g, row.name, row.caption), at, col);
-        grid->addWidget(value(g, row.value, qs(row.caption), fixed(row.unit), c), at, col + 1);
-        const std::string unitName = std::string(row.value) + "Unit";
-        grid->addWidget(caption(g, unitName.c_str(), row.unit), at, col + 2);
+        QLabel* unit = unitCaption(g, std::string(row.value) + "Unit", c);
+        grid->addWidget(value(g, row.value, qs(row.caption), unitOf(unit), c), at, col + 1);
+        grid->addWidget(unit, at, col + 2);
         ++r;
     }
     grid->setColumnMinimumWidth(2, textWidth(g, "ft/sec  "));
@@ -200,11 +208,13 @@ QGroupBox* results(QWidget& w, SectionsControls& c) {
                             false),
                     7, 0, 1, 3);
     grid->addWidget(caption(g, "lblVfull", "V(full)"), 8, 0);
-    grid->addWidget(value(g, "lblrVfull", qs("V(full)"), fixed(kVelocityUnit), c), 8, 1);
-    grid->addWidget(caption(g, "lblrVfullUnit", kVelocityUnit), 8, 2);
+    QLabel* vfullUnit = unitCaption(g, "lblrVfullUnit", c);
+    grid->addWidget(value(g, "lblrVfull", qs("V(full)"), unitOf(vfullUnit), c), 8, 1);
+    grid->addWidget(vfullUnit, 8, 2);
     grid->addWidget(caption(g, "lblHf", "Hydraulic Slope"), 9, 0);
-    grid->addWidget(value(g, "lblrHf", qs("Hydraulic Slope"), fixed("ft/ft"), c), 9, 1);
-    grid->addWidget(caption(g, "lblrHfUnit", "ft/ft"), 9, 2);
+    QLabel* hfUnit = unitCaption(g, "lblrHfUnit", c);
+    grid->addWidget(value(g, "lblrHf", qs("Hydraulic Slope"), unitOf(hfUnit), c), 9, 1);
+    grid->addWidget(hfUnit, 9, 2);
     c.labels["lblFullCondition"]->setText(qs(condition));
     c.labels["lblFullCause"]->setText(qs(kStartupFullCause));
     return g;
@@ -214,11 +224,19 @@ QGroupBox* capacities(QWidget& w, SectionsControls& c) {
     auto* g = named(new QGroupBox(qs("Capacities"), &w), "fraCapacities");
     auto* grid = new QGridLayout(g);
     grid->addWidget(caption(g, "lbldDcap", "d/D"), 0, 0);
-    ResultLabel* capQ = written(
-        g, "lblCapQ", {qs("Q(cfs)"), qs("Q (cfs)"), qs("Q (mgd)"), qs("Q (gpm)")}, c, false);
+    ResultLabel* capQ = written(g, "lblCapQ",
+                                {qs("Q(cfs)"), qs("Q (cfs)"), qs("Q (mgd)"), qs("Q (gpm)"),
+                                 qs("Q (m\u00b3/s)"), qs("Q (ML/d)")},
+                                c, false);
     capQ->setText(qs(units::kCapacityHeadingLayout));
     grid->addWidget(capQ, 0, 1);
-    grid->addWidget(caption(g, "lblCapV", "V(fps)"), 0, 2);
+    QLabel* capV = unitCaption(g, "lblCapV", c);
+    grid->addWidget(capV, 0, 2);
+    // The velocities are heard in the unit the heading names ("fps" is spoken ft/sec).
+    const auto velocityUnit = [capV] {
+        const QString unit = headingUnit(capV->text());
+        return unit == QStringLiteral("fps") ? QStringLiteral("ft/sec") : unit;
+    };
     const auto flowUnit = [capQ] {
         return headingUnit(capQ->text());
     };
@@ -232,8 +250,7 @@ QGroupBox* capacities(QWidget& w, SectionsControls& c) {
         const std::string q = std::string("lblrQ") + row[2], v = std::string("lblrV") + row[2];
         const QString at = QStringLiteral(" at d/D ") + qs(row[1]);
         grid->addWidget(value(g, q.c_str(), QStringLiteral("Q") + at, flowUnit, c), r, 1);
-        grid->addWidget(value(g, v.c_str(), QStringLiteral("V") + at, fixed(kVelocityUnit), c), r,
-                        2);
+        grid->addWidget(value(g, v.c_str(), QStringLiteral("V") + at, velocityUnit, c), r, 2);
         ++r;
     }
     // The largest open-channel flow beside the full-flow capacity: for a box just under the
@@ -245,6 +262,20 @@ QGroupBox* capacities(QWidget& w, SectionsControls& c) {
 }
 
 } // namespace
+
+void showSectionsUnits(SectionsControls& c, UnitSystem system) {
+    const units::UnitLists lists = units::unitLists(system);
+    refill(c.cmbUnDiam, lists.diam);
+    refill(c.cmbUnSlope, lists.slope);
+    refill(c.cmbUnFlo, lists.flow);
+    const units::ResultUnits& u = units::resultUnits(system);
+    const std::pair<const char*, const char*> texts[] = {
+        {"lblrVnormUnit", u.velocity}, {"lblrDnormUnit", u.depth},      {"lblrDcrUnit", u.depth},
+        {"lblrAreaWUnit", u.area},     {"lblrPerimWUnit", u.perimeter}, {"lblrRhUnit", u.depth},
+        {"lblCapV", u.capacityV},      {"lblrVfullUnit", u.velocity},   {"lblrHfUnit", u.slope}};
+    for (const auto& [name, text] : texts)
+        c.unitLabels.at(name)->setText(qs(text));
+}
 
 SectionsControls buildSectionsControls(QWidget& w) {
     SectionsControls c;

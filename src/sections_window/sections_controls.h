@@ -4,6 +4,8 @@
 #include <map>
 #include <string>
 
+#include "input/unit_system.h"
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -33,9 +35,16 @@ struct SectionsControls {
     // Every label a calculation writes, by control name (lblCapQ, the full-flow notice and
     // lblrQpeak included).
     std::map<std::string, ResultLabel*> labels;
+    // The labels naming a unit beside the results, by control name ("lblrVnormUnit"); screen
+    // readers hear the unit they show.
+    std::map<std::string, QLabel*> unitLabels;
 };
 
 // Builds the controls into `window` and lays them out with layouts that fit a small screen.
 SectionsControls buildSectionsControls(QWidget& window);
+
+// The unit lists hold the units of `system`, each at the position it had; the labels beside the
+// results name the units of that system.
+void showSectionsUnits(SectionsControls& c, UnitSystem system);
 
 } // namespace runnelex

@@ -21,10 +21,15 @@ SectionsTool::SectionsTool(ToolHost& host, MessageBoxes& boxes, ResultsLog& resu
         if (window_)
             window_->setRecordingEnabled(on);
     });
+    systemListener_ = host_.addSystemListener([this](UnitSystem system) {
+        if (window_)
+            window_->setSystem(system);
+    });
 }
 
 SectionsTool::~SectionsTool() {
     host_.removeRecordingListener(recordingListener_);
+    host_.removeSystemListener(systemListener_);
 }
 
 void SectionsTool::open() {

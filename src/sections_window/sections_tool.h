@@ -16,7 +16,7 @@ class ToolHost;
 
 // The Tools menu's "Sections..." and the window it opens: made on first use from the main
 // window's entry, afterwards only shown and hidden, so it keeps its own calculation. Its
-// "Record" follows the main window's logging switch.
+// "Record" follows the main window's logging switch, its units the main window's unit system.
 class SectionsTool final : public QObject {
     Q_OBJECT
 public:
@@ -32,7 +32,7 @@ private:
     MessageBoxes& boxes_;
     ResultsLog& results_;
     QAction* item_;
-    int recordingListener_ = -1;
+    int recordingListener_ = -1, systemListener_ = -1;
     std::unique_ptr<FrmSections> window_;
 };
 

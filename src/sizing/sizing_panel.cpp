@@ -33,15 +33,16 @@ QString qs(const std::string& s) {
 
 SizingPanel::SizingPanel(QWidget* parent) : QGroupBox(QStringLiteral("Pipe Sizing"), parent) {
     setObjectName(QStringLiteral("fraSizing"));
-    const sizing::Criteria defaults;
-    maxRatio_ = makeBox("txtSizeMaxRatio", qs(generalNumberText(defaults.maxDepthRatio)),
-                        "Largest depth ratio d/D of the normal depth");
-    minVelocity_ = makeBox("txtSizeMinVelocity", qs(generalNumberText(defaults.minVelocity)),
-                           "Smallest velocity at the normal depth, ft/sec");
-    maxVelocity_ = makeBox("txtSizeMaxVelocity", QString(),
-                           "Largest velocity at the normal depth, ft/sec (empty: no limit)");
-    sizes_ = makeBox("txtSizeList", qs(sizing::sizeListText(sizing::defaultSizesInches())),
-                     "Nominal diameters to try, in inches, in order");
+    maxRatio_ =
+        makeBox("txtSizeMaxRatio", QString(), "Largest depth ratio d/D of the normal depth");
+    minVelocity_ = makeBox("txtSizeMinVelocity", QString(), "");
+    maxVelocity_ = makeBox("txtSizeMaxVelocity", QString(), "");
+    sizes_ = makeBox("txtSizeList", QString(), "");
+    velocityUnit_ = new QLabel;
+    velocityUnit_->setObjectName(QStringLiteral("lblSizeVelocityUnit"));
+    sizesCaption_ = new QLabel;
+    sizesCaption_->setObjectName(QStringLiteral("lblSizeList"));
+    sizesCaption_->setBuddy(sizes_);
     table_ = new QTableWidget(0, 9);
     table_->setObjectName(QStringLiteral("tblSizes"));
     table_->setAccessibleName(QStringLiteral("Sizes tried"));
@@ -49,7 +50,6 @@ SizingPanel::SizingPanel(QWidget* parent) : QGroupBox(QStringLiteral("Pipe Sizin
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    setHeadings("CFS");
     // Room for a few sizes around the one chosen, whatever the window's height.
     table_->setMinimumHeight(table_->horizontalHeader()->sizeHint().height() +
                              6 * table_->verticalHeader()->defaultSectionSize() +
@@ -67,10 +67,11 @@ SizingPanel::SizingPanel(QWidget* parent) : QGroupBox(QStringLiteral("Pipe Sizin
         criteria->addWidget(label);
         criteria->addWidget(box);
     }
-    criteria->addWidget(new QLabel(QStringLiteral("ft/sec")));
+    criteria->addWidget(velocityUnit_);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Criteria"), criteria);
-    form->addRow(QStringLiteral("Sizes (in.)"), sizes_);
+    form->addRow(sizesCaption_, sizes_);
+    showSystem(system_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(table_, 1);
@@ -83,18 +84,51 @@ SizingPanel::SizingPanel(QWidget* parent) : QGroupBox(QStringLiteral("Pipe Sizin
 void SizingPanel::setInputs(const CalcInputs& in, const CalcEntry& entry) {
     const bool same = in_ && in_->SlopeFtFt == in.SlopeFtFt && in_->ManningN == in.ManningN &&
                       in_->Qcfs == in.Qcfs && in_->Unitflow == in.Unitflow &&
-                      in_->SlopeInPercent == in.SlopeInPercent;
+                      in_->SlopeInPercent == in.SlopeInPercent && in_->System == in.System;
+    // Criteria and sizes typed for one system mean nothing in the other.
+    if (in.System != system_)
+        showSystem(in.System);
     in_ = in;
     entry_ = entry;
     if (!same)
         runSizing();
 }
 
+void SizingPanel::showSystem(UnitSystem system) {
+    system_ = system;
+    const bool si = system == UnitSystem::SI;
+    const sizing::Criteria defaults = sizing::defaultCriteria(system);
+    const QString velocity = qs(units::resultUnits(system).velocity);
+    maxRatio_->setText(qs(generalNumberText(defaults.maxDepthRatio)));
+    minVelocity_->setText(qs(generalNumberText(defaults.minVelocity)));
+    minVelocity_->setToolTip(QStringLiteral("Smallest velocity at the normal depth, ") + velocity);
+    maxVelocity_->clear();
+    maxVelocity_->setToolTip(QStringLiteral("Largest velocity at the normal depth, ") + velocity +
+                             QStringLiteral(" (empty: no limit)"));
+    std::vector<double> sizes;
+    for (const sizing::SectionSize& size :
+         sizing::defaultSizes(sections::Shape::Circle, system).sizes)
+        sizes.push_back(size.first);
+    sizes_->setText(qs(sizing::sizeListText(sizes)));
+    sizes_->setCursorPosition(0); // the list shown from its first size
+    sizes_->setToolTip(si ? QStringLiteral("Nominal diameters to try, in millimetres, in order")
+                          : QStringLiteral("Nominal diameters to try, in inches, in order"));
+    velocityUnit_->setText(velocity);
+    sizesCaption_->setText(QStringLiteral("Sizes (") + qs(diamUnit()) + u')');
+    setHeadings(std::string(units::unitLists(system).flow[0]));
+}
+
+std::string SizingPanel::diamUnit() const {
+    return std::string(units::unitLists(system_).diam[0]);
+}
+
 void SizingPanel::setHeadings(const std::string& unitflow) {
     const QString unit = qs(units::capacityHeading(unitflow)).mid(1); // " (cfs)"
+    const units::ResultUnits& shown = units::resultUnits(system_);
     table_->setHorizontalHeaderLabels(
-        {QStringLiteral("Diam (in.)"), QStringLiteral("d/D"), QStringLiteral("Dnorm (ft)"),
-         QStringLiteral("Vnorm (ft/sec)"), QStringLiteral("Q full") + unit,
+        {QStringLiteral("Diam (") + qs(diamUnit()) + u')', QStringLiteral("d/D"),
+         QStringLiteral("Dnorm (") + qs(shown.depth) + u')',
+         QStringLiteral("Vnorm (") + qs(shown.velocity) + u')', QStringLiteral("Q full") + unit,
          QStringLiteral("Max Q") + unit, QStringLiteral("d/D ok"), QStringLiteral("V min ok"),
          QStringLiteral("V max ok")});
 }
@@ -109,15 +143,20 @@ void SizingPanel::runSizing() {
         sizing::parseMaxDepthRatio(maxRatio_->text().toStdString(), criteria.maxDepthRatio);
     if (!error)
         error = sizing::parseVelocity(minVelocity_->text().toStdString(), "smallest velocity",
-                                      criteria.minVelocity);
+                                      criteria.minVelocity, system_);
     if (!error && !maxVelocity_->text().trimmed().isEmpty()) {
-        error = sizing::parseVelocity(maxVelocity_->text().toStdString(), "largest velocity", maxV);
+        error = sizing::parseVelocity(maxVelocity_->text().toStdString(), "largest velocity", maxV,
+                                      system_);
         criteria.maxVelocity = maxV;
     }
     if (!error)
         error = sizing::checkVelocityRange(criteria);
+    std::vector<sizing::SectionSize> typed;
     if (!error)
-        error = sizing::parseSizeList(sizes_->text().toStdString(), sizes);
+        error = sizing::parseSizeList(sizes_->text().toStdString(), sections::Shape::Circle, typed,
+                                      system_);
+    for (const sizing::SectionSize& size : typed)
+        sizes.push_back(size.first);
     if (error) {
         chosenLabel_->setText(QStringLiteral("Check the criteria: ") + qs(*error) + '.');
         return;
@@ -166,7 +205,7 @@ void SizingPanel::runSizing() {
         table_->selectRow(static_cast<int>(*result.chosen));
         table_->scrollToItem(table_->item(static_cast<int>(*result.chosen), 0));
         chosenLabel_->setText(QStringLiteral("First size meeting every criterion: ") +
-                              qs(generalNumberText(*chosen_)) + QStringLiteral(" in."));
+                              qs(generalNumberText(*chosen_)) + u' ' + qs(diamUnit()));
     } else {
         chosenLabel_->setText(QStringLiteral("No size in the list meets every criterion."));
     }

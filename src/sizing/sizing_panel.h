@@ -23,19 +23,26 @@ public:
     explicit SizingPanel(QWidget* parent = nullptr);
 
     // The main window's inputs and texts; the diameter is ignored. Nothing is re-sized when the
-    // inputs that sizing reads are unchanged.
+    // inputs that sizing reads are unchanged. Inputs of the other unit system put the criteria
+    // and the sizes of that system into the boxes first.
     void setInputs(const CalcInputs& in, const CalcEntry& entry);
-    // The size chosen by the last sizing, in inches.
+    // The size chosen by the last sizing, in inches (in SI, millimetres).
     std::optional<double> chosenSize() const { return chosen_; }
 
 private:
     void runSizing();
+    // The boxes, their captions and tips, and the column names in the units of `system`.
+    void showSystem(UnitSystem system);
     // The column names, the flows in the unit of `unitflow`.
     void setHeadings(const std::string& unitflow);
+    // The unit the sizes are typed in: "in." or "mm".
+    std::string diamUnit() const;
 
     QLineEdit *maxRatio_, *minVelocity_, *maxVelocity_, *sizes_;
+    QLabel *velocityUnit_, *sizesCaption_;
     QTableWidget* table_;
     QLabel* chosenLabel_;
+    UnitSystem system_ = UnitSystem::US;
     std::optional<CalcInputs> in_;
     CalcEntry entry_;
     std::optional<double> chosen_;

@@ -54,6 +54,11 @@ const std::vector<Case>& cases() {
          {"", "8", "0.02", "0.013", "", 0, 0, 0, {}, {}, {}},
          {"diam=8:10:1"},
          {"--slope", "0.02", "--vary", "diam=8:10:1"}},
+        {"SI: m, percent and L/s, through the surcharge",
+         {"P 1", "0.3", "", "0.013", "", 1, 1, 1, {}, {}, {}, UnitSystem::SI},
+         {"slope=0.5,1", "flow=50:110:30"},
+         {"--units", "si", "--pipe", "P 1", "--diam", "0.3", "--diam-unit", "m", "--slope-unit",
+          "%", "--flow-unit", "L/s", "--vary", "slope=0.5,1", "--vary", "flow=50:110:30"}},
     };
     return all;
 }
@@ -180,7 +185,7 @@ TEST_P(ReportRowsTest, MarksFollowTheRegimeTheMainWindowShows) {
     EXPECT_EQ(rows.surcharged(), surcharged);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ReportRowsTest, ::testing::Range<std::size_t>(0, 5));
+INSTANTIATE_TEST_SUITE_P(Cases, ReportRowsTest, ::testing::Range<std::size_t>(0, cases().size()));
 
 // Selected rows in any order and overlap come out once each, in table order.
 TEST(ReportRows, SelectedRangesAreWrittenOnceInOrder) {

@@ -138,8 +138,13 @@ bool FrmRunnelex::switchSystem(UnitSystem system) {
     }
     // The results log first: a calculation the switch records is recorded in the new units.
     results_.setSystem(system);
+    // The units beside the results before the results: each is heard with its unit as it comes.
+    showResultUnits(c_, system);
     session_.selectSystem(system);
     showSystem();
+    const auto listeners = systemListeners_; // a listener may take itself off
+    for (const auto& [id, onSwitch] : listeners)
+        onSwitch(system);
     return true;
 }
 
@@ -275,12 +280,21 @@ bool FrmRunnelex::recordingEnabled() const {
 }
 
 int FrmRunnelex::addRecordingListener(std::function<void(bool)> onChange) {
-    recordingListeners_[nextRecordingListener_] = std::move(onChange);
-    return nextRecordingListener_++;
+    recordingListeners_[nextListener_] = std::move(onChange);
+    return nextListener_++;
 }
 
 void FrmRunnelex::removeRecordingListener(int id) {
     recordingListeners_.erase(id);
+}
+
+int FrmRunnelex::addSystemListener(std::function<void(UnitSystem)> onSwitch) {
+    systemListeners_[nextListener_] = std::move(onSwitch);
+    return nextListener_++;
+}
+
+void FrmRunnelex::removeSystemListener(int id) {
+    systemListeners_.erase(id);
 }
 
 void FrmRunnelex::labelChanged(Label label, const std::string& text) {

@@ -51,6 +51,8 @@ public:
     bool recordingEnabled() const override;
     int addRecordingListener(std::function<void(bool)> onChange) override;
     void removeRecordingListener(int id) override;
+    int addSystemListener(std::function<void(UnitSystem)> onSwitch) override;
+    void removeSystemListener(int id) override;
 
     // Tools > "SI Units": switches between the two unit systems; placed after the tools.
     void addUnitSystemItem();
@@ -93,7 +95,8 @@ private:
     CalcSession session_;
     int shownListener_ = -1;
     std::map<int, std::function<void(bool)>> recordingListeners_;
-    int nextRecordingListener_ = 0;
+    std::map<int, std::function<void(UnitSystem)>> systemListeners_;
+    int nextListener_ = 0; // of both kinds
     bool recording_ = false;
 };
 

@@ -3,6 +3,8 @@
 
 #include <functional>
 
+#include "input/unit_system.h"
+
 class QMenu;
 class QWidget;
 
@@ -11,7 +13,8 @@ namespace runnelex {
 class CalcSession;
 
 // What a tool window needs of the calculator it works beside: the session it follows, a place
-// in the Tools menu, the calculator's window to stand next to, and whether logging is on.
+// in the Tools menu, the calculator's window to stand next to, whether logging is on, and the
+// switches of the unit system.
 class ToolHost {
 public:
     virtual ~ToolHost() = default;
@@ -24,6 +27,11 @@ public:
     virtual bool recordingEnabled() const = 0;
     virtual int addRecordingListener(std::function<void(bool)> onChange) = 0;
     virtual void removeRecordingListener(int id) = 0;
+    // A call with the new unit system after every switch of it, once the calculator's session
+    // has taken it (its lists re-read, its results recomputed); the returned number takes the
+    // call off again.
+    virtual int addSystemListener(std::function<void(UnitSystem)> onSwitch) = 0;
+    virtual void removeSystemListener(int id) = 0;
 };
 
 } // namespace runnelex

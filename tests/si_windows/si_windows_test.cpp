@@ -1,0 +1,341 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The calculator switched between US customary and SI units with the Tools menu's keys, as a
+// user switches it: the main window shows what runnelex-cli calc shows in either system and,
+// back in US customary units, exactly what it showed before; records held keep their table's
+// system; the tool windows follow.
+#include <memory>
+
+#include <QtTest>
+#include <QtWidgets>
+
+#include "picture/pipe_picture_tool.h"
+#include "report/cli_run.h"
+#include "report_window/range_report_tool.h"
+#include "results/fakes.h"
+#include "results/frm_results.h"
+#include "results/mod_results.h"
+#include "results/record.h"
+#include "results/test_files.h"
+#include "sections_window/sections_tool.h"
+#include "ui/window_harness.h"
+
+namespace runnelex {
+
+using Args = std::vector<std::string>;
+
+namespace {
+
+// The calculator as the program wires it: the real results window, the three tools, then the
+// unit system's item last in the Tools menu; messages and the save dialog are recorders.
+struct Calculator {
+    test::FakeMessageBoxes boxes;
+    test::FakeSaveDialog dialog;
+    ModResults results{boxes, dialog};
+    test::FakeInfoMenu info;
+    FrmRunnelex window{boxes, results, info, [] {
+                       }};
+    RangeReportTool report{window, boxes, dialog, 1};
+    PipePictureTool picture{window, boxes, dialog};
+    SectionsTool sections{window, boxes, results};
+    Calculator() { window.addUnitSystemItem(); }
+};
+
+// What a control shows: a list its items and the position chosen, a table its headings and
+// rows, a drawing what it tells screen readers.
+QString shown(const QObject* o) {
+    if (const auto* list = qobject_cast<const QComboBox*>(o)) {
+        QStringList items;
+        for (int i = 0; i < list->count(); ++i)
+            items << list->itemText(i);
+        return items.join(u'|') + QStringLiteral(" @") + QString::number(list->currentIndex());
+    }
+    if (const auto* table = qobject_cast<const QAbstractItemView*>(o)) {
+        const QAbstractItemModel* m = table->model();
+        QStringList lines, cells;
+        for (int c = 0; c < m->columnCount(); ++c)
+            cells << m->headerData(c, Qt::Horizontal).toString();
+        lines << cells.join(u'\t');
+        for (int r = 0; r < m->rowCount(); ++r) {
+            cells.clear();
+            for (int c = 0; c < m->columnCount(); ++c)
+                cells << m->index(r, c).data().toString();
+            lines << cells.join(u'\t');
+        }
+        return lines.join(u'\n');
+    }
+    if (const auto* action = qobject_cast<const QAction*>(o))
+        return action->text() + (action->isChecked() ? QStringLiteral(" [x]") : QString());
+    for (const char* property : {"text", "title", "plainText"})
+        if (const QVariant v = o->property(property); v.isValid())
+            return v.toString();
+    const auto* w = qobject_cast<const QWidget*>(o);
+    return w == nullptr                           ? QString()
+           : w->accessibleDescription().isEmpty() ? w->accessibleName()
+                                                  : w->accessibleDescription();
+}
+
+// Every named control of a window with what it shows and, for a widget, what a screen reader
+// hears: one line each.
+QStringList everything(const QWidget& window) {
+    QStringList lines;
+    for (const QObject* o : window.findChildren<QObject*>()) {
+        if (o->objectName().isEmpty() || o->objectName().startsWith(u"qt_"))
+            continue;
+        const auto* w = qobject_cast<const QWidget*>(o);
+        lines << o->objectName() + u'=' + shown(o) + (w ? u'|' + w->accessibleName() : QString());
+    }
+    return lines;
+}
+
+// The ';'-separated "control=text" (or "control~part of the text") that do not show in
+// `window`, each with what it shows instead; empty when all do.
+QString unmet(const QWidget& window, const QString& expected) {
+    QStringList wrong;
+    for (const QString& pair : expected.split(u';', Qt::SkipEmptyParts)) {
+        const qsizetype at = pair.indexOf(QRegularExpression(QStringLiteral("[=~]")));
+        const QString name = pair.left(at), want = pair.mid(at + 1);
+        const QObject* o = window.findChild<QObject*>(name);
+        const QString is = o ? shown(o) : QStringLiteral("<missing>");
+        if (pair[at] == u'=' ? is != want : !is.contains(want))
+            wrong << name + QStringLiteral(": \"") + is + QStringLiteral("\"");
+    }
+    return wrong.join(QStringLiteral("; "));
+}
+
+// The main window's labels as runnelex-cli calc --labels prints them for the same texts.
+QString labelsOfTheCommandLine(Args args) {
+    args.insert(args.begin(), "calc");
+    args.push_back("--labels");
+    const test::CliRun cli = test::runCli(args);
+    const std::vector<std::string> lines = test::linesOf(cli.out);
+    QString expected;
+    for (std::size_t i = 0; i < kLabelCount; ++i)
+        expected += QString::fromStdString(lines.at(i)).replace(u'\t', u'=') + u';';
+    return expected;
+}
+
+// In SI the units beside the results, whatever the inputs.
+const QString kSiCaptions = QString::fromUtf8(
+    "lblrVnormUnits=m/s;lblrDnormUnit=m;lbluDcr=m;lblrAreaWUnits=m\u00b2;lblrPerimWUnits=m;"
+    "lblrRhUnits=m;lblCapV=V(m/s);Label13=m/s;Label14=m/m");
+
+} // namespace
+
+class SiWindowsTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<Calculator> c_;
+    QTemporaryDir folder_;
+
+    template <typename T = QWidget> T* get(const QWidget& window, const char* name) {
+        T* w = window.findChild<T*>(QString::fromUtf8(name));
+        if (w == nullptr)
+            qFatal("no control %s", name);
+        return w;
+    }
+    template <typename T = QWidget> T* main(const char* name) { return get<T>(c_->window, name); }
+    // "box=text" types into the emptied box and commits with Enter, "list#i" moves the list
+    // with the arrow keys, "@button" clicks; in the main window or in `window`.
+    void run(const QString& steps, QWidget* window = nullptr) {
+        QWidget& in = window ? *window : c_->window;
+        for (const QString& step : steps.split(u';', Qt::SkipEmptyParts)) {
+            const qsizetype at = step.indexOf(QRegularExpression(QStringLiteral("[=#]")));
+            const QByteArray name = (at < 0 ? step.mid(1) : step.left(at)).toUtf8();
+            if (at < 0) {
+                QTest::mouseClick(get(in, name.constData()), Qt::LeftButton);
+            } else if (step[at] == u'=') {
+                auto* box = get<QLineEdit>(in, name.constData());
+                box->clear();
+                QTest::keyClicks(box, step.mid(at + 1));
+                QTest::keyClick(box, Qt::Key_Return);
+            } else {
+                auto* list = get<QComboBox>(in, name.constData());
+                const int to = step.mid(at + 1).toInt();
+                while (list->currentIndex() != to)
+                    QTest::keyClick(list, list->currentIndex() < to ? Qt::Key_Down : Qt::Key_Up);
+            }
+        }
+    }
+    // Alt+T opens the Tools menu of the main window, brought to the front first; the item's
+    // access key chooses it.
+    void chooseTool(Qt::Key key) {
+        c_->window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&c_->window));
+        QTest::keyClick(&c_->window, Qt::Key_T, Qt::AltModifier);
+        QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+        QTest::keyClick(QApplication::activePopupWidget(), key);
+        QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+    }
+    void switchSystem() { chooseTool(Qt::Key_U); } // "SI &Units"
+    bool inSi() const { return c_->window.calcInputs().System == UnitSystem::SI; }
+    QString resultsText() const { return c_->results.window()->boxText(); }
+
+private slots:
+    void init() {
+        test::quietPlatformWarnings();
+        c_ = std::make_unique<Calculator>();
+        c_->window.show();
+        c_->window.activateWindow(); // no window manager activates it on a bare X server
+        QVERIFY(QTest::qWaitForWindowActive(&c_->window));
+    }
+    void cleanup() { c_.reset(); }
+
+    // Switched to SI, the texts in the boxes stay and are read in the SI units at the lists'
+    // positions: every label is what runnelex-cli calc --units si prints; switched back, every
+    // label, list item, caption and spoken name is what it was.
+    void switchesBothWaysWithTheMenuKeys_data() {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("specified"); // the labels the US entry gives, when specified
+        QTest::addColumn<Args>("us");
+        QTest::addColumn<Args>("si");
+        QTest::addColumn<QString>("siLists");
+        QTest::newRow("the worked example")
+            << test::kWorkedSteps << test::kWorkedLabels
+            << Args{"--diam", "12", "--slope", "0.01", "--flow", "2"}
+            << Args{"--units", "si", "--diam", "12", "--slope", "0.01", "--flow", "2"}
+            << QString::fromUtf8("cmbUnDiam=mm|m @0;cmbUnSlope=m/m|% @0;"
+                                 "cmbUnFlo=m\u00b3/s|L/s|ML/d @0;lblCapQ=Q (m\u00b3/s)");
+        QTest::newRow("feet, percent and MGD keep their places")
+            << "cmbUnDiam#1;cmbUnSlope#1;cmbUnFlo#1;txtDiam=0.3;txtSlope=1;txtQinput=50;"
+               "txtM=0.012"
+            << QString()
+            << Args{"--diam", "0.3", "--diam-unit", "ft.", "--slope", "1",    "--slope-unit", "%",
+                    "--flow", "50",  "--flow-unit", "MGD", "--n",     "0.012"}
+            << Args{"--units",      "si", "--diam", "0.3", "--diam-unit", "m",   "--slope", "1",
+                    "--slope-unit", "%",  "--flow", "50",  "--flow-unit", "L/s", "--n",     "0.012"}
+            << "cmbUnDiam=mm|m @1;cmbUnSlope=m/m|% @1;cmbUnFlo=m\u00b3/s|L/s|ML/d @1;"
+               "lblCapQ=Q (L/s)";
+    }
+    void switchesBothWaysWithTheMenuKeys() {
+        QFETCH(QString, steps);
+        QFETCH(QString, specified);
+        QFETCH(Args, us);
+        QFETCH(Args, si);
+        QFETCH(QString, siLists);
+        run(steps);
+        QCOMPARE(unmet(c_->window, specified + u';' + labelsOfTheCommandLine(us)), QString());
+        const QStringList before = everything(c_->window);
+
+        switchSystem();
+        QVERIFY(inSi());
+        QCOMPARE(unmet(c_->window, labelsOfTheCommandLine(si) + kSiCaptions + u';' + siLists +
+                                       QStringLiteral(";mnuSiUnits=SI &Units [x]")),
+                 QString());
+
+        switchSystem();
+        QVERIFY(!inSi());
+        QCOMPARE(everything(c_->window), before);
+    }
+
+    // With a record held the switch asks first. Cancel keeps the system; Switch keeps the US
+    // table, and an SI record is refused until it is cleared; Save As offers the dialog first.
+    void recordsHeldKeepTheirTable_data() {
+        QTest::addColumn<std::optional<int>>("answer"); // none: the box declined (Cancel)
+        QTest::addColumn<bool>("switched");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("Cancel") << std::optional<int>() << false << false;
+        QTest::newRow("Switch") << std::optional<int>(1) << true << false;
+        QTest::newRow("Save As") << std::optional<int>(0) << true << true;
+    }
+    void recordsHeldKeepTheirTable() {
+        QFETCH(std::optional<int>, answer);
+        QFETCH(bool, switched);
+        QFETCH(bool, saved);
+        run(test::kWorkedSteps + QStringLiteral(";@cmdSaveLog;@cmdSaveNow"));
+        const QString usTable = resultsText();
+        QCOMPARE(usTable.section(u'\n', 0, 0), QString::fromStdString(record::headerLine()));
+        const QString file = QDir(folder_.path()).filePath(QStringLiteral("held.txt"));
+        c_->dialog.answers = {file};
+        c_->boxes.answer = answer;
+
+        switchSystem();
+        QCOMPARE(c_->boxes.prompts.size(), 1);
+        QVERIFY(c_->boxes.prompts[0].startsWith("The results window holds 1 calculation in US "
+                                                "customary units."));
+        QCOMPARE(inSi(), switched);
+        QCOMPARE(main<QComboBox>("cmbUnDiam")->itemText(0), switched ? "mm" : "in.");
+        QCOMPARE(c_->dialog.requests.size(), saved ? 1u : 0u);
+        QCOMPARE(test::readAll(file), saved ? usTable.toUtf8() : "<unreadable>");
+        QCOMPARE(resultsText(), usTable);
+        if (!switched)
+            return;
+
+        run(QStringLiteral("@cmdSaveNow"));
+        QCOMPARE(c_->boxes.prompts.size(), 2);
+        QVERIFY(c_->boxes.prompts[1].startsWith("Unable to Append to File  ("));
+        QCOMPARE(resultsText(), usTable);
+        run(QStringLiteral("@cmdClear;"), c_->results.window());
+        run(QStringLiteral("@cmdSaveNow"));
+        const QStringList lines = resultsText().split(u'\n');
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0], QString::fromStdString(record::headerLine(UnitSystem::SI)));
+        QVERIFY(lines[1].contains(QString::fromUtf8("\t2\tm\u00b3/s\t12\tmm\t0.01\tm/m\t")));
+    }
+
+    // Each tool window, open when the main window switches, follows it: its lists, units,
+    // results and texts are the SI ones, from the texts it held.
+    void toolWindowsFollow_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("steps"); // in the tool window, after the switch
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("Sections")
+            << int(Qt::Key_S) << "frmSections"
+            << ""
+            << QString::fromUtf8("cmbUnDiam=mm|m @0;cmbUnFlo=m\u00b3/s|L/s|ML/d @0;"
+                                 "lblrDnormUnit=m;lblrAreaWUnit=m\u00b2;lblCapV=V(m/s);"
+                                 "lblrHfUnit=m/m;lblCapQ=Q (m\u00b3/s);lblrDnorm=0.153;"
+                                 "lblrDcr=0.1732;lblrVnorm=1.3795;cmbCatalogue~|100 mm|150 mm|;"
+                                 "picSection~water at Dnorm = 0.153 m, Dcr = 0.1732 m");
+        QTest::newRow("Range Report")
+            << int(Qt::Key_R) << "frmRangeReport"
+            << "txtVary1=0.05" // Enter runs it
+            << QString::fromUtf8(
+                   "cmbUnDiam=mm|m @0;"
+                   "txtCommand=runnelex-cli report --units si --diam 300 --slope 0.01 --vary "
+                   "flow=0.05;"
+                   "grdRows=Pipe ID\tQ\tQunit\tDiam\tunit\tSlope\tunit\tn\tDepth (m)\tVel. (m/s)\t"
+                   "Fr. #\tDcrit(m)\tCapacity\tMax Q\n"
+                   "\t0.05\tm\u00b3/s\t300\tmm\t0.01\tm/m\t0.013\t0.153\t1.3795\t1.2672\t0.1732\t"
+                   "0.0967\t0.104");
+        QTest::newRow("Pipe Picture")
+            << int(Qt::Key_P) << "frmPipePicture"
+            << ""
+            << QString::fromUtf8("lblrDnorm2Unit=m;lblrVnorm2Unit=m/s;"
+                                 "picPipe~D = 300 mm   S = 0.01 m/m   n = 0.013   Q = 0.05 "
+                                 "m\u00b3/s. Cross-section: water at Dnorm = 0.153 m, critical "
+                                 "depth Dcr = 0.1732 m dashed;"
+                                 "txtSizeMinVelocity=0.6;lblSizeVelocityUnit=m/s;"
+                                 "lblSizeList=Sizes (mm);tblSizes~Diam (mm)\td/D\tDnorm (m)\t"
+                                 "Vnorm (m/s)\tQ full (m\u00b3/s)\tMax Q (m\u00b3/s);"
+                                 "lblrSizeChosen=First size meeting every criterion: 300 mm");
+    }
+    void toolWindowsFollow() {
+        QFETCH(int, key);
+        QFETCH(QString, name);
+        QFETCH(QString, steps);
+        QFETCH(QString, expected);
+        run(QStringLiteral("txtDiam=300;txtSlope=0.01;txtQinput=0.05"));
+        chooseTool(static_cast<Qt::Key>(key));
+        QWidget* tool = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == name)
+                tool = w;
+        QVERIFY(tool != nullptr && tool->objectName() == name);
+        QTRY_VERIFY(tool->isVisible());
+
+        switchSystem();
+        QVERIFY(inSi());
+        run(steps, tool);
+        QTRY_COMPARE_WITH_TIMEOUT(unmet(*tool, expected), QString(), 20000);
+    }
+};
+
+} // namespace runnelex
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    runnelex::SiWindowsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "si_windows_test.moc"
