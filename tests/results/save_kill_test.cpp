@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The save of a large results table over an existing file, interrupted every way a desktop can
-// interrupt it: the saving process killed at each step and after random delays, a full disk, a
-// folder that turns read-only. Afterwards the file is always the complete old table or the
-// complete new one, and a temporary file left behind is gone after the next save.
+// The save of a file, as every window saves: each way it can fail, named once here (the windows
+// show the reason), and a large results table saved over an existing file, interrupted every
+// way a desktop can interrupt it: the saving process killed at each step and after random
+// delays, a full disk, a folder that turns read-only. Afterwards the file is always the
+// complete old table or the complete new one, and a temporary file left behind is gone after
+// the next save.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -26,7 +28,7 @@
 
 #include "results/record.h"
 #include "results/save_text_file.h"
-#include "test_files.h"
+#include "support/test_files.h"
 
 namespace runnelex {
 namespace {
@@ -224,8 +226,8 @@ TEST_P(SaveKill, FolderTurnsReadOnly) {
     ReadOnlyFolder readOnly(dir_.path());
     ASSERT_TRUE(readOnly.set(true));
     const std::optional<QString> refused = saveTextFile(target_, newBytes_, seams_);
-    ASSERT_TRUE(refused.has_value());
-    EXPECT_FALSE(refused->isEmpty());
+    EXPECT_EQ(refused.value_or("saved").toStdString(),
+              ::geteuid() == 0 ? "Operation not permitted" : "Permission denied");
     ASSERT_TRUE(readOnly.set(false));
     Tally between;
     check(between, false, false);
@@ -309,6 +311,51 @@ TEST_P(SaveKill, FullDisk) {
     EXPECT_TRUE(WIFEXITED(limited) && WEXITSTATUS(limited) == 0) << "reported as failed";
     Tally tally;
     check(tally, false, false);
+}
+
+// Each way a save can fail says why and leaves the old file as it was, with nothing beside it.
+TEST(SaveTextFile, FailuresNameTheReasonAndKeepTheOldFile) {
+    const bool root = ::geteuid() == 0;
+    const struct {
+        const char *name, *answer, *reason;
+    } cases[] = {
+        {"empty name", "", "No such file or directory"},
+        {"missing folder", "no such folder/table.txt", "No such file or directory"},
+        {"folder as target", "folder.txt", "Is a directory"},
+        // Root ignores permissions; the immutable flag stops even root.
+        {"read-only file", "table.txt", root ? "Operation not permitted" : "Permission denied"},
+        {"full disk", "table.txt", "File too large"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string kind = c.name;
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("table.txt"));
+        ASSERT_TRUE(test::writeFile(target, "old table\n"));
+        ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.txt")));
+        if (kind == "read-only file" && (!QFile::setPermissions(target, QFile::ReadOwner) ||
+                                         (root && !test::setImmutable(target, true)))) {
+            std::printf("read-only file: this file system has no immutable flag for root\n");
+            continue;
+        }
+        rlimit fileSize{};
+        ::getrlimit(RLIMIT_FSIZE, &fileSize);
+        if (kind == "full disk") { // no file may grow past a few bytes: writes fail with EFBIG
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit tiny{4, fileSize.rlim_max};
+            ::setrlimit(RLIMIT_FSIZE, &tiny);
+        }
+        const std::optional<QString> failure = saveTextFile(
+            *c.answer ? dir.filePath(QString::fromUtf8(c.answer)) : QString(), table(3, 'n'));
+        ::setrlimit(RLIMIT_FSIZE, &fileSize);
+        if (kind == "read-only file" && root)
+            test::setImmutable(target, false);
+        EXPECT_EQ(failure.value_or("saved").toStdString(), c.reason);
+        EXPECT_EQ(readAll(target), "old table\n");
+        EXPECT_EQ(filesIn(dir.path()), QStringList{QStringLiteral("table.txt")});
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+                  QStringList{QStringLiteral("folder.txt")});
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Temporary, SaveKill, ::testing::Values(true, false),
