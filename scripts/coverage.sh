@@ -64,6 +64,7 @@ tested=$SECONDS
 gcovr_args=(
     --root "$root"
     --object-directory "$root/$build"
+    --exclude-directories "$root/$build/CMakeFiles/[0-9.]+" # CMake's compiler checks
     --filter "$root/src/"
     --exclude "$root/tests/"
     --exclude "$root/bench/"
@@ -72,11 +73,11 @@ gcovr_args=(
     --exclude '.*/moc_[^/]*\.cpp'
     --exclude-throw-branches
     --exclude-unreachable-branches
-    -j "$jobs"
 )
-gcovr "${gcovr_args[@]}" --txt "$build/coverage-lines.txt" \
-    --print-summary >"$build/coverage-summary.txt"
-gcovr "${gcovr_args[@]}" --branches --txt "$build/coverage-branches.txt" >/dev/null
+gcovr "${gcovr_args[@]}" -j "$jobs" --json "$build/coverage.json" \
+    --txt "$build/coverage-lines.txt" --print-summary >"$build/coverage-summary.txt"
+gcovr --root "$root" --add-tracefile "$build/coverage.json" --branches \
+    --txt "$build/coverage-branches.txt"
 
 # gcovr's summary: "lines: 90.1% (5000 out of 5550)" and "branches: ...".
 summary() {

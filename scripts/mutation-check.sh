@@ -122,8 +122,7 @@ command, listfile, args = sys.argv[1], sys.argv[2], sys.argv[3:]
 muts, order, errors = load(listfile)
 selected = args or order
 errors += [f"unknown mutation {n}" for n in selected if n not in muts]
-if not errors:
-    errors = check(muts, selected)
+errors += check(muts, [n for n in selected if n in muts])
 if errors:
     for e in errors:
         print("mutation-check: " + e, file=sys.stderr)
@@ -170,6 +169,9 @@ restore() {
 }
 finish() {
     local status=$?
+    if [ -n "$mutated" ]; then
+        echo "mutation-check: stopped; $mutated restored" >&2
+    fi
     restore
     rm -rf "$work"
     if [ "$(git diff -- "${files[@]}")" != "$diff_before" ]; then
@@ -192,8 +194,8 @@ mkdir -p "$logs"
 run_suite() { # run_suite LOG [ctest options...]
     local log=$1
     shift
-    ctest --test-dir "$build" -j "$jobs" --label-exclude xcb --timeout "$test_timeout" "$@" \
-        >>"$log" 2>&1
+    ctest --test-dir "$build" -j "$jobs" --label-exclude xcb --timeout "$test_timeout" \
+        --output-on-failure "$@" >>"$log" 2>&1
 }
 first_failure() {
     local failed=$build/Testing/Temporary/LastTestsFailed.log
@@ -219,7 +221,8 @@ fi
 results=$build/mutation-results.txt
 table=()
 caught=0 survived=0 invalid=0
-row() { printf '%-34s %-9s %5s  %s\n' "$@"; }
+width=$(printf '%s\n' MUTATION "${selected[@]}" | awk '{ if (length > w) w = length } END { print w }')
+row() { printf "%-${width}s %-9s %5s  %s\n" "$@"; }
 for name in "${selected[@]}"; do
     file=$(echo "$plan" | awk -F'\t' -v n="$name" '$1 == n { print $2 }')
     log=$logs/$name.log
