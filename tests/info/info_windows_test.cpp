@@ -100,18 +100,6 @@ private slots:
         QVERIFY(matchesGoldenFile(controlsText(second), RUNNELEX_TESTS_DIR "/info/about.controls"));
     }
 
-    void aboutSystemInfoUnavailable() {
-        info_->mnuAbout_Runnelex_Click();
-        frmAboutRunnelex* about = info_->aboutWindow();
-        about->findChild<QPushButton*>("cmdSysInfo")->click();
-        QCOMPARE(boxes_.prompts, QStringList{"System Information Is Unavailable At This Time"});
-        QCOMPARE(boxes_.parents, QList<QWidget*>{about});
-        QVERIFY(programs_.started.isEmpty());
-        flushDeletes();
-        QCOMPARE(info_->aboutWindow(), about); // the window stays open
-        QVERIFY(about->isVisible());
-    }
-
     // Single instances (updates.controls, maker.controls): "Close" (or Escape) hides, the
     // hidden OK button does nothing.
     void noticesAreSingleAndCloseHides_data() {

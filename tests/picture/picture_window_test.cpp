@@ -79,35 +79,28 @@ private slots:
         QVERIFY(w->isVisible());
     }
 
-    // Steps in the main window, then what the picture window shows: its labels (those of the
-    // other normal depth as runnelex-cli calc --labels prints them), the normal depth drawn and
-    // the note's start.
+    // Steps in the main window, then the labels beside the picture (those of the other normal
+    // depth as runnelex-cli calc --labels prints them; what the model holds:
+    // picture_model_test).
     void followsEveryRun_data() {
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("labels");
-        QTest::addColumn<QString>("normal");
-        QTest::addColumn<QString>("note");
         QTest::newRow("worked example")
             << kWorkedSteps << cliLabels(kWorkedOptions, kLabelCount, 3) +
-                                   ";lblrQpeak=3.8325 CFS;lblrDoverDpeak=0.9382"
-            << "Dnorm = 0.5359 ft" << "One normal depth";
+                                   ";lblrQpeak=3.8325 CFS;lblrDoverDpeak=0.9382";
         QTest::newRow("two depths") << kWorkedSteps + ";txtQinput=3.7"
-                                    << "lblrDnorm2=0.9917;lblrDoverD2=0.9917;lblrVnorm2=4.717"
-                                    << "Dnorm = 0.8593 ft" << "Two normal depths: 0.8593 ft";
+                                    << "lblrDnorm2=0.9917;lblrDoverD2=0.9917;lblrVnorm2=4.717";
         QTest::newRow("percent, n")
             << "txtDiam=15;txtSlope=0.4;cmbUnSlope#1;txtQinput=4.6;txtM=0.012"
             << cliLabels("--diam 15 --slope 0.4 --slope-unit % --flow 4.6 --n 0.012", kLabelCount,
-                         3)
-            << "Dnorm = 1.0753 ft" << "Two normal depths: 1.0753 ft";
+                         3);
         // The unit list re-reads "3.7" as gallons per minute: a small flow, one depth.
         QTest::newRow("flow unit") << kWorkedSteps + ";txtQinput=3.7;cmbUnFlo#2"
-                                   << "lblrDnorm2=;lblrQpeak=1720.41 GPM"
-                                   << "Dnorm = 0.0355 ft" << "One normal depth";
+                                   << "lblrDnorm2=;lblrQpeak=1720.41 GPM";
         QTest::newRow("surcharged") << kWorkedSteps + ";txtQinput=4"
-                                    << "lblrDnorm2=;lblrQpeak=3.8325 CFS" << ""
-                                    << "Surcharged! The flow is above the largest";
+                                    << "lblrDnorm2=;lblrQpeak=3.8325 CFS";
         QTest::newRow("no diameter") << "txtSlope=0.01;txtQinput=2"
-                                     << "lblrDnorm2=;lblrQpeak=;lblrDoverDpeak=" << "" << "";
+                                     << "lblrDnorm2=;lblrQpeak=;lblrDoverDpeak=";
     }
     void followsEveryRun() {
         QFETCH(QString, steps);
@@ -120,9 +113,6 @@ private slots:
         }
         for (const QString& pair : labels.split(u';'))
             QCOMPARE(h->text(pair.section(u'=', 0, 0)), pair.section(u'=', 1));
-        QTEST(QString::fromStdString(w->model().normalText), "normal");
-        QFETCH(QString, note);
-        QVERIFY2(QString::fromStdString(w->model().note).startsWith(note), w->model().note.c_str());
     }
 
     // Runs only mark the picture stale; one refresh follows once the event loop is free. A
@@ -290,15 +280,12 @@ private slots:
             const char* typed;
             QString chosen;
         } steps[] = {
-            {"txtSizeMaxRatio", "0.7", first + "12 in."},
             {"txtSizeMaxRatio", "abc",
              check + "largest depth ratio must be a number above 0 and at most 1."},
             {"txtSizeMaxRatio", "0.8", first + "10 in."},
             // Velocity falls slowly with the size: 21 in. still runs at 4.5078 ft/sec.
             {"txtSizeMaxVelocity", "4.5", first + "24 in."},
-            {"txtSizeMaxVelocity", "1", check + "largest velocity lies below the smallest."},
             {"txtSizeMaxVelocity", "", first + "10 in."},
-            {"txtSizeList", "4 6 8", none},
             {"txtSizeList", "12, 8", first + "12 in."}};
         for (const auto& s : steps) {
             h->enter(s.box, s.typed);
