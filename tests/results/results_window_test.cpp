@@ -374,31 +374,6 @@ private slots:
         QCOMPARE(choice->path, path("table.csv"));
         QCOMPARE(choice->nameFilter, "CSV (*.csv)");
     }
-
-    // The help page says what the test above shows: Close hides the window and disables the
-    // controls, but "Always" goes on recording into the hidden window.
-    void helpPageTellsWhatCloseDoes_data() {
-        QTest::addColumn<QString>("phrase");
-        QTest::addColumn<bool>("said");
-        QTest::newRow("no longer: Close turns recording off") << "and turns recording off" << false;
-        QTest::newRow("Close hides and disables")
-            << "Close in the results window hides it and disables Now, Always and the Pipe Name "
-               "box"
-            << true;
-        QTest::newRow("Always goes on")
-            << "while Always stays checked, every calculation is still recorded into the hidden "
-               "window"
-            << true;
-        QTest::newRow("the frame's close box")
-            << "leaves the recording controls as they are" << true;
-    }
-    void helpPageTellsWhatCloseDoes() {
-        QFETCH(QString, phrase);
-        const QString text = QString::fromUtf8(readAll(RUNNELEX_HELP_PAGE))
-                                 .remove(QRegularExpression("<[^>]*>"))
-                                 .simplified();
-        QTEST(text.contains(phrase), "said");
-    }
 };
 
 } // namespace runnelex

@@ -315,15 +315,14 @@ TEST_P(SaveKill, FullDisk) {
 
 // Each way a save can fail says why and leaves the old file as it was, with nothing beside it.
 TEST(SaveTextFile, FailuresNameTheReasonAndKeepTheOldFile) {
-    const bool root = ::geteuid() == 0;
     const struct {
         const char *name, *answer, *reason;
     } cases[] = {
         {"empty name", "", "No such file or directory"},
         {"missing folder", "no such folder/table.txt", "No such file or directory"},
         {"folder as target", "folder.txt", "Is a directory"},
-        // Root ignores permissions; the immutable flag stops even root.
-        {"read-only file", "table.txt", root ? "Operation not permitted" : "Permission denied"},
+        // In a folder the user may write: the read-only file is not replaced behind their back.
+        {"read-only file", "table.txt", "Permission denied"},
         {"full disk", "table.txt", "File too large"},
     };
     for (const auto& c : cases) {
@@ -333,24 +332,33 @@ TEST(SaveTextFile, FailuresNameTheReasonAndKeepTheOldFile) {
         const QString target = dir.filePath(QStringLiteral("table.txt"));
         ASSERT_TRUE(test::writeFile(target, "old table\n"));
         ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.txt")));
-        if (kind == "read-only file" && (!QFile::setPermissions(target, QFile::ReadOwner) ||
-                                         (root && !test::setImmutable(target, true)))) {
-            std::printf("read-only file: this file system has no immutable flag for root\n");
-            continue;
-        }
-        rlimit fileSize{};
-        ::getrlimit(RLIMIT_FSIZE, &fileSize);
-        if (kind == "full disk") { // no file may grow past a few bytes: writes fail with EFBIG
+        ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
+        ASSERT_EQ(::chmod(QFile::encodeName(target).constData(),
+                          kind == "read-only file" ? 0444 : 0666),
+                  0);
+        // The save runs in a child process: with a file size limit (a full disk: writes fail
+        // with EFBIG), and as a user other than root, whom permissions do not stop.
+        int report[2];
+        ASSERT_EQ(::pipe(report), 0);
+        const int status = inChild([&] {
             std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit tiny{4, fileSize.rlim_max};
-            ::setrlimit(RLIMIT_FSIZE, &tiny);
-        }
-        const std::optional<QString> failure = saveTextFile(
-            *c.answer ? dir.filePath(QString::fromUtf8(c.answer)) : QString(), table(3, 'n'));
-        ::setrlimit(RLIMIT_FSIZE, &fileSize);
-        if (kind == "read-only file" && root)
-            test::setImmutable(target, false);
-        EXPECT_EQ(failure.value_or("saved").toStdString(), c.reason);
+            const rlimit tiny{4, RLIM_INFINITY};
+            if ((kind == "full disk" && ::setrlimit(RLIMIT_FSIZE, &tiny) != 0) ||
+                (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)))
+                ::_exit(1);
+            const QByteArray why =
+                saveTextFile(*c.answer ? dir.filePath(QString::fromUtf8(c.answer)) : QString(),
+                             table(3, 'n'))
+                    .value_or("saved")
+                    .toUtf8();
+            (void)!::write(report[1], why.constData(), static_cast<std::size_t>(why.size()));
+        });
+        ::close(report[1]);
+        char why[256] = {};
+        (void)!::read(report[0], why, sizeof why - 1);
+        ::close(report[0]);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        EXPECT_STREQ(why, c.reason);
         EXPECT_EQ(readAll(target), "old table\n");
         EXPECT_EQ(filesIn(dir.path()), QStringList{QStringLiteral("table.txt")});
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
