@@ -51,8 +51,8 @@ TEST(PictureCli, WritesEachFormatAndNothingElse) {
     } svgs[] = {
         {worked + QStringList{"--out", "worked.svg"},
          {"Dnorm = 0.5359 ft", "Dcr = 0.6034 ft", "D = 1 ft", "Q (cfs)"}},
-        {{"--diam", "1", "--diam-unit", "ft.", "--flow", "3.7", "--flow-unit", "GPM", "--slope-unit",
-          "%", "--out", "gpm.svg"},
+        {{"--diam", "1", "--diam-unit", "ft.", "--flow", "3.7", "--flow-unit", "GPM",
+          "--slope-unit", "%", "--out", "gpm.svg"},
          {"Q (gpm)", "D = 1 ft. S = 0.01 % n = 0.013 Q = 3.7 GPM"}}, // blanks simplified
     };
     for (const auto& c : svgs) {

@@ -66,11 +66,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string args = runnelex::fuzz::describe({D, Q});
 
-    const runnelex::test::CallOutcome fast = runnelex::test::outcomeOf([&] { return fDcritCircular(D, Q); });
+    const runnelex::test::CallOutcome fast =
+        runnelex::test::outcomeOf([&] { return fDcritCircular(D, Q); });
     // The march costs up to 10 000 evaluations: a full comparison for one input in 64 and for
     // every fault, and for every input the conditions of the stop around the depth found.
     if (fdp.ConsumeIntegralInRange(0, 63) == 0 || fast.faulted) {
-        const runnelex::test::CallOutcome march = runnelex::test::outcomeOf([&] { return fDcritCircularMarch(D, Q); });
+        const runnelex::test::CallOutcome march =
+            runnelex::test::outcomeOf([&] { return fDcritCircularMarch(D, Q); });
         require(fast == march, "the fast critical depth is the march's, fault for fault",
                 args + " fast " + fast.fault + " march " + march.fault);
         return 0;

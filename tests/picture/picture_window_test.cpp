@@ -85,9 +85,9 @@ private slots:
     void followsEveryRun_data() {
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("labels");
-        QTest::newRow("worked example")
-            << kWorkedSteps << cliLabels(kWorkedOptions, kLabelCount, 3) +
-                                   ";lblrQpeak=3.8325 CFS;lblrDoverDpeak=0.9382";
+        QTest::newRow("worked example") << kWorkedSteps
+                                        << cliLabels(kWorkedOptions, kLabelCount, 3) +
+                                               ";lblrQpeak=3.8325 CFS;lblrDoverDpeak=0.9382";
         QTest::newRow("two depths") << kWorkedSteps + ";txtQinput=3.7"
                                     << "lblrDnorm2=0.9917;lblrDoverD2=0.9917;lblrVnorm2=4.717";
         QTest::newRow("percent, n")
@@ -161,16 +161,23 @@ private slots:
         QTest::addColumn<QString>("answer"); // "-": cancelled, empty: the dialog itself fails
         QTest::addColumn<QString>("reason");
         const QString notAPicture = "a picture is saved as .png, .svg or .pdf";
-        QTest::newRow("png") << "pipe.png" << "";
-        QTest::newRow("svg") << "pipe.svg" << "";
-        QTest::newRow("pdf") << "pipe.pdf" << "";
-        QTest::newRow("suffix in capitals") << "PIPE.SVG" << "";
-        QTest::newRow("cancelled") << "-" << "";
-        QTest::newRow("no such folder") << "missing/pipe.png" << "No such file or directory";
+        QTest::newRow("png") << "pipe.png"
+                             << "";
+        QTest::newRow("svg") << "pipe.svg"
+                             << "";
+        QTest::newRow("pdf") << "pipe.pdf"
+                             << "";
+        QTest::newRow("suffix in capitals") << "PIPE.SVG"
+                                            << "";
+        QTest::newRow("cancelled") << "-"
+                                   << "";
+        QTest::newRow("no such folder") << "missing/pipe.png"
+                                        << "No such file or directory";
         QTest::newRow("not a picture type") << "pipe.jpg" << notAPicture;
         QTest::newRow("no suffix") << "pipe" << notAPicture;
         QTest::newRow("a folder") << "." << notAPicture;
-        QTest::newRow("dialog fails") << "" << "no dialog";
+        QTest::newRow("dialog fails") << ""
+                                      << "no dialog";
     }
     void saves() {
         QFETCH(QString, answer);
@@ -273,20 +280,20 @@ private slots:
         QCOMPARE(table->item(3, 1)->text(), "0.7507");
         QVERIFY(table->item(3, 0)->font().bold() && !table->item(4, 0)->font().bold());
         QCOMPARE(table->horizontalHeaderItem(4)->text(), "Q full (cfs)");
-        const QString first = "First size meeting every criterion: ", none =
-            "No size in the list meets every criterion.", check = "Check the criteria: the ";
+        const QString first = "First size meeting every criterion: ",
+                      none = "No size in the list meets every criterion.",
+                      check = "Check the criteria: the ";
         const struct {
             const char* box;
             const char* typed;
             QString chosen;
-        } steps[] = {
-            {"txtSizeMaxRatio", "abc",
-             check + "largest depth ratio must be a number above 0 and at most 1."},
-            {"txtSizeMaxRatio", "0.8", first + "10 in."},
-            // Velocity falls slowly with the size: 21 in. still runs at 4.5078 ft/sec.
-            {"txtSizeMaxVelocity", "4.5", first + "24 in."},
-            {"txtSizeMaxVelocity", "", first + "10 in."},
-            {"txtSizeList", "12, 8", first + "12 in."}};
+        } steps[] = {{"txtSizeMaxRatio", "abc",
+                      check + "largest depth ratio must be a number above 0 and at most 1."},
+                     {"txtSizeMaxRatio", "0.8", first + "10 in."},
+                     // Velocity falls slowly with the size: 21 in. still runs at 4.5078 ft/sec.
+                     {"txtSizeMaxVelocity", "4.5", first + "24 in."},
+                     {"txtSizeMaxVelocity", "", first + "10 in."},
+                     {"txtSizeList", "12, 8", first + "12 in."}};
         for (const auto& s : steps) {
             h->enter(s.box, s.typed);
             QCOMPARE(h->text("lblrSizeChosen"), s.chosen);

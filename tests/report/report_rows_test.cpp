@@ -30,11 +30,14 @@ struct Case {
 
 // Surcharged, faulted and oddly named rows, every unit.
 const Case kCases[] = {
-    {"flow sweep through the surcharge", {"", "12", "0.01", "0.013", "", 0, 0, 0},
+    {"flow sweep through the surcharge",
+     {"", "12", "0.01", "0.013", "", 0, 0, 0},
      {"flow=0.5:4.5:0.5"}},
-    {"grid in feet, percent and GPM", {"MH-1", "1,1.5", "", "0.011", "900", 1, 1, 2},
+    {"grid in feet, percent and GPM",
+     {"MH-1", "1,1.5", "", "0.011", "900", 1, 1, 2},
      {"diam=1,1.5,2", "slope=0.1:0.5:0.2"}},
-    {"n list, a name to quote, MGD", {"-a,b\"c\t'd' \xC3\xA4", "24", "0.5", "", "10", 0, 1, 1},
+    {"n list, a name to quote, MGD",
+     {"-a,b\"c\t'd' \xC3\xA4", "24", "0.5", "", "10", 0, 1, 1},
      {"n=0.009,0.013,0.024"}},
     {"faulted and huge points", {"", "", "0.01", "0.013", "2", 1, 0, 0}, {"diam=1e200,1e5,1"}},
 };
@@ -57,17 +60,17 @@ ReportPlan planOf(const Case& c) {
 // The rows as runnelex-cli report collects them, and as the window packs them.
 std::string asText(const ReportPlan& plan, unsigned threads, std::uint64_t chunkRows) {
     std::string text;
-    EXPECT_TRUE(computeRows<TextChunk>(plan, threads, chunkRows, nullptr, {},
-                                       [&](TextChunk&& chunk) {
-                                           text += chunk.text;
-                                           return true;
-                                       }));
+    EXPECT_TRUE(
+        computeRows<TextChunk>(plan, threads, chunkRows, nullptr, {}, [&](TextChunk&& chunk) {
+            text += chunk.text;
+            return true;
+        }));
     return text;
 }
 PackedRows packed(const ReportPlan& plan, unsigned threads, std::uint64_t chunkRows) {
     PackedRows rows;
-    EXPECT_TRUE(computeRows<PackedChunk>(
-        plan, threads, chunkRows, nullptr, {}, [&](PackedChunk&& chunk) {
+    EXPECT_TRUE(
+        computeRows<PackedChunk>(plan, threads, chunkRows, nullptr, {}, [&](PackedChunk&& chunk) {
             rows.append(std::make_shared<const PackedChunk>(std::move(chunk)));
             return true;
         }));
@@ -213,8 +216,8 @@ TEST(ReportRows, CancelKeepsWholeLeadingChunksPackedSmall) {
     for (unsigned threads : {1u, 2u}) {
         std::atomic<bool> cancel{false};
         PackedRows rows;
-        const bool complete = computeRows<PackedChunk>(
-            plan, threads, 64, &cancel, {}, [&](PackedChunk&& chunk) {
+        const bool complete =
+            computeRows<PackedChunk>(plan, threads, 64, &cancel, {}, [&](PackedChunk&& chunk) {
                 EXPECT_EQ(chunk.size(), 64u);
                 rows.append(std::make_shared<const PackedChunk>(std::move(chunk)));
                 if (rows.size() >= 2048)

@@ -324,8 +324,9 @@ private slots:
 
         saveAs(path("part.txt"));
         const std::string last = cell(kept - 1, 1).toStdString();
-        QCOMPARE(test::readAll(path("part.txt")), cliOut({"--diam", "12", "--slope", "0.01", "--vary",
-                                                  "flow=0.001:" + last + ":0.00001"}));
+        QCOMPARE(test::readAll(path("part.txt")),
+                 cliOut({"--diam", "12", "--slope", "0.01", "--vary",
+                         "flow=0.001:" + last + ":0.00001"}));
     }
 
     // Closing the window, or ending the program, during a run stops it at once.
@@ -353,9 +354,12 @@ private slots:
     void failedSavesLeaveTheOldFile_data() {
         QTest::addColumn<QString>("answer"); // empty: cancelled
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing folder") << "no such folder/table.txt" << "No such file or directory";
-        QTest::newRow("dialog failure") << "table.txt" << "the dialog could not open";
-        QTest::newRow("cancelled") << "" << "";
+        QTest::newRow("missing folder") << "no such folder/table.txt"
+                                        << "No such file or directory";
+        QTest::newRow("dialog failure") << "table.txt"
+                                        << "the dialog could not open";
+        QTest::newRow("cancelled") << ""
+                                   << "";
     }
     void failedSavesLeaveTheOldFile() {
         QFETCH(QString, answer);
@@ -371,7 +375,8 @@ private slots:
             dialog_.failure = reason.toStdString();
         click("cmdSaveAs");
         QVERIFY(waitIdle());
-        QCOMPARE(h_->boxes.prompts, reason.isEmpty() ? QStringList() : QStringList{kFailure + reason + ")"});
+        QCOMPARE(h_->boxes.prompts,
+                 reason.isEmpty() ? QStringList() : QStringList{kFailure + reason + ")"});
         QCOMPARE(test::readAll(path("table.txt")), kOld);
         QCOMPARE(QDir(folder_.path()).entryList(QDir::Files), QStringList{"table.txt"});
     }

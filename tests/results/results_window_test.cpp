@@ -280,7 +280,8 @@ private slots:
         else if (!answer.isEmpty())
             dialog_.answers = {path(answer)};
         button("cmdSaveResults")->click();
-        QCOMPARE(boxes_.prompts, reason.isEmpty() ? QStringList() : QStringList{kFailure + reason + ")"});
+        QCOMPARE(boxes_.prompts,
+                 reason.isEmpty() ? QStringList() : QStringList{kFailure + reason + ")"});
         QVERIFY(boxes_.parents.isEmpty() || boxes_.parents.front() == mod_->window());
         QTEST(QString::fromUtf8(readAll(path("table.txt"))), "bytes");
         QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{"table.txt"});

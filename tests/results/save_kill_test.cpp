@@ -333,9 +333,9 @@ TEST(SaveTextFile, FailuresNameTheReasonAndKeepTheOldFile) {
         ASSERT_TRUE(test::writeFile(target, "old table\n"));
         ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.txt")));
         ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
-        ASSERT_EQ(::chmod(QFile::encodeName(target).constData(),
-                          kind == "read-only file" ? 0444 : 0666),
-                  0);
+        ASSERT_EQ(
+            ::chmod(QFile::encodeName(target).constData(), kind == "read-only file" ? 0444 : 0666),
+            0);
         // The save runs in a child process: with a file size limit (a full disk: writes fail
         // with EFBIG), and as a user other than root, whom permissions do not stop.
         int report[2];

@@ -5,8 +5,8 @@
 #include <functional>
 #include <optional>
 #include <stdexcept>
-#include <type_traits>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include <QtTest>
@@ -95,10 +95,10 @@ inline QString controlsText(const QObject* root) {
             const auto* menu = qobject_cast<const QMenu*>(o);
             const QString shown = shownText(o);
             QStringList line{name, QString::fromLatin1(o->metaObject()->className()),
-                             menu                     ? menu->title()
-                             : w && w->isWindow()     ? w->windowTitle()
+                             menu                   ? menu->title()
+                             : w && w->isWindow()   ? w->windowTitle()
                              : shown == "<no text>" ? QString()
-                                                      : shown};
+                                                    : shown};
             if (const auto* list = qobject_cast<const QComboBox*>(o)) {
                 QStringList items;
                 for (int i = 0; i < list->count(); ++i)
@@ -139,8 +139,8 @@ inline bool matchesGoldenFile(const QString& text, const QString& path) {
     const QStringList have = text.split(u'\n');
     for (qsizetype i = 0; i < std::max(want.size(), have.size()); ++i)
         if (want.value(i) != have.value(i))
-            qWarning("%s, line %d:\n  expected: %s\n  actual:   %s", qPrintable(path),
-                     int(i + 1), qPrintable(want.value(i)), qPrintable(have.value(i)));
+            qWarning("%s, line %d:\n  expected: %s\n  actual:   %s", qPrintable(path), int(i + 1),
+                     qPrintable(want.value(i)), qPrintable(have.value(i)));
     return want == have;
 }
 
@@ -196,7 +196,7 @@ template <typename Test> int privateHomeMain(int argc, char** argv) {
 
 } // namespace runnelex::test
 
-#define RUNNELEX_PRIVATE_HOME_MAIN(Test)                                                          \
-    int main(int argc, char** argv) {                                                             \
-        return runnelex::test::privateHomeMain<Test>(argc, argv);                                 \
+#define RUNNELEX_PRIVATE_HOME_MAIN(Test)                                                           \
+    int main(int argc, char** argv) {                                                              \
+        return runnelex::test::privateHomeMain<Test>(argc, argv);                                  \
     }

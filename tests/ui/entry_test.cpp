@@ -80,10 +80,10 @@ private slots:
         // A unit choice re-reads the box in the new unit, without a message even when empty.
         QTest::newRow("diameter in feet")
             << kWorkedSteps + ";cmbUnDiam#1" << kWorkedOptions + " --diam-unit ft.";
-        QTest::newRow("slope in percent") << "txtDiam=12;txtSlope=1;txtQinput=2;cmbUnSlope#1"
-                                          << kWorkedOptions;
-        QTest::newRow("units with empty boxes")
-            << "cmbUnDiam#1;cmbUnSlope#1;cmbUnFlo#1;cmbUnFlo#0" << "lblrQ100=;lblCapQ=Q (cfs)";
+        QTest::newRow("slope in percent")
+            << "txtDiam=12;txtSlope=1;txtQinput=2;cmbUnSlope#1" << kWorkedOptions;
+        QTest::newRow("units with empty boxes") << "cmbUnDiam#1;cmbUnSlope#1;cmbUnFlo#1;cmbUnFlo#0"
+                                                << "lblrQ100=;lblCapQ=Q (cfs)";
     }
 
     void sequences() {
@@ -125,20 +125,33 @@ private slots:
     void keys_data() {
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("left"); // the box text after them, "|" where the cursor is
-        QTest::newRow("Delete") << "Home Delete" << "|234";
-        QTest::newRow("BackSpace") << "BackSpace" << "123|";
-        QTest::newRow("arrows") << "Home Right Right Delete Left BackSpace" << "|24";
-        QTest::newRow("End after Home") << "Home End BackSpace" << "123|";
-        QTest::newRow("Ctrl+Delete deletes the word") << "Home Ctrl+Delete" << "|";
-        QTest::newRow("Shift+Home selects, Delete erases") << "Shift+Home Delete" << "|";
-        QTest::newRow("keypad Delete and digit") << "Home KP_Delete KP_5" << "5|234";
+        QTest::newRow("Delete") << "Home Delete"
+                                << "|234";
+        QTest::newRow("BackSpace") << "BackSpace"
+                                   << "123|";
+        QTest::newRow("arrows") << "Home Right Right Delete Left BackSpace"
+                                << "|24";
+        QTest::newRow("End after Home") << "Home End BackSpace"
+                                        << "123|";
+        QTest::newRow("Ctrl+Delete deletes the word") << "Home Ctrl+Delete"
+                                                      << "|";
+        QTest::newRow("Shift+Home selects, Delete erases") << "Shift+Home Delete"
+                                                           << "|";
+        QTest::newRow("keypad Delete and digit") << "Home KP_Delete KP_5"
+                                                 << "5|234";
         QTest::newRow("Escape, minus, Ctrl+A and Ctrl+BackSpace change nothing")
-            << "Escape minus Ctrl+A Ctrl+BackSpace" << "1234|";
-        QTest::newRow("digit and letter") << "5+x" << "1234|";
-        QTest::newRow("digit and line break") << "5+CR" << "1234|";
-        QTest::newRow("two digits") << "5+5" << "123455|";
-        QTest::newRow("Ctrl+Alt+Shift+Tab with a letter") << "Ctrl+Alt+Shift+Tab+I" << "1234|";
-        QTest::newRow("Alt+Tab with a letter") << "Alt+Tab+x" << "1234|";
+            << "Escape minus Ctrl+A Ctrl+BackSpace"
+            << "1234|";
+        QTest::newRow("digit and letter") << "5+x"
+                                          << "1234|";
+        QTest::newRow("digit and line break") << "5+CR"
+                                              << "1234|";
+        QTest::newRow("two digits") << "5+5"
+                                    << "123455|";
+        QTest::newRow("Ctrl+Alt+Shift+Tab with a letter") << "Ctrl+Alt+Shift+Tab+I"
+                                                          << "1234|";
+        QTest::newRow("Alt+Tab with a letter") << "Alt+Tab+x"
+                                               << "1234|";
     }
 
     void keys() {

@@ -198,8 +198,8 @@ private slots:
         // With "Always" each run empties the name, then records, also with the window closed.
         QTest::newRow("Always records each run")
             << "always close run" << QStringList{auto1, auto1} << "";
-        QTest::newRow("a rejected entry records nothing") << "always reject" << QStringList{}
-                                                          << "P1";
+        QTest::newRow("a rejected entry records nothing")
+            << "always reject" << QStringList{} << "P1";
         // A failed append is reported; the window goes on and the next record goes through.
         QTest::newRow("failed append") << "fail enter enter" << QStringList{p1} << "P1";
     }
