@@ -336,29 +336,39 @@ TEST(SaveTextFile, FailuresNameTheReasonAndKeepTheOldFile) {
         ASSERT_EQ(
             ::chmod(QFile::encodeName(target).constData(), kind == "read-only file" ? 0444 : 0666),
             0);
-        // The save runs in a child process: with a file size limit (a full disk: writes fail
-        // with EFBIG), and as a user other than root, whom permissions do not stop.
-        int report[2];
-        ASSERT_EQ(::pipe(report), 0);
-        const int status = inChild([&] {
+        // A file size limit makes a full disk (writes fail with EFBIG). Root, whom permissions
+        // do not stop, saves the read-only file as another user, in a child process.
+        const auto save = [&] {
+            rlimit fileSize{};
+            ::getrlimit(RLIMIT_FSIZE, &fileSize);
             std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit tiny{4, RLIM_INFINITY};
-            if ((kind == "full disk" && ::setrlimit(RLIMIT_FSIZE, &tiny) != 0) ||
-                (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)))
-                ::_exit(1);
-            const QByteArray why =
-                saveTextFile(*c.answer ? dir.filePath(QString::fromUtf8(c.answer)) : QString(),
-                             table(3, 'n'))
-                    .value_or("saved")
-                    .toUtf8();
-            (void)!::write(report[1], why.constData(), static_cast<std::size_t>(why.size()));
-        });
-        ::close(report[1]);
-        char why[256] = {};
-        (void)!::read(report[0], why, sizeof why - 1);
-        ::close(report[0]);
-        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        EXPECT_STREQ(why, c.reason);
+            const rlimit tiny{kind == "full disk" ? 4 : fileSize.rlim_cur, fileSize.rlim_max};
+            ::setrlimit(RLIMIT_FSIZE, &tiny);
+            const std::optional<QString> failure = saveTextFile(
+                *c.answer ? dir.filePath(QString::fromUtf8(c.answer)) : QString(), table(3, 'n'));
+            ::setrlimit(RLIMIT_FSIZE, &fileSize);
+            return failure.value_or("saved").toStdString();
+        };
+        std::string why;
+        if (kind == "read-only file" && ::geteuid() == 0) {
+            int report[2];
+            ASSERT_EQ(::pipe(report), 0);
+            const int status = inChild([&] {
+                if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                    ::_exit(1);
+                why = save();
+                (void)!::write(report[1], why.data(), why.size());
+            });
+            ::close(report[1]);
+            char buffer[256] = {};
+            (void)!::read(report[0], buffer, sizeof buffer - 1);
+            ::close(report[0]);
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+            why = buffer;
+        } else {
+            why = save();
+        }
+        EXPECT_EQ(why, c.reason);
         EXPECT_EQ(readAll(target), "old table\n");
         EXPECT_EQ(filesIn(dir.path()), QStringList{QStringLiteral("table.txt")});
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
