@@ -9,19 +9,19 @@
 #include "cli/cli_app.h"
 #include "cli/exit_codes.h"
 #include "cli/output.h"
-#include "report/ordered_runner.h"
 #include "report/quoting.h"
 #include "report/report_plan.h"
+#include "report/report_rows.h"
 #include "report/row_format.h"
+#include "report/text_chunk.h"
 
 namespace runnelex::cli {
 
 namespace {
 
-struct Chunk {
-    std::string text;
-    std::uint64_t rows = 0, faulted = 0;
-};
+// Rows a thread computes at a time: long enough to keep the threads busy, short enough that
+// the first rows come out at once.
+constexpr std::uint64_t kChunkRows = 512;
 
 // "\r<message>" now and then on a terminal once the report has run for a second; erased at
 // the end.
@@ -101,24 +101,14 @@ int runReport(const ParsedArgs& a, Output& out, Output& err) {
     out.write(report::headerText(format, plan.system()));
     Progress progress(err, plan.rowCount());
     std::uint64_t done = 0, faulted = 0;
-    report::OrderedRun<Chunk> run;
-    run.items = plan.rowCount();
-    run.threads = threads;
-    run.make = [&](std::uint64_t first, std::uint64_t count, Chunk& chunk) {
-        for (std::uint64_t i = first; i < first + count; ++i) {
-            const RecordReply row = runRecord(plan.point(i));
-            chunk.faulted += row.status == SessionStatus::Fault;
-            chunk.text += report::rowText(format, row);
-        }
-        chunk.rows = count;
-    };
-    run.take = [&](Chunk&& chunk) {
-        done += chunk.rows;
-        faulted += chunk.faulted;
-        progress.update(done);
-        return out.write(chunk.text); // a failed output ends the report early
-    };
-    report::runOrdered(run);
+    report::computeRows<report::TextChunk>(
+        plan, threads, kChunkRows, nullptr, report::TextChunk{format, {}, 0, 0},
+        [&](report::TextChunk&& chunk) {
+            done += chunk.rows;
+            faulted += chunk.faulted;
+            progress.update(done);
+            return out.write(chunk.text); // a failed output ends the report early
+        });
     return faulted > 0 ? kArithmetic : kDone;
 }
 

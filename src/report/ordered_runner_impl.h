@@ -35,9 +35,10 @@ template <typename Chunk> bool runOrdered(const OrderedRun<Chunk>& run) {
         return true;
     }
 
-    // A ring of slots: chunk c goes into slot c % slots once the taker has emptied it.
-    const std::uint64_t slots = 2 * static_cast<std::uint64_t>(run.threads) + 2;
-    std::vector<std::optional<Chunk>> ring(slots);
+    // A ring of slots: chunk c goes into slot c % ringSize once the taker has emptied it (not
+    // "slots", which Qt code that includes this defines away).
+    const std::uint64_t ringSize = 2 * static_cast<std::uint64_t>(run.threads) + 2;
+    std::vector<std::optional<Chunk>> ring(ringSize);
     std::mutex m;
     std::condition_variable changed;
     std::uint64_t nextToMake = 0, taken = 0;
@@ -49,7 +50,7 @@ template <typename Chunk> bool runOrdered(const OrderedRun<Chunk>& run) {
             {
                 std::unique_lock lock(m);
                 changed.wait(lock, [&] {
-                    return stop || nextToMake >= chunks || nextToMake < taken + slots;
+                    return stop || nextToMake >= chunks || nextToMake < taken + ringSize;
                 });
                 if (stop || nextToMake >= chunks)
                     return;
@@ -60,7 +61,7 @@ template <typename Chunk> bool runOrdered(const OrderedRun<Chunk>& run) {
             run.make(first, count, chunk);
             {
                 std::lock_guard lock(m);
-                ring[c % slots].emplace(std::move(chunk));
+                ring[c % ringSize].emplace(std::move(chunk));
             }
             changed.notify_all();
         }
@@ -76,13 +77,13 @@ template <typename Chunk> bool runOrdered(const OrderedRun<Chunk>& run) {
             {
                 std::unique_lock lock(m);
                 // A cancel comes from outside: look again now and then.
-                while (!ring[c % slots] && !cancelled())
+                while (!ring[c % ringSize] && !cancelled())
                     changed.wait_for(lock, std::chrono::milliseconds(50));
-                if (!ring[c % slots]) {
+                if (!ring[c % ringSize]) {
                     complete = false;
                     break;
                 }
-                chunk.swap(ring[c % slots]);
+                chunk.swap(ring[c % ringSize]);
                 ++taken;
             }
             changed.notify_all();

@@ -3,35 +3,10 @@
 
 #include <algorithm>
 
-#include "report/ordered_runner.h"
 #include "report/packed_rows.h"
 #include "report/report_plan.h"
 
 namespace runnelex::report {
-
-bool computeRows(const ReportPlan& plan, unsigned threads, std::uint64_t chunkRows,
-                 const std::atomic<bool>& cancel,
-                 const std::function<void(std::shared_ptr<const PackedChunk>)>& deliver) {
-    using Chunk = std::shared_ptr<PackedChunk>;
-    OrderedRun<Chunk> run;
-    run.items = plan.rowCount();
-    run.chunkSize = chunkRows;
-    run.threads = threads;
-    run.cancel = &cancel;
-    run.make = [&plan, &cancel](std::uint64_t first, std::uint64_t count, Chunk& chunk) {
-        chunk = std::make_shared<PackedChunk>();
-        for (std::uint64_t i = first; i < first + count && !cancel.load(); ++i)
-            chunk->add(runRecord(plan.point(i)));
-        chunk->shrink();
-    };
-    run.take = [&deliver, &cancel](Chunk&& chunk) {
-        if (cancel.load()) // a chunk cut short by the cancel must not pass for a whole one
-            return false;
-        deliver(std::move(chunk));
-        return true;
-    };
-    return runOrdered(run) && !cancel.load();
-}
 
 std::vector<RowRange> mergedRanges(std::vector<RowRange> ranges) {
     std::sort(ranges.begin(), ranges.end(),

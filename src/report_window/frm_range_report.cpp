@@ -282,10 +282,13 @@ void FrmRangeReport::cmdRun_Click() {
         inbox_.clear();
     }
     startJob(Job::Report, plan->rowCount(), [this, plan](const std::atomic<bool>& cancel) {
-        complete_ = report::computeRows(*plan, threads_, kChunkRows, cancel, [this](auto chunk) {
-            std::lock_guard lock(inboxMutex_);
-            inbox_.push_back(std::move(chunk));
-        });
+        complete_ = report::computeRows<report::PackedChunk>(
+            *plan, threads_, kChunkRows, &cancel, {}, [this](report::PackedChunk&& chunk) {
+                auto shared = std::make_shared<const report::PackedChunk>(std::move(chunk));
+                std::lock_guard lock(inboxMutex_);
+                inbox_.push_back(std::move(shared));
+                return true;
+            });
     });
 }
 

@@ -2,12 +2,10 @@
 // One calculation, the display rule, and the label texts a run writes in the order it writes them.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <random>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "calc/calculation.h"
@@ -91,100 +89,61 @@ CalcInputs workedExample(double Q, const std::string& unitflow = "CFS") {
 
 const char* const kUnmatched = "Unitflow variable unmatched in case stucture.";
 
-using Steps = std::vector<std::pair<std::string, std::string>>; // label (empty: message), text
-
-Steps stepsOf(const DisplayRun& run) {
-    Steps out;
-    for (const DisplayStep& s : run.steps)
-        out.emplace_back(s.kind == DisplayStep::Kind::SetLabel ? labelName(s.label) : "", s.text);
-    return out;
-}
-
-// The worked pipe's capacity rows: each velocity, then its flow in the shown unit, or the
-// message when the flow code is unmatched.
-Steps capacity(const std::vector<std::string>& flows, bool unmatched = false) {
-    const char* const rows[] = {"050", "075", "093", "100"};
-    const char* const velocities[] = {"4.5363", "5.1418", "5.0323", "4.5363"};
-    Steps out;
-    for (int i = 0; i < 4; ++i) {
-        out.emplace_back(std::string("lblrV") + rows[i], velocities[i]);
-        out.emplace_back(unmatched ? "" : std::string("lblrQ") + rows[i],
-                         unmatched ? kUnmatched : flows[i]);
+// The labels a run writes, in order, without their "lblr"/"lbl" prefix; "!" for a message.
+// (What they show: tests/cli/golden.)
+std::string stepsOf(const DisplayRun& run) {
+    std::string out;
+    for (const DisplayStep& s : run.steps) {
+        const std::string name = s.kind == DisplayStep::Kind::Message ? "!" : labelName(s.label);
+        out += ' ' + name.substr(name.find_first_of("!ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"));
     }
-    return out;
+    return out.empty() ? out : out.substr(1);
 }
 
-const Steps kCfs = capacity({"1.7814", "3.2488", "3.8307", "3.5628"});
-
-Steps then(Steps a, const Steps& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
-// Each branch writes only what it computed; a fault ends the run where it happened.
+// Each branch writes only what it computed, the capacity rows first; a fault ends the run
+// where it happened.
 TEST(DisplayRun, StepsInOrder) {
+    const std::string cap = "V050 Q050 V075 Q075 V093 Q093 V100 Q100";
     // clang-format off
     const struct {
         const char* name;
         CalcInputs in;
-        Steps steps;
+        std::string steps;
         bool fault;
     } cases[] = {
-        {"worked example", workedExample(2), then(kCfs, {
-            {"lblrDnorm", "0.5359"}, {"lblrAreaW", "0.4285"}, {"lblrPerimW", "1.6426"},
-            {"lblrRh", "0.2609"}, {"lblrVnorm", "4.6671"}, {"lblrFrNo", "1.2548"},
-            {"lblrDcr", "0.6034"}, {"lblrDoverD", "0.5359"}, {"lblrRegime", "Supercritical"},
-            {"lblFullCondition", "If the pipe were flowing full "},
-            {"lblFullCause", "due to tailwater:"}, {"lblrHf", "0.0032"}, {"lblrVfull", "2.5465"}}),
-         false},
-        {"surcharged", workedExample(4), then(kCfs, {
-            {"lblrDnorm", ""}, {"lblrVnorm", ""}, {"lblrDoverD", "1"}, {"lblrAreaW", "0.7854"},
-            {"lblrPerimW", "3.1416"}, {"lblrRh", "0.25"}, {"lblrFrNo", ""},
-            {"lblrDcr", ""}, {"lblFullCondition", "Flow is flowing full due to:"},
-            {"lblFullCause", "Surcharge!"}, {"lblrRegime", "Surcharged!"},
-            {"lblrHf", "0.0126"}, {"lblrVfull", "5.093"}}),
-         false},
-        {"no design flow", workedExample(0), kCfs, false},
-        {"negative flow", workedExample(-1), kCfs, false},
-        {"no diameter", pipe(0, 0.01, 0.013, 2), {}, false},
-        {"no slope", pipe(1, 0, 0.013, 2), {}, false},
-        {"no n", pipe(1, 0.01, 0, 2), {}, false},
-        {"invalid without flow", pipe(-1, 0.01, 0.013, 0), {}, false},
-        {"MGD", workedExample(0, "MGD"), capacity({"1.1515", "2.1001", "2.4762", "2.303"}), false},
-        {"GPM", workedExample(0, "GPM"), capacity({"799.67", "1458.4", "1719.59", "1599.33"}),
-         false},
+        {"worked example", workedExample(2), cap + " Dnorm AreaW PerimW Rh Vnorm FrNo Dcr DoverD "
+         "Regime FullCondition FullCause Hf Vfull", false},
+        {"surcharged", workedExample(4), cap + " Dnorm Vnorm DoverD AreaW PerimW Rh FrNo Dcr FullCondition "
+         "FullCause Regime Hf Vfull", false},
+        {"no design flow", workedExample(0), cap, false},
+        {"negative flow", workedExample(-1), cap, false},
+        {"no diameter", pipe(0, 0.01, 0.013, 2), "", false},
+        {"no slope", pipe(1, 0, 0.013, 2), "", false},
+        {"no n", pipe(1, 0.01, 0, 2), "", false},
+        {"invalid without flow", pipe(-1, 0.01, 0.013, 0), "", false},
         // Codes compare exactly: a lower-case code is as unknown as an empty one.
-        {"unknown code", workedExample(0, ""), capacity({}, true), false},
-        {"lower-case code", workedExample(0, "cfs"), capacity({}, true), false},
+        {"unknown code", workedExample(0, ""), "V050 ! V075 ! V093 ! V100 !", false},
+        {"lower-case code", workedExample(0, "cfs"), "V050 ! V075 ! V093 ! V100 !", false},
         // The solver drives the depth ratio below ~3e-17: fArccos(1) divides by zero.
-        {"flow too small for the solver", workedExample(1e-40), kCfs, true},
-        {"square of diameter overflows", pipe(1e200, 0.01, 0.013, 1), {}, true},
-        {"capacity flow overflows", pipe(1e116, 0.01, 0.013, 1), {}, true}};
+        {"flow too small for the solver", workedExample(1e-40), cap, true},
+        {"square of diameter overflows", pipe(1e200, 0.01, 0.013, 1), "", true},
+        {"capacity flow overflows", pipe(1e116, 0.01, 0.013, 1), "", true},
+        {"GPM conversion overflows", pipe(1e115, 0.01, 0.013, 0, "GPM"), "V050", true}};
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const DisplayRun run = displayRun(c.in);
         EXPECT_EQ(stepsOf(run), c.steps);
         EXPECT_EQ(run.fault.has_value(), c.fault);
-        EXPECT_EQ(run.results.fault.has_value(), c.fault);
     }
-    const Steps flat = stepsOf(displayRun(pipe(1, 0.001, 0.013, 1)));
-    EXPECT_NE(std::find(flat.begin(), flat.end(), Steps::value_type("lblrRegime", "Subcritical")),
-              flat.end());
-}
-
-TEST(DisplayRun, GpmConversionOverflowStopsAfterTheFirstVelocity) {
-    const DisplayRun run = displayRun(pipe(1e115, 0.01, 0.013, 0, "GPM"));
-    ASSERT_FALSE(run.results.fault);
-    ASSERT_EQ(run.results.Capacity.size(), 4u);
-    EXPECT_EQ(stepsOf(run), (Steps{{"lblrV050", displayNumber(run.results.Capacity[0].V)}}));
-    EXPECT_TRUE(run.fault);
+    EXPECT_EQ(*displayRun(workedExample(1e-40)).fault, "Division by zero");
+    EXPECT_EQ(*displayRun(pipe(1e115, 0.01, 0.013, 0, "GPM")).fault, "Overflow");
+    EXPECT_FALSE(displayRun(pipe(1e115, 0.01, 0.013, 0, "GPM")).results.fault);
 }
 
 TEST(Calculation, BranchRules) {
     const CalcResults worked = computeCalculation(workedExample(2));
     EXPECT_EQ(worked.outcome, Outcome::OpenChannel);
-    EXPECT_EQ(displayNumber(*worked.Qmax), "3.8307");
     // Above the full-pipe flow but within Qmax the pipe still runs open, deep in its bracket.
     const CalcResults deep = computeCalculation(workedExample(3.7));
     EXPECT_EQ(deep.outcome, Outcome::OpenChannel);
@@ -197,30 +156,6 @@ TEST(Calculation, BranchRules) {
     EXPECT_EQ(computeCalculation(workedExample(above)).outcome, Outcome::Surcharged);
     // Subcritical already at one ten-thousandth of the pipe: the march's bounded result.
     EXPECT_EQ(*computeCalculation(workedExample(1e-20)).Dcr, 1e-4);
-}
-
-TEST(Calculation, FroudeAndCriticalDepthUseTheFlowAtNormalDepth) {
-    using namespace hydrocalc;
-    const CalcResults r = computeCalculation(workedExample(2));
-    EXPECT_EQ(displayNumber(*r.Qnorm), "2");
-    EXPECT_EQ(*r.Qnorm, *r.Vnorm * *r.AreaW);
-    EXPECT_NE(*r.Qnorm, 2.0);
-    EXPECT_EQ(*r.FrNo, fFroude(1, *r.Dnorm, *r.Qnorm));
-    EXPECT_NE(*r.FrNo, fFroude(1, *r.Dnorm, 2.0));
-    EXPECT_EQ(*r.Dcr, fDcritCircular(1, *r.Qnorm));
-    EXPECT_EQ(*r.DoverD, *r.Dnorm / 1.0);
-}
-
-TEST(Calculation, FullPipeValuesUseDesignFlowAndPlainRadius) {
-    using namespace hydrocalc;
-    for (double Q : {2.0, 4.0}) {
-        SCOPED_TRACE(Q);
-        const CalcResults r = computeCalculation(pipe(2, 0.005, 0.015, Q));
-        const double Afull = fAreaW(2, 0, 2, kCircular);
-        const double Rfull = Afull / fPerimW(2, 0, 2, kCircular);
-        EXPECT_EQ(*r.Vfull, Q / Afull);
-        EXPECT_EQ(*r.Hf, fSfManning(Q / Afull, Rfull, 0.015));
-    }
 }
 
 TEST(ApplyDisplayRun, SurchargedRunShowsTheFullPipe) {

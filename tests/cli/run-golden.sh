@@ -7,13 +7,18 @@
 #
 # A file is a run of cases; each case starts with its arguments. Lines:
 #   # text          a comment (kept by UPDATE)
-#   $ ARGS          the arguments, in shell syntax; $TMP is a folder of the case's own
+#   $ ARGS          the arguments, in shell syntax; $TMP is a folder of the case's own,
+#                   its working folder and home
 #   < text          a line of standard input
 #   > text          a line of standard output     ("> " alone: an empty line)
 #   ! text          a line of standard error
 #   ? N             the exit status (0 when not given)
+#   = NAME          a file or folder the run left in $TMP (with "% files")
 #   % option        stdin-crlf, stdin-no-eol: how the input lines end;
-#                   env NAME=VALUE: the environment of the run
+#                   env NAME=VALUE: the environment of the run;
+#                   stdout FILE: standard output goes to FILE (/dev/full: a full disk) and is
+#                   not compared; stdout closed: the program starts with it closed;
+#                   files: the files the run leaves in $TMP (it starts empty) are compared too
 # Output lines are compared exactly; a CR before a line's LF is written as the two
 # characters "\r" at the end of the line, and "\ no eol" after a last line without a break.
 set -uo pipefail
@@ -53,14 +58,26 @@ run_case() {
     fi
     (
         cd "$dir/tmp" || exit 99
-        export TMP="$dir/tmp"
-        for e in "${envs[@]}"; do export "${e?}"; done
+        # $TMP is the home too: whatever the program writes there is seen (% files).
+        export TMP="$dir/tmp" HOME="$dir/tmp"
+        unset XDG_CONFIG_HOME XDG_CACHE_HOME XDG_DATA_HOME XDG_STATE_HOME
+        for e in "${envs[@]}"; do export "${e?}" 2>/dev/null; done
         eval "set -- $args"
-        exec "$cli" "$@" <"$input" >"$dir/out" 2>"$dir/err"
+        case $stdout_to in
+        '') exec "$cli" "$@" <"$input" >"$dir/out" 2>"$dir/err" ;;
+        closed) exec "$cli" "$@" <"$input" 2>"$dir/err" >&- ;;
+        *) exec "$cli" "$@" <"$input" 2>"$dir/err" >"$stdout_to" ;;
+        esac
     )
     local status=$?
+    [ -e "$dir/out" ] || : >"$dir/out"
     local actual="$dir/actual" expected="$dir/expected"
-    { render '>' "$dir/out"; render '!' "$dir/err"; echo "? $status"; } >"$actual"
+    {
+        render '>' "$dir/out"
+        render '!' "$dir/err"
+        [ -z "$list_files" ] || (cd "$dir/tmp" && find . -mindepth 1 | sort | sed 's|^\./|= |')
+        echo "? $status"
+    } >"$actual"
     printf '%s' "$expected_lines" >"$expected"
     echo "? ${want_status:-0}" >>"$expected"
     if [ -n "${UPDATE:-}" ]; then
@@ -77,6 +94,7 @@ run_case() {
 reset_case() {
     unset args
     stdin_lines="" stdin_crlf="" stdin_no_eol="" expected_lines="" want_status="" case_head=""
+    stdout_to="" list_files=""
     envs=()
 }
 
@@ -94,13 +112,15 @@ while IFS= read -r line || [ -n "$line" ]; do
         stdin_lines+="${local_line#' '}"$'\n'
         case_head+="$line"$'\n'
         ;;
-    '> '* | '>' | '! '* | '!')
+    '> '* | '>' | '! '* | '!' | '= '*)
         expected_lines+="$line"$'\n'
         ;;
     '? '*) want_status=${line#'? '} ;;
     '% stdin-crlf') stdin_crlf=1 case_head+="$line"$'\n' ;;
     '% stdin-no-eol') stdin_no_eol=1 case_head+="$line"$'\n' ;;
     '% env '*) envs+=("${line#'% env '}") case_head+="$line"$'\n' ;;
+    '% stdout '*) stdout_to=${line#'% stdout '} case_head+="$line"$'\n' ;;
+    '% files') list_files=1 case_head+="$line"$'\n' ;;
     '#'* | '')
         if [ -n "${args+x}" ]; then
             run_case

@@ -5,35 +5,18 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <random>
 #include <string>
 
 #include "engine/hydrocalc.h"
 #include "engine/march_steps.h"
+#include "support/call_outcome.h"
 
 namespace runnelex::hydrocalc {
 namespace {
 
-// The result of one call: its bits, or the fault it raised.
-struct Outcome {
-    bool faulted = false;
-    std::uint64_t bits = 0;
-    std::string fault;
-    bool operator==(const Outcome&) const = default;
-};
-
-template <typename F> Outcome outcomeOf(F&& call) {
-    Outcome o;
-    try {
-        const double y = call();
-        std::memcpy(&o.bits, &y, sizeof y);
-    } catch (const ArithmeticError& e) {
-        o.faulted = true;
-        o.fault = e.what();
-    }
-    return o;
-}
+using test::CallOutcome;
+using test::outcomeOf;
 
 // The flow that puts the Froude number at exactly 1 at depth y (F grows linearly with Q).
 double flowCriticalAt(double D, double y) {
@@ -107,13 +90,12 @@ TEST(CriticalDepthSearch, SameAsTheMarchForEveryPipe) {
     long faults = 0, mismatches = 0;
     for (long i = 0; i < count; ++i) {
         const auto [D, Q] = pipes.next();
-        const Outcome fast = outcomeOf([&] { return fDcritCircular(D, Q); });
-        const Outcome march = outcomeOf([&] { return fDcritCircularMarch(D, Q); });
+        const CallOutcome fast = outcomeOf([&] { return fDcritCircular(D, Q); });
+        const CallOutcome march = outcomeOf([&] { return fDcritCircularMarch(D, Q); });
         faults += march.faulted;
         if (!(fast == march) && ++mismatches <= 10)
-            ADD_FAILURE() << "D " << D << " Q " << Q << std::hexfloat << ": fast "
-                          << (fast.faulted ? fast.fault : std::to_string(fast.bits)) << ", march "
-                          << (march.faulted ? march.fault : std::to_string(march.bits));
+            ADD_FAILURE() << "D " << D << " Q " << Q << std::hexfloat << ": fast " << fast.text()
+                          << ", march " << march.text();
     }
     EXPECT_EQ(mismatches, 0);
     std::printf("%ld pipes compared, %ld of them faulting, %ld mismatches\n", count, faults,

@@ -14,9 +14,7 @@
 #include <unistd.h>
 
 #include "cli/calc_command.h"
-#include "cli/cli_app.h"
 #include "cli/exit_codes.h"
-#include "cli/output.h"
 #include "fuzz_check.h"
 #include "report/report_plan.h"
 #include "report/table_reader.h"
@@ -26,54 +24,17 @@ namespace {
 
 using namespace runnelex;
 using namespace runnelex::cli;
-using fuzz::escaped;
-using fuzz::require;
-
-struct Run {
-    int status = 0;
-    std::string out, err;
-};
-
-Run cli(const std::vector<std::string>& args) {
-    static const std::vector<Command> commands = coreCommands();
-    StringOutput out, err;
-    Run r;
-    r.status = runCli(args, commands, out, err);
-    out.flush();
-    err.flush();
-    r.out = out.text();
-    r.err = err.text();
-    return r;
-}
+using namespace runnelex::fuzz;
+using fuzz::runCli;
 
 // `runnelex-cli batch` of these bytes, read from a file in memory.
-Run batchOf(const std::string& table) {
+CliRun batchOf(const std::string& table) {
     const int fd = ::memfd_create("table", MFD_CLOEXEC);
     require(fd >= 0 && ::write(fd, table.data(), table.size()) == ssize_t(table.size()),
             "the table can be put in memory");
-    const Run r = cli({"batch", "/proc/self/fd/" + std::to_string(fd)});
+    const CliRun r = runCli({"batch", "/proc/self/fd/" + std::to_string(fd)});
     ::close(fd);
     return r;
-}
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out(1);
-    for (char c : text) {
-        if (c == '\n')
-            out.emplace_back();
-        else
-            out.back() += c;
-    }
-    if (out.back().empty())
-        out.pop_back();
-    return out;
-}
-
-std::size_t tabs(const std::string& s) {
-    std::size_t n = 0;
-    for (char c : s)
-        n += c == '\t';
-    return n;
 }
 
 std::string text(FuzzedDataProvider& fdp, std::initializer_list<const char*> usual) {
@@ -122,10 +83,10 @@ void reportComesBack(FuzzedDataProvider& fdp) {
         rows *= std::min<std::uint64_t>(v.values.size(), 1000);
     if (rows > 40)
         return; // a longer report shows nothing more and slows the fuzzer down
-    const Run made = cli(args);
+    const CliRun made = runCli(args);
     if (made.status != kDone && made.status != kArithmetic)
         return; // a usage error: nothing to read back
-    const Run back = batchOf(made.out);
+    const CliRun back = batchOf(made.out);
     require(back.out == made.out, "batch of a report reproduces it byte for byte",
             escaped(made.out) + "\nbatch:\n" + escaped(back.out) + "\n" + escaped(back.err));
     require(back.status == made.status, "batch of a report ends as the report did",
@@ -134,7 +95,7 @@ void reportComesBack(FuzzedDataProvider& fdp) {
 
 // Any bytes as a table.
 void anyTable(const std::string& table) {
-    const Run r = batchOf(table);
+    const CliRun r = batchOf(table);
     require(r.status == kDone || r.status == kArithmetic || r.status == kLinesLeftOut,
             "batch ends done, with faulted rows or with lines left out", std::to_string(r.status));
     if (table.empty())
@@ -146,7 +107,7 @@ void anyTable(const std::string& table) {
     require(!out.empty() && out[0] == record::headerLine(), "batch writes the header first",
             escaped(r.out));
     for (const std::string& line : out)
-        require(tabs(line) == 13, "every line batch writes has 14 fields", escaped(line));
+        require(count(line, '\t') == 13, "every line batch writes has 14 fields", escaped(line));
     std::size_t leftOut = 0;
     for (const std::string& line : lines(r.err))
         leftOut += line.rfind("runnelex-cli batch: line ", 0) == 0;

@@ -18,17 +18,8 @@ namespace {
 using namespace runnelex;
 using namespace runnelex::hydrocalc;
 using fuzz::anyDouble;
+using fuzz::describe;
 using fuzz::require;
-
-std::string describe(std::initializer_list<double> values) {
-    std::string out;
-    for (double v : values) {
-        char buf[40];
-        std::snprintf(buf, sizeof buf, "%a ", v);
-        out += buf;
-    }
-    return out;
-}
 
 // An engine result is a finite number; a fault is an ArithmeticError, which ends it.
 template <typename F> void engineCall(const char* what, const std::string& args, F&& f) {

@@ -11,43 +11,13 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "cli/cli_app.h"
 #include "cli/exit_codes.h"
-#include "cli/output.h"
 #include "fuzz_check.h"
 #include "results/record.h"
 
-namespace {
-
 using namespace runnelex;
 using namespace runnelex::cli;
-using fuzz::escaped;
-using fuzz::require;
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::string line;
-    for (char c : text) {
-        if (c == '\n') {
-            out.push_back(line);
-            line.clear();
-        } else {
-            line += c;
-        }
-    }
-    if (!line.empty())
-        out.push_back(line);
-    return out;
-}
-
-std::size_t count(const std::string& s, char c) {
-    std::size_t n = 0;
-    for (char x : s)
-        n += x == c;
-    return n;
-}
-
-} // namespace
+using namespace runnelex::fuzz;
 
 // Standard input is empty ("batch -" reads it) and the working folder an empty one of its
 // own: a file named in the arguments is never one of the machine's.
@@ -84,37 +54,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         shown += "[" + escaped(a) + "] ";
     }
 
-    const std::vector<Command> commands = coreCommands();
-    StringOutput out(failAfter);
-    StringOutput err;
-    const int status = runCli(args, commands, out, err);
-    out.flush();
-    err.flush();
+    const CliRun run = fuzz::runCli(args, failAfter);
+    const int status = run.status;
 
     require(status == kDone || status == kUsage || status == kArithmetic ||
                 status == kOutputFailed || status == kLinesLeftOut || status == kNoSize,
             "the status is one of the documented ones", shown + std::to_string(status));
-    require((status == kOutputFailed) == out.failed(),
+    require((status == kOutputFailed) == run.outputFailed,
             "a failed output, and only that, ends with status 4", shown);
     if (status == kUsage) {
-        require(out.text().empty(), "a usage error prints nothing on the output", shown);
-        const std::vector<std::string> errLines = lines(err.text());
+        require(run.out.empty(), "a usage error prints nothing on the output", shown);
+        const std::vector<std::string> errLines = lines(run.err);
         require(errLines.size() == 2 && errLines[0].rfind("runnelex-cli: ", 0) == 0 &&
                     errLines.back().rfind("Try \"runnelex-cli", 0) == 0,
                 "a usage error is one line naming the problem and a hint",
-                shown + escaped(err.text()));
+                shown + escaped(run.err));
     }
     if (status == kArithmetic && args[0] == "calc")
-        require(out.text().empty(), "a calculation stopped by a fault prints nothing", shown);
+        require(run.out.empty(), "a calculation stopped by a fault prints nothing", shown);
 
     // A plain calculation: the header and the record "No&w" would append.
     const bool plainCalc = args[0] == "calc" && status == kDone;
-    if (plainCalc && out.text().rfind(record::headerLine() + "\n", 0) == 0) {
-        const std::vector<std::string> outLines = lines(out.text());
-        require(outLines.size() == 2 && out.text().back() == '\n',
-                "a calculation prints the header and one record", shown + escaped(out.text()));
+    if (plainCalc && run.out.rfind(record::headerLine() + "\n", 0) == 0) {
+        const std::vector<std::string> outLines = lines(run.out);
+        require(outLines.size() == 2 && run.out.back() == '\n',
+                "a calculation prints the header and one record", shown + escaped(run.out));
         require(count(outLines[1], '\t') == 13, "the record has 14 fields",
-                shown + escaped(out.text()));
+                shown + escaped(run.out));
     }
     return 0;
 }

@@ -12,41 +12,17 @@
 #include "engine/hydrocalc.h"
 #include "fuzz_check.h"
 #include "fuzz_doubles.h"
+#include "support/call_outcome.h"
 
 namespace {
 
 using namespace runnelex::hydrocalc;
 using runnelex::fuzz::require;
 
-struct Result {
-    bool faulted = false;
-    std::uint64_t bits = 0;
-    std::string fault;
-    bool operator==(const Result&) const = default;
-};
-
-template <typename F> Result resultOf(F&& call) {
-    Result r;
-    try {
-        const double y = call();
-        std::memcpy(&r.bits, &y, sizeof y);
-    } catch (const ArithmeticError& e) {
-        r.faulted = true;
-        r.fault = e.what();
-    }
-    return r;
-}
-
 double fromBits(std::uint64_t bits) {
     double d = 0.0;
     std::memcpy(&d, &bits, sizeof d);
     return d;
-}
-
-std::string describe(double D, double Q) {
-    char buf[96];
-    std::snprintf(buf, sizeof buf, "D %a Q %a", D, Q);
-    return buf;
 }
 
 // The steps of the march, by plain repeated addition, up to the first at or above D. One
@@ -88,13 +64,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         Q = runnelex::fuzz::anyDouble(fdp);
     }
-    const std::string args = describe(D, Q);
+    const std::string args = runnelex::fuzz::describe({D, Q});
 
-    const Result fast = resultOf([&] { return fDcritCircular(D, Q); });
+    const runnelex::test::CallOutcome fast =
+        runnelex::test::outcomeOf([&] { return fDcritCircular(D, Q); });
     // The march costs up to 10 000 evaluations: a full comparison for one input in 64 and for
     // every fault, and for every input the conditions of the stop around the depth found.
     if (fdp.ConsumeIntegralInRange(0, 63) == 0 || fast.faulted) {
-        const Result march = resultOf([&] { return fDcritCircularMarch(D, Q); });
+        const runnelex::test::CallOutcome march =
+            runnelex::test::outcomeOf([&] { return fDcritCircularMarch(D, Q); });
         require(fast == march, "the fast critical depth is the march's, fault for fault",
                 args + " fast " + fast.fault + " march " + march.fault);
         return 0;

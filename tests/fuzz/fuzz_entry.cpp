@@ -3,10 +3,11 @@
 // fed any text as pasted, in any unit, over any earlier inputs.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "calc/calc_inputs.h"
@@ -24,30 +25,21 @@ using fuzz::require;
 
 // Compares doubles bit for bit, so that a NaN left in a field compares equal to itself.
 bool same(const CalcInputs& a, const CalcInputs& b) {
-    const auto bits = [](double d) {
-        std::uint64_t u = 0;
-        static_assert(sizeof u == sizeof d);
-        std::memcpy(&u, &d, sizeof d);
-        return u;
+    const auto bits = [](const CalcInputs& x) {
+        return std::tuple(
+            std::bit_cast<std::uint64_t>(x.DiamFt), std::bit_cast<std::uint64_t>(x.SlopeFtFt),
+            std::bit_cast<std::uint64_t>(x.ManningN), std::bit_cast<std::uint64_t>(x.Qcfs),
+            x.Unitflow, x.DiamInFeet, x.SlopeInPercent);
     };
-    return bits(a.DiamFt) == bits(b.DiamFt) && bits(a.SlopeFtFt) == bits(b.SlopeFtFt) &&
-           bits(a.ManningN) == bits(b.ManningN) && bits(a.Qcfs) == bits(b.Qcfs) &&
-           a.Unitflow == b.Unitflow && a.DiamInFeet == b.DiamInFeet &&
-           a.SlopeInPercent == b.SlopeInPercent;
+    return bits(a) == bits(b);
 }
 
 double& fieldOf(entry::Box box, CalcInputs& in) {
-    switch (box) {
-    case entry::Box::Diam:
-        return in.DiamFt;
-    case entry::Box::Slope:
-        return in.SlopeFtFt;
-    case entry::Box::ManningN:
-        return in.ManningN;
-    case entry::Box::Flow:
-        break;
-    }
-    return in.Qcfs;
+    using entry::Box;
+    return box == Box::Diam       ? in.DiamFt
+           : box == Box::Slope    ? in.SlopeFtFt
+           : box == Box::ManningN ? in.ManningN
+                                  : in.Qcfs;
 }
 
 const char* const kUnitflows[] = {"CFS", "MGD", "GPM", "cfs", ""};

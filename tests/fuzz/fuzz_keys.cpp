@@ -35,32 +35,17 @@ constexpr Qt::Key kKeys[] = {
 
 // The text the X11 platform gives a key with these modifiers.
 QString platformText(int key, Qt::KeyboardModifiers mods) {
-    const bool shift = mods & Qt::ShiftModifier;
-    if (key >= Qt::Key_A && key <= Qt::Key_Z) {
-        if (mods & Qt::ControlModifier)
-            return QString(QChar(key - Qt::Key_A + 1));
-        return QString(QChar(shift ? key : key - Qt::Key_A + 'a'));
-    }
-    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || key == Qt::Key_Period || key == Qt::Key_Comma ||
-        key == Qt::Key_Minus || key == Qt::Key_Plus || key == Qt::Key_Space ||
-        key == Qt::Key_Exclam)
+    if (key >= Qt::Key_A && key <= Qt::Key_Z && (mods & Qt::ControlModifier))
+        return QString(QChar(key - Qt::Key_A + 1));
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return QString(QChar((mods & Qt::ShiftModifier) ? key : key - Qt::Key_A + 'a'));
+    if (key >= Qt::Key_Space && key <= Qt::Key_9) // digits, point, comma, signs, "!"
         return QString(QChar(key));
-    switch (key) {
-    case Qt::Key_Backspace:
-        return QStringLiteral("\b");
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return QStringLiteral("\t");
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return QStringLiteral("\r");
-    case Qt::Key_Escape:
-        return QStringLiteral("\x1b");
-    case Qt::Key_Delete:
-        return QStringLiteral("\x7f");
-    default:
-        return {};
-    }
+    static const QMap<int, QString> kControls = {
+        {Qt::Key_Backspace, "\b"}, {Qt::Key_Tab, "\t"},   {Qt::Key_Backtab, "\t"},
+        {Qt::Key_Return, "\r"},    {Qt::Key_Enter, "\r"}, {Qt::Key_Escape, "\x1b"},
+        {Qt::Key_Delete, "\x7f"}};
+    return kControls.value(key);
 }
 
 bool onlyDigitsAndPoints(const QString& s) {

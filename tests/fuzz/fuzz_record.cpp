@@ -19,17 +19,7 @@ namespace {
 using namespace runnelex;
 using fuzz::escaped;
 using fuzz::require;
-
-std::vector<std::string> split(const std::string& text, char separator) {
-    std::vector<std::string> parts(1);
-    for (char c : text) {
-        if (c == separator)
-            parts.emplace_back();
-        else
-            parts.back() += c;
-    }
-    return parts;
-}
+using fuzz::split;
 
 bool hasLineBreak(const std::string& s) {
     return s.find_first_of("\n\r") != std::string::npos ||
@@ -37,17 +27,12 @@ bool hasLineBreak(const std::string& s) {
            s.find("\xE2\x80\xA9") != std::string::npos;
 }
 
-// A typed text: arbitrary bytes, with the separators a paste may bring in more often than
-// chance would.
+// A typed text, with the separators a paste may bring in.
 std::string typedText(FuzzedDataProvider& fdp) {
-    static const char* const kPieces[] = {"\t",           "\r",           "\n",       "\r\n",
-                                          "\xE2\x80\xA8", "\xE2\x80\xA9", "\xE2\x80", "\xE2",
-                                          "\xC2\x85",     "\xFF",         "12.5",     ""};
-    std::string s;
-    const int pieces = fdp.ConsumeIntegralInRange(0, 6);
-    for (int i = 0; i < pieces; ++i)
-        s += fdp.ConsumeBool() ? fdp.ConsumeRandomLengthString(16) : fdp.PickValueInArray(kPieces);
-    return s;
+    return fuzz::typedText(fdp,
+                           {"\t", "\r", "\n", "\r\n", "\xE2\x80\xA8", "\xE2\x80\xA9", "\xE2\x80",
+                            "\xE2", "\xC2\x85", "\xFF", "12.5", ""},
+                           6, 16);
 }
 
 // A caption as the main window shows it: empty or a displayed number.

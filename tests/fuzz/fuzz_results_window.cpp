@@ -5,7 +5,6 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,6 +28,7 @@ namespace {
 using namespace runnelex;
 using fuzz::escaped;
 using fuzz::require;
+using fuzz::split;
 
 struct Boxes final : MessageBoxes {
     void show(QWidget*, const QString& prompt) override {
@@ -59,20 +59,15 @@ Bench& bench() {
     return b;
 }
 
+// Line and paragraph separators, NEL, invalid UTF-8, vertical tab, form feed, the object
+// replacement character, a non-character, NUL.
 std::string typedText(FuzzedDataProvider& fdp) {
     using namespace std::string_view_literals;
-    // Line and paragraph separators, NEL, invalid UTF-8, vertical tab, form feed, the object
-    // replacement character, a non-character, NUL.
-    static constexpr std::string_view kPieces[] = {
-        "\t"sv,           "\r"sv,       "\n"sv,   "\xE2\x80\xA8"sv, "\xE2\x80\xA9"sv,
-        "\xC2\x85"sv,     "\xFF\xFE"sv, "\x0b"sv, "\x0c"sv,         "\xEF\xBF\xBC"sv,
-        "\xEF\xB7\x90"sv, "\0"sv,       "P1"sv};
-    std::string s;
-    const int pieces = fdp.ConsumeIntegralInRange(0, 8);
-    for (int i = 0; i < pieces; ++i)
-        s += fdp.ConsumeBool() ? fdp.ConsumeRandomLengthString(24)
-                               : std::string(fdp.PickValueInArray(kPieces));
-    return s;
+    return fuzz::typedText(fdp,
+                           {"\t"sv, "\r"sv, "\n"sv, "\xE2\x80\xA8"sv, "\xE2\x80\xA9"sv,
+                            "\xC2\x85"sv, "\xFF\xFE"sv, "\x0b"sv, "\x0c"sv, "\xEF\xBF\xBC"sv,
+                            "\xEF\xB7\x90"sv, "\0"sv, "P1"sv},
+                           8, 24);
 }
 
 std::string someRecord(FuzzedDataProvider& fdp) {
@@ -86,17 +81,6 @@ std::string someRecord(FuzzedDataProvider& fdp) {
     f.dnorm = "0.5359";
     f.q100 = "3.5628";
     return record::makeRecord(f);
-}
-
-std::vector<std::string> split(const std::string& text, char separator) {
-    std::vector<std::string> parts(1);
-    for (char c : text) {
-        if (c == separator)
-            parts.emplace_back();
-        else
-            parts.back() += c;
-    }
-    return parts;
 }
 
 // The box, when it shows the held text, shows exactly it, one record a line.

@@ -16,7 +16,7 @@
 #include "info/help_viewer.h"
 #include "info/program_host.h"
 #include "info/registry_api.h"
-#include "platform/message_boxes.h"
+#include "support/gui_support.h"
 
 namespace runnelex::test {
 
@@ -81,13 +81,6 @@ struct FakeProgramHost final : ProgramHost {
         started << program + (arguments.isEmpty() ? "" : " " + arguments.join(' '));
         return !failing.contains(program);
     }
-};
-
-struct RecordingMessageBoxes final : MessageBoxes {
-    void show(QWidget* parent, const QString& prompt) override {
-        shown.push_back({parent, prompt});
-    }
-    std::vector<std::pair<QWidget*, QString>> shown;
 };
 
 struct FakeHelpViewer final : HelpViewer {

@@ -53,7 +53,7 @@ void SysInfoLauncherTest::getKeyValue() {
     if (type > 0)
         registry.keys["Some\\Key"]["Name"] = {std::uint32_t(type), stored.toStdString()};
     FakeProgramHost programs;
-    RecordingMessageBoxes boxes;
+    FakeMessageBoxes boxes;
     SysInfoLauncher launcher(registry, programs, boxes);
 
     QString value = "before";
@@ -69,7 +69,7 @@ void SysInfoLauncherTest::getKeyValue() {
     QVERIFY(registry.openKeys.empty());
     if (type < 0)
         QCOMPARE(registry.closes[0], RegKeyHandle{0});
-    QVERIFY(boxes.shown.empty());
+    QVERIFY(boxes.prompts.isEmpty());
 }
 
 void SysInfoLauncherTest::startSysInfo_data() {
@@ -128,7 +128,7 @@ void SysInfoLauncherTest::startSysInfo() {
     programs.failing = failing;
     for (const QString& path : onPath)
         programs.onPath[path.section('/', -1)] = path;
-    RecordingMessageBoxes boxes;
+    FakeMessageBoxes boxes;
     SysInfoLauncher launcher(registry, programs, boxes, {"hardinfo2", "hardinfo", "kinfocenter"});
     QWidget parent;
 
@@ -141,10 +141,10 @@ void SysInfoLauncherTest::startSysInfo() {
         QCOMPARE(registry.opens[1].subKey, kFolderKey);
     QCOMPARE(registry.closes.size(), registry.opens.size());
     QVERIFY(registry.openKeys.empty());
-    QCOMPARE(boxes.shown.size(), message ? 1u : 0u);
+    QCOMPARE(boxes.prompts.size(), message ? 1 : 0);
     if (message) {
-        QCOMPARE(boxes.shown[0].second, "System Information Is Unavailable At This Time");
-        QCOMPARE(boxes.shown[0].first, &parent);
+        QCOMPARE(boxes.prompts[0], "System Information Is Unavailable At This Time");
+        QCOMPARE(boxes.parents[0], &parent);
     }
 }
 

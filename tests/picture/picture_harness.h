@@ -3,13 +3,9 @@
 
 #include <memory>
 
-#include <QtTest>
-#include <QtWidgets>
-
-#include "fakes.h"
 #include "picture/frm_pipe_picture.h"
 #include "picture/pipe_picture_tool.h"
-#include "window_harness.h"
+#include "ui/window_harness.h"
 
 namespace runnelex::test {
 
@@ -47,10 +43,7 @@ public:
     FrmPipePicture* window() const { return tool->window(); }
 
     template <typename T = QWidget> T* get(const QString& name) const {
-        T* w = window()->findChild<T*>(name);
-        if (w == nullptr)
-            qFatal("no control %s in the picture window", qPrintable(name));
-        return w;
+        return test::get<T>(window(), name);
     }
     QString text(const QString& name) const { return shownText(get<QObject>(name)); }
 

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The picture window beside the main window: opened from the Tools menu, following every run
-// without redrawing inside it, the values beside the picture, copying, and the sizing panel.
+// without redrawing inside it, the values beside the picture, copying, saving, and the sizing
+// panel. The whole program runs below a home of its own: nothing may be written there.
+#include <QSvgRenderer>
+
 #include "picture/picture_export.h"
 #include "picture_harness.h"
+#include "results/save_failure.h"
 
 using namespace runnelex;
 using namespace runnelex::test;
@@ -40,14 +44,23 @@ QSize waterExtent(const QImage& image, QRgb water) {
 
 class PictureWindowTest : public QObject {
     Q_OBJECT
+
+    QString folder() const { return privateHome() + "/pictures"; }
+
 private slots:
     void init() {
+        QVERIFY(QDir().mkpath(folder()));
         h = std::make_unique<PictureHarness>();
         QVERIFY(h->main.showActive());
     }
     void cleanup() {
         QVERIFY(h->main.boxes.prompts.isEmpty());
         h.reset();
+        QVERIFY(QDir(folder()).removeRecursively());
+    }
+    void cleanupTestCase() {
+        // No settings, no history, no caches: the home holds nothing at all.
+        QCOMPARE(filesBelow(privateHome()), QStringList());
     }
 
     void openedFromTheToolsMenu() {
@@ -55,8 +68,7 @@ private slots:
         QCOMPARE(item->text(), QStringLiteral("&Pipe Picture..."));
         QCOMPARE(h->window(), nullptr); // made on first use
         FrmPipePicture* w = h->open();
-        QCOMPARE(w->objectName(), QStringLiteral("frmPipePicture"));
-        QCOMPARE(w->windowTitle(), QStringLiteral("Runnelex Pipe Picture"));
+        QVERIFY(matchesGoldenFile(controlsText(w), RUNNELEX_TESTS_DIR "/picture/picture.controls"));
         QVERIFY(w->isWindow() && w->parentWidget() == nullptr);
         QCOMPARE(w->windowModality(), Qt::NonModal);
         QVERIFY(h->main.window->isEnabled()); // the calculator stays usable beside it
@@ -67,45 +79,28 @@ private slots:
         QVERIFY(w->isVisible());
     }
 
-    // Steps in the main window, then what the picture window shows and what a screen reader
-    // hears of its values; it reads the picture in words that carry the depth and the note.
+    // Steps in the main window, then the labels beside the picture (those of the other normal
+    // depth as runnelex-cli calc --labels prints them; what the model holds:
+    // picture_model_test).
     void followsEveryRun_data() {
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("labels");
-        QTest::addColumn<QString>("normal");
-        QTest::addColumn<QString>("note");
-        QTest::addColumn<QString>("heard");
-        QTest::newRow("worked example")
-            << kWorkedSteps
-            << "lblrDnorm2=;lblrDoverD2=;lblrVnorm2=;lblrQpeak=3.8325 CFS;lblrDoverDpeak=0.9382"
-            << "Dnorm = 0.5359 ft"
-            << "One normal depth"
-            << "lblrDnorm2=Other normal depth, no value;"
-               "lblrQpeak=Peak open-channel flow 3.8325 CFS";
-        QTest::newRow("two depths")
-            << kWorkedSteps + ";txtQinput=3.7"
-            << "lblrDnorm2=0.9917;lblrDoverD2=0.9917;lblrVnorm2=4.717"
-            << "Dnorm = 0.8593 ft"
-            << "Two normal depths: 0.8593 ft"
-            << "lblrDnorm2=Other normal depth 0.9917 ft;"
-               "lblrDoverD2=its d/D 0.9917;lblrVnorm2=its velocity 4.717 ft/sec";
+        QTest::newRow("worked example") << kWorkedSteps
+                                        << cliLabels(kWorkedOptions, kLabelCount, 3) +
+                                               ";lblrQpeak=3.8325 CFS;lblrDoverDpeak=0.9382";
+        QTest::newRow("two depths") << kWorkedSteps + ";txtQinput=3.7"
+                                    << "lblrDnorm2=0.9917;lblrDoverD2=0.9917;lblrVnorm2=4.717";
+        QTest::newRow("percent, n")
+            << "txtDiam=15;txtSlope=0.4;cmbUnSlope#1;txtQinput=4.6;txtM=0.012"
+            << cliLabels("--diam 15 --slope 0.4 --slope-unit % --flow 4.6 --n 0.012", kLabelCount,
+                         3);
         // The unit list re-reads "3.7" as gallons per minute: a small flow, one depth.
         QTest::newRow("flow unit") << kWorkedSteps + ";txtQinput=3.7;cmbUnFlo#2"
-                                   << "lblrDnorm2=;lblrQpeak=1720.41 GPM"
-                                   << "Dnorm = 0.0355 ft"
-                                   << "One normal depth"
-                                   << "lblrDnorm2=Other normal depth, no value;"
-                                      "lblrQpeak=Peak open-channel flow 1720.41 GPM";
+                                   << "lblrDnorm2=;lblrQpeak=1720.41 GPM";
         QTest::newRow("surcharged") << kWorkedSteps + ";txtQinput=4"
-                                    << "lblrDnorm2=;lblrQpeak=3.8325 CFS"
-                                    << ""
-                                    << "Surcharged! The flow is above the peak"
-                                    << "lblrVnorm2=its velocity, no value";
+                                    << "lblrDnorm2=;lblrQpeak=3.8325 CFS";
         QTest::newRow("no diameter") << "txtSlope=0.01;txtQinput=2"
-                                     << "lblrDnorm2=;lblrQpeak=;lblrDoverDpeak="
-                                     << ""
-                                     << ""
-                                     << "lblrQpeak=Peak open-channel flow, no value";
+                                     << "lblrDnorm2=;lblrQpeak=;lblrDoverDpeak=";
     }
     void followsEveryRun() {
         QFETCH(QString, steps);
@@ -117,46 +112,28 @@ private slots:
             QVERIFY(h->refreshedAfter(before));
         }
         for (const QString& pair : labels.split(u';')) {
-            QCOMPARE(h->text(pair.section(u'=', 0, 0)), pair.section(u'=', 1));
+            const QString name = pair.section(u'=', 0, 0), text = pair.section(u'=', 1);
+            QCOMPARE(h->text(name), text);
+            // A screen reader hears the value with its caption, or that there is none.
+            const QString heard =
+                QAccessible::queryAccessibleInterface(h->get(name))->text(QAccessible::Name);
+            QVERIFY2(text.isEmpty() ? heard.endsWith(", no value") : heard.contains(' ' + text),
+                     qPrintable(heard));
         }
-        QFETCH(QString, normal);
-        QFETCH(QString, note);
-        QFETCH(QString, heard);
-        QCOMPARE(QString::fromStdString(w->model().normalText), normal);
-        QVERIFY2(QString::fromStdString(w->model().note).startsWith(note), w->model().note.c_str());
-        for (const QString& pair : heard.split(u';'))
-            QCOMPARE(QAccessible::queryAccessibleInterface(h->get(pair.section(u'=', 0, 0)))
-                         ->text(QAccessible::Name),
-                     pair.section(u'=', 1));
+        // It reads the picture in words that carry the depth and the note.
         const QString about = QAccessible::queryAccessibleInterface(h->get("picPipe"))
                                   ->text(QAccessible::Description);
-        QVERIFY2(about.contains(normal) && about.contains(note), qPrintable(about));
+        QVERIFY2(about.contains(QString::fromStdString(w->model().normalText)) &&
+                     about.contains(QString::fromStdString(w->model().note)),
+                 qPrintable(about));
     }
 
-    // The window shows the other normal depth exactly as runnelex-cli calc --labels prints it.
-    void otherDepthAsTheCliPrintsIt() {
-        h->open();
-        const int before = h->window()->refreshCount();
-        h->main.run("txtDiam=15;txtSlope=0.4;cmbUnSlope#1;txtQinput=4.6;txtM=0.012");
-        QVERIFY(h->refreshedAfter(before));
-        QProcess cli;
-        cli.start(QStringLiteral(RUNNELEX_CLI_PATH),
-                  {"calc", "--labels", "--diam", "15", "--slope", "0.4", "--slope-unit", "%",
-                   "--flow", "4.6", "--n", "0.012"});
-        QVERIFY(cli.waitForFinished(10000));
-        const QStringList lines =
-            QString::fromUtf8(cli.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 25);
-        for (const QString& line : lines.mid(22))
-            QCOMPARE(h->text(line.section(u'\t', 0, 0)), line.section(u'\t', 1));
-        QVERIFY(!h->text("lblrDnorm2").isEmpty());
-    }
-
-    // Runs only mark the picture stale; one refresh follows once the event loop is free.
+    // Runs only mark the picture stale; one refresh follows once the event loop is free. A
+    // hidden window draws nothing and catches up when shown.
     void refreshesOnceAfterTheRunsNeverInside() {
         FrmPipePicture* w = h->open();
         QVERIFY(h->refreshedAfter(0)); // the first showing
-        const int before = w->refreshCount();
+        int before = w->refreshCount();
         QList<int> seenInRuns;
         connect(h->main.window.get(), &FrmRunnelex::calculationShown, w,
                 [&] { seenInRuns << w->refreshCount(); });
@@ -167,19 +144,15 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(w->refreshCount(), before + 1);
         QCOMPARE(QString::fromStdString(w->model().normalText), "Dnorm = 0.5359 ft");
-    }
 
-    void hiddenWindowCatchesUpWhenShown() {
-        FrmPipePicture* w = h->open();
-        QVERIFY(h->refreshedAfter(0));
         QTest::mouseClick(h->get("cmdClosePicture"), Qt::LeftButton);
-        const int before = w->refreshCount();
-        h->main.run(kWorkedSteps);
+        before = w->refreshCount();
+        h->main.run("txtQinput=3.7");
         QTest::qWait(50);
-        QCOMPARE(w->refreshCount(), before); // nothing is drawn for a hidden window
+        QCOMPARE(w->refreshCount(), before);
         h->open();
         QVERIFY(h->refreshedAfter(before));
-        QCOMPARE(h->text("lblrQpeak"), "3.8325 CFS");
+        QCOMPARE(h->text("lblrDnorm2"), "0.9917");
     }
 
     void copyPutsAPngOnTheClipboard() {
@@ -193,6 +166,67 @@ private slots:
         const QImage png = QImage::fromData(data->data("image/png"), "PNG");
         QCOMPARE(png.size(), h->get("picPipe")->size());
         QCOMPARE(QApplication::clipboard()->image().size(), png.size());
+    }
+
+    // "Save Picture..." writes what is shown in the format of the name's suffix; each failure
+    // gives the fixed sentence, the reason and ")", and leaves nothing behind.
+    void saves_data() {
+        QTest::addColumn<QString>("answer"); // "-": cancelled, empty: the dialog itself fails
+        QTest::addColumn<QString>("reason");
+        const QString notAPicture = "a picture is saved as .png, .svg or .pdf";
+        QTest::newRow("png") << "pipe.png"
+                             << "";
+        QTest::newRow("svg") << "pipe.svg"
+                             << "";
+        QTest::newRow("pdf") << "pipe.pdf"
+                             << "";
+        QTest::newRow("suffix in capitals") << "PIPE.SVG"
+                                            << "";
+        QTest::newRow("cancelled") << "-"
+                                   << "";
+        QTest::newRow("no such folder") << "missing/pipe.png"
+                                        << "No such file or directory";
+        QTest::newRow("not a picture type") << "pipe.jpg" << notAPicture;
+        QTest::newRow("no suffix") << "pipe" << notAPicture;
+        QTest::newRow("a folder") << "." << notAPicture;
+        QTest::newRow("dialog fails") << ""
+                                      << "no dialog";
+    }
+    void saves() {
+        QFETCH(QString, answer);
+        QFETCH(QString, reason);
+        h->open();
+        h->main.run(kWorkedSteps);
+        QVERIFY(h->refreshedAfter(0));
+        if (answer.isEmpty())
+            h->dialog.failure = "no dialog";
+        else if (answer != "-")
+            h->dialog.answers = {folder() + '/' + answer};
+        QTest::mouseClick(h->get("cmdSavePicture"), Qt::LeftButton);
+        QCOMPARE(h->main.boxes.prompts,
+                 reason.isEmpty() ? QStringList() : QStringList{saveFailureMessage(reason)});
+        h->main.boxes.prompts.clear();
+        const SaveDialogRequest& r = h->dialog.requests.at(0);
+        QCOMPARE(r.nameFilters,
+                 (QStringList{"PNG image (*.png)", "SVG drawing (*.svg)", "PDF document (*.pdf)"}));
+        QCOMPARE(r.selectedNameFilter, "PNG image (*.png)");
+        QCOMPARE(r.defaultSuffix, "png");
+        QCOMPARE(r.directory, saveDialogDirectory());
+        const bool saved = reason.isEmpty() && answer != "-";
+        QCOMPARE(filesBelow(folder()), saved ? QStringList{answer} : QStringList());
+        if (!saved)
+            return;
+        const QByteArray bytes = readAll(folder() + '/' + answer);
+        const QString suffix = QFileInfo(answer).suffix().toLower();
+        const QSize shown = h->get("picPipe")->size(); // what is saved is what is shown
+        if (suffix == "png") {
+            QCOMPARE(QImage::fromData(bytes, "PNG").size(), shown);
+        } else if (suffix == "svg") {
+            QVERIFY(svgTexts(bytes).contains("Dnorm = 0.5359 ft"));
+            QCOMPARE(QSvgRenderer(bytes).viewBox().size(), shown);
+        } else {
+            QVERIFY(bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF"));
+        }
     }
 
     // The cross-section is to scale: measured in pixels, the water stands at the normal depth.
@@ -239,6 +273,8 @@ private slots:
         QCOMPARE(h->text("lblrQpeak"), QString());
     }
 
+    // The panel sizes the pipe for the main window's slope, n and flow with its own criteria
+    // (the sizing itself: tests/cli/golden/size.golden).
     void sizingPanelFollowsAndTakesCriteria() {
         h->open();
         QVERIFY(h->refreshedAfter(0));
@@ -273,35 +309,35 @@ private slots:
                      ->text(QAccessible::Name),
                  h->text("lblrSizeChosen"));
 
-        h->enter("txtSizeMaxRatio", "0.7");
-        QCOMPARE(h->text("lblrSizeChosen"), "First size meeting every criterion: 12 in.");
-        h->enter("txtSizeMaxRatio", "abc");
-        QCOMPARE(h->text("lblrSizeChosen"), "Check the criteria: the largest depth ratio must be "
-                                            "a number above 0 and at most 1.");
-        QCOMPARE(table->rowCount(), 0);
-        h->enter("txtSizeMaxRatio", "0.8");
-        // Velocity falls slowly with the size: 21 in. still runs at 4.5078 ft/sec.
-        h->enter("txtSizeMaxVelocity", "4.5");
-        QCOMPARE(h->text("lblrSizeChosen"), "First size meeting every criterion: 24 in.");
-        h->enter("txtSizeMaxVelocity", "1");
-        QCOMPARE(h->text("lblrSizeChosen"),
-                 "Check the criteria: the largest velocity lies below the smallest.");
-        h->enter("txtSizeMaxVelocity", "");
-        h->enter("txtSizeList", "4 6 8");
-        QCOMPARE(h->text("lblrSizeChosen"), "No size in the list meets every criterion.");
-        h->enter("txtSizeList", "12, 8");
+        const QString first = "First size meeting every criterion: ",
+                      none = "No size in the list meets every criterion.",
+                      check = "Check the criteria: the ";
+        const struct {
+            const char* box;
+            const char* typed;
+            QString chosen;
+        } steps[] = {{"txtSizeMaxRatio", "abc",
+                      check + "largest depth ratio must be a number above 0 and at most 1."},
+                     {"txtSizeMaxRatio", "0.8", first + "10 in."},
+                     // Velocity falls slowly with the size: 21 in. still runs at 4.5078 ft/sec.
+                     {"txtSizeMaxVelocity", "4.5", first + "24 in."},
+                     {"txtSizeMaxVelocity", "", first + "10 in."},
+                     {"txtSizeList", "12, 8", first + "12 in."}};
+        for (const auto& s : steps) {
+            h->enter(s.box, s.typed);
+            QCOMPARE(h->text("lblrSizeChosen"), s.chosen);
+        }
         QCOMPARE(table->rowCount(), 2);
-        QCOMPARE(h->text("lblrSizeChosen"), "First size meeting every criterion: 12 in.");
         // The main window's flow, in its unit, re-sizes with the panel's criteria.
         QVERIFY(after([&] { h->main.run("cmbUnFlo#2;txtQinput=1660.92"); }));
         QCOMPARE(table->horizontalHeaderItem(4)->text(), "Q full (gpm)");
         QCOMPARE(table->item(0, 4)->text(), "1599.33");
-        QCOMPARE(h->text("lblrSizeChosen"), "No size in the list meets every criterion.");
+        QCOMPARE(h->text("lblrSizeChosen"), none);
     }
 
 private:
     std::unique_ptr<PictureHarness> h;
 };
 
-QTEST_MAIN(PictureWindowTest)
+RUNNELEX_PRIVATE_HOME_MAIN(PictureWindowTest)
 #include "picture_window_test.moc"

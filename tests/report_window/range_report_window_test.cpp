@@ -1,30 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Range Report window driven with real keys and clicks beside a real main window: its rows
 // are those of runnelex-cli report, it stays live, stops cleanly, saves and copies.
-#include <csignal>
-#include <sys/resource.h>
-#include <unistd.h>
-
-#include <QApplication>
-#include <QClipboard>
-#include <QFileDialog>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QTimer>
-#include <QtTest>
-
-#include "report/cli_run.h"
 #include "report/report_plan.h"
 #include "report_window/frm_range_report.h"
 #include "report_window/range_report_tool.h"
 #include "report_window/report_model.h"
-#include "results/fakes.h"
-#include "results/qt_save_dialog.h"
-#include "results/test_files.h"
 #include "ui/window_harness.h"
 
 namespace runnelex {
@@ -37,14 +17,23 @@ const QByteArray kOld = "an older table\n";
 // About a million rows: long enough to stop in the middle.
 const QString kLongRun = "txtDiam=12;txtSlope=0.01;txtVary1=0.001:10:0.00001";
 
-QByteArray cliOut(Args args) {
+// runnelex-cli report in process: its status, output and the first line of its errors.
+struct CliRun {
+    int status;
+    QByteArray out;
+    std::string err;
+};
+CliRun reportRun(Args args) {
     args.insert(args.begin(), "report");
-    return QByteArray::fromStdString(test::runCli(args).out);
+    cli::StringOutput out, err;
+    const int status = cli::runCli(args, cli::coreCommands(), out, err);
+    out.flush();
+    err.flush();
+    return {status, QByteArray::fromStdString(out.text()),
+            err.text().substr(0, err.text().find('\n'))};
 }
-
-bool writeOld(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(kOld) == kOld.size();
+QByteArray cliOut(const Args& args) {
+    return reportRun(args).out;
 }
 
 // The texts of an entry and its unit positions.
@@ -72,11 +61,7 @@ QStringList accessKeys(const QStringList& texts) {
 
 class RangeReportWindowTest : public QObject {
     Q_OBJECT
-public:
-    explicit RangeReportWindowTest(const QString& home) : home_(home) {}
 
-private:
-    QString home_;
     QTemporaryDir folder_;
     std::unique_ptr<test::WindowHarness> h_;
     test::FakeSaveDialog dialog_;
@@ -88,10 +73,7 @@ private:
         return *tool_->window();
     }
     template <typename T = QWidget> T* get(const char* name) {
-        T* w = window().findChild<T*>(QString::fromUtf8(name));
-        if (!w)
-            qFatal("no control %s", name);
-        return w;
+        return test::get<T>(&window(), name);
     }
     QTableView* table() { return get<QTableView>("grdRows"); }
     QAbstractItemModel* model() { return table()->model(); }
@@ -125,7 +107,6 @@ private:
     bool waitIdle() {
         return QTest::qWaitFor([&] { return !window().busy(); }, 60000);
     }
-    QByteArray saved(const QString& file) { return test::readAll(file); }
     // Saves through the scripted dialog, with the filter given (TSV when empty).
     void saveAs(const QString& file, const QString& filter = {}) {
         dialog_.answers = {file};
@@ -152,7 +133,7 @@ private slots:
     }
     void cleanupTestCase() {
         // Nothing but the saved files: no settings, no dialog history, no cache.
-        QCOMPARE(test::filesBelow(home_), QStringList());
+        QCOMPARE(test::filesBelow(test::privateHome()), QStringList());
     }
 
     // Tools > Range Report... opens one window with the main window's entry; open again while
@@ -274,12 +255,12 @@ private slots:
 
         const QByteArray tsv = cliOut(cli);
         saveAs(path("table.txt"));
-        QCOMPARE(saved(path("table.txt")), tsv);
+        QCOMPARE(test::readAll(path("table.txt")), tsv);
         Args csv = cli;
         csv.insert(csv.end(), {"--format", "csv"});
         saveAs(path("table.csv"), "comma-separated values (*.csv)");
-        QCOMPARE(saved(path("table.csv")), cliOut(csv));
-        QCOMPARE(dialog_.requests.back().directory, home_); // no documents folder here
+        QCOMPARE(test::readAll(path("table.csv")), cliOut(csv));
+        QCOMPARE(dialog_.requests.back().directory, test::privateHome()); // no documents folder
         QVERIFY(h_->boxes.prompts.isEmpty());
 
         // The table shows each row's fields; surcharged and faulted rows stand out.
@@ -376,8 +357,9 @@ private slots:
 
         saveAs(path("part.txt"));
         const std::string last = cell(kept - 1, 1).toStdString();
-        QCOMPARE(saved(path("part.txt")), cliOut({"--diam", "12", "--slope", "0.01", "--vary",
-                                                  "flow=0.001:" + last + ":0.00001"}));
+        QCOMPARE(test::readAll(path("part.txt")),
+                 cliOut({"--diam", "12", "--slope", "0.01", "--vary",
+                         "flow=0.001:" + last + ":0.00001"}));
     }
 
     // Closing the window, or ending the program, during a run stops it at once.
@@ -403,84 +385,33 @@ private slots:
     // A save that cannot be done says so with the results window's words and leaves the old
     // file; a cancelled dialog writes nothing.
     void failedSavesLeaveTheOldFile_data() {
-        QTest::addColumn<QString>("answer");
-        QTest::newRow("missing folder") << "no such folder/table.txt";
-        QTest::newRow("folder as target") << "folder.txt";
-        QTest::newRow("read-only file") << "table.txt";
-        QTest::newRow("full disk") << "table.txt";
-        QTest::newRow("dialog failure") << "table.txt";
-        QTest::newRow("cancelled") << "";
+        QTest::addColumn<QString>("answer"); // empty: cancelled
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing folder") << "no such folder/table.txt"
+                                        << "No such file or directory";
+        QTest::newRow("dialog failure") << "table.txt"
+                                        << "the dialog could not open";
+        QTest::newRow("cancelled") << ""
+                                   << "";
     }
     void failedSavesLeaveTheOldFile() {
         QFETCH(QString, answer);
-        const QString kind = QTest::currentDataTag(), target = path("table.txt");
+        QFETCH(QString, reason);
         tool_->open();
         run("txtDiam=12;txtSlope=0.01;txtVary1=0.5:4.5:0.5");
         click("cmdRun");
         QVERIFY(waitIdle());
-        QVERIFY(writeOld(target) && QDir(folder_.path()).mkdir("folder.txt"));
+        QVERIFY(test::writeFile(path("table.txt"), kOld));
         if (!answer.isEmpty())
             dialog_.answers = {QDir(folder_.path()).filePath(answer)};
-        if (kind == "dialog failure")
-            dialog_.failure = "the dialog could not open";
-        const bool immutable = kind == "read-only file" && ::geteuid() == 0;
-        if (kind == "read-only file" && (!QFile::setPermissions(target, QFile::ReadOwner) ||
-                                         (immutable && !test::setImmutable(target, true))))
-            QSKIP("root ignores permissions and this file system has no immutable flag");
-        rlimit fileSize{};
-        ::getrlimit(RLIMIT_FSIZE, &fileSize);
-        if (kind == "full disk") { // no file may grow past a few bytes: writes fail
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit tiny{16, fileSize.rlim_max};
-            ::setrlimit(RLIMIT_FSIZE, &tiny);
-        }
+        if (QTest::currentDataTag() == QLatin1String("dialog failure"))
+            dialog_.failure = reason.toStdString();
         click("cmdSaveAs");
-        const bool idle = waitIdle();
-        ::setrlimit(RLIMIT_FSIZE, &fileSize);
-        if (immutable)
-            test::setImmutable(target, false);
-        QVERIFY(idle);
-
-        if (kind == "cancelled") {
-            QVERIFY(h_->boxes.prompts.isEmpty());
-        } else {
-            QCOMPARE(h_->boxes.prompts.size(), 1);
-            const QString prompt = h_->boxes.prompts.front();
-            QVERIFY2(prompt.startsWith(kFailure) && prompt.endsWith(')') &&
-                         prompt.size() > kFailure.size() + 1,
-                     qPrintable(prompt));
-            if (kind == "dialog failure")
-                QCOMPARE(prompt, kFailure + "the dialog could not open)");
-        }
-        QCOMPARE(saved(target), kOld);
+        QVERIFY(waitIdle());
+        QCOMPARE(h_->boxes.prompts,
+                 reason.isEmpty() ? QStringList() : QStringList{kFailure + reason + ")"});
+        QCOMPARE(test::readAll(path("table.txt")), kOld);
         QCOMPARE(QDir(folder_.path()).entryList(QDir::Files), QStringList{"table.txt"});
-    }
-
-    // The real dialog: choosing the CSV filter saves CSV under a .csv name.
-    void theRealDialogSavesTheFormatChosen() {
-        QtSaveDialog real;
-        tool_ = std::make_unique<RangeReportTool>(*h_->window, h_->boxes, real);
-        tool_->open();
-        run("txtDiam=12;txtSlope=0.01;txtVary1=1,2");
-        click("cmdRun");
-        QVERIFY(waitIdle());
-        QTimer::singleShot(0, qApp, [this] {
-            auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (!d)
-                qFatal("no file dialog open");
-            auto* types = d->findChild<QComboBox*>("fileTypeCombo");
-            if (!types || types->count() != 3)
-                qFatal("no list of file types");
-            QTest::keyClick(types, Qt::Key_Down); // as the user picks it, so the dialog hears
-            d->setDirectory(folder_.path());
-            d->selectFile("table");
-            static_cast<QDialog*>(d)->accept();
-        });
-        click("cmdSaveAs");
-        QVERIFY(waitIdle());
-        QCOMPARE(saved(path("table.csv")), cliOut({"--diam", "12", "--slope", "0.01", "--vary",
-                                                   "flow=1,2", "--format", "csv"}));
-        tool_.reset();
     }
 
     // Copy puts the selected rows on the clipboard as TSV, by the button or Ctrl+C.
@@ -513,19 +444,5 @@ private slots:
 
 } // namespace runnelex
 
-// A private home for the whole run, so that the last check sees anything the window wrote.
-int main(int argc, char** argv) {
-    QTemporaryDir home;
-    if (!home.isValid())
-        return 1;
-    const QString path = QDir(home.path()).canonicalPath();
-    qputenv("HOME", path.toLocal8Bit());
-    for (const char* name :
-         {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"})
-        qputenv(name, (path + "/" + name).toLocal8Bit()); // made only if something writes there
-    QApplication app(argc, argv);
-    runnelex::RangeReportWindowTest test(path);
-    return QTest::qExec(&test, argc, argv);
-}
-
+RUNNELEX_PRIVATE_HOME_MAIN(runnelex::RangeReportWindowTest)
 #include "range_report_window_test.moc"

@@ -1,26 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <csignal>
-#include <sys/resource.h>
-#include <unistd.h>
-
-#include <QDir>
-#include <QPlainTextEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QtTest>
-
-#include "fakes.h"
+// The results window: its records, layout and saves, beside the real main window, and Qt's own
+// save dialog as every window of the program uses it.
+#include "info/info_menu.h"
 #include "results/frm_results.h"
 #include "results/mod_results.h"
+#include "results/qt_save_dialog.h"
 #include "results/record.h"
 #include "results/results_layout.h"
-#include "test_files.h"
+#include "support/gui_support.h"
+#include "ui/main/frm_runnelex.h"
 
 namespace runnelex {
 
+using test::get;
 using test::readAll;
-using test::setImmutable;
 
 namespace {
 const QString kHeader = QString::fromStdString(record::headerLine());
@@ -34,18 +27,21 @@ const QString kStart =
     "save results to file.";
 const QString kFailure = "Unable to Open File (already open?). Please try a different name. (";
 const QByteArray kOldContent = "old table, longer than any new one would need to be\n";
+const QStringList kLogControls = {"lblSaveWhen", "cmdSaveNow", "chkSaveAlways", "txtPipeID",
+                                  "lblLogPipeName"};
 
-bool writeOld(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(kOldContent) == kOldContent.size();
-}
-
+struct NoInfoMenu final : InfoMenu {
+    void mnuHelp4Runnelex_Click() override {}
+    void mnuAbout_Runnelex_Click() override {}
+    void mnuRunnelex_Updates_Click() override {}
+    void mnuKelvara_Click() override {}
+};
 } // namespace
 
 class ResultsWindowTest : public QObject {
     Q_OBJECT
 
-    test::RecordingMessageBoxes boxes_;
+    test::FakeMessageBoxes boxes_;
     test::FakeSaveDialog dialog_;
     std::unique_ptr<ModResults> mod_;
     std::unique_ptr<QTemporaryDir> dir_;
@@ -56,16 +52,14 @@ class ResultsWindowTest : public QObject {
             qFatal("no results window");
         return *mod_->window();
     }
-    QPushButton* button(const char* name) {
-        return window().findChild<QPushButton*>(QString::fromUtf8(name));
-    }
-    QPlainTextEdit* box() { return window().findChild<QPlainTextEdit*>("RichTextResults"); }
+    QPushButton* button(const char* name) { return get<QPushButton>(&window(), name); }
+    QPlainTextEdit* box() { return get<QPlainTextEdit>(&window(), "RichTextResults"); }
     QString path(const QString& name) const { return dir_->filePath(name); }
     void add(const QString& record) { mod_->AddResult(record.toStdString()); }
 
 private slots:
     void init() {
-        boxes_.shown.clear();
+        boxes_ = {};
         dialog_ = {};
         mod_ = std::make_unique<ModResults>(boxes_, dialog_);
         dir_ = std::make_unique<QTemporaryDir>();
@@ -73,23 +67,20 @@ private slots:
         mod_->setCloseHandler([this] { ++closeCalls_; });
     }
     void cleanup() { mod_.reset(); }
+    void cleanupTestCase() {
+        // No settings, no dialog history, no caches: the home holds nothing at all.
+        QCOMPARE(test::filesBelow(test::privateHome()), QStringList());
+    }
 
+    // A window of its own, not modal; its controls (results_window.controls).
     void windowIsATopLevelModelessResultsForm() {
         mod_->showResultsWindow();
         FrmResults& w = window();
-        QCOMPARE(w.objectName(), "frmResults");
-        QCOMPARE(w.windowTitle(), "Runnelex Calculation Results Form");
         QVERIFY(w.isVisible() && w.isWindow() && !w.parentWidget());
         QCOMPARE(w.windowModality(), Qt::NonModal);
+        QVERIFY(test::matchesGoldenFile(test::controlsText(&w),
+                                        RUNNELEX_TESTS_DIR "/results/results_window.controls"));
         QCOMPARE(box()->toPlainText(), kStart);
-        const char* buttons[][3] = {
-            {"cmdSaveResults", "Save As...", "Click Here to Save Visible Results to File"},
-            {"cmdClear", "Clear", "Click Here to Clear Visible Calculations"},
-            {"cmdClose", "Close", "Click Here to Dismiss Results Form"}};
-        for (const auto& b : buttons) {
-            QCOMPARE(button(b[0])->text(), b[1]);
-            QCOMPARE(button(b[0])->toolTip(), b[2]);
-        }
     }
 
     // The box after each sequence of steps from a fresh start, and whether the window shows.
@@ -246,24 +237,33 @@ private slots:
         QVERIFY(!QFontInfo(font).fixedPitch());
     }
 
-    // The saved file holds exactly what the box shows; a cancelled dialog writes nothing.
-    void savedBytes_data() {
+    // The saved file holds exactly what the box shows. A cancelled dialog writes nothing; a
+    // failed save says why and keeps the old file and the records, and the next save works.
+    void saves_data() {
         QTest::addColumn<QStringList>("records");
-        QTest::addColumn<bool>("answered");
-        QTest::addColumn<QString>("bytes");
-        QTest::newRow("start text") << QStringList{} << true << kStart;
-        QTest::newRow("two records") << QStringList{kRecord1, kRecord2} << true
-                                     << kHeader + "\n" + kRecord1 + "\n" + kRecord2;
-        QTest::newRow("cleared") << QStringList{kRecord1, "clear"} << true << kHeader;
-        QTest::newRow("pasted name kept") << QStringList{kOdd} << true << kHeader + "\n" + kOdd;
+        QTest::addColumn<QString>("answer"); // empty: cancelled; "!": the dialog fails
+        QTest::addColumn<QString>("bytes");  // table.txt afterwards
+        QTest::addColumn<QString>("reason"); // of the failure, if any
+        const QString old = kOldContent;
+        QTest::newRow("start text") << QStringList{} << "table.txt" << kStart << "";
+        QTest::newRow("two records") << QStringList{kRecord1, kRecord2} << "table.txt"
+                                     << kHeader + "\n" + kRecord1 + "\n" + kRecord2 << "";
+        QTest::newRow("cleared") << QStringList{kRecord1, "clear"} << "table.txt" << kHeader << "";
+        QTest::newRow("pasted name kept")
+            << QStringList{kOdd} << "table.txt" << kHeader + "\n" + kOdd << "";
         // Ctrl+Z in the box undoes the user's own typing, never a record.
-        QTest::newRow("undo in the box") << QStringList{kRecord1, kRecord2, "undo"} << true
-                                         << kHeader + "\n" + kRecord1 + "\n" + kRecord2;
-        QTest::newRow("cancelled") << QStringList{kRecord1} << false << QString(kOldContent);
+        QTest::newRow("undo in the box") << QStringList{kRecord1, kRecord2, "undo"} << "table.txt"
+                                         << kHeader + "\n" + kRecord1 + "\n" + kRecord2 << "";
+        QTest::newRow("cancelled") << QStringList{kRecord1} << "" << old << "";
+        QTest::newRow("missing folder") << QStringList{kRecord1} << "no such folder/table.txt"
+                                        << old << "No such file or directory";
+        QTest::newRow("dialog failure")
+            << QStringList{kRecord1} << "!" << old << "the dialog could not open";
     }
-    void savedBytes() {
+    void saves() {
         QFETCH(QStringList, records);
-        QFETCH(bool, answered);
+        QFETCH(QString, answer);
+        QFETCH(QString, reason);
         mod_->showResultsWindow();
         for (const QString& r : records) {
             if (r == "clear")
@@ -273,76 +273,111 @@ private slots:
             else
                 add(r);
         }
-        QVERIFY(writeOld(path("table.txt")));
-        if (answered)
-            dialog_.answers = {path("table.txt")};
+        const QString before = window().boxText();
+        QVERIFY(test::writeFile(path("table.txt"), kOldContent));
+        if (answer == "!")
+            dialog_.failure = reason.toStdString();
+        else if (!answer.isEmpty())
+            dialog_.answers = {path(answer)};
         button("cmdSaveResults")->click();
-        QVERIFY(boxes_.shown.empty());
+        QCOMPARE(boxes_.prompts,
+                 reason.isEmpty() ? QStringList() : QStringList{kFailure + reason + ")"});
+        QVERIFY(boxes_.parents.isEmpty() || boxes_.parents.front() == mod_->window());
         QTEST(QString::fromUtf8(readAll(path("table.txt"))), "bytes");
         QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{"table.txt"});
-        QCOMPARE(dialog_.requests.size(), 1u);
-    }
-
-    void failedSaveKeepsTheOldFileAndTheRecords_data() {
-        QTest::addColumn<QString>("answer");
-        QTest::newRow("missing folder") << "no such folder/table.txt";
-        QTest::newRow("folder as target") << "folder.txt";
-        QTest::newRow("read-only file") << "table.txt";
-        QTest::newRow("full disk") << "table.txt";
-        QTest::newRow("empty name") << "";
-        QTest::newRow("dialog failure") << "table.txt";
-    }
-    void failedSaveKeepsTheOldFileAndTheRecords() {
-        QFETCH(QString, answer);
-        const QString kind = QTest::currentDataTag(), target = path("table.txt");
-        add(kRecord1);
-        add(kRecord2);
-        const QString before = window().boxText();
-        QVERIFY(writeOld(target));
-        QVERIFY(QDir(dir_->path()).mkdir("folder.txt"));
-        dialog_.answers = {answer.isEmpty() ? QString() : path(answer)};
-        if (kind == "dialog failure")
-            dialog_.failure = "the dialog could not open";
-        const bool immutable = kind == "read-only file" && ::geteuid() == 0;
-        if (kind == "read-only file" && (!QFile::setPermissions(target, QFile::ReadOwner) ||
-                                         (immutable && !setImmutable(target, true))))
-            QSKIP("root ignores permissions and this file system has no immutable flag");
-        rlimit fileSize{};
-        ::getrlimit(RLIMIT_FSIZE, &fileSize);
-        if (kind == "full disk") { // no file may grow past a few bytes: writes fail with EFBIG
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit tiny{16, fileSize.rlim_max};
-            ::setrlimit(RLIMIT_FSIZE, &tiny);
-        }
-        button("cmdSaveResults")->click();
-        ::setrlimit(RLIMIT_FSIZE, &fileSize);
-        if (immutable)
-            setImmutable(target, false);
-
-        QCOMPARE(boxes_.shown.size(), 1u);
-        const QString prompt = boxes_.shown.front().second; // with the platform's description
-        QVERIFY2(prompt.startsWith(kFailure) && prompt.endsWith(')') &&
-                     prompt.size() > kFailure.size() + 1,
-                 qPrintable(prompt));
-        QCOMPARE(boxes_.shown.front().first, mod_->window());
-        if (kind == "dialog failure")
-            QCOMPARE(prompt, kFailure + "the dialog could not open)");
-        QCOMPARE(readAll(target), kOldContent);
-        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), QStringList{"table.txt"});
-        QCOMPARE(mod_->text().recordCount(), 2u);
         QCOMPARE(window().boxText(), before);
 
-        // The user can try again.
-        boxes_.shown.clear();
-        dialog_ = {};
+        dialog_ = {}; // the user can try again
         dialog_.answers = {path("again.txt")};
         button("cmdSaveResults")->click();
-        QVERIFY(boxes_.shown.empty());
         QCOMPARE(QString::fromUtf8(readAll(path("again.txt"))), before);
+    }
+
+    // The real main window recording into this window: Close turns logging off, "&Always"
+    // records into the hidden window, Enable shows the same window; a frame close leaves
+    // logging on and the next record reloads it hidden.
+    void recordsOfTheMainWindow() {
+        NoInfoMenu info;
+        FrmRunnelex main(boxes_, *mod_, info, [] {});
+        main.show();
+        main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        const auto click = [&](const char* name) {
+            QTest::mouseClick(get(&main, name), Qt::LeftButton);
+        };
+        const auto enabled = [&] {
+            QStringList on;
+            for (const QString& name : kLogControls)
+                if (get(&main, name)->isEnabled())
+                    on << name;
+            return on;
+        };
+        const QString worked = kRecord1.mid(2);
+        click("cmdSaveLog");
+        click("chkSaveAlways");
+        QPointer<FrmResults> w = mod_->window();
+        button("cmdClose")->click();
+        QCOMPARE(enabled(), QStringList());
+        QTest::keyClick(get(&main, "cmbUnSlope"), Qt::Key_Down);
+        for (const auto& [name, typed] :
+             {std::pair{"txtDiam", "24"}, {"txtSlope", "0.5"}, {"txtQinput", "10"}}) {
+            QTest::keyClicks(get(&main, name), typed);
+            QTest::keyClick(get(&main, name), Qt::Key_Return);
+        }
+        QVERIFY(!w->isVisible());
+        QCOMPARE(mod_->text().recordCount(), 4u);
+        QCOMPARE(window().boxText().section('\n', -1), worked);
+
+        click("cmdSaveLog");
+        QCOMPARE(mod_->window(), w.data());
+        QVERIFY(w->isVisible());
+        QCOMPARE(mod_->text().recordCount(), 5u); // leaving the flow box ran one more
+        w->close();
+        QCOMPARE(mod_->window(), nullptr);
+        QCOMPARE(enabled(), kLogControls);
+        get<QLineEdit>(&main, "txtPipeID")->setText("P1");
+        click("cmdSaveNow");
+        QVERIFY(mod_->window() && !mod_->window()->isVisible());
+        QCOMPARE(mod_->text().recordCount(), 6u);
+        QCOMPARE(window().boxText(), mod_->heldText());
+        QVERIFY(window().boxText().endsWith(worked + "\n" + kRecord1));
+        QCOMPARE(get<QLineEdit>(&main, "txtPipeID")->text(), QString());
+        QVERIFY(boxes_.prompts.isEmpty());
+    }
+
+    // Qt's own dialog, as every save of the program opens it: not the platform's, in the
+    // documents folder (here the home), no history kept; a name typed without a suffix gets
+    // the one of the filter chosen.
+    void realDialog() {
+        QtSaveDialog real;
+        const SaveDialogRequest request{saveDialogDirectory(),
+                                        {"TSV (*.txt)", "CSV (*.csv)", "All files (*)"},
+                                        "TSV (*.txt)",
+                                        "txt"};
+        test::whenOpen([](QFileDialog& d) { d.reject(); });
+        QVERIFY(!real.chooseSaveFile(nullptr, request));
+        SaveDialogRequest seen;
+        test::whenOpen([&](QFileDialog& d) {
+            seen = {d.directory().absolutePath(), d.nameFilters(), d.selectedNameFilter(),
+                    d.defaultSuffix()};
+            QVERIFY(d.testOption(QFileDialog::DontUseNativeDialog));
+            d.setDirectory(dir_->path());
+            QTest::keyClick(get<QComboBox>(&d, "fileTypeCombo"), Qt::Key_Down); // as a user
+            get<QLineEdit>(&d, "fileNameEdit")->setText("table");
+            static_cast<QDialog&>(d).accept();
+        });
+        const auto choice = real.chooseSaveFileAndFilter(nullptr, request);
+        QCOMPARE(seen.directory, QDir::homePath());
+        QCOMPARE(seen.nameFilters, request.nameFilters);
+        QCOMPARE(seen.selectedNameFilter, "TSV (*.txt)");
+        QCOMPARE(seen.defaultSuffix, "txt");
+        QVERIFY(choice);
+        QCOMPARE(choice->path, path("table.csv"));
+        QCOMPARE(choice->nameFilter, "CSV (*.csv)");
     }
 };
 
 } // namespace runnelex
 
-QTEST_MAIN(runnelex::ResultsWindowTest)
+RUNNELEX_PRIVATE_HOME_MAIN(runnelex::ResultsWindowTest)
 #include "results_window_test.moc"

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The save of a large results table over an existing file, interrupted every way a desktop can
-// interrupt it: the saving process killed at each step and after random delays, a full disk, a
-// folder that turns read-only. Afterwards the file is always the complete old table or the
-// complete new one, and a temporary file left behind is gone after the next save.
+// The save of a file, as every window saves: each way it can fail, named once here (the windows
+// show the reason), and a large results table saved over an existing file, interrupted every
+// way a desktop can interrupt it: the saving process killed at each step and after random
+// delays, a full disk, a folder that turns read-only. Afterwards the file is always the
+// complete old table or the complete new one, and a temporary file left behind is gone after
+// the next save.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -26,7 +28,7 @@
 
 #include "results/record.h"
 #include "results/save_text_file.h"
-#include "test_files.h"
+#include "support/test_files.h"
 
 namespace runnelex {
 namespace {
@@ -224,8 +226,8 @@ TEST_P(SaveKill, FolderTurnsReadOnly) {
     ReadOnlyFolder readOnly(dir_.path());
     ASSERT_TRUE(readOnly.set(true));
     const std::optional<QString> refused = saveTextFile(target_, newBytes_, seams_);
-    ASSERT_TRUE(refused.has_value());
-    EXPECT_FALSE(refused->isEmpty());
+    EXPECT_EQ(refused.value_or("saved").toStdString(),
+              ::geteuid() == 0 ? "Operation not permitted" : "Permission denied");
     ASSERT_TRUE(readOnly.set(false));
     Tally between;
     check(between, false, false);
@@ -309,6 +311,69 @@ TEST_P(SaveKill, FullDisk) {
     EXPECT_TRUE(WIFEXITED(limited) && WEXITSTATUS(limited) == 0) << "reported as failed";
     Tally tally;
     check(tally, false, false);
+}
+
+// Each way a save can fail says why and leaves the old file as it was, with nothing beside it.
+TEST(SaveTextFile, FailuresNameTheReasonAndKeepTheOldFile) {
+    const struct {
+        const char *name, *answer, *reason;
+    } cases[] = {
+        {"empty name", "", "No such file or directory"},
+        {"missing folder", "no such folder/table.txt", "No such file or directory"},
+        {"folder as target", "folder.txt", "Is a directory"},
+        // In a folder the user may write: the read-only file is not replaced behind their back.
+        {"read-only file", "table.txt", "Permission denied"},
+        {"full disk", "table.txt", "File too large"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string kind = c.name;
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("table.txt"));
+        ASSERT_TRUE(test::writeFile(target, "old table\n"));
+        ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.txt")));
+        ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
+        ASSERT_EQ(
+            ::chmod(QFile::encodeName(target).constData(), kind == "read-only file" ? 0444 : 0666),
+            0);
+        // A file size limit makes a full disk (writes fail with EFBIG). Root, whom permissions
+        // do not stop, saves the read-only file as another user, in a child process.
+        const auto save = [&] {
+            rlimit fileSize{};
+            ::getrlimit(RLIMIT_FSIZE, &fileSize);
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit tiny{kind == "full disk" ? 4 : fileSize.rlim_cur, fileSize.rlim_max};
+            ::setrlimit(RLIMIT_FSIZE, &tiny);
+            const std::optional<QString> failure = saveTextFile(
+                *c.answer ? dir.filePath(QString::fromUtf8(c.answer)) : QString(), table(3, 'n'));
+            ::setrlimit(RLIMIT_FSIZE, &fileSize);
+            return failure.value_or("saved").toStdString();
+        };
+        std::string why;
+        if (kind == "read-only file" && ::geteuid() == 0) {
+            int report[2];
+            ASSERT_EQ(::pipe(report), 0);
+            const int status = inChild([&] {
+                if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                    ::_exit(1);
+                why = save();
+                (void)!::write(report[1], why.data(), why.size());
+            });
+            ::close(report[1]);
+            char buffer[256] = {};
+            (void)!::read(report[0], buffer, sizeof buffer - 1);
+            ::close(report[0]);
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+            why = buffer;
+        } else {
+            why = save();
+        }
+        EXPECT_EQ(why, c.reason);
+        EXPECT_EQ(readAll(target), "old table\n");
+        EXPECT_EQ(filesIn(dir.path()), QStringList{QStringLiteral("table.txt")});
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+                  QStringList{QStringLiteral("folder.txt")});
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Temporary, SaveKill, ::testing::Values(true, false),

@@ -8,42 +8,6 @@ using namespace runnelex::test;
 
 namespace {
 
-// Every control's layout text; then the tool tips, which no other control has.
-const QString kTexts = QStringLiteral(
-    "fraInput=Required Input;fraDiameter=&Diameter;fraSlope=&Slope;fraQtarget=&Q (flowrate);"
-    "fraCapacities=Capacities;fraNormal=Normal Results;fraLogFile=Calculation Log File;"
-    "lblM=n = ;txtM=0.013;txtDiam=;cmbUnDiam=in.;txtSlope=;cmbUnSlope=ft/ft;txtQinput=;"
-    "cmbUnFlo=CFS;lbldDcap=d/D;lblCapQ=Q(cfs);lblCapV=V(fps);lbldD050=0.50;lbldD075=0.75;"
-    "lbldD093=0.93;lbldD100=1.00;lblVnorm=Vnorm;lblrVnormUnits=ft/sec;lblDnorm=Dnorm;"
-    "lblrDnormUnit=ft;lblDoverD=d/D;lblDcr=Dcr;lbluDcr=ft;lblFr=Froude#;lblRegime=Regime;"
-    "lblAreaW=AreaW;lblrAreaWUnits=sq. ft.;lblPerimW=PerimW;lblrPerimWUnits=ft.;lblRh=Rh;"
-    "lblrRhUnits=ft;Label1==;Label2==;Label3==;Label5==;Label6==;Label7==;Label8==;Label9==;"
-    "Label10==;Label11==;Label12==;Label4=;lblFullCondition=If the Pipe were flowing full due to;"
-    "lblFullCause=tailwater conditions:;lblVfull=V(full);Label13=ft/sec;lblHf=Hydraulic Slope;"
-    "Label14=ft/ft;cmdSaveLog=Enable &Logging...;lblSaveWhen=When to Write:;cmdSaveNow=No&w;"
-    "chkSaveAlways=&Always;lblLogPipeName=Pipe Name:;txtPipeID=;Label16=(optional);"
-    "Label15=This is a Beta Version.  Numbers are not gauranteed.  Please verify all numbers.;"
-    "lblKelvara=Visit www.kelvara.example for updates and other free tools.;File=&File;"
-    "mnuSaveLogFile=create &Log File...;mnuExit=E&xit;mnuOptions=&Options;"
-    "mnuUnitDefault=save &unit settings as default;mnuHelp=&Help;"
-    "mnuHelp4Runnelex=Help for &Runnelex...;mnuAbout_Runnelex=&About Runnelex...;"
-    "mnuRunnelex_Updates=Runnelex &Updates...;mnuKelvara=&Kelvara...");
-const QString kTips = QStringLiteral(
-    "fraLogFile=Controls for Log File;txtM=Key in Manning's n here;"
-    "txtDiam=Key in Pipe Diameter here;cmbUnDiam=Select Diameter Unit;txtSlope=Key in Slope here;"
-    "cmbUnSlope=Select Slope Unit;txtQinput=Key in Flow Rate here;cmbUnFlo=Select Flow Units;"
-    "cmdSaveLog=Click here to open the Results Window;"
-    "lblSaveWhen=Choose Auto and/or Manual calc recording;"
-    "cmdSaveNow=Click Here to write current calc to Results Window;"
-    "chkSaveAlways=When checked, EVERY calculation is sent to the Results Window;"
-    "txtPipeID=Name (optional) is saved to file when NOW is clicked;"
-    "lblKelvara=visit the Kelvara web site, get free updates, tools & tips");
-// Some controls of each frame, then the frame; the unit frames sit inside the input frame.
-const QString kFrames = QStringLiteral(
-    "fraDiameter fraSlope fraQtarget lblM txtM>fraInput;txtDiam cmbUnDiam>fraDiameter;"
-    "txtSlope cmbUnSlope>fraSlope;txtQinput cmbUnFlo>fraQtarget;lblrQ093 Line1 Line2>fraCapacities;"
-    "lblrRegime lblrVfull lblFullCondition>fraNormal;txtPipeID Label16 cmdSaveLog>fraLogFile");
-
 const QStringList kRecordingControls = {"lblSaveWhen", "cmdSaveNow", "chkSaveAlways", "txtPipeID",
                                         "lblLogPipeName"};
 
@@ -87,82 +51,48 @@ private slots:
 
     void cleanup() { h.reset(); }
 
-    void catalogue() {
-        QVERIFY(h->shows(kTexts));
-        QStringList tipped;
-        for (const QString& pair : kTips.split(u';')) {
-            tipped << pair.section(u'=', 0, 0);
-            QCOMPARE(h->get(tipped.back())->toolTip(), pair.section(u'=', 1));
-        }
-        for (const QString& pair : kTexts.split(u';'))
-            if (auto* w = qobject_cast<QWidget*>(h->get<QObject>(pair.section(u'=', 0, 0))))
-                QVERIFY2(tipped.contains(w->objectName()) || w->toolTip().isEmpty(),
-                         qPrintable(w->objectName()));
-        for (const QString& frame : kFrames.split(u';'))
-            for (const QString& name : frame.section(u'>', 0, 0).split(u' ')) {
-                QWidget* w = h->get(name)->parentWidget();
-                while (w != nullptr && qobject_cast<QGroupBox*>(w) == nullptr)
-                    w = w->parentWidget();
-                QVERIFY2(w != nullptr && w->objectName() == frame.section(u'>', 1),
-                         qPrintable(name));
-            }
-    }
-
+    // Every control at start-up: captions, frames, tool tips, unit lists, accessible names, the
+    // result labels empty and the recording controls disabled (main_window.controls).
     void startupState() {
+        QVERIFY(matchesGoldenFile(controlsText(h->window.get()),
+                                  RUNNELEX_TESTS_DIR "/ui/main_window.controls"));
         QCOMPARE(QApplication::focusWidget(), h->get("txtDiam"));
-        // No calculation at start: every result is empty.
-        QVERIFY(
-            h->shows("lblrDnorm=;lblrAreaW=;lblrPerimW=;lblrRh=;lblrVnorm=;lblrDoverD=;lblrFrNo=;"
-                     "lblrDcr=;lblrRegime=;lblrQ050=;lblrQ075=;lblrQ093=;lblrQ100=;lblrV050=;"
-                     "lblrV075=;lblrV093=;lblrV100=;lblrHf=;lblrVfull="));
         const runnelex::CalcInputs& in = h->window->calcInputs();
         QCOMPARE(in.ManningN, 0.013);
         QCOMPARE(in.DiamFt, 0.0);
         QCOMPARE(in.Unitflow, std::string("CFS"));
         QVERIFY(!in.DiamInFeet && !in.SlopeInPercent);
-        QVERIFY(h->get("cmdSaveLog")->isEnabled());
-        for (const QString& off : kRecordingControls + QStringList{"Label16"})
-            QVERIFY2(!h->get(off)->isEnabled(), qPrintable(off));
-        QVERIFY(!h->get<QCheckBox>("chkSaveAlways")->isChecked());
         QVERIFY(h->boxes.prompts.isEmpty());
         QVERIFY(h->log.closeHandler);
     }
 
-    void windowFrame() {
-        QCOMPARE(h->window->objectName(), QStringLiteral("frmRunnelex"));
-        QCOMPARE(h->window->windowTitle(), QStringLiteral("Runnelex"));
+    // The window keeps its size and layout whatever a run writes; it cannot be maximized. A
+    // text longer than its label shows cut with "…", whole in its tool tip; text() and the
+    // accessible description keep it whole.
+    void fixedWindowAndLongResults() {
         QVERIFY(h->window->windowFlags() & Qt::WindowMinimizeButtonHint);
         QVERIFY(!(h->window->windowFlags() & Qt::WindowMaximizeButtonHint));
-        const QRect before = h->get("lblrVfull")->geometry();
-        const QSize size = h->window->size();
-        h->window->resize(size * 2);
-        QTest::qWait(10);
-        QCOMPARE(h->window->size(), size);
-        QCOMPARE(h->get("lblrVfull")->geometry(), before);
-        for (QWidget* w : h->window->findChildren<QWidget*>()) {
-            const QRect r(w->mapTo(h->window.get(), QPoint(0, 0)), w->size());
-            QVERIFY2(!w->isVisible() || w->isWindow() || h->window->rect().contains(r),
-                     qPrintable(w->objectName()));
-        }
-    }
-
-    // No text a run writes moves or resizes anything. A text longer than its label shows cut
-    // with "…", whole in its tool tip; text() and the accessible description keep it whole.
-    void longResultsMoveNothing() {
         const auto geometry = [this] {
             QStringList g{
                 QStringLiteral("window %1x%2").arg(h->window->width()).arg(h->window->height())};
             for (QWidget* w : h->window->findChildren<QWidget*>())
-                if (w->isVisible() && !w->isWindow())
-                    g << QStringLiteral("%1 %2,%3 %4x%5")
+                if (w->isVisible() && !w->isWindow()) {
+                    const QRect r(w->mapTo(h->window.get(), QPoint(0, 0)), w->size());
+                    g << QStringLiteral("%1 %2,%3 %4x%5 %6")
                              .arg(w->objectName())
-                             .arg(w->mapTo(h->window.get(), QPoint(0, 0)).x())
-                             .arg(w->mapTo(h->window.get(), QPoint(0, 0)).y())
-                             .arg(w->width())
-                             .arg(w->height());
+                             .arg(r.x())
+                             .arg(r.y())
+                             .arg(r.width())
+                             .arg(r.height())
+                             .arg(h->window->rect().contains(r) ? "" : "outside");
+                }
             return g;
         };
         const QStringList before = geometry();
+        QCOMPARE(before.filter("outside"), QStringList());
+        h->window->resize(h->window->size() * 2);
+        QTest::qWait(10);
+        QCOMPARE(geometry(), before);
         int cut = 0;
         for (const QString& steps :
              {kWorkedSteps, QStringLiteral("txtSlope!1e40;txtQinput=1.6"),
@@ -241,8 +171,6 @@ private slots:
     }
 
     void menus() {
-        QVERIFY(!h->get<QAction>("mnuSaveLogFile")->isEnabled());
-        QVERIFY(!h->get<QAction>("mnuUnitDefault")->isEnabled());
         for (const char* item : {"mnuSaveLogFile", "mnuUnitDefault", "mnuHelp4Runnelex",
                                  "mnuAbout_Runnelex", "mnuRunnelex_Updates", "mnuKelvara"})
             h->get<QAction>(item)->trigger();
@@ -313,70 +241,66 @@ private slots:
         QTRY_COMPARE(watcher.changes, QStringList{"shown"} + prefixed("+"));
     }
 
-    void triggers_data() {
-        QTest::addColumn<QStringList>("row"); // the keys or clicks, the records, the name left
-        QTest::newRow("Now empties the name") << QStringList{"now", "1", ""};
-        QTest::newRow("Now by its access key") << QStringList{"alt+w", "1", ""};
-        QTest::newRow("Enter keeps the name") << QStringList{"enter", "1", "P1"};
-        QTest::newRow("Enter twice records twice") << QStringList{"enter enter", "2", "P1"};
-        QTest::newRow("keypad Enter") << QStringList{"keypad", "1", "P1"};
-        QTest::newRow("Ctrl+Enter records nothing") << QStringList{"ctrl+enter", "0", "P1"};
+    // What records, and the pipe name left: keys and clicks after the example's inputs and
+    // the name P1; "always" checks "Always" first, "fail" makes the log fail once.
+    void recording_data() {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QStringList>("records");
+        QTest::addColumn<QString>("left");
+        const QString p1 = kP1Record, auto1 = kP1Record.mid(2);
+        QTest::newRow("Now empties the name") << "now" << QStringList{p1} << "";
+        QTest::newRow("Now by its access key") << "alt+w" << QStringList{p1} << "";
+        QTest::newRow("Enter keeps the name") << "enter" << QStringList{p1} << "P1";
+        QTest::newRow("Enter twice records twice") << "enter enter" << QStringList{p1, p1} << "P1";
+        QTest::newRow("keypad Enter") << "keypad" << QStringList{p1} << "P1";
+        QTest::newRow("Ctrl+Enter records nothing") << "ctrl+enter" << QStringList{} << "P1";
+        // With "Always" each run empties the name, then records, also with the window closed.
+        QTest::newRow("Always records each run")
+            << "always close run" << QStringList{auto1, auto1} << "";
+        QTest::newRow("a rejected entry records nothing")
+            << "always reject" << QStringList{} << "P1";
+        // A failed append is reported; the window goes on and the next record goes through.
+        QTest::newRow("failed append") << "fail enter enter" << QStringList{p1} << "P1";
     }
 
-    void triggers() {
-        QFETCH(QStringList, row);
+    void recording() {
+        QFETCH(QString, steps);
         h->run(kP1Steps);
         QTest::mouseClick(h->get("cmdSaveLog"), Qt::LeftButton);
         QWidget* name = h->get("txtPipeID");
         QTest::mouseClick(name, Qt::LeftButton);
         QTest::keyClicks(name, QStringLiteral("P1"));
-        for (const QString& t : row[0].split(u' ')) {
+        for (const QString& t : steps.split(u' ')) {
             if (t == "now")
                 QTest::mouseClick(h->get("cmdSaveNow"), Qt::LeftButton);
             else if (t == "alt+w")
                 QTest::keyClick(name, Qt::Key_W, Qt::AltModifier);
             else if (t == "keypad")
                 QTest::keyClick(name, Qt::Key_Enter, Qt::KeypadModifier);
+            else if (t == "always")
+                QTest::mouseClick(h->get("chkSaveAlways"), Qt::LeftButton);
+            else if (t == "close")
+                h->log.closeHandler();
+            else if (t == "run")
+                h->run("txtSlope=0.5;txtQinput=10");
+            else if (t == "reject")
+                h->run("txtDiam=0");
+            else if (t == "fail")
+                h->log.failWith = "No space left on device";
             else
                 QTest::keyClick(name, Qt::Key_Return,
                                 t == "enter" ? Qt::NoModifier : Qt::ControlModifier);
+            if (t != "fail")
+                h->log.failWith.clear();
         }
-        QTRY_COMPARE(h->log.records.size(), row[1].toInt());
-        QCOMPARE(h->log.records, QStringList(row[1].toInt(), kP1Record));
-        QCOMPARE(h->text("txtPipeID"), row[2]);
-        QVERIFY(h->boxes.prompts.isEmpty());
-    }
-
-    // With "Always" each run empties the name, then records, even after the results window closed.
-    void alwaysRecords() {
-        h->enableLoggingAndAlways();
-        h->log.closeHandler();
-        h->get<QLineEdit>("txtPipeID")->setText(QStringLiteral("typed name"));
-        h->run("txtDiam=0"); // rejected: no run
-        QVERIFY(h->log.records.isEmpty());
-        QCOMPARE(h->text("txtPipeID"), QStringLiteral("typed name"));
-        h->run(kWorkedSteps);
-        QCOMPARE(h->log.records.size(), 3);
-        QVERIFY(h->log.records.front().startsWith(u'\t'));
-        QCOMPARE(h->log.records.back(),
-                 "\t2\tCFS\t12\tin.\t0.01\tft/ft\t0.013\t0.5359\t4.6671\t1.2548"
-                 "\t0.6034\t3.5628\t3.8307");
-        QCOMPARE(h->text("txtPipeID"), QString());
-    }
-
-    void appendFailure() {
-        h->run(kP1Steps);
-        QTest::mouseClick(h->get("cmdSaveLog"), Qt::LeftButton);
-        h->log.failWith = "No space left on device";
-        QTest::mouseClick(h->get("cmdSaveNow"), Qt::LeftButton);
+        QFETCH(QStringList, records);
+        QTRY_COMPARE(h->log.records, records);
+        QTEST(h->text("txtPipeID"), "left");
+        const bool failed = steps.startsWith("fail"), rejected = steps.contains("reject");
         QCOMPARE(h->boxes.prompts,
-                 QStringList{"Unable to Append to File  (No space left on device)"});
-        QVERIFY(h->log.records.isEmpty());
-        // The window stays usable and the next record goes through.
-        h->log.failWith.clear();
-        h->get<QLineEdit>("txtPipeID")->setText(QStringLiteral("P1"));
-        QTest::keyClick(h->get("txtPipeID"), Qt::Key_Return);
-        QCOMPARE(h->log.records, QStringList{kP1Record});
+                 failed     ? QStringList{"Unable to Append to File  (No space left on device)"}
+                 : rejected ? QStringList{"Diameter must be a positive real number."}
+                            : QStringList());
     }
 
 private:

@@ -4,36 +4,18 @@
 #include <functional>
 #include <optional>
 #include <memory>
-#include <stdexcept>
+#include <string>
+#include <vector>
 
-#include <QtTest>
-#include <QtWidgets>
-
+#include "calc/labels.h"
+#include "cli/cli_app.h"
+#include "cli/output.h"
 #include "info/info_menu.h"
-#include "platform/message_boxes.h"
 #include "results/results_log.h"
+#include "support/gui_support.h"
 #include "ui/main/frm_runnelex.h"
 
 namespace runnelex::test {
-
-// Records every prompt instead of opening a modal box; `onShow` plays what a real box does to
-// the focus.
-class FakeMessageBoxes final : public MessageBoxes {
-public:
-    void show(QWidget*, const QString& prompt) override {
-        prompts << prompt;
-        if (onShow)
-            onShow();
-    }
-    // A question is recorded like a message and answered with `answer`, or declined.
-    int ask(QWidget* parent, const QString& prompt, const QStringList& buttons) override {
-        show(parent, prompt);
-        return answer.value_or(static_cast<int>(buttons.size()) - 1);
-    }
-    QStringList prompts;
-    std::function<void()> onShow;
-    std::optional<int> answer;
-};
 
 // Keeps the records handed over and the close handler; can be told to fail.
 class FakeResultsLog final : public ResultsLog {
@@ -60,21 +42,23 @@ public:
     QStringList calls;
 };
 
-// The text a control shows, whatever its kind.
-inline QString shownText(const QObject* o) {
-    for (const char* property : {"text", "title", "currentText"})
-        if (const QVariant v = o->property(property); v.isValid())
-            return v.toString();
-    return QStringLiteral("<no text>");
-}
-
-// The offscreen platform warns about window features it lacks; nothing a test looks at.
-inline void quietPlatformWarnings() {
-    static const QtMessageHandler previous = qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-            if (type != QtWarningMsg || !message.startsWith(QLatin1String("This plugin does not")))
-                previous(type, context, message);
-        });
+// Labels as "name=text;..." after `runnelex-cli calc --labels OPTIONS`, run in process: the
+// windows must show what the command line prints for the same entries. By default the main
+// window's; `first` kLabelCount gives the other normal depth's three.
+inline QString cliLabels(const QString& options, std::size_t first = 0,
+                         std::size_t count = kLabelCount) {
+    std::vector<std::string> args = {"calc", "--labels"};
+    for (const QString& word : options.split(u' ', Qt::SkipEmptyParts))
+        args.push_back(word.toStdString());
+    cli::StringOutput out, err;
+    if (cli::runCli(args, cli::coreCommands(), out, err) != 0)
+        qFatal("runnelex-cli calc %s failed", qPrintable(options));
+    out.flush();
+    const QStringList lines = QString::fromStdString(out.text()).split(u'\n');
+    QStringList pairs;
+    for (const QString& line : lines.mid(qsizetype(first), qsizetype(count)))
+        pairs << line.section(u'\t', 0, 0) + u'=' + line.section(u'\t', 1);
+    return pairs.join(u';');
 }
 
 // A main window wired to recording fakes, driven the way a user drives it.
@@ -86,10 +70,7 @@ public:
     }
 
     template <typename T = QWidget> T* get(const QString& name) const {
-        T* w = window->findChild<T*>(name);
-        if (w == nullptr)
-            qFatal("no control %s", qPrintable(name));
-        return w;
+        return test::get<T>(window.get(), name);
     }
     QString text(const QString& name) const { return shownText(get<QObject>(name)); }
 
@@ -155,14 +136,8 @@ public:
     std::unique_ptr<FrmRunnelex> window;
 };
 
-// The worked example: 1 ft pipe, slope 0.01, n 0.013, 2 cfs, and every label it writes.
+// The worked example: 1 ft pipe, slope 0.01, n 0.013, 2 cfs.
 inline const QString kWorkedSteps = QStringLiteral("txtDiam=12;txtSlope=0.01;txtQinput=2");
-inline const QString kWorkedLabels = QStringLiteral(
-    "lblrV050=4.5363;lblrQ050=1.7814;lblrV075=5.1418;lblrQ075=3.2488;lblrV093=5.0323;"
-    "lblrQ093=3.8307;lblrV100=4.5363;lblrQ100=3.5628;lblrDnorm=0.5359;lblrAreaW=0.4285;"
-    "lblrPerimW=1.6426;lblrRh=0.2609;lblrVnorm=4.6671;lblrFrNo=1.2548;lblrDcr=0.6034;"
-    "lblrDoverD=0.5359;lblrRegime=Supercritical;lblrHf=0.0032;lblrVfull=2.5465;"
-    "lblFullCondition=If the pipe were flowing full ;lblFullCause=due to tailwater:;"
-    "lblCapQ=Q (cfs)");
+inline const QString kWorkedOptions = QStringLiteral("--diam 12 --slope 0.01 --flow 2");
 
 } // namespace runnelex::test

@@ -7,12 +7,13 @@
 #include <unistd.h>
 
 #include <QByteArray>
+#include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QString>
 #include <QStringList>
 
-// Files a save test looks at and makes unwritable.
+// Files a test writes, reads back and makes unwritable.
 namespace runnelex::test {
 
 inline QByteArray readAll(const QString& path) {
@@ -20,13 +21,19 @@ inline QByteArray readAll(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : "<unreadable>";
 }
 
-// Every file and folder below `dir`, hidden ones too.
+inline bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// Every file and folder below `dir`, hidden ones too, relative to it and sorted.
 inline QStringList filesBelow(const QString& dir) {
     QStringList found;
-    QDirIterator it(dir, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+    QDirIterator it(dir, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                     QDirIterator::Subdirectories);
     while (it.hasNext())
-        found << it.next();
+        found << QDir(dir).relativeFilePath(it.next());
+    found.sort();
     return found;
 }
 

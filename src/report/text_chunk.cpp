@@ -1,0 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "report/text_chunk.h"
+
+namespace runnelex::report {
+
+void TextChunk::add(const RecordReply& row) {
+    text += rowText(format, row);
+    ++rows;
+    faulted += row.status == SessionStatus::Fault;
+}
+
+} // namespace runnelex::report
