@@ -9,6 +9,7 @@
 #include "cli/cli_app.h"
 #include "cli/exit_codes.h"
 #include "cli/output.h"
+#include "report/progress_text.h"
 #include "report/quoting.h"
 #include "report/report_plan.h"
 #include "report/report_rows.h"
@@ -43,9 +44,11 @@ public:
         if (now - start_ < std::chrono::seconds(1) || now - last_ < std::chrono::milliseconds(200))
             return;
         last_ = now;
-        const std::string line = "runnelex-cli report: " + std::to_string(done) + " of " +
-                                 std::to_string(total_) + " rows";
+        const std::chrono::duration<double> elapsed = now - start_;
+        std::string line =
+            "runnelex-cli report: " + report::progressText(done, total_, elapsed.count());
         width_ = std::max(width_, line.size());
+        line.resize(width_, ' '); // covers the end of a longer line before
         err_.write("\r" + line);
         err_.flush();
         shown_ = true;
@@ -134,7 +137,8 @@ Command reportCommand() {
         "depthM, velMps, dcritM), the numbers typed, null for an empty result, \"fault\" for a\n"
         "faulted row and \"surcharged\": true for a surcharged one. The columns are calc's\n"
         "(runnelex-cli calc --help). Uses every core unless --threads says otherwise; the rows\n"
-        "stay in order. On a terminal a progress line shows after a second.\n"
+        "stay in order. On a terminal a progress line shows after a second: the rows done\n"
+        "and the time left at the pace so far.\n"
         "\n"
         "Examples:\n"
         "  runnelex-cli report --diam 12 --slope 0.01 --vary flow=0.5:2:0.5\n"
