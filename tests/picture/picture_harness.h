@@ -52,15 +52,7 @@ public:
         return QTest::qWaitFor([&] { return window()->refreshCount() > before; });
     }
 
-    // Types into a box of the picture window and commits it with Enter.
-    void enter(const QString& box, const QString& typed) {
-        auto* w = get<QLineEdit>(box);
-        w->setFocus(Qt::OtherFocusReason);
-        w->selectAll();
-        QTest::keyClick(w, Qt::Key_Delete);
-        QTest::keyClicks(w, typed);
-        QTest::keyClick(w, Qt::Key_Return);
-    }
+    void enter(const QString& box, const QString& typed) { enterText(window(), box, typed); }
 
     WindowHarness main;
     FakeSaveDialog dialog;

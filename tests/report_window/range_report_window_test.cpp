@@ -80,24 +80,8 @@ class RangeReportWindowTest : public QObject {
     void click(const char* name) { QTest::mouseClick(get(name), Qt::LeftButton); }
     QString path(const char* name) const { return QDir(folder_.path()).filePath(name); }
 
-    // "box=text" empties the box and types the text, "list#i" moves the list with the keys.
-    void run(const QString& steps) {
-        for (const QString& step : steps.split(u';', Qt::SkipEmptyParts)) {
-            const qsizetype at = step.indexOf(QRegularExpression("[=#]"));
-            const QByteArray name = step.left(at).toUtf8();
-            if (step[at] == u'=') {
-                auto* box = get<QLineEdit>(name.constData());
-                box->selectAll();
-                QTest::keyClick(box, Qt::Key_Delete);
-                QTest::keyClicks(box, step.mid(at + 1));
-            } else {
-                auto* list = get<QComboBox>(name.constData());
-                const int to = step.mid(at + 1).toInt();
-                while (list->currentIndex() != to)
-                    QTest::keyClick(list, list->currentIndex() < to ? Qt::Key_Down : Qt::Key_Up);
-            }
-        }
-    }
+    // Typed texts are not committed: Enter in a box runs the report.
+    void run(const QString& steps) { test::runSteps(&window(), steps, false); }
     void openFromTheMenu() {
         QTest::keyClick(h_->window.get(), Qt::Key_T, Qt::AltModifier);
         QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
@@ -249,9 +233,8 @@ private slots:
         const QHeaderView* header = table()->horizontalHeader();
         // (two varied inputs lead, but a box's span and rise share the diameter's column)
         const bool two = cli.end()[-4] == "--vary" && cli.back().rfind("rise", 0) != 0;
-        QCOMPARE(
-            model()->headerData(header->logicalIndex(two ? 2 : 1), Qt::Horizontal).toString(),
-            "Depth (ft)");
+        QCOMPARE(model()->headerData(header->logicalIndex(two ? 2 : 1), Qt::Horizontal).toString(),
+                 "Depth (ft)");
 
         const QByteArray tsv = cliOut(cli);
         saveAs(path("table.txt"));

@@ -37,30 +37,9 @@ class SectionsWindowTest : public QObject {
 
     FrmSections& window() { return *tool_->window(); }
     template <typename T = QWidget> T* get(const QString& name) {
-        T* w = window().findChild<T*>(name);
-        if (w == nullptr)
-            qFatal("no control %s", qPrintable(name));
-        return w;
+        return test::get<T>(&window(), name);
     }
-    // "box=text" types into the emptied box and commits with Enter; "list#i" moves the list
-    // with the arrow keys, as a user picks an item.
-    void run(const QString& steps) {
-        for (const QString& step : steps.split(u';', Qt::SkipEmptyParts)) {
-            const qsizetype at = step.indexOf(QRegularExpression(QStringLiteral("[=#]")));
-            const QString name = step.left(at), arg = step.mid(at + 1);
-            if (step[at] == u'=') {
-                auto* box = get<QLineEdit>(name);
-                box->clear();
-                QTest::keyClicks(box, arg);
-                QTest::keyClick(box, Qt::Key_Return);
-            } else {
-                auto* list = get<QComboBox>(name);
-                while (list->currentIndex() != arg.toInt())
-                    QTest::keyClick(list,
-                                    list->currentIndex() < arg.toInt() ? Qt::Key_Down : Qt::Key_Up);
-            }
-        }
-    }
+    void run(const QString& steps) { test::runSteps(&window(), steps); }
 
 private slots:
     void init() {

@@ -13,8 +13,8 @@
 #include "results/frm_results.h"
 #include "results/mod_results.h"
 #include "results/record.h"
-#include "support/test_files.h"
 #include "sections_window/sections_tool.h"
+#include "support/test_files.h"
 #include "ui/window_harness.h"
 
 namespace runnelex {
@@ -136,34 +136,12 @@ class SiWindowsTest : public QObject {
     std::unique_ptr<Calculator> c_;
     QTemporaryDir folder_;
 
-    template <typename T = QWidget> T* get(const QWidget& window, const char* name) {
-        T* w = window.findChild<T*>(QString::fromUtf8(name));
-        if (w == nullptr)
-            qFatal("no control %s", name);
-        return w;
+    template <typename T = QWidget> T* main(const char* name) {
+        return test::get<T>(&c_->window, name);
     }
-    template <typename T = QWidget> T* main(const char* name) { return get<T>(c_->window, name); }
-    // "box=text" types into the emptied box and commits with Enter, "list#i" moves the list
-    // with the arrow keys, "@button" clicks; in the main window or in `window`.
+    // Steps in the main window or in `window`.
     void run(const QString& steps, QWidget* window = nullptr) {
-        QWidget& in = window ? *window : c_->window;
-        for (const QString& step : steps.split(u';', Qt::SkipEmptyParts)) {
-            const qsizetype at = step.indexOf(QRegularExpression(QStringLiteral("[=#]")));
-            const QByteArray name = (at < 0 ? step.mid(1) : step.left(at)).toUtf8();
-            if (at < 0) {
-                QTest::mouseClick(get(in, name.constData()), Qt::LeftButton);
-            } else if (step[at] == u'=') {
-                auto* box = get<QLineEdit>(in, name.constData());
-                box->clear();
-                QTest::keyClicks(box, step.mid(at + 1));
-                QTest::keyClick(box, Qt::Key_Return);
-            } else {
-                auto* list = get<QComboBox>(in, name.constData());
-                const int to = step.mid(at + 1).toInt();
-                while (list->currentIndex() != to)
-                    QTest::keyClick(list, list->currentIndex() < to ? Qt::Key_Down : Qt::Key_Up);
-            }
-        }
+        test::runSteps(window ? window : &c_->window, steps);
     }
     // Alt+T opens the Tools menu of the main window, brought to the front first; the item's
     // access key chooses it.

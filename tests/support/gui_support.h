@@ -87,6 +87,44 @@ inline QString shownText(const QObject* o) {
     return QStringLiteral("<no text>");
 }
 
+// Types the text into the emptied box below `root`, as a user does, and commits it with Enter
+// unless told not to.
+inline void enterText(const QObject* root, const QString& box, const QString& typed,
+                      bool commit = true) {
+    auto* w = get<QLineEdit>(root, box);
+    w->clear();
+    QTest::keyClicks(w, typed);
+    if (commit)
+        QTest::keyClick(w, Qt::Key_Return);
+}
+
+// Runs ';'-separated steps in the window `root`: "box=text" types and commits (only types when
+// `commit` is false), "box<text" only sets the text, "box!text" sets the text (as pasted, so
+// any character) and commits, "list#index" moves the list there with the arrow keys,
+// "@button" clicks.
+inline void runSteps(const QObject* root, const QString& steps, bool commit = true) {
+    for (const QString& step : steps.split(u';', Qt::SkipEmptyParts)) {
+        if (step.startsWith(u'@')) {
+            QTest::mouseClick(get(root, step.mid(1)), Qt::LeftButton);
+            continue;
+        }
+        const qsizetype at = step.indexOf(QRegularExpression(QStringLiteral("[=<!#]")));
+        const QString name = step.left(at), arg = step.mid(at + 1);
+        if (step[at] == u'=') {
+            enterText(root, name, arg, commit);
+        } else if (step[at] == u'<' || step[at] == u'!') {
+            get<QLineEdit>(root, name)->setText(arg);
+            if (step[at] == u'!')
+                QTest::keyClick(get(root, name), Qt::Key_Return);
+        } else {
+            auto* list = get<QComboBox>(root, name);
+            while (list->currentIndex() != arg.toInt())
+                QTest::keyClick(list,
+                                list->currentIndex() < arg.toInt() ? Qt::Key_Down : Qt::Key_Up);
+        }
+    }
+}
+
 // The controls below `root` (and it), one line each in the order of the tree, indented below
 // the control holding them: object name, class, the text shown, the items of a list, the tool
 // tip, the accessible name, and "off" when disabled, "hidden" when hidden, "checked" when

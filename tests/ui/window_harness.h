@@ -2,8 +2,8 @@
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -80,35 +80,8 @@ public:
         return QTest::qWaitForWindowActive(window.get());
     }
 
-    // Types the text into the emptied box and commits it with Enter.
-    void enter(const QString& box, const QString& typed) {
-        auto* w = get<QLineEdit>(box);
-        w->clear();
-        QTest::keyClicks(w, typed);
-        QTest::keyClick(w, Qt::Key_Return);
-    }
-
-    // Runs ';'-separated steps: "box=text" types and commits, "box<text" only sets the text,
-    // "box!text" sets the text (as pasted, so any character) and commits, "list#index" moves
-    // the list there with the arrow keys.
-    void run(const QString& steps) {
-        for (const QString& step : steps.split(u';', Qt::SkipEmptyParts)) {
-            const qsizetype at = step.indexOf(QRegularExpression(QStringLiteral("[=<!#]")));
-            const QString name = step.left(at), arg = step.mid(at + 1);
-            if (step[at] == u'=') {
-                enter(name, arg);
-            } else if (step[at] == u'<' || step[at] == u'!') {
-                get<QLineEdit>(name)->setText(arg);
-                if (step[at] == u'!')
-                    QTest::keyClick(get(name), Qt::Key_Return);
-            } else {
-                auto* combo = get<QComboBox>(name);
-                while (combo->currentIndex() != arg.toInt())
-                    QTest::keyClick(combo, combo->currentIndex() < arg.toInt() ? Qt::Key_Down
-                                                                               : Qt::Key_Up);
-            }
-        }
-    }
+    void enter(const QString& box, const QString& typed) { enterText(window.get(), box, typed); }
+    void run(const QString& steps) { runSteps(window.get(), steps); }
 
     // True when every ';'-separated "control=text" shows; warns about each that does not.
     bool shows(const QString& expected) const {
