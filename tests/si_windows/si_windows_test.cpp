@@ -72,19 +72,6 @@ QString shown(const QObject* o) {
                                                   : w->accessibleDescription();
 }
 
-// Every named control of a window with what it shows and, for a widget, what a screen reader
-// hears: one line each.
-QStringList everything(const QWidget& window) {
-    QStringList lines;
-    for (const QObject* o : window.findChildren<QObject*>()) {
-        if (o->objectName().isEmpty() || o->objectName().startsWith(u"qt_"))
-            continue;
-        const auto* w = qobject_cast<const QWidget*>(o);
-        lines << o->objectName() + u'=' + shown(o) + (w ? u'|' + w->accessibleName() : QString());
-    }
-    return lines;
-}
-
 // The ';'-separated "control=text" (or "control~part of the text") that do not show in
 // `window`, each with what it shows instead; empty when all do.
 QString unmet(const QWidget& window, const QString& expected) {
@@ -101,18 +88,11 @@ QString unmet(const QWidget& window, const QString& expected) {
 }
 
 // The main window's labels as runnelex-cli calc --labels prints them for the same texts.
-QString labelsOfTheCommandLine(Args args) {
-    args.insert(args.begin(), "calc");
-    args.push_back("--labels");
-    cli::StringOutput out, err;
-    if (cli::runCli(args, cli::coreCommands(), out, err) != 0)
-        qFatal("runnelex-cli calc failed");
-    out.flush();
-    const QStringList lines = QString::fromStdString(out.text()).split(u'\n');
-    QString expected;
-    for (qsizetype i = 0; i < qsizetype(kLabelCount); ++i)
-        expected += QString(lines.at(i)).replace(u'\t', u'=') + u';';
-    return expected;
+QString labelsOfTheCommandLine(const Args& args) {
+    QStringList words;
+    for (const std::string& word : args)
+        words << QString::fromStdString(word);
+    return test::cliLabels(words.join(u' ')) + u';';
 }
 
 // The worked example's labels as the program has always shown them.
@@ -201,7 +181,7 @@ private slots:
         QFETCH(QString, siLists);
         run(steps);
         QCOMPARE(unmet(c_->window, specified + u';' + labelsOfTheCommandLine(us)), QString());
-        const QStringList before = everything(c_->window);
+        const QString before = test::controlsText(&c_->window);
 
         switchSystem();
         QVERIFY(inSi());
@@ -211,7 +191,7 @@ private slots:
 
         switchSystem();
         QVERIFY(!inSi());
-        QCOMPARE(everything(c_->window), before);
+        QCOMPARE(test::controlsText(&c_->window), before);
     }
 
     // With a record held the switch asks first. Cancel keeps the system; Switch keeps the US

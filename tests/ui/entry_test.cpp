@@ -125,33 +125,24 @@ private slots:
     void keys_data() {
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("left"); // the box text after them, "|" where the cursor is
-        QTest::newRow("Delete") << "Home Delete"
-                                << "|234";
-        QTest::newRow("BackSpace") << "BackSpace"
-                                   << "123|";
-        QTest::newRow("arrows") << "Home Right Right Delete Left BackSpace"
-                                << "|24";
-        QTest::newRow("End after Home") << "Home End BackSpace"
-                                        << "123|";
-        QTest::newRow("Ctrl+Delete deletes the word") << "Home Ctrl+Delete"
-                                                      << "|";
-        QTest::newRow("Shift+Home selects, Delete erases") << "Shift+Home Delete"
-                                                           << "|";
-        QTest::newRow("keypad Delete and digit") << "Home KP_Delete KP_5"
-                                                 << "5|234";
-        QTest::newRow("Escape, minus, Ctrl+A and Ctrl+BackSpace change nothing")
-            << "Escape minus Ctrl+A Ctrl+BackSpace"
-            << "1234|";
-        QTest::newRow("digit and letter") << "5+x"
-                                          << "1234|";
-        QTest::newRow("digit and line break") << "5+CR"
-                                              << "1234|";
-        QTest::newRow("two digits") << "5+5"
-                                    << "123455|";
-        QTest::newRow("Ctrl+Alt+Shift+Tab with a letter") << "Ctrl+Alt+Shift+Tab+I"
-                                                          << "1234|";
-        QTest::newRow("Alt+Tab with a letter") << "Alt+Tab+x"
-                                               << "1234|";
+        const char* const rows[][3] = {
+            {"Delete", "Home Delete", "|234"},
+            {"BackSpace", "BackSpace", "123|"},
+            {"arrows", "Home Right Right Delete Left BackSpace", "|24"},
+            {"End after Home", "Home End BackSpace", "123|"},
+            {"Ctrl+Delete deletes the word", "Home Ctrl+Delete", "|"},
+            {"Shift+Home selects, Delete erases", "Shift+Home Delete", "|"},
+            {"keypad Delete and digit", "Home KP_Delete KP_5", "5|234"},
+            {"Escape, minus, Ctrl+A and Ctrl+BackSpace change nothing",
+             "Escape minus Ctrl+A Ctrl+BackSpace", "1234|"},
+            {"digit and letter", "5+x", "1234|"},
+            {"digit and line break", "5+CR", "1234|"},
+            {"two digits", "5+5", "123455|"},
+            {"Ctrl+Alt+Shift+Tab with a letter", "Ctrl+Alt+Shift+Tab+I", "1234|"},
+            {"Alt+Tab with a letter", "Alt+Tab+x", "1234|"},
+        };
+        for (const auto& r : rows)
+            QTest::newRow(r[0]) << QString(r[1]) << QString(r[2]);
     }
 
     void keys() {
