@@ -2,12 +2,16 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Runnelex and runs every test: the default build, the same tests under
 # AddressSanitizer + UndefinedBehaviorSanitizer, a few seconds of each fuzz target (clang,
-# libFuzzer), then the Debian package check. The window tests run twice in each build:
+# libFuzzer), then the Debian package check; first, that the tests stay at most a third of the
+# C++ lines. The window tests run twice in each build:
 # offscreen, and on the real X11 platform under xvfb-run.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 source scripts/ensure-deps.sh
 runnelex_ensure_deps
+
+echo "== test share: tests at most a third of the C++ lines =="
+scripts/test-share.sh --max 33 | tail -1
 
 export QT_QPA_PLATFORM=offscreen
 for preset in default asan; do

@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The entry checks of the four numeric boxes and the re-reading of a box by the unit lists,
-// fed any text as pasted, in any unit, over any earlier inputs.
+// fed any text as pasted, in any unit, over any earlier inputs; and the reading of a number
+// they rest on, against the C library's.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <bit>
+#include <cerrno>
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <string>
 #include <tuple>
 #include <vector>
+
+#include <locale.h>
 
 #include "calc/calc_inputs.h"
 #include "fuzz_check.h"
@@ -117,6 +122,33 @@ void checkOneEntry(entry::Box box, const std::string& text, const CalcInputs& be
         require(!r.message && !r.capacityHeading, "an accepted entry shows nothing", shown);
 }
 
+// A text that is a number between its blanks has the value the C library reads, inside the
+// range of a double; a text with any other character is no number.
+void readsAsTheCLibrary(const std::string& text) {
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
+    const auto parsed = iosafe::parseNumber(text);
+    const std::string shown = escaped(text);
+    const std::size_t first = text.find_first_not_of(" \t");
+    const std::string core = first == std::string::npos
+                                 ? ""
+                                 : text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+    if (core.empty() || core.find_first_not_of("0123456789.eE+-") != std::string::npos) {
+        require(!parsed, "a text with other characters is no number", shown);
+        return;
+    }
+    char* end = nullptr;
+    errno = 0;
+    const double value = strtod_l(core.c_str(), &end, c);
+    const bool whole = end == core.c_str() + core.size();
+    const bool inRange =
+        errno != ERANGE && std::isfinite(value) && (value == 0.0 || std::fabs(value) >= DBL_MIN);
+    if (parsed)
+        require(whole && inRange && value == *parsed,
+                "an accepted text has the value the C library reads", shown);
+    else
+        require(!(whole && inRange), "a decimal number inside the range is accepted", shown);
+}
+
 // A unit list re-reads the unchanged box text in the new unit.
 void selectUnit(int list, int index, const std::string& text, const CalcInputs& before) {
     const std::string shown = escaped(text);
@@ -172,6 +204,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int what = fdp.ConsumeIntegralInRange(0, 6);
     const int index = fdp.ConsumeIntegralInRange(-2, 3);
     const std::string text = fdp.ConsumeRemainingBytesAsString();
+    readsAsTheCLibrary(text);
     if (what < 4)
         checkOneEntry(static_cast<entry::Box>(what), text, before);
     else

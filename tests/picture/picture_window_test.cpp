@@ -173,24 +173,21 @@ private slots:
     void saves_data() {
         QTest::addColumn<QString>("answer"); // "-": cancelled, empty: the dialog itself fails
         QTest::addColumn<QString>("reason");
-        const QString notAPicture = "a picture is saved as .png, .svg or .pdf";
-        QTest::newRow("png") << "pipe.png"
-                             << "";
-        QTest::newRow("svg") << "pipe.svg"
-                             << "";
-        QTest::newRow("pdf") << "pipe.pdf"
-                             << "";
-        QTest::newRow("suffix in capitals") << "PIPE.SVG"
-                                            << "";
-        QTest::newRow("cancelled") << "-"
-                                   << "";
-        QTest::newRow("no such folder") << "missing/pipe.png"
-                                        << "No such file or directory";
-        QTest::newRow("not a picture type") << "pipe.jpg" << notAPicture;
-        QTest::newRow("no suffix") << "pipe" << notAPicture;
-        QTest::newRow("a folder") << "." << notAPicture;
-        QTest::newRow("dialog fails") << ""
-                                      << "no dialog";
+        const char* const notAPicture = "a picture is saved as .png, .svg or .pdf";
+        const char* const rows[][3] = {
+            {"png", "pipe.png", ""},
+            {"svg", "pipe.svg", ""},
+            {"pdf", "pipe.pdf", ""},
+            {"suffix in capitals", "PIPE.SVG", ""},
+            {"cancelled", "-", ""},
+            {"no such folder", "missing/pipe.png", "No such file or directory"},
+            {"not a picture type", "pipe.jpg", notAPicture},
+            {"no suffix", "pipe", notAPicture},
+            {"a folder", ".", notAPicture},
+            {"dialog fails", "", "no dialog"},
+        };
+        for (const auto& r : rows)
+            QTest::newRow(r[0]) << QString(r[1]) << QString(r[2]);
     }
     void saves() {
         QFETCH(QString, answer);
