@@ -126,9 +126,8 @@ void FrmSections::connectControls() {
             [this](int index) { session_.selectUnit(UnitList::Flow, index); });
     connect(c_.cmbShape, &QComboBox::activated, this, &FrmSections::cmbShape_Click);
     connect(c_.cmbCatalogue, &QComboBox::activated, this, &FrmSections::cmbCatalogue_Click);
-    for (QComboBox* list : std::initializer_list<QComboBox*>{c_.cmbUnDiam, c_.cmbUnSlope,
-                                                             c_.cmbUnFlo, c_.cmbShape,
-                                                             c_.cmbCatalogue})
+    for (QComboBox* list : std::initializer_list<QComboBox*>{
+             c_.cmbUnDiam, c_.cmbUnSlope, c_.cmbUnFlo, c_.cmbShape, c_.cmbCatalogue})
         connect(list, &QComboBox::currentIndexChanged, this, &FrmSections::respeak);
     connect(c_.cmdRecord, &QPushButton::clicked, this, [this] { session_.record(); });
     connect(c_.cmdClose, &QPushButton::clicked, this, &QWidget::hide);

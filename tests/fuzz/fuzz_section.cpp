@@ -32,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             escaped(field) + " -> " + escaped(written));
     if (field.find_first_of("\t\n\r") != std::string::npos)
         return 0;
-    const auto line = runnelex::report::readTableLine("P\t2\tCFS\t" + field +
-                                                      "\tft.\t0.01\tft/ft\t0.013");
+    const auto line =
+        runnelex::report::readTableLine("P\t2\tCFS\t" + field + "\tft.\t0.01\tft/ft\t0.013");
     if (line.kind != runnelex::report::TableLine::Kind::Row)
         return 0;
     const runnelex::RecordReply row = runnelex::runRecord(line.request);
