@@ -11,6 +11,10 @@
 #include "cli/exit_codes.h"
 #include "cli/output.h"
 
+#ifdef RUNNELEX_COVERAGE
+extern "C" void __gcov_dump();
+#endif
+
 namespace runnelex::cli {
 
 Command pictureCommand(std::function<int(const ParsedArgs&, Output&, Output&)> run) {
@@ -70,6 +74,9 @@ int runPictureHelper(const ParsedArgs& args, Output& out, Output& err) {
         argv.push_back(nullptr);
         out.flush();
         err.flush();
+#ifdef RUNNELEX_COVERAGE
+        __gcov_dump(); // exec replaces the process before its counters are written at its exit
+#endif
         ::execv(place.c_str(), argv.data());
         err.write("runnelex-cli: cannot start the picture helper " + place + ": " +
                   std::strerror(errno) + "\n");

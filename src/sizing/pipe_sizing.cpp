@@ -182,16 +182,6 @@ std::optional<std::string> parseVelocity(std::string_view text, const char* what
     return std::nullopt;
 }
 
-std::optional<std::string> parseSizeList(std::string_view text, std::vector<double>& sizesIn) {
-    std::vector<SectionSize> sizes;
-    if (auto why = parseSizeList(text, sections::Shape::Circle, sizes))
-        return why;
-    sizesIn.clear();
-    for (const SectionSize& s : sizes)
-        sizesIn.push_back(s.first);
-    return std::nullopt;
-}
-
 std::optional<std::string> parseSizeList(std::string_view text, sections::Shape shape,
                                          std::vector<SectionSize>& sizesOut, UnitSystem system) {
     const auto positive = [](std::string_view word) -> std::optional<double> {

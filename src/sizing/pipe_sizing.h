@@ -87,10 +87,8 @@ SizingResult sizeSections(const CalcInputs& in, const CalcEntry& entry, const Si
 std::optional<std::string> parseMaxDepthRatio(std::string_view text, double& value);
 std::optional<std::string> parseVelocity(std::string_view text, const char* what, double& value,
                                          UnitSystem system = UnitSystem::US);
-// Sizes separated by commas and/or blanks, each a positive number of inches.
-std::optional<std::string> parseSizeList(std::string_view text, std::vector<double>& sizesIn);
-// The same for a shape: pipe diameters in inches, square sides in feet, boxes as SPANxRISE
-// in feet ("6x4").
+// Sizes separated by commas and/or blanks: pipe diameters in inches, square sides in feet,
+// boxes as SPANxRISE in feet ("6x4"); in SI in mm.
 std::optional<std::string> parseSizeList(std::string_view text, sections::Shape shape,
                                          std::vector<SectionSize>& sizes,
                                          UnitSystem system = UnitSystem::US);

@@ -230,6 +230,24 @@ private slots:
         QVERIFY(savedText.endsWith("\t0.5359\t4.6671\t1.2548\t0.6034\t3.5628\t3.8307"));
     }
 
+    // The real question, asked before a record held in US units meets SI: the program's
+    // caption, its buttons in order with the first the default; Escape answers Cancel.
+    void realQuestionBox() {
+        QStringList seen;
+        whenModalOpen(this, [&seen](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            if (box == nullptr)
+                qFatal("not a message box");
+            seen << box->windowTitle();
+            for (QAbstractButton* b : box->buttons())
+                seen << b->text() + (b == box->defaultButton() ? " (default)" : "");
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        control<QAction>(p_, "mnuSiUnits")->trigger();
+        QCOMPARE(seen, QStringList({"Runnelex", "&Save As... (default)", "S&witch", "Cancel"}));
+        QVERIFY(!control<QAction>(p_, "mnuSiUnits")->isChecked());
+    }
+
     void informationWindows() {
         for (const char* item : {"mnuAbout_Runnelex", "mnuRunnelex_Updates", "mnuKelvara"})
             control<QAction>(p_, item)->trigger();

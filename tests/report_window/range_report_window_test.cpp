@@ -291,6 +291,11 @@ private slots:
         QTest::newRow("a box without its rise")
             << "cmbShape#2;txtSpan=6;txtVary1=1"
             << "A box needs its span and its rise: type them, or vary one of them.";
+        QTest::newRow("a diameter of a box") << "cmbShape#2;cmbVary1#0;txtVary1=1"
+                                             << "A box has no diameter: vary its span or its rise.";
+        QTest::newRow("a square without its side")
+            << "cmbShape#1;txtVary1=1"
+            << "A square needs its side: type it, or vary it.";
         QTest::newRow("a span of a circle")
             << "cmbVary1#4;txtVary1=1"
             << "Only a box has a span and a rise: choose Box as the shape, or vary another input.";

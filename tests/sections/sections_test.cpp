@@ -11,6 +11,7 @@
 #include "calc/calc_request.h"
 #include "calc/number_text.h"
 #include "engine/hydrocalc.h"
+#include "sections/exact_depths.h"
 #include "sections/section_text.h"
 
 namespace runnelex::sections {
@@ -205,6 +206,13 @@ TEST(Si, AgreesWithAnIndependentComputation) {
                           : std::min(std::cbrt(Q * Q / (9.80665L * x.B * x.B)), x.D),
                    "Dcr");
     }
+}
+
+// A circle's flow peaks below the crown, where the picture's hydraulic elements find it.
+TEST(PeakFlow, ACircleAsTheElementsFindIt) {
+    const PeakFlow peak = peakFlow(*makeSection(Shape::Circle, 1), kUsCustomary, 0.013, 0.01);
+    EXPECT_EQ(displayNumber(peak.depth), "0.9382");
+    EXPECT_EQ(displayNumber(peak.flow), "3.8325");
 }
 
 TEST(SectionText, ReadsWhatRecordsWrite) {
