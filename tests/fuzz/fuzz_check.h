@@ -87,24 +87,6 @@ inline CliRun runCli(const std::vector<std::string>& args,
     return r;
 }
 
-// A typed or pasted text: arbitrary bytes, with the given pieces (separators, say) more often
-// than chance would bring them.
-inline std::string typedText(FuzzedDataProvider& fdp,
-                             std::initializer_list<std::string_view> pieces, int most,
-                             std::size_t pieceLength) {
-    std::string s;
-    const int n = fdp.ConsumeIntegralInRange(0, most);
-    for (int i = 0; i < n; ++i) {
-        if (fdp.ConsumeBool()) {
-            s += fdp.ConsumeRandomLengthString(pieceLength);
-        } else {
-            const auto k = fdp.ConsumeIntegralInRange<std::size_t>(0, pieces.size() - 1);
-            s += std::string(pieces.begin()[k]);
-        }
-    }
-    return s;
-}
-
 // Doubles as C writes them exactly, for the report of a broken property.
 inline std::string describe(std::initializer_list<double> values) {
     std::string out;
