@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -40,7 +41,7 @@ int runBatch(const ParsedArgs& a, Output& out, Output& err) {
 
     report::LineSplitter lines;
     std::uint64_t lineNumber = 0, leftOut = 0, faulted = 0;
-    bool wroteHeader = false, headerPending = false, readFailed = false;
+    bool wroteHeader = false, headerPending = false, readFailed = false, seenLine = false;
     report::Format format = report::Format::Tsv;
     const auto lineEnd = [&format]() -> std::string {
         return format == report::Format::Csv ? "\r\n" : "\n";
@@ -82,13 +83,12 @@ int runBatch(const ParsedArgs& a, Output& out, Output& err) {
             text.remove_prefix(kByteOrderMark.size());
         }
         // A blank line, typed into a spreadsheet between rows, is no row and no mistake.
-        if (text.find_first_not_of(" \t\r,") == std::string_view::npos) {
-            if (lineNumber == 1)
-                lineNumber = 0; // the header may come after it
+        if (text.find_first_not_of(" \t\r,") == std::string_view::npos)
             continue;
-        }
-        // The first line tells TSV from CSV; the table comes back in the format it came in.
-        if (lineNumber == 1)
+        // The first line that is not blank tells TSV from CSV; the table comes back in the
+        // format it came in. Lines are told by their number in the file, blank ones counted.
+        const bool firstLine = !std::exchange(seenLine, true);
+        if (firstLine)
             format = report::tableFormat(text);
         // Each line's break is written before the next line, so the last line ends as the
         // table's last line did.
@@ -96,7 +96,7 @@ int runBatch(const ParsedArgs& a, Output& out, Output& err) {
         // A first line that is not a row is the header, whatever its titles. It names the
         // table's system; a header of the 8 inputs alone, or one retitled, leaves that to the
         // first row.
-        if (lineNumber == 1 && t.kind != report::TableLine::Kind::Row) {
+        if (firstLine && t.kind != report::TableLine::Kind::Row) {
             tableSystem = t.system;
             headerPending = !t.system;
             if (t.system) {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // "runnelex-cli batch", the reader of saved tables, in process: fed a report that
 // "runnelex-cli report" made from fuzzed options, it gives that report back byte for byte; fed
-// any bytes as a table, it writes the header and one record of 14 fields per row it takes and
-// tells every line it leaves out.
+// any bytes as a table, it writes the header and one record of 14 fields (15 in CSV, with the
+// Surcharged column) per row it takes and tells every line it leaves out.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -17,6 +17,7 @@
 #include "cli/exit_codes.h"
 #include "fuzz_check.h"
 #include "report/report_plan.h"
+#include "report/row_format.h"
 #include "report/table_reader.h"
 #include "results/record.h"
 
@@ -93,26 +94,51 @@ void reportComesBack(FuzzedDataProvider& fdp) {
             std::to_string(made.status) + " " + std::to_string(back.status));
 }
 
+// The fields of a line as batch writes it: between tabs, or CSV's commas outside quotes.
+std::size_t fieldCount(const std::string& line, bool csv) {
+    std::size_t n = 1;
+    bool quoted = false;
+    for (char c : line) {
+        quoted ^= csv && c == '"';
+        n += csv ? c == ',' && !quoted : c == '\t';
+    }
+    return n;
+}
+
 // Any bytes as a table.
 void anyTable(const std::string& table) {
     const CliRun r = batchOf(table);
     require(r.status == kDone || r.status == kArithmetic || r.status == kLinesLeftOut,
             "batch ends done, with faulted rows or with lines left out", std::to_string(r.status));
-    if (table.empty())
+    // Blank lines, as a spreadsheet leaves them, are no lines.
+    std::vector<std::string> in;
+    for (const std::string& line : lines(table))
+        if (line.find_first_not_of(" \t\r,") != std::string::npos)
+            in.push_back(line);
+    if (in.empty())
         return;
     std::string body = r.out;
     if (body.rfind("\xEF\xBB\xBF", 0) == 0)
         body.erase(0, 3);
-    const std::vector<std::string> out = lines(body);
-    require(!out.empty() && out[0] == record::headerLine(), "batch writes the header first",
-            escaped(r.out));
+    std::vector<std::string> out = lines(body);
+    const bool csv = report::tableFormat(in[0]) == report::Format::Csv;
+    for (std::string& line : out)
+        if (csv && !line.empty() && line.back() == '\r')
+            line.pop_back();
+    const auto headerOf = [csv](UnitSystem system) {
+        std::string h = report::headerText(csv ? report::Format::Csv : report::Format::Tsv, system);
+        return h.substr(0, h.find_first_of("\r\n"));
+    };
+    require(!out.empty() &&
+                (out[0] == headerOf(UnitSystem::US) || out[0] == headerOf(UnitSystem::SI)),
+            "batch writes the header first, in the table's format", escaped(r.out));
     for (const std::string& line : out)
-        require(count(line, '\t') == 13, "every line batch writes has 14 fields", escaped(line));
+        require(fieldCount(line, csv) == (csv ? 15u : 14u), "every line batch writes has 14 fields",
+                escaped(line));
     std::size_t leftOut = 0;
     for (const std::string& line : lines(r.err))
         leftOut += line.rfind("runnelex-cli batch: line ", 0) == 0;
     // Every line read is either written back or told as left out; the header is taken once.
-    const std::vector<std::string> in = lines(table);
     require(out.size() - 1 + leftOut + 1 >= in.size() && out.size() - 1 + leftOut <= in.size(),
             "every line is written back or told as left out",
             std::to_string(in.size()) + " in, " + std::to_string(out.size()) + " out, " +
