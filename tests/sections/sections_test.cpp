@@ -114,6 +114,13 @@ TEST(Box, AgreesWithAnIndependentComputation) {
         }
         const Real y = box.normalDepth(Q), V = Q / (box.B * y);
         expectNear(*r.Dnorm, y, "Dnorm");
+        // Exact: the depth is the first double at which the program's own flow reaches Q.
+        const CalcInputs& in = session.inputs();
+        const auto flowAt = [&in,
+                             section = makeSection(Shape::Box, in.SpanFt, in.DiamFt)](double d) {
+            return flowAtDepth(*section, kUsCustomary, in.ManningN, in.SlopeFtFt, d);
+        };
+        EXPECT_TRUE(flowAt(*r.Dnorm) >= in.Qcfs && flowAt(std::nextafter(*r.Dnorm, 0.0)) < in.Qcfs);
         expectNear(*r.Vnorm, V, "Vnorm");
         expectNear(*r.FrNo, V / std::sqrt(32.2L * y), "Froude number");
         expectNear(*r.Dcr, std::min(std::cbrt(Q * Q / (32.2L * box.B * box.B)), box.D), "Dcr");
