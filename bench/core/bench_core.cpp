@@ -2,6 +2,8 @@
 // One whole calculation and its display, and the critical-depth march that dominates them.
 #include <benchmark/benchmark.h>
 
+#include <string>
+
 #include "calc/calculation.h"
 #include "calc/display_run.h"
 #include "engine/hydrocalc.h"
@@ -63,6 +65,24 @@ void BM_BoxCalculation(benchmark::State& state) {
         benchmark::DoNotOptimize(runnelex::computeCalculation(in));
 }
 
+// The same pipe in each unit system: shape 0 a circle 1 ft (0.3048 m) across at 2 cfs, 1 the
+// box 3 x 2 ft (0.9144 x 0.6096 m) at 10 cfs; slope 0.01 and 0.001, n 0.013. US customary
+// runs the circle through the program's bisection and march, SI through the exact depths.
+void BM_SystemCalculation(benchmark::State& state) {
+    const bool box = state.range(0) == 1, si = state.range(1) == 1;
+    constexpr double kM = 0.3048, kCms = 0.028316846592;
+    CalcInputs in;
+    in.Shape = box ? runnelex::sections::Shape::Box : runnelex::sections::Shape::Circle;
+    in.System = si ? runnelex::UnitSystem::SI : runnelex::UnitSystem::US;
+    in.SpanFt = box ? 3 * (si ? kM : 1) : 0;
+    in.DiamFt = (box ? 2 : 1) * (si ? kM : 1);
+    in.SlopeFtFt = box ? 0.001 : 0.01;
+    in.Qcfs = (box ? 10 : 2) * (si ? kCms : 1);
+    state.SetLabel(std::string(box ? "box " : "circle ") + (si ? "SI" : "US"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(runnelex::computeCalculation(in));
+}
+
 void BM_DisplayRun(benchmark::State& state) {
     const CalcInputs in = caseInputs(static_cast<int>(state.range(0)));
     state.SetLabel(caseName(static_cast<int>(state.range(0))));
@@ -100,6 +120,7 @@ void BM_Dnormal(benchmark::State& state) {
 
 BENCHMARK(BM_BoxCalculation)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ComputeCalculation)->DenseRange(0, 2);
+BENCHMARK(BM_SystemCalculation)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DisplayRun)->DenseRange(0, 2);
 BENCHMARK(BM_DcritCircular)->DenseRange(0, 2);
 BENCHMARK(BM_DcritCircularMarch)->DenseRange(0, 2);
