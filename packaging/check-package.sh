@@ -104,7 +104,7 @@ got=$("$unpacked/usr/bin/runnelex-cli" calc --diam 12 --slope 0.01 --flow 2 --la
 # helper found beside the unpacked runnelex-cli (the build tree's copy is out of the way).
 build_helper="$build/src/cli/runnelex-picture"
 mv "$build_helper" "$build_helper.away"
-trap 'mv "$build_helper.away" "$build_helper" 2>/dev/null; rm -rf "$unpacked"' EXIT
+trap 'mv "$build_helper.away" "$build_helper" 2>/dev/null || true; rm -rf "$unpacked"' EXIT
 env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb HOME="$unpacked" \
     "$unpacked/usr/bin/runnelex-cli" picture --diam 12 --slope 0.01 --flow 2 \
     --out "$unpacked/picture.png" --size 560x320 || fail "runnelex-cli picture failed"

@@ -65,10 +65,13 @@ std::string reportCommandLine(const CalcRequest& request,
         if (!value)
             return;
         // "--pipe -A1-" would read as a missing value: a text that begins with a dash follows "=".
-        if (!value->empty() && value->front() == '-')
-            line += std::string(" ") + shellQuoted(std::string("--") + option + "=" + *value);
-        else
-            line += std::string(" --") + option + " " + shellQuoted(*value);
+        line += ' ';
+        if (!value->empty() && value->front() == '-') {
+            line += shellQuoted(std::string("--") + option + "=" + *value);
+        } else {
+            line.append("--").append(option).append(" ");
+            line += shellQuoted(*value);
+        }
     };
     add("pipe", request.pipe);
     add("units", request.units);
