@@ -62,6 +62,14 @@ void byFullArea(std::vector<SectionSize>& sizes) {
     });
 }
 
+// A span and rise of a catalogue: a size for a box, for a square only when they are equal.
+void addCatalogueSize(SizeList& list, double span, double rise) {
+    if (list.shape == sections::Shape::Box)
+        list.sizes.push_back({span, rise});
+    else if (rise == span)
+        list.sizes.push_back({span, 0.0});
+}
+
 SizeList metricSizes(sections::Shape shape) {
     SizeList list{shape, {}, false};
     if (shape == sections::Shape::Circle) {
@@ -72,10 +80,7 @@ SizeList metricSizes(sections::Shape shape) {
     }
     for (double span = 600; span <= 3600; span += 300)
         for (double rise = 300; rise <= span; rise += 300)
-            if (shape == sections::Shape::Box)
-                list.sizes.push_back({span, rise});
-            else if (rise == span)
-                list.sizes.push_back({span, 0.0});
+            addCatalogueSize(list, span, rise);
     if (shape == sections::Shape::Box)
         byFullArea(list.sizes);
     return list;
@@ -106,10 +111,7 @@ SizeList defaultSizes(sections::Shape shape, UnitSystem system) {
         {12, {4, 6, 8, 10, 12}}};
     for (const auto& [span, rises] : catalogue)
         for (double rise : rises)
-            if (shape == sections::Shape::Box)
-                list.sizes.push_back({span, rise});
-            else if (rise == span)
-                list.sizes.push_back({span, 0.0});
+            addCatalogueSize(list, span, rise);
     if (shape == sections::Shape::Box)
         byFullArea(list.sizes);
     return list;
