@@ -15,7 +15,7 @@ using runnelex::CalcInputs;
 // D = 1 ft, S = 0.01, n = 0.013; the flow picks the case.
 CalcInputs pipeWithFlow(double q) {
     CalcInputs in;
-    in.DiamFt = 1;
+    in.Dims[0] = 1;
     in.SlopeFtFt = 0.01;
     in.Qcfs = q;
     return in;
@@ -52,9 +52,8 @@ void BM_ComputeCalculation(benchmark::State& state) {
 // its flow at 0.93 of the rise, and 1e-06 cfs.
 void BM_BoxCalculation(benchmark::State& state) {
     CalcInputs in;
-    in.Shape = runnelex::sections::Shape::Box;
-    in.SpanFt = 3;
-    in.DiamFt = 2;
+    in.Shape = runnelex::sections::shapeNamed("box");
+    in.Dims = {3, 2};
     in.SlopeFtFt = 0.001;
     in.Qcfs = 0;
     const double qmax = *runnelex::computeCalculation(in).Qmax;
@@ -72,10 +71,9 @@ void BM_SystemCalculation(benchmark::State& state) {
     const bool box = state.range(0) == 1, si = state.range(1) == 1;
     constexpr double kM = 0.3048, kCms = 0.028316846592;
     CalcInputs in;
-    in.Shape = box ? runnelex::sections::Shape::Box : runnelex::sections::Shape::Circle;
+    in.Shape = runnelex::sections::shapeNamed(box ? "box" : "circle");
     in.System = si ? runnelex::UnitSystem::SI : runnelex::UnitSystem::US;
-    in.SpanFt = box ? 3 * (si ? kM : 1) : 0;
-    in.DiamFt = (box ? 2 : 1) * (si ? kM : 1);
+    in.Dims = {(box ? 3 : 1) * (si ? kM : 1), box ? 2 * (si ? kM : 1) : 0};
     in.SlopeFtFt = box ? 0.001 : 0.01;
     in.Qcfs = (box ? 10 : 2) * (si ? kCms : 1);
     state.SetLabel(std::string(box ? "box " : "circle ") + (si ? "SI" : "US"));
@@ -112,7 +110,7 @@ void BM_Dnormal(benchmark::State& state) {
     state.SetLabel(caseName(static_cast<int>(state.range(0))));
     int passes = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(runnelex::hydrocalc::fDnormal(in.ManningN, in.DiamFt, 0,
+        benchmark::DoNotOptimize(runnelex::hydrocalc::fDnormal(in.ManningN, in.Dims[0], 0,
                                                                runnelex::hydrocalc::kCircular,
                                                                in.SlopeFtFt, in.Qcfs, &passes));
     state.counters["passes"] = passes;

@@ -12,7 +12,7 @@ namespace {
 
 runnelex::CalcInputs workedPipe(double q) {
     runnelex::CalcInputs in;
-    in.DiamFt = 1;
+    in.Dims[0] = 1;
     in.SlopeFtFt = 0.01;
     in.Qcfs = q;
     return in;

@@ -192,7 +192,7 @@ BENCHMARK(BM_WriteMillionRows)->Iterations(3)->Unit(benchmark::kSecond)->UseReal
 // Packing one computed row.
 void BM_PackRow(benchmark::State& state) {
     CalcRequest request;
-    request.diam = "12";
+    request.setDimension("diam", "12");
     request.slope = "0.01";
     request.flow = "2";
     const RecordReply row = runRecord(request);

@@ -19,12 +19,6 @@ struct UnitPick {
     const char* what; // "diameter"
 };
 
-struct BoxEntry {
-    const std::optional<std::string>* text;
-    TextBox box;
-    RequestField field;
-};
-
 template <std::size_t N> std::string choices(const std::array<std::string_view, N>& items) {
     std::string text;
     for (std::size_t i = 0; i < N; ++i)
@@ -53,6 +47,113 @@ UnitWord unitWord(const std::array<std::string_view, N>& items,
 
 } // namespace
 
+std::optional<std::string> CalcRequest::dimension(std::string_view word) const {
+    for (const auto& [w, text] : dimensions)
+        if (w == word)
+            return text;
+    return std::nullopt;
+}
+
+void CalcRequest::setDimension(std::string_view word, std::optional<std::string> text) {
+    const auto it = std::find_if(dimensions.begin(), dimensions.end(),
+                                 [word](const auto& d) { return d.first == word; });
+    if (!text) {
+        if (it != dimensions.end())
+            dimensions.erase(it);
+    } else if (it != dimensions.end()) {
+        it->second = std::move(*text);
+    } else {
+        dimensions.emplace_back(word, std::move(*text));
+    }
+}
+
+const std::vector<RequestField>& requestFields() {
+    using K = RequestField::Kind;
+    static const std::vector<RequestField> fields = [] {
+        std::vector<RequestField> f = {{K::Pipe, {}}, {K::Units, {}}, {K::Shape, {}}};
+        for (std::string_view word : sections::dimensionWords())
+            f.push_back({K::Dimension, std::string(word)});
+        for (K k : {K::DiamUnit, K::Slope, K::SlopeUnit, K::Flow, K::FlowUnit, K::N})
+            f.push_back({k, {}});
+        return f;
+    }();
+    return fields;
+}
+
+std::string optionWord(const RequestField& field) {
+    switch (field.kind) {
+    case RequestField::Kind::Pipe:
+        return "pipe";
+    case RequestField::Kind::Units:
+        return "units";
+    case RequestField::Kind::Shape:
+        return "shape";
+    case RequestField::Kind::Dimension:
+        return field.dimension;
+    case RequestField::Kind::DiamUnit:
+        return "diam-unit";
+    case RequestField::Kind::Slope:
+        return "slope";
+    case RequestField::Kind::SlopeUnit:
+        return "slope-unit";
+    case RequestField::Kind::Flow:
+        return "flow";
+    case RequestField::Kind::FlowUnit:
+        return "flow-unit";
+    case RequestField::Kind::N:
+        break;
+    }
+    return "n";
+}
+
+std::optional<RequestField> fieldOfOption(std::string_view word) {
+    for (const RequestField& f : requestFields())
+        if (optionWord(f) == word)
+            return f;
+    return std::nullopt;
+}
+
+namespace {
+std::optional<std::string> CalcRequest::*memberOf(RequestField::Kind kind) {
+    switch (kind) {
+    case RequestField::Kind::Pipe:
+        return &CalcRequest::pipe;
+    case RequestField::Kind::Units:
+        return &CalcRequest::units;
+    case RequestField::Kind::Shape:
+        return &CalcRequest::shape;
+    case RequestField::Kind::DiamUnit:
+        return &CalcRequest::diamUnit;
+    case RequestField::Kind::Slope:
+        return &CalcRequest::slope;
+    case RequestField::Kind::SlopeUnit:
+        return &CalcRequest::slopeUnit;
+    case RequestField::Kind::Flow:
+        return &CalcRequest::flow;
+    case RequestField::Kind::FlowUnit:
+        return &CalcRequest::flowUnit;
+    case RequestField::Kind::N:
+        return &CalcRequest::n;
+    case RequestField::Kind::Dimension:
+        break;
+    }
+    return nullptr;
+}
+} // namespace
+
+std::optional<std::string> fieldText(const CalcRequest& rq, const RequestField& field) {
+    if (field.kind == RequestField::Kind::Dimension)
+        return rq.dimension(field.dimension);
+    return rq.*memberOf(field.kind);
+}
+
+void setFieldText(CalcRequest& rq, const RequestField& field, std::optional<std::string> text) {
+    if (field.kind == RequestField::Kind::Dimension)
+        rq.setDimension(field.dimension, std::move(text));
+    else
+        rq.*memberOf(field.kind) = std::move(text);
+}
+
 std::optional<UnitSystem> requestSystem(const CalcRequest& rq) {
     if (!rq.units)
         return UnitSystem::US;
@@ -79,17 +180,18 @@ Replay replay(const CalcRequest& rq, CalcSession& session) {
     // Every word is known before anything is computed.
     const std::optional<UnitSystem> system = requestSystem(rq);
     if (!system)
-        return refuse(RequestField::Units, *rq.units, "unknown unit system (us or si)");
-    const std::optional<sections::Shape> shape =
-        rq.shape ? sections::shapeNamed(*rq.shape) : sections::Shape::Circle;
-    if (!shape)
-        return refuse(RequestField::Shape, *rq.shape, "unknown shape (circle, square or box)");
+        return refuse({RequestField::Kind::Units, {}}, *rq.units, "unknown unit system (us or si)");
+    const sections::ShapeRow* shape =
+        rq.shape ? sections::shapeNamed(*rq.shape) : &sections::defaultShape();
+    if (shape == nullptr)
+        return refuse({RequestField::Kind::Shape, {}}, *rq.shape,
+                      "unknown shape (" + sections::shapeWordSentence() + ")");
     const UnitSystem other = *system == UnitSystem::SI ? UnitSystem::US : UnitSystem::SI;
     const units::UnitLists lists = units::unitLists(*system), otherLists = units::unitLists(other);
     const std::array<UnitPick, 3> picks = {
-        {{&rq.diamUnit, UnitList::Diam, RequestField::DiamUnit, "diameter"},
-         {&rq.slopeUnit, UnitList::Slope, RequestField::SlopeUnit, "slope"},
-         {&rq.flowUnit, UnitList::Flow, RequestField::FlowUnit, "flow"}}};
+        {{&rq.diamUnit, UnitList::Diam, {RequestField::Kind::DiamUnit, {}}, "diameter"},
+         {&rq.slopeUnit, UnitList::Slope, {RequestField::Kind::SlopeUnit, {}}, "slope"},
+         {&rq.flowUnit, UnitList::Flow, {RequestField::Kind::FlowUnit, {}}, "flow"}}};
     std::array<int, 3> index{};
     for (std::size_t i = 0; i < picks.size(); ++i) {
         if (!*picks[i].word)
@@ -110,25 +212,45 @@ Replay replay(const CalcRequest& rq, CalcSession& session) {
     for (std::size_t i = 0; i < picks.size(); ++i)
         if (*picks[i].word && session.selectUnit(picks[i].list, index[i]) == SessionStatus::Fault)
             return faulted();
-    const std::array<BoxEntry, 6> entries = {{{&rq.diam, TextBox::Diam, RequestField::Diam},
-                                              {&rq.span, TextBox::Span, RequestField::Span},
-                                              {&rq.rise, TextBox::Rise, RequestField::Rise},
-                                              {&rq.slope, TextBox::Slope, RequestField::Slope},
-                                              {&rq.flow, TextBox::Flow, RequestField::Flow},
-                                              {&rq.n, TextBox::ManningN, RequestField::N}}};
-    for (const BoxEntry& e : entries) {
-        if (!*e.text)
-            continue;
-        session.setText(e.box, **e.text);
-        switch (session.commit(e.box)) {
+    // The dimensions' boxes first, then the slope, the flow and n.
+    const auto typed = [&](const RequestField& field, const std::string& text, SessionStatus status,
+                           const entry::Rule& rule) -> std::optional<Replay> {
+        switch (status) {
         case SessionStatus::Done:
-            break;
+            return std::nullopt;
         case SessionStatus::Rejected:
-            return refuse(e.field, **e.text,
-                          entry::rejectionMessage(entryBoxOf(e.box, session.inputs().Shape)));
+            return refuse(field, text, std::string(rule.rejection));
         case SessionStatus::Fault:
-            return faulted();
+            break;
         }
+        return faulted();
+    };
+    for (std::string_view word : sections::dimensionWords()) {
+        const std::optional<std::string> given = rq.dimension(word);
+        if (!given)
+            continue;
+        const std::string& text = *given;
+        session.setDimensionText(word, text);
+        const std::size_t i = shape->dimensionIndex(word);
+        const entry::Rule rule = i < shape->dimensionCount()
+                                     ? entry::dimensionRule(shape->dimensions[i])
+                                     : entry::ruleOf(entry::Box::Diam);
+        if (auto r = typed({RequestField::Kind::Dimension, std::string(word)}, text,
+                           session.commitDimension(word), rule))
+            return *r;
+    }
+    const std::array<std::pair<RequestField::Kind, TextBox>, 3> numbers = {
+        {{RequestField::Kind::Slope, TextBox::Slope},
+         {RequestField::Kind::Flow, TextBox::Flow},
+         {RequestField::Kind::N, TextBox::ManningN}}};
+    for (const auto& [kind, box] : numbers) {
+        const RequestField field{kind, {}};
+        const std::optional<std::string> text = fieldText(rq, field);
+        if (!text)
+            continue;
+        session.setText(box, *text);
+        if (auto r = typed(field, *text, session.commit(box), entryRuleOf(box)))
+            return *r;
     }
     session.setText(TextBox::PipeName, rq.pipe.value_or(""));
     return r;
@@ -145,11 +267,12 @@ record::RecordFields inputFields(const CalcRequest& rq) {
         return word ? units::unitWordIndex(items, *word).value_or(0) : 0;
     };
     f.unitflow = std::string(lists.flow[position(lists.flow, rq.flowUnit)]);
-    const auto shape = rq.shape ? sections::shapeNamed(*rq.shape) : sections::Shape::Circle;
-    f.diamText = shape == sections::Shape::Box
-                     ? sections::sectionText({*shape, rq.span.value_or(""), rq.rise.value_or("")})
-                     : sections::sectionText(
-                           {shape.value_or(sections::Shape::Circle), rq.diam.value_or(""), {}});
+    const sections::ShapeRow* named = rq.shape ? sections::shapeNamed(*rq.shape) : nullptr;
+    const sections::ShapeRow& shape = named ? *named : sections::defaultShape();
+    std::vector<std::string> dimensions;
+    for (const sections::DimensionSpec& d : shape.dimensions)
+        dimensions.push_back(rq.dimension(d.word).value_or(""));
+    f.diamText = sections::sectionText(shape, dimensions);
     f.diamInFeet = position(lists.diam, rq.diamUnit) == 1;
     f.slopeText = rq.slope.value_or("");
     f.slopeInPercent = position(lists.slope, rq.slopeUnit) == 1;

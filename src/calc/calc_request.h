@@ -3,6 +3,9 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "calc/calc_session.h"
 #include "results/record.h"
@@ -12,28 +15,49 @@ namespace runnelex {
 // A calculation asked for without a window: the texts a user would type into the boxes and the
 // unit words chosen from the lists; what is not given stays as a fresh calculator has it.
 struct CalcRequest {
-    std::optional<std::string> pipe, diam, diamUnit, slope, slopeUnit, n, flow, flowUnit;
-    // Beside the circular pipe: the shape's word, and a box's span and rise.
-    std::optional<std::string> shape, span, rise;
+    std::optional<std::string> pipe, diamUnit, slope, slopeUnit, n, flow, flowUnit;
+    // Beside the circular pipe: the shape's word.
+    std::optional<std::string> shape;
     // The unit system's word, "us" or "si" (any case); US customary when not given.
     std::optional<std::string> units;
+    // The texts of the section's dimensions, by dimension word ("diam", "span").
+    std::vector<std::pair<std::string, std::string>> dimensions;
+
+    std::optional<std::string> dimension(std::string_view word) const;
+    // Gives the dimension a text, or takes it away.
+    void setDimension(std::string_view word, std::optional<std::string> text);
 };
 
-// The parts of a request, for telling which one was refused.
-enum class RequestField {
-    Pipe,
-    Diam,
-    DiamUnit,
-    Slope,
-    SlopeUnit,
-    N,
-    Flow,
-    FlowUnit,
-    Shape,
-    Span,
-    Rise,
-    Units
+// The parts of a request, for telling which one was refused; a dimension by its word.
+struct RequestField {
+    enum class Kind {
+        Pipe,
+        Units,
+        Shape,
+        Dimension,
+        DiamUnit,
+        Slope,
+        SlopeUnit,
+        Flow,
+        FlowUnit,
+        N
+    };
+    Kind kind = Kind::Pipe;
+    std::string dimension; // the word of a Dimension
+
+    bool operator==(const RequestField&) const = default;
 };
+
+// Every part of a request in the order a command line writes them: the pipe, the units, the
+// shape, every dimension of the shape table, then the units and numbers of the calculator.
+const std::vector<RequestField>& requestFields();
+// The command-line option of a part, without its dashes ("diam-unit", "span").
+std::string optionWord(const RequestField& field);
+// The part an option word names; nothing for an unknown word.
+std::optional<RequestField> fieldOfOption(std::string_view word);
+// A part's text in a request, and its text given or taken away.
+std::optional<std::string> fieldText(const CalcRequest& request, const RequestField& field);
+void setFieldText(CalcRequest& request, const RequestField& field, std::optional<std::string> text);
 
 // The unit system a request names, US customary when it names none; nothing for an unknown word.
 std::optional<UnitSystem> requestSystem(const CalcRequest& request);
@@ -42,7 +66,7 @@ struct Replay {
     SessionStatus status = SessionStatus::Done;
     // Rejected: the part refused, its text, and why (the box's message, or the unit words the
     // list holds).
-    RequestField field = RequestField::Pipe;
+    RequestField field;
     std::string text, reason;
     std::string fault; // Fault: what stopped the calculation
 };

@@ -11,20 +11,19 @@
 
 namespace runnelex {
 
-entry::Box entryBoxOf(TextBox box, sections::Shape shape) {
+entry::Rule entryRuleOf(TextBox box, const sections::ShapeRow& shape) {
     switch (box) {
-    case TextBox::Diam:
-        return shape == sections::Shape::Square ? entry::Box::Side : entry::Box::Diam;
-    case TextBox::Span:
-        return entry::Box::Span;
-    case TextBox::Rise:
-        return entry::Box::Rise;
+    case TextBox::Diam: {
+        const std::size_t i = shape.dimensionIndex(kDiamWord);
+        return i < shape.dimensionCount() ? entry::dimensionRule(shape.dimensions[i])
+                                          : entry::ruleOf(entry::Box::Diam);
+    }
     case TextBox::Slope:
-        return entry::Box::Slope;
+        return entry::ruleOf(entry::Box::Slope);
     case TextBox::Flow:
-        return entry::Box::Flow;
+        return entry::ruleOf(entry::Box::Flow);
     default:
-        return entry::Box::ManningN;
+        return entry::ruleOf(entry::Box::ManningN);
     }
 }
 
@@ -51,32 +50,66 @@ CalcSession::CalcSession(SessionView* view, UnitSystem system)
 }
 
 CalcSession::CalcSession(const CalcInputs& in, const CalcEntry& entry, SessionView* view)
-    : view_(view), in_(in), texts_{entry.diam, entry.slope, entry.flow, entry.n,
-                                   entry.pipe, entry.span,  entry.rise},
-      labels_(startupLabelTexts()) {}
+    : view_(view), in_(in), texts_{std::string(), entry.slope, entry.flow, entry.n, entry.pipe},
+      dimensions_(entry.dimensions), labels_(startupLabelTexts()) {}
+
+const std::string& CalcSession::text(TextBox box) const {
+    return box == TextBox::Diam ? dimensions_.get(kDiamWord)
+                                : texts_[static_cast<std::size_t>(box)];
+}
 
 void CalcSession::setText(TextBox box, std::string text) {
-    textOf(box) = std::move(text);
+    if (box == TextBox::Diam)
+        dimensions_.set(kDiamWord, std::move(text));
+    else
+        textOf(box) = std::move(text);
+}
+
+void CalcSession::setDimensionText(std::string_view word, std::string text) {
+    dimensions_.set(word, std::move(text));
+}
+
+SessionStatus CalcSession::checked(const entry::EntryResult& r,
+                                   const std::function<void()>& empty) {
+    if (r.message)
+        tell(*r.message);
+    if (r.emptyBox) {
+        empty();
+        return SessionStatus::Rejected;
+    }
+    if (r.capacityHeading)
+        setLabel(Label::CapQ, *r.capacityHeading);
+    return r.runCalc ? calculate() : SessionStatus::Done;
 }
 
 SessionStatus CalcSession::commit(TextBox box) {
     if (box == TextBox::PipeName)
         return SessionStatus::Done; // takes any text, checks nothing
+    if (box == TextBox::Diam)
+        return commitDimension(kDiamWord);
+    const entry::Box checkedBox = box == TextBox::Slope  ? entry::Box::Slope
+                                  : box == TextBox::Flow ? entry::Box::Flow
+                                                         : entry::Box::ManningN;
     try {
-        const entry::EntryResult r = entry::checkEntry(entryBoxOf(box, in_.Shape), text(box), in_);
-        if (r.message)
-            tell(*r.message);
-        if (r.emptyBox) {
-            emptyBox(box);
-            return SessionStatus::Rejected;
-        }
-        if (r.capacityHeading)
-            setLabel(Label::CapQ, *r.capacityHeading);
-        return r.runCalc ? calculate() : SessionStatus::Done;
+        return checked(entry::checkEntry(checkedBox, text(box), in_), [&] { emptyBox(box); });
     } catch (const hydrocalc::ArithmeticError& e) {
         // A value that cannot be taken into base units is answered and erased like a bad entry.
         const SessionStatus status = fault(e.what());
         emptyBox(box);
+        return status;
+    }
+}
+
+SessionStatus CalcSession::commitDimension(std::string_view word) {
+    const std::size_t i = in_.Shape->dimensionIndex(word);
+    if (i >= in_.Shape->dimensionCount())
+        return SessionStatus::Done; // another shape's box keeps its text for that shape
+    try {
+        return checked(entry::checkDimension(i, dimensionText(word), in_),
+                       [&] { emptyDimension(word); });
+    } catch (const hydrocalc::ArithmeticError& e) {
+        const SessionStatus status = fault(e.what());
+        emptyDimension(word);
         return status;
     }
 }
@@ -107,15 +140,11 @@ SessionStatus CalcSession::selectUnit(UnitList list, int index) {
 }
 
 void CalcSession::rereadDimensions() {
-    const auto length = [this](TextBox box) {
-        return units::diamToFeet(iosafe::fSafeDbl(text(box), false), in_.DiamInFeet, in_.System);
-    };
-    if (in_.Shape == sections::Shape::Box) {
-        in_.SpanFt = length(TextBox::Span);
-        in_.DiamFt = length(TextBox::Rise);
-    } else {
-        in_.DiamFt = length(TextBox::Diam);
-    }
+    in_.Dims = {};
+    for (std::size_t i = 0; i < in_.Shape->dimensionCount(); ++i)
+        in_.Dims[i] =
+            units::diamToFeet(iosafe::fSafeDbl(dimensionText(in_.Shape->dimensions[i].word), false),
+                              in_.DiamInFeet, in_.System);
 }
 
 SessionStatus CalcSession::selectSystem(UnitSystem system) {
@@ -136,8 +165,8 @@ SessionStatus CalcSession::selectSystem(UnitSystem system) {
     return calculate();
 }
 
-SessionStatus CalcSession::selectShape(sections::Shape shape) {
-    in_.Shape = shape;
+SessionStatus CalcSession::selectShape(const sections::ShapeRow& shape) {
+    in_.Shape = &shape;
     try {
         rereadDimensions();
     } catch (const hydrocalc::ArithmeticError& e) {
@@ -187,7 +216,6 @@ void CalcSession::recordNow() {
 CalcEntry CalcSession::entry() const {
     CalcEntry e;
     e.pipe = text(TextBox::PipeName);
-    e.diam = text(TextBox::Diam);
     e.slope = text(TextBox::Slope);
     e.n = text(TextBox::ManningN);
     e.flow = text(TextBox::Flow);
@@ -196,8 +224,7 @@ CalcEntry CalcSession::entry() const {
     e.flowUnit = flowIndex(in_.Unitflow, in_.System);
     e.shape = in_.Shape;
     e.system = in_.System;
-    e.span = text(TextBox::Span);
-    e.rise = text(TextBox::Rise);
+    e.dimensions = dimensions_;
     return e;
 }
 
@@ -206,9 +233,7 @@ record::RecordFields CalcSession::recordFields() const {
     f.pipeName = text(TextBox::PipeName);
     f.flowText = text(TextBox::Flow);
     f.unitflow = in_.Unitflow;
-    f.diamText = in_.Shape == sections::Shape::Box
-                     ? sections::sectionText({in_.Shape, text(TextBox::Span), text(TextBox::Rise)})
-                     : sections::sectionText({in_.Shape, text(TextBox::Diam), {}});
+    f.diamText = sections::sectionText(*in_.Shape, dimensions_.of(*in_.Shape));
     f.diamInFeet = in_.DiamInFeet;
     f.slopeText = text(TextBox::Slope);
     f.slopeInPercent = in_.SlopeInPercent;
@@ -242,6 +267,16 @@ void CalcSession::emptyBox(TextBox box) {
     setText(box, {});
     if (view_ != nullptr)
         view_->textChanged(box, {});
+}
+
+void CalcSession::emptyDimension(std::string_view word) {
+    setDimensionText(word, {});
+    if (view_ == nullptr)
+        return;
+    if (word == kDiamWord)
+        view_->textChanged(TextBox::Diam, {});
+    else
+        view_->dimensionChanged(word, {});
 }
 
 void CalcSession::tell(const std::string& prompt) {

@@ -8,25 +8,26 @@
 #include <optional>
 #include <string>
 
-#include "calc/calc_entry.h"
-#include "calc/calc_inputs.h"
 #include "calc/calculation.h"
 #include "calc/labels.h"
+#include "input/calc_entry.h"
+#include "input/calc_inputs.h"
 #include "input/entry_check.h"
 #include "results/record.h"
 
 namespace runnelex {
 
-// The five boxes of the calculator: the four numeric ones and the pipe name; beside them, a
-// box's span and rise (a square's side is the diameter's box).
-enum class TextBox { Diam, Slope, Flow, ManningN, PipeName, Span, Rise };
-inline constexpr std::size_t kTextBoxCount = 7;
+// The five boxes of the calculator: the four numeric ones and the pipe name. The diameter's box
+// is the section's dimension "diam"; a section's other dimensions have boxes of their own,
+// named by their words.
+enum class TextBox { Diam, Slope, Flow, ManningN, PipeName };
+inline constexpr std::size_t kTextBoxCount = 5;
+inline constexpr std::string_view kDiamWord = "diam";
 // The three unit lists.
 enum class UnitList { Diam, Slope, Flow };
 
-// The entry check a numeric box runs for a shape (the pipe name has none: ManningN is
-// returned for it).
-entry::Box entryBoxOf(TextBox box, sections::Shape shape = sections::Shape::Circle);
+// The entry check of a box for a shape: the dimension's rule for the diameter's box.
+entry::Rule entryRuleOf(TextBox box, const sections::ShapeRow& shape = sections::defaultShape());
 
 // How an operation of the session ended.
 enum class SessionStatus {
@@ -43,6 +44,8 @@ public:
     virtual void labelChanged(Label, const std::string&) {}
     // The session emptied a box (a rejected entry, the pipe name before a record).
     virtual void textChanged(TextBox, const std::string&) {}
+    // The same for the box of a dimension other than the diameter.
+    virtual void dimensionChanged(std::string_view, const std::string&) {}
     // A modal message: returns once the user has answered it.
     virtual void message(const std::string&) {}
     // A record to append to the results; a failure throws std::exception, which the session
@@ -66,15 +69,18 @@ public:
 
     // Typing: the box holds `text`; nothing is checked or computed.
     void setText(TextBox box, std::string text);
+    void setDimensionText(std::string_view word, std::string text);
     // A commit key in a numeric box, or the focus leaving it: the box's entry check on its
     // text; an accepted entry is stored in base units and the results recomputed.
     SessionStatus commit(TextBox box);
+    // The same for a dimension's box; a dimension the shape does not have takes its text only.
+    SessionStatus commitDimension(std::string_view word);
     // A unit picked from a list: the box's text is read again in the new unit, then the
     // results recomputed. An index outside the list is told and taken as the first unit.
     SessionStatus selectUnit(UnitList list, int index);
     // A shape chosen: the dimensions' boxes of the shape are read again (silently, as a unit
     // change reads its box), then the results recomputed.
-    SessionStatus selectShape(sections::Shape shape);
+    SessionStatus selectShape(const sections::ShapeRow& shape);
     // The other unit system: each list keeps its position and shows that system's units, every
     // box is read again in them, the results shown before are emptied and recomputed.
     SessionStatus selectSystem(UnitSystem system);
@@ -87,7 +93,8 @@ public:
     void setAlwaysRecord(bool on) { alwaysRecord_ = on; }
     bool alwaysRecord() const { return alwaysRecord_; }
 
-    const std::string& text(TextBox box) const { return texts_[static_cast<std::size_t>(box)]; }
+    const std::string& text(TextBox box) const;
+    const std::string& dimensionText(std::string_view word) const { return dimensions_.get(word); }
     const CalcInputs& inputs() const { return in_; }
     const LabelTexts& labels() const { return labels_; }
     const std::string& label(Label l) const { return labels_[l]; }
@@ -107,6 +114,8 @@ public:
 
 private:
     std::string& textOf(TextBox box) { return texts_[static_cast<std::size_t>(box)]; }
+    SessionStatus checked(const entry::EntryResult& r, const std::function<void()>& empty);
+    void emptyDimension(std::string_view word);
     // Reads the dimensions of the shape again from their boxes, in the diameter's unit.
     void rereadDimensions();
     void setLabel(Label l, std::string text);
@@ -117,7 +126,9 @@ private:
 
     SessionView* view_;
     CalcInputs in_;
-    std::array<std::string, kTextBoxCount> texts_; // by TextBox
+    std::array<std::string, kTextBoxCount> texts_; // by TextBox but the diameter's, which is
+                                                   // the dimension "diam" of
+    DimensionTexts dimensions_;
     LabelTexts labels_;
     bool alwaysRecord_ = false;
     std::optional<CalcResults> lastResults_;

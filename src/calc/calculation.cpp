@@ -2,35 +2,32 @@
 #include "calc/calculation.h"
 
 #include "engine/hydrocalc.h"
-#include "sections/section_calculation.h"
+#include "friction/law_table.h"
+#include "hydraulics/conduit.h"
 
 namespace runnelex {
 
-using namespace hydrocalc;
+using namespace hydrocalc::checked;
 
 namespace {
 
-// The width argument is ignored for the circular section.
-constexpr double kNoWidth = 0.0;
+double hydraulicRadius(double A, double P) {
+    return P <= 0.0 ? 0.0 : div(A, P);
+}
 
-void compute(const CalcInputs& in, CalcResults& r) {
-    const double D = in.DiamFt;
+void compute(const sections::Section& s, const friction::FrictionLaw& law, const CalcInputs& in,
+             CalcResults& r) {
+    const double D = s.rise();
     const double S = in.SlopeFtFt;
-    const double n = in.ManningN;
     const double Q = in.Qcfs;
-
-    if (D <= 0.0 || S <= 0.0 || n <= 0.0) {
-        r.outcome = Outcome::InputsInvalid;
-        return;
-    }
+    const hydraulics::Conduit conduit(s, law, S, in.System);
 
     for (double ratio : kCapacityRatios) {
-        const double y = ratio == 1.00 ? D : checked::mul(ratio, D);
-        const double A = fAreaW(D, kNoWidth, y, kCircular);
-        const double P = fPerimW(D, kNoWidth, y, kCircular);
-        const double R = fRh(A, P);
-        const double V = fVmanning(n, R, S);
-        r.Capacity.push_back({ratio, V, checked::mul(A, V)});
+        const double y = ratio == 1.00 ? D : mul(ratio, D);
+        const double A = s.area(y);
+        const double P = s.perimeter(y);
+        const double V = law.velocity(hydraulicRadius(A, P), S);
+        r.Capacity.push_back({ratio, V, mul(A, V)});
     }
     r.Qmax = r.Capacity[2].Q;
 
@@ -43,45 +40,41 @@ void compute(const CalcInputs& in, CalcResults& r) {
         r.outcome = Outcome::Surcharged;
     } else {
         r.outcome = Outcome::OpenChannel;
-        r.Dnorm = fDnormal(n, D, kNoWidth, kCircular, S, Q);
-        r.AreaW = fAreaW(D, kNoWidth, *r.Dnorm, kCircular);
-        r.PerimW = fPerimW(D, kNoWidth, *r.Dnorm, kCircular);
-        r.Rh = fRh(*r.AreaW, *r.PerimW);
-        r.Vnorm = fVmanning(n, *r.Rh, S);
-        r.Qnorm = checked::mul(*r.Vnorm, *r.AreaW);
+        r.Dnorm = conduit.normalDepth(Q, mul(hydrocalc::kNormalTop, D));
+        r.AreaW = s.area(*r.Dnorm);
+        r.PerimW = s.perimeter(*r.Dnorm);
+        r.Rh = hydraulicRadius(*r.AreaW, *r.PerimW);
+        r.Vnorm = law.velocity(*r.Rh, S);
+        r.Qnorm = mul(*r.Vnorm, *r.AreaW);
         // Froude number and critical depth follow the flow found at the normal depth.
-        r.FrNo = fFroude(D, *r.Dnorm, *r.Qnorm);
-        r.Dcr = fDcritical(D, kNoWidth, *r.Qnorm, kCircular, Notify{});
-        r.DoverD = checked::div(*r.Dnorm, D);
+        r.FrNo = conduit.froudeNumber(*r.Dnorm, *r.Qnorm);
+        r.Dcr = conduit.criticalDepth(*r.Qnorm);
+        r.DoverD = div(*r.Dnorm, D);
     }
 
-    r.Afull = fAreaW(D, kNoWidth, D, kCircular);
-    r.Pfull = fPerimW(D, kNoWidth, D, kCircular);
-    r.Rfull = checked::div(*r.Afull, *r.Pfull);
-    r.Vfull = checked::div(Q, *r.Afull);
-    r.Hf = fSfManning(*r.Vfull, *r.Rfull, n);
+    r.Afull = s.fullArea();
+    r.Pfull = s.fullPerimeter();
+    r.Rfull = div(*r.Afull, *r.Pfull);
+    r.Vfull = div(Q, *r.Afull);
+    r.Hf = law.slope(*r.Vfull, *r.Rfull);
 }
 
 } // namespace
 
 CalcResults computeCalculation(const CalcInputs& in) {
-    if (in.Shape != sections::Shape::Circle || in.System != UnitSystem::US) {
-        // Every other section, and SI, is computed with exact depths.
-        if (in.Shape == sections::Shape::Box && !(in.SpanFt > 0.0)) {
-            CalcResults invalid;
-            invalid.outcome = Outcome::InputsInvalid;
-            return invalid;
-        }
-        const auto section = sections::makeSection(
-            in.Shape, in.Shape == sections::Shape::Box ? in.SpanFt : in.DiamFt, in.DiamFt);
-        return sections::computeSectionCalculation(
-            *section, in.System == UnitSystem::SI ? sections::kMetric : sections::kUsCustomary,
-            in.SlopeFtFt, in.ManningN, in.Qcfs);
-    }
     CalcResults r;
+    bool valid = in.SlopeFtFt > 0.0 && in.ManningN > 0.0;
+    for (std::size_t i = 0; i < in.Shape->dimensionCount(); ++i)
+        valid = valid && in.Dims[i] > 0.0;
+    if (!valid) {
+        r.outcome = Outcome::InputsInvalid;
+        return r;
+    }
     try {
-        compute(in, r);
-    } catch (const ArithmeticError& e) {
+        const auto section = in.Shape->make(in.Dims, in.System);
+        const auto law = friction::defaultLaw().make(in.ManningN, in.System);
+        compute(*section, *law, in, r);
+    } catch (const hydrocalc::ArithmeticError& e) {
         r.fault = e.what();
     }
     return r;

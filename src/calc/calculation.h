@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "calc/calc_inputs.h"
+#include "input/calc_inputs.h"
 
 namespace runnelex {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/display_run.h"
 
-#include "calc/number_text.h"
+#include "common/number_text.h"
 #include "input/units.h"
 
 namespace runnelex {

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "calc/calc_inputs.h"
 #include "calc/calculation.h"
 #include "calc/labels.h"
 #include "engine/hydrocalc.h"
+#include "input/calc_inputs.h"
 
 namespace runnelex {
 

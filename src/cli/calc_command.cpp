@@ -16,24 +16,16 @@ const char* const kCalcOptionsSynopsis =
     "          [--flow TEXT] [--flow-unit CFS|MGD|GPM]";
 
 std::vector<OptionDef> calcOptions() {
-    return {{"pipe"},      {"units"}, {"shape"},      {"diam"}, {"span"}, {"rise"},
-            {"diam-unit"}, {"slope"}, {"slope-unit"}, {"n"},    {"flow"}, {"flow-unit"}};
+    std::vector<OptionDef> options;
+    for (const RequestField& f : requestFields())
+        options.push_back({optionWord(f)});
+    return options;
 }
 
 CalcRequest calcRequestFrom(const ParsedArgs& a) {
     CalcRequest r;
-    r.pipe = a.value("pipe");
-    r.diam = a.value("diam");
-    r.diamUnit = a.value("diam-unit");
-    r.slope = a.value("slope");
-    r.slopeUnit = a.value("slope-unit");
-    r.n = a.value("n");
-    r.flow = a.value("flow");
-    r.flowUnit = a.value("flow-unit");
-    r.shape = a.value("shape");
-    r.units = a.value("units");
-    r.span = a.value("span");
-    r.rise = a.value("rise");
+    for (const RequestField& f : requestFields())
+        setFieldText(r, f, a.value(optionWord(f)));
     return r;
 }
 

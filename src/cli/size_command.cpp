@@ -7,7 +7,7 @@
 #include "cli/exit_codes.h"
 #include "cli/output.h"
 #include "report/quoting.h"
-#include "sections/section_text.h"
+#include "sections/shape_table.h"
 #include "sizing/pipe_sizing.h"
 #include "sizing/sizing_report.h"
 
@@ -41,16 +41,16 @@ std::optional<std::string> readCriteria(const ParsedArgs& a, UnitSystem system, 
         if (auto e = check("max-velocity", *t, sizing::checkVelocityRange(c)))
             return e;
     }
-    sections::Shape shape = sections::Shape::Circle;
+    const sections::ShapeRow* shape = &sections::defaultShape();
     if (const auto t = a.value("shape")) {
-        const auto named = sections::shapeNamed(*t);
-        if (!named)
-            return "--shape " + quoted(*t) + ": unknown shape (circle, square or box)";
-        shape = *named;
+        shape = sections::shapeNamed(*t);
+        if (shape == nullptr)
+            return "--shape " + quoted(*t) + ": unknown shape (" + sections::shapeWordSentence() +
+                   ")";
     }
-    sizes = sizing::defaultSizes(shape, system);
+    sizes = sizing::defaultSizes(*shape, system);
     if (const auto t = a.value("sizes"))
-        if (auto e = check("sizes", *t, sizing::parseSizeList(*t, shape, sizes.sizes, system)))
+        if (auto e = check("sizes", *t, sizing::parseSizeList(*t, *shape, sizes.sizes, system)))
             return e;
     return std::nullopt;
 }
@@ -96,8 +96,10 @@ Command sizeCommand() {
         for (const char* needed : {"flow", "slope"})
             if (!a.has(needed))
                 return usageError(err, std::string("--") + needed + " is needed", "size");
-        CalcRequest request;
-        request.units = a.value("units");
+        // The calculator's texts but the section's, which each size gives.
+        CalcRequest request = calcRequestFrom(a);
+        request.shape.reset();
+        request.dimensions.clear();
         const auto system = requestSystem(request);
         if (!system)
             return usageError(err, "--units " + quoted(*request.units) + ": write us or si",
@@ -107,11 +109,6 @@ Command sizeCommand() {
         if (const auto why = readCriteria(a, *system, criteria, sizes))
             return usageError(err, *why, "size");
 
-        request.flow = a.value("flow");
-        request.flowUnit = a.value("flow-unit");
-        request.slope = a.value("slope");
-        request.slopeUnit = a.value("slope-unit");
-        request.n = a.value("n");
         CliCalculator calculator;
         if (const int status = calculator.run(request, err, "size"); status != kDone)
             return status;

@@ -3,24 +3,20 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 
-#include "engine/hydrocalc.h"
-#include "sections/circle_section.h"
-#include "sections/exact_depths.h"
+#include "engine/arith.h"
+#include "friction/law_table.h"
+#include "sections/shape_table.h"
 
 namespace runnelex::elements {
 
-using namespace hydrocalc;
+using hydraulics::Conduit;
 
 namespace {
 
-constexpr double kNoWidth = 0.0; // the circular section ignores the width
-
 // Golden-section search for the largest value of a function that rises and then falls on
-// [lo, hi]. It narrows until the two inner points meet in double precision, so the depth is
-// as close as the flatness of the peak allows and the value is the engine's largest.
-Peak maximise(const std::function<double(double)>& f, double lo, double hi) {
+// [lo, hi], narrowed until the two inner points meet in double precision.
+template <typename F> Peak maximise(F f, double lo, double hi) {
     const double invPhi = (std::sqrt(5.0) - 1.0) / 2.0;
     double a = hi - invPhi * (hi - lo);
     double b = lo + invPhi * (hi - lo);
@@ -45,55 +41,83 @@ Peak maximise(const std::function<double(double)>& f, double lo, double hi) {
 
 } // namespace
 
-double velocityAtDepth(const Pipe& pipe, double y) {
-    if (pipe.system == UnitSystem::SI) {
-        const sections::CircleSection circle(pipe.D);
-        const double A = circle.area(y), P = circle.perimeter(y);
-        return sections::manningVelocity(sections::kMetric, pipe.n,
-                                         P <= 0.0 ? 0.0 : checked::div(A, P), pipe.S);
-    }
-    const double A = fAreaW(pipe.D, kNoWidth, y, kCircular);
-    const double P = fPerimW(pipe.D, kNoWidth, y, kCircular);
-    return fVmanning(pipe.n, fRh(A, P), pipe.S);
-}
+PipeConduit::PipeConduit(const Pipe& pipe)
+    : section_(sections::defaultShape().make({pipe.D}, pipe.system)),
+      law_(friction::defaultLaw().make(pipe.n, pipe.system)),
+      conduit_(*section_, *law_, pipe.S, pipe.system) {}
 
 double flowAtDepth(const Pipe& pipe, double y) {
-    if (pipe.system == UnitSystem::SI)
-        return sections::flowAtDepth(sections::CircleSection(pipe.D), sections::kMetric, pipe.n,
-                                     pipe.S, y);
-    const double A = fAreaW(pipe.D, kNoWidth, y, kCircular);
-    const double P = fPerimW(pipe.D, kNoWidth, y, kCircular);
-    return checked::mul(fVmanning(pipe.n, fRh(A, P), pipe.S), A);
+    return PipeConduit(pipe).conduit().flowAt(y);
+}
+
+double velocityAtDepth(const Pipe& pipe, double y) {
+    return PipeConduit(pipe).conduit().velocityAt(y);
+}
+
+Peak largestFlow(const Conduit& c) {
+    const hydraulics::PeakFlow p = c.peakFlow();
+    return {p.depth, p.flow};
+}
+
+Peak largestVelocity(const Conduit& c) {
+    const double D = c.section().rise();
+    if (!c.section().peaksBelowCrown())
+        return {D, c.law().velocity(hydrocalc::checked::div(c.section().fullArea(),
+                                                            c.section().openPerimeterAtCrown()),
+                                    c.slope())};
+    return maximise([&c](double y) { return c.velocityAt(y); }, 0.5 * D, D);
 }
 
 Peak largestFlow(const Pipe& pipe) {
-    // The flow of a circle peaks in the upper half, where the full pipe's extra wetted
-    // perimeter outweighs its extra area.
-    return maximise([&pipe](double y) { return flowAtDepth(pipe, y); }, 0.5 * pipe.D, pipe.D);
+    return largestFlow(PipeConduit(pipe).conduit());
 }
 
 Peak largestVelocity(const Pipe& pipe) {
-    return maximise([&pipe](double y) { return velocityAtDepth(pipe, y); }, 0.5 * pipe.D, pipe.D);
+    return largestVelocity(PipeConduit(pipe).conduit());
 }
 
-std::vector<ElementPoint> elementCurve(const Pipe& pipe, int intervals) {
+std::vector<ElementPoint> elementCurve(const Conduit& c, int intervals) {
     intervals = std::max(intervals, 1);
+    const double D = c.section().rise();
+    const bool peaks = c.section().peaksBelowCrown();
     std::vector<double> ratios;
     ratios.reserve(static_cast<std::size_t>(intervals) + 3);
     for (int i = 0; i <= intervals; ++i)
         ratios.push_back(static_cast<double>(i) / intervals);
-    ratios.push_back(largestFlow(pipe).depth / pipe.D);
-    ratios.push_back(largestVelocity(pipe).depth / pipe.D);
-    std::sort(ratios.begin(), ratios.end());
-    ratios.erase(std::unique(ratios.begin(), ratios.end()), ratios.end());
+    if (peaks) {
+        ratios.push_back(largestFlow(c).depth / D);
+        ratios.push_back(largestVelocity(c).depth / D);
+        std::sort(ratios.begin(), ratios.end());
+        ratios.erase(std::unique(ratios.begin(), ratios.end()), ratios.end());
+    } else {
+        ratios.pop_back(); // the crown comes last, open and then full
+    }
 
     std::vector<ElementPoint> curve;
-    curve.reserve(ratios.size());
+    curve.reserve(ratios.size() + 2);
     for (double r : ratios) {
-        const double y = r == 1.0 ? pipe.D : checked::mul(r, pipe.D);
-        curve.push_back({r, flowAtDepth(pipe, y), velocityAtDepth(pipe, y)});
+        const double y = r == 1.0 ? D : hydrocalc::checked::mul(r, D);
+        const double Q = c.flowAt(y);
+        if (peaks) {
+            curve.push_back({r, Q, c.velocityAt(y)});
+        } else {
+            const double A = c.section().area(y);
+            curve.push_back({r, Q, A > 0.0 ? Q / A : 0.0});
+        }
+    }
+    if (!peaks) {
+        // Just under the crown the lid does not touch; at the crown it closes the section.
+        const double full = c.section().fullArea();
+        const Peak open = largestFlow(c);
+        curve.push_back({1.0, open.value, open.value / full});
+        const double fullFlow = c.flowAt(D);
+        curve.push_back({1.0, fullFlow, fullFlow / full});
     }
     return curve;
+}
+
+std::vector<ElementPoint> elementCurve(const Pipe& pipe, int intervals) {
+    return elementCurve(PipeConduit(pipe).conduit(), intervals);
 }
 
 } // namespace runnelex::elements

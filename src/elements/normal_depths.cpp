@@ -5,42 +5,53 @@
 
 namespace runnelex::elements {
 
+using hydraulics::Conduit;
+
 namespace {
 
-// The depth in [lo, hi] where the flow equals Q, given that the flow is below Q at `below`
-// and at or above it at `above` (the two ends of the bracket, in either order).
-double bisect(const Pipe& pipe, double Q, double below, double above) {
+// The depth where the flow equals Q, given that the flow is below Q at `below` and at or above
+// it at `above` (the two ends of the bracket, in either order).
+double bisect(const Conduit& c, double Q, double below, double above) {
     for (int i = 0; i < 2200; ++i) { // enough to reach adjacent doubles from any bracket
         const double mid = below + (above - below) / 2.0;
         if (mid == below || mid == above)
             break;
-        if (flowAtDepth(pipe, mid) < Q)
+        if (c.flowAt(mid) < Q)
             below = mid;
         else
             above = mid;
     }
-    const double errBelow = std::fabs(flowAtDepth(pipe, below) - Q);
-    const double errAbove = std::fabs(flowAtDepth(pipe, above) - Q);
+    const double errBelow = std::fabs(c.flowAt(below) - Q);
+    const double errAbove = std::fabs(c.flowAt(above) - Q);
     return errBelow < errAbove ? below : above;
 }
 
 } // namespace
 
-NormalDepths normalDepths(const Pipe& pipe, double Q) {
+NormalDepths normalDepths(const Conduit& c, double Q) {
     NormalDepths r;
-    r.peak = largestFlow(pipe);
-    r.fullFlow = flowAtDepth(pipe, pipe.D);
+    const double D = c.section().rise();
+    r.peak = largestFlow(c);
+    r.fullFlow = c.flowAt(D);
     if (!(Q > 0.0) || Q > r.peak.value)
         return r;
-    r.lower = bisect(pipe, Q, 0.0, r.peak.depth);
-    if (Q > r.fullFlow)
-        r.upper = bisect(pipe, Q, pipe.D, r.peak.depth);
+    r.lower = bisect(c, Q, 0.0, r.peak.depth);
+    if (c.section().peaksBelowCrown() && Q > r.fullFlow)
+        r.upper = bisect(c, Q, D, r.peak.depth);
     return r;
 }
 
+NormalDepths normalDepths(const Pipe& pipe, double Q) {
+    return normalDepths(PipeConduit(pipe).conduit(), Q);
+}
+
+double twoDepthZoneStart(const Conduit& c) {
+    const Peak peak = largestFlow(c);
+    return bisect(c, c.flowAt(c.section().rise()), 0.0, peak.depth);
+}
+
 double twoDepthZoneStart(const Pipe& pipe) {
-    const Peak peak = largestFlow(pipe);
-    return bisect(pipe, flowAtDepth(pipe, pipe.D), 0.0, peak.depth);
+    return twoDepthZoneStart(PipeConduit(pipe).conduit());
 }
 
 } // namespace runnelex::elements

@@ -35,79 +35,88 @@ const char* rejectionMessage(Box box) {
     case Box::ManningN:
         return "Manning's n must be a positive real number.";
     case Box::Flow:
-        return "Q must be a positive real number.";
-    case Box::Side:
-        return "Side must be a positive real number.";
-    case Box::Span:
-        return "Span must be a positive real number.";
-    case Box::Rise:
-        return "Rise must be a positive real number.";
-    }
-    return "";
-}
-
-namespace {
-double& fieldOf(Box box, CalcInputs& in) {
-    switch (box) {
-    case Box::Diam:
-    case Box::Side:
-    case Box::Rise:
-        return in.DiamFt;
-    case Box::Span:
-        return in.SpanFt;
-    case Box::Slope:
-        return in.SlopeFtFt;
-    case Box::ManningN:
-        return in.ManningN;
-    case Box::Flow:
         break;
     }
-    return in.Qcfs;
+    return "Q must be a positive real number.";
 }
-} // namespace
 
-std::optional<std::string> rejectionOf(Box box, const std::string& text) {
-    if (text.empty() && box != Box::ManningN)
+Rule ruleOf(Box box) {
+    return {rejectionMessage(box), box != Box::ManningN};
+}
+
+Rule dimensionRule(const sections::DimensionSpec& dimension) {
+    return {dimension.rejection, true};
+}
+
+std::optional<std::string> rejectionOf(const Rule& rule, const std::string& text) {
+    if (text.empty() && rule.emptyIsZero)
         return std::nullopt;
     const auto value = iosafe::parseNumber(text);
     if (!value || !(*value > 0.0))
-        return rejectionMessage(box);
+        return std::string(rule.rejection);
     return std::nullopt;
 }
 
-EntryResult checkEntry(Box box, const std::string& text, CalcInputs& in) {
+std::optional<std::string> rejectionOf(Box box, const std::string& text) {
+    return rejectionOf(ruleOf(box), text);
+}
+
+namespace {
+
+// The check of one box whose accepted number `store` takes into the inputs.
+template <typename Store>
+EntryResult check(const Rule& rule, const std::string& text, CalcInputs& in, Store store) {
     EntryResult result;
-    if (text.empty() && box != Box::ManningN) {
-        fieldOf(box, in) = 0.0; // an empty box is zero, silently, and nothing runs
+    if (text.empty() && rule.emptyIsZero) {
+        store(in, 0.0, true); // an empty box is zero, silently, and nothing runs
         return result;
     }
-    if (const auto why = rejectionOf(box, text)) {
+    if (const auto why = rejectionOf(rule, text)) {
         result.message = *why;
         result.emptyBox = true;
         return result;
     }
-    const double x = iosafe::fSafeDbl(text, false);
-    switch (box) {
-    case Box::Diam:
-    case Box::Side:
-    case Box::Rise:
-    case Box::Span:
-        fieldOf(box, in) = units::diamToFeet(x, in.DiamInFeet, in.System);
-        break;
-    case Box::Slope:
-        in.SlopeFtFt = units::slopeToFtFt(x, in.SlopeInPercent);
-        break;
-    case Box::ManningN:
-        in.ManningN = x;
-        break;
-    case Box::Flow:
-        if (units::flowToCfs(x, in.Unitflow, in.Qcfs))
-            result.capacityHeading = units::capacityHeading(in.Unitflow);
-        else
-            result.message = kUnitflowUndefinedMessage;
-        break;
-    }
+    store(in, iosafe::fSafeDbl(text, false), false);
     result.runCalc = true;
+    return result;
+}
+
+} // namespace
+
+EntryResult checkDimension(std::size_t index, const std::string& text, CalcInputs& in) {
+    return check(dimensionRule(in.Shape->dimensions[index]), text, in,
+                 [index](CalcInputs& to, double x, bool empty) {
+                     to.Dims[index] = empty ? 0.0 : units::diamToFeet(x, to.DiamInFeet, to.System);
+                 });
+}
+
+EntryResult checkEntry(Box box, const std::string& text, CalcInputs& in) {
+    std::optional<std::string> heading, message;
+    EntryResult result = check(
+        ruleOf(box), text, in, [box, &heading, &message](CalcInputs& to, double x, bool empty) {
+            switch (box) {
+            case Box::Diam:
+                to.Dims[0] = empty ? 0.0 : units::diamToFeet(x, to.DiamInFeet, to.System);
+                break;
+            case Box::Slope:
+                to.SlopeFtFt = empty ? 0.0 : units::slopeToFtFt(x, to.SlopeInPercent);
+                break;
+            case Box::ManningN:
+                to.ManningN = x;
+                break;
+            case Box::Flow:
+                if (empty)
+                    to.Qcfs = 0.0;
+                else if (units::flowToCfs(x, to.Unitflow, to.Qcfs))
+                    heading = units::capacityHeading(to.Unitflow);
+                else
+                    message = kUnitflowUndefinedMessage;
+                break;
+            }
+        });
+    result.capacityHeading = heading;
+    if (message)
+        result.message = message;
     return result;
 }
 

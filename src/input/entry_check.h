@@ -4,22 +4,23 @@
 #include <optional>
 #include <string>
 
-#include "calc/calc_inputs.h"
+#include "input/calc_inputs.h"
+#include "sections/shape_table.h"
 
 // The checks of the four numeric input boxes, free of any window.
 namespace runnelex::entry {
 
-enum class Box {
-    Diam,
-    Slope,
-    ManningN,
-    Flow,
-    // Beside the circular pipe's boxes: a square's side and a box's span and rise, each a
-    // length in the diameter's unit, checked as the diameter is.
-    Side,
-    Span,
-    Rise,
+enum class Box { Diam, Slope, ManningN, Flow };
+
+// What a box's check refuses and what it says: a text that is not a positive number is
+// refused with the box's message; an empty text is a silent zero except in the n box.
+struct Rule {
+    std::string_view rejection;
+    bool emptyIsZero = true;
 };
+Rule ruleOf(Box box);
+// A section's dimension: a length in the diameter's unit, checked as the diameter is.
+Rule dimensionRule(const sections::DimensionSpec& dimension);
 
 // Character codes of the keystroke check.
 inline constexpr int kBackspace = 8;
@@ -51,9 +52,12 @@ struct EntryResult {
 // value in base units in `in`; a rejected text leaves `in` unchanged. Throws
 // hydrocalc::ArithmeticError when the unit conversion overflows (a flow above ~1.16e308 MGD).
 EntryResult checkEntry(Box box, const std::string& text, CalcInputs& in);
+// The same for the dimension at `index` of the shape in `in`.
+EntryResult checkDimension(std::size_t index, const std::string& text, CalcInputs& in);
 
 // The box's message when its entry check rejects `text`, whatever the units; nothing when it
 // takes it (an empty diameter, slope or flow box is taken as zero).
+std::optional<std::string> rejectionOf(const Rule& rule, const std::string& text);
 std::optional<std::string> rejectionOf(Box box, const std::string& text);
 
 } // namespace runnelex::entry

@@ -7,7 +7,7 @@
 #include <limits>
 #include <system_error>
 
-#include "calc/number_text.h"
+#include "common/number_text.h"
 
 namespace runnelex::iosafe {
 

@@ -10,7 +10,7 @@ void selectDiamUnit(int index, const std::string& diamText, CalcInputs& in,
                     const hydrocalc::Notify& notify) {
     in.DiamInFeet = units::diamInFeetFromIndex(index, notify, in.System);
     const double x = iosafe::fSafeDbl(diamText, false);
-    in.DiamFt = units::diamToFeet(x, in.DiamInFeet, in.System);
+    in.Dims[0] = units::diamToFeet(x, in.DiamInFeet, in.System);
 }
 
 void selectSlopeUnit(int index, const std::string& slopeText, CalcInputs& in,

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "calc/calc_inputs.h"
 #include "engine/hydrocalc.h"
+#include "input/calc_inputs.h"
 
 // What the three unit lists do when the user picks a unit: set the unit field by the index
 // rule, re-read the unchanged box text in the new unit (silently, an unusable text is 0) and

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/unit_system.h"
 #include "engine/hydrocalc.h"
-#include "input/unit_system.h"
 
 // The unit model: list items, index rules, conversion factors and the capacity heading.
 namespace runnelex::units {

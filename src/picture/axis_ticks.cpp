@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "calc/number_text.h"
+#include "common/number_text.h"
 
 namespace runnelex::picture {
 

@@ -8,6 +8,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygonF>
 
 #include "calc/display_run.h"
 
@@ -59,9 +60,8 @@ void paintCrossSection(QPainter& painter, const QRectF& area, const PictureModel
         lines.push_back({*m.otherDepth, qs(m.otherText), kOther, Qt::DotLine});
 
     // The conduit on top, its size below it, then one row per depth line: a piece of the line
-    // in its style and its caption. A box keeps its span to rise to scale.
-    const bool isCircle = m.shape == sections::Shape::Circle;
-    const double aspect = isCircle || !(m.D > 0.0) ? 1.0 : m.span / m.D;
+    // in its style and its caption. The section keeps its span to rise to scale.
+    const double aspect = !(m.D > 0.0) || !(m.span > 0.0) ? 1.0 : m.span / m.D;
     const double rows = lines.size() + 1.5;
     const double high =
         std::max(line, std::min((area.width() - line) / aspect, area.height() - rows * line));
@@ -69,15 +69,28 @@ void paintCrossSection(QPainter& painter, const QRectF& area, const PictureModel
     const QRectF outline(area.left() + (area.width() - wide) / 2, area.top(), wide, high);
     const double size = high;
     const QPointF centre = outline.center();
-    const double radius = size / 2;
     const auto yOf = [&](double depth) {
         return outline.bottom() - depth / m.D * size;
     };
+    const double scale = m.D > 0.0 ? size / m.D : 0.0;
+    QPolygonF boundary;
+    for (const sections::OutlinePoint& p : m.outline)
+        boundary << QPointF(centre.x() + p.x * scale, yOf(p.y));
     QPainterPath pipe;
-    if (isCircle)
-        pipe.addEllipse(outline);
-    else
-        pipe.addRect(outline);
+    pipe.addPolygon(boundary);
+    pipe.closeSubpath();
+    // Half the width of the section at a height of the drawing, from its outline.
+    const auto halfWidthAt = [&boundary, &centre](double y) {
+        double half = 0.0;
+        for (qsizetype i = 0; i < boundary.size(); ++i) {
+            const QPointF a = boundary[i], b = boundary[(i + 1) % boundary.size()];
+            if ((a.y() - y) * (b.y() - y) > 0.0 || a.y() == b.y())
+                continue;
+            const double x = a.x() + (y - a.y()) / (b.y() - a.y()) * (b.x() - a.x());
+            half = std::max(half, std::abs(x - centre.x()));
+        }
+        return half;
+    };
 
     const bool surcharged = m.outcome == Outcome::Surcharged;
     painter.setRenderHint(QPainter::Antialiasing);
@@ -101,9 +114,7 @@ void paintCrossSection(QPainter& painter, const QRectF& area, const PictureModel
         QPen pen(l.color, std::max(1.5, line / 8), l.style);
         painter.setPen(pen);
         const double y = yOf(l.depth);
-        const double half =
-            isCircle ? std::sqrt(std::max(0.0, radius * radius - std::pow(y - centre.y(), 2)))
-                     : outline.width() / 2;
+        const double half = halfWidthAt(y);
         painter.drawLine(QPointF(centre.x() - half, y), QPointF(centre.x() + half, y));
         const double rowY = outline.bottom() + line * (1.5 + static_cast<double>(i)) + line / 2;
         painter.drawLine(QPointF(left, rowY), QPointF(left + sample, rowY));

@@ -13,7 +13,7 @@
 #include <QLineSeries>
 #include <QScatterSeries>
 
-#include "calc/number_text.h"
+#include "common/number_text.h"
 #include "picture/axis_ticks.h"
 
 namespace runnelex::picture {

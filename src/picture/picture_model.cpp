@@ -2,11 +2,12 @@
 #include "picture/picture_model.h"
 
 #include "calc/display_run.h"
-#include "calc/number_text.h"
+#include "common/number_text.h"
 #include "elements/normal_depths.h"
 #include "engine/arith.h"
+#include "friction/law_table.h"
+#include "hydraulics/conduit.h"
 #include "input/units.h"
-#include "sections/exact_depths.h"
 
 namespace runnelex::picture {
 
@@ -96,35 +97,17 @@ std::string item(const auto& items, int index) {
 }
 
 // The conduit's size: "D = 12 in.", "Side = 4 ft.", "Span x rise = 6 x 4 ft.".
-std::string sizeText(sections::Shape shape, const std::string& first, const std::string& second,
+std::string sizeText(const sections::ShapeRow& shape, const std::vector<std::string>& values,
                      const std::string& unit) {
-    switch (shape) {
-    case sections::Shape::Square:
-        return "Side = " + first + ' ' + unit;
-    case sections::Shape::Box:
-        return "Span x rise = " + first + " x " + second + ' ' + unit;
-    case sections::Shape::Circle:
-        break;
+    std::string names, numbers;
+    for (std::size_t i = 0; i < shape.dimensionCount(); ++i) {
+        std::string symbol(shape.dimensions[i].symbol);
+        if (i > 0 && !symbol.empty() && symbol[0] >= 'A' && symbol[0] <= 'Z')
+            symbol[0] = static_cast<char>(symbol[0] - 'A' + 'a');
+        names += (i == 0 ? "" : " x ") + symbol;
+        numbers += (i == 0 ? "" : " x ") + (i < values.size() ? values[i] : std::string());
     }
-    return "D = " + first + ' ' + unit;
-}
-
-// The chart of a square or a box from its own geometry: the flow and velocity rise to the
-// crown (the lid not touching), then drop to the full-flow values at d/D 1.
-void closedBoxCurve(const sections::Section& s, const CalcInputs& in, const FlowUnit& unit,
-                    PictureModel& m, const sections::PeakFlow& peak, double fullCfs) {
-    const sections::Hydraulics& h =
-        in.System == UnitSystem::SI ? sections::kMetric : sections::kUsCustomary;
-    constexpr int kIntervals = 200;
-    const double full = s.fullArea();
-    for (int i = 0; i < kIntervals; ++i) {
-        const double ratio = static_cast<double>(i) / kIntervals, y = ratio * m.D;
-        const double A = s.area(y);
-        const double Q = sections::flowAtDepth(s, h, in.ManningN, in.SlopeFtFt, y);
-        m.curve.push_back({ratio, unit.toShown(Q), A > 0.0 ? Q / A : 0.0});
-    }
-    m.curve.push_back({1.0, unit.toShown(peak.flow), peak.flow / full});
-    m.curve.push_back({1.0, unit.toShown(fullCfs), fullCfs / full});
+    return names + " = " + numbers + ' ' + unit;
 }
 
 void build(const CalcInputs& in, const CalcEntry* entry, const CalcResults& r, PictureModel& m) {
@@ -132,23 +115,22 @@ void build(const CalcInputs& in, const CalcEntry* entry, const CalcResults& r, P
     const FlowUnit unit{units::capacityHeading(in.Unitflow).empty()
                             ? std::string(units::unitLists(in.System).flow[0])
                             : in.Unitflow};
-    const bool circle = in.Shape == sections::Shape::Circle;
     m.flowUnit = unit.code;
     m.flowTitle = units::capacityHeading(unit.code);
-    m.shape = in.Shape;
-    m.D = in.DiamFt;
-    m.span = in.Shape == sections::Shape::Box ? in.SpanFt : in.DiamFt;
-    m.diameterText =
-        in.Shape == sections::Shape::Box
-            ? sizeText(in.Shape, displayNumber(m.span), displayNumber(m.D), m.lengthUnit)
-            : sizeText(in.Shape, displayNumber(m.D), "", m.lengthUnit);
+    const auto section = in.Shape->make(in.Dims, in.System);
+    m.outline = section->outline();
+    m.D = section->rise();
+    m.span = section->span();
+    std::vector<std::string> dims;
+    for (std::size_t i = 0; i < in.Shape->dimensionCount(); ++i)
+        dims.push_back(displayNumber(in.Dims[i]));
+    m.diameterText = sizeText(*in.Shape, dims, m.lengthUnit);
     const bool flow = r.outcome != Outcome::NoDesignFlow;
     if (entry) {
         // The inputs as typed, with the words of the lists that entry's positions are in.
         const units::UnitLists lists = units::unitLists(entry->system);
-        const bool box = in.Shape == sections::Shape::Box;
         m.title = (entry->pipe.empty() ? "" : "Pipe " + entry->pipe + "   ") +
-                  sizeText(in.Shape, box ? entry->span : entry->diam, box ? entry->rise : "",
+                  sizeText(*in.Shape, entry->dimensions.of(*in.Shape),
                            item(lists.diam, entry->diamUnit)) +
                   "   S = " + entry->slope + ' ' + item(lists.slope, entry->slopeUnit) +
                   "   n = " + entry->n + "   Q = " +
@@ -162,37 +144,25 @@ void build(const CalcInputs& in, const CalcEntry* entry, const CalcResults& r, P
     m.qmax = unit.toShown(*r.Qmax);
     std::string other[3];
     double peakCfs = 0.0;
-    std::optional<elements::NormalDepths> pipeDepths; // a circle's, for its note
-    if (circle) {
-        const elements::Pipe pipe{in.DiamFt, in.SlopeFtFt, in.ManningN, in.System};
-        const elements::NormalDepths depths = normalDepths(pipe, in.Qcfs);
-        m.fullFlow = unit.toShown(depths.fullFlow);
-        peakCfs = depths.peak.value;
-        m.peakRatio = depths.peak.depth / m.D;
-        m.zoneStartRatio = elements::twoDepthZoneStart(pipe) / m.D;
-        m.twoDepthZone = true;
-        m.curve = elements::elementCurve(pipe, 200);
-        for (elements::ElementPoint& p : m.curve)
-            p.Q = unit.toShown(p.Q);
-        if (r.outcome == Outcome::OpenChannel && depths.upper) {
-            m.otherDepth = depths.upper;
-            m.otherRatio = *depths.upper / m.D;
-            m.otherText = "other Dnorm = " + length(m, *depths.upper);
-            other[0] = displayNumber(*depths.upper);
-            other[1] = displayNumber(*m.otherRatio);
-            other[2] = displayNumber(elements::velocityAtDepth(pipe, *depths.upper));
-        }
-        pipeDepths = depths;
-    } else {
-        const auto section = sections::makeSection(in.Shape, m.span, m.D);
-        const sections::PeakFlow peak = sections::peakFlow(
-            *section, in.System == UnitSystem::SI ? sections::kMetric : sections::kUsCustomary,
-            in.ManningN, in.SlopeFtFt);
-        const double fullCfs = r.Capacity.back().Q;
-        m.fullFlow = unit.toShown(fullCfs);
-        peakCfs = peak.flow;
-        m.peakRatio = peak.depth / m.D;
-        closedBoxCurve(*section, in, unit, m, peak, fullCfs);
+    const auto law = friction::defaultLaw().make(in.ManningN, in.System);
+    const hydraulics::Conduit conduit(*section, *law, in.SlopeFtFt, in.System);
+    const elements::NormalDepths depths = elements::normalDepths(conduit, in.Qcfs);
+    m.fullFlow = unit.toShown(depths.fullFlow);
+    peakCfs = depths.peak.value;
+    m.peakRatio = depths.peak.depth / m.D;
+    m.twoDepthZone = section->peaksBelowCrown();
+    if (m.twoDepthZone)
+        m.zoneStartRatio = elements::twoDepthZoneStart(conduit) / m.D;
+    m.curve = elements::elementCurve(conduit, 200);
+    for (elements::ElementPoint& p : m.curve)
+        p.Q = unit.toShown(p.Q);
+    if (r.outcome == Outcome::OpenChannel && depths.upper) {
+        m.otherDepth = depths.upper;
+        m.otherRatio = *depths.upper / m.D;
+        m.otherText = "other Dnorm = " + length(m, *depths.upper);
+        other[0] = displayNumber(*depths.upper);
+        other[1] = displayNumber(*m.otherRatio);
+        other[2] = displayNumber(conduit.velocityAt(*depths.upper));
     }
     m.peakFlow = unit.toShown(peakCfs);
 
@@ -212,8 +182,8 @@ void build(const CalcInputs& in, const CalcEntry* entry, const CalcResults& r, P
         m.labels.emplace_back(kOtherDepthLabels[i], other[i]);
     m.labels.emplace_back("lblrQpeak", unit.text(peakCfs));
     m.labels.emplace_back("lblrDoverDpeak", displayNumber(m.peakRatio));
-    if (pipeDepths)
-        describe(m, unit, *pipeDepths);
+    if (m.twoDepthZone)
+        describe(m, unit, depths);
     else
         describeClosedBox(m, unit, peakCfs);
 }

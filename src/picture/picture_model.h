@@ -6,10 +6,10 @@
 #include <utility>
 #include <vector>
 
-#include "calc/calc_entry.h"
-#include "calc/calc_inputs.h"
 #include "calc/calculation.h"
 #include "elements/hydraulic_elements.h"
+#include "input/calc_entry.h"
+#include "input/calc_inputs.h"
 
 // Everything the picture of the pipe shows, computed from the main window's inputs: the
 // cross-section's depths and their captions, and the hydraulic-elements chart in the flow unit
@@ -27,9 +27,8 @@ struct PictureModel {
     // The units of the lengths and velocities: "ft" and "ft/sec", in SI "m" and "m/s".
     std::string lengthUnit = "ft", velocityUnit = "ft/sec";
 
-    // Cross-section, in ft (m): a circle's diameter or a square's side (D), a box's span and
-    // rise (span, D).
-    sections::Shape shape = sections::Shape::Circle;
+    // Cross-section, in ft (m): its outline, rise (D) and widest width (span).
+    std::vector<sections::OutlinePoint> outline;
     double D = 0.0;
     double span = 0.0;
     std::optional<double> normalDepth;   // the depth the main window shows

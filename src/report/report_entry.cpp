@@ -5,7 +5,7 @@
 
 #include "input/units.h"
 #include "report/quoting.h"
-#include "sections/section_text.h"
+#include "sections/shape_table.h"
 
 namespace runnelex::report {
 
@@ -26,28 +26,25 @@ std::optional<std::string> textOf(const std::string& text) {
 } // namespace
 
 CalcRequest requestFromEntry(const CalcEntry& entry, const std::vector<Input>& varied) {
-    const auto isVaried = [&](Input i) {
+    const auto isVaried = [&](const Input& i) {
         return std::find(varied.begin(), varied.end(), i) != varied.end();
     };
     CalcRequest r;
     r.pipe = textOf(entry.pipe);
-    // The boxes of the shape give their texts: a box its span and rise, the others the diameter
-    // (a square's side).
-    const bool box = entry.shape == sections::Shape::Box;
-    if (entry.shape != sections::Shape::Circle)
-        r.shape = sections::shapeWord(entry.shape);
-    if (!box && !isVaried(Input::Diam))
-        r.diam = textOf(entry.diam);
-    if (box && !isVaried(Input::Span))
-        r.span = textOf(entry.span);
-    if (box && !isVaried(Input::Rise))
-        r.rise = textOf(entry.rise);
-    if (!isVaried(Input::Slope))
+    // The boxes of the shape give their texts.
+    if (entry.shape != &sections::defaultShape())
+        r.shape = std::string(entry.shape->word);
+    for (const sections::DimensionSpec& d : entry.shape->dimensions) {
+        const Input input{RequestField::Kind::Dimension, std::string(d.word)};
+        if (!isVaried(input))
+            r.setDimension(d.word, textOf(entry.dimensions.get(d.word)));
+    }
+    if (!isVaried({RequestField::Kind::Slope, {}}))
         r.slope = textOf(entry.slope);
-    if (!isVaried(Input::Flow))
+    if (!isVaried({RequestField::Kind::Flow, {}}))
         r.flow = textOf(entry.flow);
     // An empty n box is given too: its check rejects it, as the main window does.
-    if (!isVaried(Input::N) && entry.n != "0.013")
+    if (!isVaried({RequestField::Kind::N, {}}) && entry.n != kStartManningN)
         r.n = entry.n;
     const units::UnitLists lists = units::unitLists(entry.system);
     r.diamUnit = unitWord(lists.diam, entry.diamUnit);
@@ -61,30 +58,20 @@ CalcRequest requestFromEntry(const CalcEntry& entry, const std::vector<Input>& v
 std::string reportCommandLine(const CalcRequest& request,
                               const std::vector<std::string>& varyTexts) {
     std::string line = "runnelex-cli report";
-    const auto add = [&line](const char* option, const std::optional<std::string>& value) {
+    const auto add = [&line](const std::string& option, const std::optional<std::string>& value) {
         if (!value)
             return;
         // "--pipe -A1-" would read as a missing value: a text that begins with a dash follows "=".
         line += ' ';
         if (!value->empty() && value->front() == '-') {
-            line += shellQuoted(std::string("--") + option + "=" + *value);
+            line += shellQuoted("--" + option + "=" + *value);
         } else {
             line.append("--").append(option).append(" ");
             line += shellQuoted(*value);
         }
     };
-    add("pipe", request.pipe);
-    add("units", request.units);
-    add("shape", request.shape);
-    add("diam", request.diam);
-    add("span", request.span);
-    add("rise", request.rise);
-    add("diam-unit", request.diamUnit);
-    add("slope", request.slope);
-    add("slope-unit", request.slopeUnit);
-    add("flow", request.flow);
-    add("flow-unit", request.flowUnit);
-    add("n", request.n);
+    for (const RequestField& f : requestFields())
+        add(optionWord(f), fieldText(request, f));
     for (const std::string& written : varyTexts)
         add("vary", written);
     return line;

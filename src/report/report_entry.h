@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "calc/calc_entry.h"
 #include "calc/calc_request.h"
+#include "input/calc_entry.h"
 #include "report/report_plan.h"
 
 namespace runnelex::report {

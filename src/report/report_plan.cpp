@@ -8,55 +8,71 @@
 #include "input/entry_check.h"
 #include "report/quoting.h"
 #include "report/request_options.h"
-#include "sections/section_text.h"
+#include "sections/shape_table.h"
 
 namespace runnelex::report {
 
+const std::vector<Input>& variableInputs() {
+    static const std::vector<Input> inputs = [] {
+        std::vector<Input> all;
+        for (const RequestField& f : requestFields())
+            if (f.kind == RequestField::Kind::Dimension)
+                all.push_back(f);
+        for (auto kind :
+             {RequestField::Kind::Slope, RequestField::Kind::Flow, RequestField::Kind::N})
+            all.push_back({kind, {}});
+        return all;
+    }();
+    return inputs;
+}
+
+std::string inputCaption(const Input& input) {
+    switch (input.kind) {
+    case RequestField::Kind::Slope:
+        return "Slope";
+    case RequestField::Kind::Flow:
+        return "Q (flowrate)";
+    case RequestField::Kind::Dimension:
+        for (const sections::ShapeRow& row : sections::shapeTable())
+            if (const std::size_t i = row.dimensionIndex(input.dimension); i < row.dimensionCount())
+                return std::string(row.dimensions[i].caption);
+        return input.dimension;
+    default:
+        return "n";
+    }
+}
+
+entry::Rule inputRule(const Input& input, const CalcRequest& request) {
+    switch (input.kind) {
+    case RequestField::Kind::Slope:
+        return entry::ruleOf(entry::Box::Slope);
+    case RequestField::Kind::Flow:
+        return entry::ruleOf(entry::Box::Flow);
+    case RequestField::Kind::Dimension:
+        break;
+    default:
+        return entry::ruleOf(entry::Box::ManningN);
+    }
+    // The shape's own dimension, else the first shape's that has it.
+    const sections::ShapeRow* named =
+        request.shape ? sections::shapeNamed(*request.shape) : nullptr;
+    const sections::ShapeRow& shape = named ? *named : sections::defaultShape();
+    if (const std::size_t i = shape.dimensionIndex(input.dimension); i < shape.dimensionCount())
+        return entry::dimensionRule(shape.dimensions[i]);
+    for (const sections::ShapeRow& row : sections::shapeTable())
+        if (const std::size_t i = row.dimensionIndex(input.dimension); i < row.dimensionCount())
+            return entry::dimensionRule(row.dimensions[i]);
+    return entry::ruleOf(entry::Box::Diam);
+}
+
 namespace {
 
-struct InputInfo {
-    Input input;
-    const char* name; // in --vary and as the fixed option
-    entry::Box box;
-};
-
-constexpr std::array<InputInfo, 6> kInputs = {{{Input::Diam, "diam", entry::Box::Diam},
-                                               {Input::Span, "span", entry::Box::Span},
-                                               {Input::Rise, "rise", entry::Box::Rise},
-                                               {Input::Slope, "slope", entry::Box::Slope},
-                                               {Input::Flow, "flow", entry::Box::Flow},
-                                               {Input::N, "n", entry::Box::ManningN}}};
-
-// The diameter's box of a square is its side's.
-entry::Box boxOf(const InputInfo& i, const CalcRequest& r) {
-    if (i.input == Input::Diam && r.shape &&
-        sections::shapeNamed(*r.shape) == sections::Shape::Square)
-        return entry::Box::Side;
-    return i.box;
-}
-
-const InputInfo& info(Input input) {
-    for (const InputInfo& i : kInputs)
-        if (i.input == input)
-            return i;
-    return kInputs[0];
-}
-
-std::optional<std::string>& textOf(CalcRequest& r, Input input) {
-    switch (input) {
-    case Input::Diam:
-        return r.diam;
-    case Input::Slope:
-        return r.slope;
-    case Input::Flow:
-        return r.flow;
-    case Input::Span:
-        return r.span;
-    case Input::Rise:
-        return r.rise;
-    default:
-        return r.n;
-    }
+std::string nameList() {
+    const auto& inputs = variableInputs();
+    std::string text;
+    for (std::size_t i = 0; i < inputs.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == inputs.size() ? " or " : ", ") + optionWord(inputs[i]);
+    return text;
 }
 
 } // namespace
@@ -64,22 +80,21 @@ std::optional<std::string>& textOf(CalcRequest& r, Input input) {
 std::variant<Vary, ReportPlan::Error> ReportPlan::parseVary(const std::string& written) {
     const std::size_t eq = written.find('=');
     const std::string name = written.substr(0, eq);
-    const InputInfo* found = nullptr;
-    for (const InputInfo& i : kInputs)
-        if (name == i.name)
+    const Input* found = nullptr;
+    for (const Input& i : variableInputs())
+        if (name == optionWord(i))
             found = &i;
     if (eq == std::string::npos || found == nullptr)
-        return Error{"--vary " + quoted(written) + ": write NAME=VALUES with NAME diam, " +
-                     "span, rise, slope, flow or n"};
+        return Error{"--vary " + quoted(written) + ": write NAME=VALUES with NAME " + nameList()};
     auto values = DecimalValues::parse(std::string_view(written).substr(eq + 1));
     if (const auto* e = std::get_if<DecimalValues::Error>(&values))
         return Error{"--vary " + quoted(written) + ": " + e->what,
-                     found->input,
+                     *found,
                      true,
                      true,
                      written.substr(eq + 1),
                      e->what};
-    return Vary{written, found->input, std::get<DecimalValues>(std::move(values))};
+    return Vary{written, *found, std::get<DecimalValues>(std::move(values))};
 }
 
 std::variant<ReportPlan, ReportPlan::Error> ReportPlan::make(const CalcRequest& base,
@@ -87,7 +102,7 @@ std::variant<ReportPlan, ReportPlan::Error> ReportPlan::make(const CalcRequest& 
     if (vary.empty() || vary.size() > 2)
         return Error{"give one or two --vary"};
     if (vary.size() == 2 && vary[0].input == vary[1].input)
-        return Error{"--vary " + quoted(vary[1].written) + ": " + info(vary[1].input).name +
+        return Error{"--vary " + quoted(vary[1].written) + ": " + optionWord(vary[1].input) +
                          " is varied twice",
                      vary[1].input,
                      true,
@@ -97,13 +112,12 @@ std::variant<ReportPlan, ReportPlan::Error> ReportPlan::make(const CalcRequest& 
     ReportPlan plan;
     plan.base_ = base;
     for (const Vary& v : vary) {
-        const InputInfo& i = info(v.input);
-        CalcRequest probe = base;
-        if (textOf(probe, v.input))
-            return Error{"--" + std::string(i.name) + " and --vary " + i.name +
+        const std::string name = optionWord(v.input);
+        if (fieldText(base, v.input))
+            return Error{"--" + name + " and --vary " + name +
                          " both given; the report takes the values of --vary"};
         for (const std::string& text : v.values.decisive())
-            if (const auto why = entry::rejectionOf(boxOf(i, base), text))
+            if (const auto why = entry::rejectionOf(inputRule(v.input, base), text))
                 return Error{"--vary " + quoted(v.written) + ": value " + quoted(text) + ": " +
                                  *why,
                              v.input,
@@ -112,23 +126,18 @@ std::variant<ReportPlan, ReportPlan::Error> ReportPlan::make(const CalcRequest& 
                              text,
                              *why};
     }
-    const auto givenOrVaried = [&](RequestField f) {
-        const Input input = f == RequestField::Diam   ? Input::Diam
-                            : f == RequestField::Span ? Input::Span
-                                                      : Input::Rise;
-        CalcRequest probe = base;
-        return textOf(probe, input).has_value() ||
-               std::any_of(vary.begin(), vary.end(),
-                           [input](const Vary& v) { return v.input == input; });
+    const auto givenOrVaried = [&](const RequestField& f) {
+        return fieldText(base, f).has_value() ||
+               std::any_of(vary.begin(), vary.end(), [&f](const Vary& v) { return v.input == f; });
     };
     if (const auto why = shapeProblem(base, givenOrVaried))
         return Error{*why};
-    for (const InputInfo& i : kInputs) {
-        const auto& given = textOf(plan.base_, i.input);
+    for (const Input& i : variableInputs()) {
+        const auto given = fieldText(plan.base_, i);
         if (given)
-            if (const auto why = entry::rejectionOf(boxOf(i, base), *given))
-                return Error{"--" + std::string(i.name) + " " + quoted(*given) + ": " + *why,
-                             i.input,
+            if (const auto why = entry::rejectionOf(inputRule(i, base), *given))
+                return Error{"--" + optionWord(i) + " " + quoted(*given) + ": " + *why,
+                             i,
                              false,
                              false,
                              *given,
@@ -154,7 +163,7 @@ CalcRequest ReportPlan::point(std::uint64_t i) const {
     std::uint64_t rest = i;
     for (std::size_t k = vary_.size(); k-- > 0;) {
         const std::uint64_t n = vary_[k].values.size();
-        textOf(r, vary_[k].input) = vary_[k].values.at(rest % n);
+        setFieldText(r, vary_[k].input, vary_[k].values.at(rest % n));
         rest /= n;
     }
     return r;

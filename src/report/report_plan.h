@@ -9,17 +9,27 @@
 #include <vector>
 
 #include "calc/calc_request.h"
+#include "input/entry_check.h"
 #include "report/decimal_values.h"
 
 namespace runnelex::report {
 
-// The boxes a report can vary.
-enum class Input { Diam, Slope, Flow, N, Span, Rise };
+// A box a report can vary: a section's dimension, the slope, the flow or n.
+using Input = RequestField;
+// Every input a report can vary, in the order of its name list: each dimension of the shape
+// table, then the slope, the flow and n.
+const std::vector<Input>& variableInputs();
+// What a window calls an input: a dimension as the first shape that has it ("Diameter",
+// "Span"), then "Slope", "Q (flowrate)" and "n".
+std::string inputCaption(const Input& input);
+// The entry check of an input's text in a request for a shape (the dimension's own where the
+// shape has it).
+entry::Rule inputRule(const Input& input, const CalcRequest& request);
 
 // One "--vary NAME=VALUES".
 struct Vary {
     std::string written; // as given, for messages
-    Input input = Input::Flow;
+    Input input{RequestField::Kind::Flow, {}};
     DecimalValues values;
 };
 
@@ -44,7 +54,7 @@ public:
         bool valuesText = false; // the whole values text was refused, not one value
         std::string text, reason;
     };
-    // Reads "NAME=VALUES" (NAME diam, slope, flow or n).
+    // Reads "NAME=VALUES" (NAME a dimension's word, slope, flow or n).
     static std::variant<Vary, Error> parseVary(const std::string& written);
     // Checks every text the report will type, fixed or varied, with its box's entry check, so
     // that a bad one is found before any row is made.

@@ -2,82 +2,86 @@
 #include "report/request_options.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "input/iosafe.h"
 #include "report/quoting.h"
-#include "sections/section_text.h"
+#include "sections/shape_table.h"
 
 namespace runnelex::report {
 
-const char* optionName(RequestField field) {
-    switch (field) {
-    case RequestField::Pipe:
-        return "--pipe";
-    case RequestField::Diam:
-        return "--diam";
-    case RequestField::DiamUnit:
-        return "--diam-unit";
-    case RequestField::Slope:
-        return "--slope";
-    case RequestField::SlopeUnit:
-        return "--slope-unit";
-    case RequestField::N:
-        return "--n";
-    case RequestField::Flow:
-        return "--flow";
-    case RequestField::FlowUnit:
-        return "--flow-unit";
-    case RequestField::Shape:
-        return "--shape";
-    case RequestField::Span:
-        return "--span";
-    case RequestField::Rise:
-        return "--rise";
-    case RequestField::Units:
-        break;
-    }
-    return "--units";
+std::string optionName(const RequestField& field) {
+    return "--" + optionWord(field);
 }
 
+namespace {
+
+std::string lowerCase(std::string_view text) {
+    std::string s(text);
+    for (char& c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// What a dimension is called where a shape lacks it: the caption of the first shape that has it.
+std::string dimensionName(std::string_view word) {
+    for (const sections::ShapeRow& row : sections::shapeTable())
+        if (const std::size_t i = row.dimensionIndex(word); i < row.dimensionCount())
+            return lowerCase(row.dimensions[i].caption);
+    return std::string(word);
+}
+
+// How to give a shape's dimensions: "give its side with --diam", "give --span and --rise".
+std::string howToGive(const sections::ShapeRow& shape) {
+    if (shape.dimensionCount() == 1)
+        return "give its " + lowerCase(shape.dimensions[0].caption) + " with --" +
+               std::string(shape.dimensions[0].word);
+    std::string text = "give ";
+    for (std::size_t i = 0; i < shape.dimensionCount(); ++i)
+        text += std::string(i == 0                            ? ""
+                            : i + 1 == shape.dimensionCount() ? " and "
+                                                              : ", ") +
+                "--" + std::string(shape.dimensions[i].word);
+    return text;
+}
+
+} // namespace
+
 std::optional<std::string> shapeProblem(const CalcRequest& rq,
-                                        const std::function<bool(RequestField)>& given) {
-    const auto shape = rq.shape ? sections::shapeNamed(*rq.shape) : sections::Shape::Circle;
-    if (!shape)
+                                        const std::function<bool(const RequestField&)>& given) {
+    const sections::ShapeRow* shape =
+        rq.shape ? sections::shapeNamed(*rq.shape) : &sections::defaultShape();
+    if (shape == nullptr)
         return std::nullopt;
-    const std::string name = sections::shapeWord(*shape);
-    const auto belongs = [&](RequestField f) {
-        return *shape == sections::Shape::Box ? f != RequestField::Diam : f == RequestField::Diam;
-    };
-    for (RequestField f : {RequestField::Diam, RequestField::Span, RequestField::Rise}) {
-        if (given(f) && !belongs(f))
-            return std::string(optionName(f)) + ": a " + name + " has no " +
-                   (f == RequestField::Diam ? "diameter" : optionName(f) + 2) +
-                   (*shape == sections::Shape::Box      ? "; give --span and --rise"
-                    : *shape == sections::Shape::Square ? "; give its side with --diam"
-                                                        : "; give its diameter with --diam");
+    const std::string name(shape->word);
+    for (std::string_view word : sections::dimensionWords()) {
+        const RequestField f{RequestField::Kind::Dimension, std::string(word)};
+        if (given(f) && shape->dimensionIndex(word) == shape->dimensionCount())
+            return optionName(f) + ": a " + name + " has no " + dimensionName(word) + "; " +
+                   howToGive(*shape);
     }
-    if (*shape == sections::Shape::Square && !given(RequestField::Diam))
-        return std::string("--diam is needed: the side of the square");
-    if (*shape == sections::Shape::Box)
-        for (RequestField f : {RequestField::Span, RequestField::Rise})
-            if (!given(f))
-                return std::string(optionName(f)) + " is needed for a box";
+    if (shape->bareInRecord)
+        return std::nullopt; // an empty diameter box is a pipe not yet given
+    for (const sections::DimensionSpec& d : shape->dimensions) {
+        const RequestField f{RequestField::Kind::Dimension, std::string(d.word)};
+        if (given(f))
+            continue;
+        if (shape->dimensionCount() == 1)
+            return optionName(f) + " is needed: the " + lowerCase(d.caption) + " of the " + name;
+        return optionName(f) + " is needed for a " + name;
+    }
     return std::nullopt;
 }
 
 std::optional<std::string> shapeProblem(const CalcRequest& rq) {
-    return shapeProblem(rq, [&rq](RequestField f) {
-        return f == RequestField::Diam   ? rq.diam.has_value()
-               : f == RequestField::Span ? rq.span.has_value()
-                                         : rq.rise.has_value();
-    });
+    return shapeProblem(rq, [&rq](const RequestField& f) { return fieldText(rq, f).has_value(); });
 }
 
-std::string numberHint(RequestField field, const std::string& text) {
+std::string numberHint(const RequestField& field, const std::string& text) {
     std::string t = text;
     t.erase(0, t.find_first_not_of(" \t"));
     t.erase(t.find_last_not_of(" \t") + 1);
-    if (field == RequestField::Slope && !t.empty() && t.back() == '%') {
+    if (field.kind == RequestField::Kind::Slope && !t.empty() && t.back() == '%') {
         std::string number = t.substr(0, t.size() - 1);
         number.erase(number.find_last_not_of(" \t") + 1);
         if (iosafe::parseNumber(number))
@@ -93,8 +97,8 @@ std::string numberHint(RequestField field, const std::string& text) {
 }
 
 std::string requestProblem(const Replay& replay) {
-    return std::string(optionName(replay.field)) + " " + quoted(replay.text) + ": " +
-           replay.reason + numberHint(replay.field, replay.text);
+    return optionName(replay.field) + " " + quoted(replay.text) + ": " + replay.reason +
+           numberHint(replay.field, replay.text);
 }
 
 } // namespace runnelex::report

@@ -10,7 +10,7 @@
 namespace runnelex::report {
 
 // The command-line option that gives a part of a request ("--diam-unit").
-const char* optionName(RequestField field);
+std::string optionName(const RequestField& field);
 
 // What a request's dimensions lack or have too many for its shape: a square needs --diam (its
 // side), a box --span and --rise, and neither takes the other's; a circle takes --diam only.
@@ -18,7 +18,7 @@ const char* optionName(RequestField field);
 // report's --vary). Nothing when they fit, or when the shape word is unknown (the replay says
 // so).
 std::optional<std::string> shapeProblem(const CalcRequest& request,
-                                        const std::function<bool(RequestField)>& given);
+                                        const std::function<bool(const RequestField&)>& given);
 std::optional<std::string> shapeProblem(const CalcRequest& request);
 
 // A refused request as a usage message names it: the option, its text and why
@@ -27,6 +27,6 @@ std::optional<std::string> shapeProblem(const CalcRequest& request);
 std::string requestProblem(const Replay& replay);
 
 // The hint for a refused number text ("1%", "0,013"); empty when there is none.
-std::string numberHint(RequestField field, const std::string& text);
+std::string numberHint(const RequestField& field, const std::string& text);
 
 } // namespace runnelex::report

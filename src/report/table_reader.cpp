@@ -123,24 +123,21 @@ TableLine readTableLine(std::string_view line, Format format) {
                        ", the " + which + " units of the row's flow");
     const std::optional<sections::SectionText> section = sections::parseSectionText(f[3]);
     if (!section)
-        return problem("Diam " + quoted(std::string(f[3])) +
-                       ": write a diameter, \"square SIDE\" or \"box SPANxRISE\"");
-    const bool box = section->shape == sections::Shape::Box;
-    const entry::Box first = box                                         ? entry::Box::Span
-                             : section->shape == sections::Shape::Square ? entry::Box::Side
-                                                                         : entry::Box::Diam;
-    const struct {
+        return problem("Diam " + quoted(std::string(f[3])) + ": write " +
+                       sections::sectionTextForms());
+    struct Number {
         std::string_view text;
-        entry::Box box;
+        entry::Rule rule;
         const char* column;
-    } numbers[] = {
-        {f[1], entry::Box::Flow, "Q"},
-        {section->first, first, "Diam"},
-        {box ? std::string_view(section->second) : std::string_view(), entry::Box::Rise, "Diam"},
-        {f[5], entry::Box::Slope, "Slope"},
-        {f[7], entry::Box::ManningN, "n"}};
-    for (const auto& n : numbers)
-        if (const auto why = entry::rejectionOf(n.box, std::string(n.text)))
+    };
+    std::vector<Number> numbers = {{f[1], entry::ruleOf(entry::Box::Flow), "Q"}};
+    for (std::size_t i = 0; i < section->shape->dimensionCount(); ++i)
+        numbers.push_back(
+            {section->dimensions[i], entry::dimensionRule(section->shape->dimensions[i]), "Diam"});
+    numbers.push_back({f[5], entry::ruleOf(entry::Box::Slope), "Slope"});
+    numbers.push_back({f[7], entry::ruleOf(entry::Box::ManningN), "n"});
+    for (const Number& n : numbers)
+        if (const auto why = entry::rejectionOf(n.rule, std::string(n.text)))
             return problem(std::string(n.column) + " " + quoted(std::string(n.text)) + ": " + *why);
 
     // An empty box was never typed into; n always was (it starts as 0.013).
@@ -153,14 +150,13 @@ TableLine readTableLine(std::string_view line, Format format) {
     r.pipe = std::string(f[0]);
     r.flow = text(f[1]);
     r.flowUnit = std::string(lists.flow[*flow]);
-    if (section->shape != sections::Shape::Circle)
-        r.shape = sections::shapeWord(section->shape);
-    if (box) {
-        r.span = section->first;
-        r.rise = section->second;
-    } else {
-        r.diam = text(section->first);
-    }
+    if (section->shape != &sections::defaultShape())
+        r.shape = std::string(section->shape->word);
+    // A bare diameter left empty was never typed into; a shape's dimensions always were.
+    for (std::size_t i = 0; i < section->shape->dimensionCount(); ++i)
+        r.setDimension(section->shape->dimensions[i].word,
+                       section->shape->bareInRecord ? text(section->dimensions[i])
+                                                    : std::optional(section->dimensions[i]));
     r.diamUnit = std::string(lists.diam[*diam]);
     r.slope = text(f[5]);
     r.slopeUnit = std::string(lists.slope[*slope]);

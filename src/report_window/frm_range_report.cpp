@@ -2,6 +2,7 @@
 #include "report_window/frm_range_report.h"
 
 #include <algorithm>
+#include <cctype>
 #include <exception>
 #include <span>
 #include <thread>
@@ -90,8 +91,10 @@ FrmRangeReport::~FrmRangeReport() {
 }
 
 void FrmRangeReport::connectControls() {
-    for (QLineEdit* e : {c_.txtPipeID, c_.txtDiam, c_.txtSpan, c_.txtRise, c_.txtSlope,
-                         c_.txtQinput, c_.txtM, c_.txtVary1, c_.txtVary2})
+    for (const RangeReportControls::DimensionBox& d : c_.dimensions)
+        connect(d.box, &QLineEdit::textChanged, this, &FrmRangeReport::updateInputs);
+    for (QLineEdit* e :
+         {c_.txtPipeID, c_.txtSlope, c_.txtQinput, c_.txtM, c_.txtVary1, c_.txtVary2})
         connect(e, &QLineEdit::textChanged, this, &FrmRangeReport::updateInputs);
     for (QComboBox* combo :
          {c_.cmbShape, c_.cmbUnDiam, c_.cmbUnSlope, c_.cmbUnFlo, c_.cmbVary1, c_.cmbVary2})
@@ -148,10 +151,9 @@ void FrmRangeReport::seed(const CalcEntry& e) {
     if (e.system != system_)
         setSystem(e.system);
     c_.txtPipeID->setText(qs(e.pipe));
-    c_.cmbShape->setCurrentIndex(static_cast<int>(e.shape));
-    c_.txtDiam->setText(qs(e.diam));
-    c_.txtSpan->setText(qs(e.span));
-    c_.txtRise->setText(qs(e.rise));
+    c_.cmbShape->setCurrentIndex(c_.cmbShape->findData(qs(std::string(e.shape->word))));
+    for (const RangeReportControls::DimensionBox& d : c_.dimensions)
+        d.box->setText(qs(e.dimensions.get(d.word)));
     c_.txtSlope->setText(qs(e.slope));
     c_.txtQinput->setText(qs(e.flow));
     c_.txtM->setText(qs(e.n));
@@ -164,10 +166,11 @@ void FrmRangeReport::seed(const CalcEntry& e) {
 CalcEntry FrmRangeReport::entry() const {
     CalcEntry e;
     e.pipe = text(c_.txtPipeID);
-    e.shape = static_cast<sections::Shape>(std::max(0, c_.cmbShape->currentIndex()));
-    e.diam = text(c_.txtDiam);
-    e.span = text(c_.txtSpan);
-    e.rise = text(c_.txtRise);
+    const sections::ShapeRow* shape =
+        sections::shapeNamed(c_.cmbShape->currentData().toString().toStdString());
+    e.shape = shape != nullptr ? shape : &sections::defaultShape();
+    for (const RangeReportControls::DimensionBox& d : c_.dimensions)
+        e.dimensions.set(d.word, text(d.box));
     e.slope = text(c_.txtSlope);
     e.flow = text(c_.txtQinput);
     e.n = text(c_.txtM);
@@ -182,17 +185,16 @@ bool FrmRangeReport::busy() const {
     return running_ != Job::None;
 }
 
-std::vector<std::pair<int, std::string>> FrmRangeReport::varyTexts() const {
-    // The lists hold the inputs in the order of report::Input; the second starts with "(none)".
-    std::vector<std::pair<int, std::string>> ranges;
-    const auto add = [&](const QComboBox* list, const QLineEdit* values, int offset) {
-        const int input = list->currentIndex() - offset;
-        if (input >= 0)
-            ranges.emplace_back(input,
-                                list->currentData().toString().toStdString() + "=" + text(values));
+std::vector<std::pair<report::Input, std::string>> FrmRangeReport::varyTexts() const {
+    // Each list's item data is the input's --vary name; the second list starts with "(none)".
+    std::vector<std::pair<report::Input, std::string>> ranges;
+    const auto add = [&](const QComboBox* list, const QLineEdit* values) {
+        const std::string name = list->currentData().toString().toStdString();
+        if (const std::optional<RequestField> input = fieldOfOption(name))
+            ranges.emplace_back(*input, name + "=" + text(values));
     };
-    add(c_.cmbVary1, c_.txtVary1, 0);
-    add(c_.cmbVary2, c_.txtVary2, 1);
+    add(c_.cmbVary1, c_.txtVary1);
+    add(c_.cmbVary2, c_.txtVary2);
     return ranges;
 }
 
@@ -200,20 +202,30 @@ void FrmRangeReport::updateInputs() {
     std::vector<report::Input> varied;
     std::vector<std::string> ranges;
     for (const auto& [input, written] : varyTexts()) {
-        varied.push_back(static_cast<report::Input>(input));
+        varied.push_back(input);
         ranges.push_back(written);
     }
     // A varied input takes its values from the range: its fixed box has nothing to say, nor
     // has a box the shape lacks.
-    const bool box = entry().shape == sections::Shape::Box;
-    const std::tuple<report::Input, QLineEdit*, bool> boxes[] = {
-        {report::Input::Diam, c_.txtDiam, !box},   {report::Input::Span, c_.txtSpan, box},
-        {report::Input::Rise, c_.txtRise, box},    {report::Input::Slope, c_.txtSlope, true},
-        {report::Input::Flow, c_.txtQinput, true}, {report::Input::N, c_.txtM, true}};
-    for (const auto& [input, edit, ofShape] : boxes)
-        edit->setEnabled(ofShape && std::find(varied.begin(), varied.end(), input) == varied.end());
-    c_.lblDiam->setText(entry().shape == sections::Shape::Square ? QStringLiteral("Si&de:")
-                                                                 : QStringLiteral("&Diameter:"));
+    const auto isVaried = [&varied](const report::Input& input) {
+        return std::find(varied.begin(), varied.end(), input) != varied.end();
+    };
+    const sections::ShapeRow& shape = *entry().shape;
+    for (const RangeReportControls::DimensionBox& d : c_.dimensions) {
+        const std::size_t i = shape.dimensionIndex(d.word);
+        const bool has = i < shape.dimensionCount();
+        d.box->setEnabled(has && !isVaried({RequestField::Kind::Dimension, d.word}));
+        // A dimension the shape lacks keeps the caption of the first shape that has it.
+        d.label->setText(
+            qs(has ? std::string(shape.dimensions[i].label)
+                   : report::inputCaption({RequestField::Kind::Dimension, d.word}) + ":"));
+    }
+    const std::pair<RequestField::Kind, QLineEdit*> others[] = {
+        {RequestField::Kind::Slope, c_.txtSlope},
+        {RequestField::Kind::Flow, c_.txtQinput},
+        {RequestField::Kind::N, c_.txtM}};
+    for (const auto& [kind, edit] : others)
+        edit->setEnabled(!isVaried({kind, {}}));
     c_.txtVary2->setEnabled(c_.cmbVary2->currentIndex() > 0);
     c_.txtCommand->setPlainText(
         qs(report::reportCommandLine(report::requestFromEntry(entry(), varied), ranges)));
@@ -292,17 +304,19 @@ void FrmRangeReport::cmdRun_Click() {
     });
 }
 
-QString FrmRangeReport::inputCaption(int input) const {
-    // The first list holds the inputs in the order of report::Input.
-    if (input == static_cast<int>(report::Input::Diam) && entry().shape == sections::Shape::Square)
-        return QStringLiteral("Side");
-    return c_.cmbVary1->itemText(input);
+QString FrmRangeReport::inputCaption(const report::Input& input) const {
+    // A dimension as the shape shown calls it.
+    const sections::ShapeRow& shape = *entry().shape;
+    if (input.kind == RequestField::Kind::Dimension)
+        if (const std::size_t i = shape.dimensionIndex(input.dimension); i < shape.dimensionCount())
+            return qs(std::string(shape.dimensions[i].caption));
+    return qs(report::inputCaption(input));
 }
 
 QString FrmRangeReport::windowMessage(const report::ReportPlan::Error& e) const {
     if (!e.input)
         return qs(e.what);
-    const QString caption = inputCaption(static_cast<int>(*e.input));
+    const QString caption = inputCaption(*e.input);
     if (!e.varied)
         return caption + QStringLiteral(" \"") + qs(e.text) + QStringLiteral("\": ") + qs(e.reason);
     if (e.reason == "varied twice")
@@ -319,20 +333,51 @@ QString FrmRangeReport::windowMessage(const report::ReportPlan::Error& e) const 
 std::optional<QString>
 FrmRangeReport::shapeMessage(const std::vector<report::Input>& varied) const {
     const CalcEntry e = entry();
-    const auto isVaried = [&](report::Input i) {
+    const sections::ShapeRow& shape = *e.shape;
+    const auto isVaried = [&](const report::Input& i) {
         return std::find(varied.begin(), varied.end(), i) != varied.end();
     };
-    const bool box = e.shape == sections::Shape::Box;
-    if (!box && (isVaried(report::Input::Span) || isVaried(report::Input::Rise)))
-        return QStringLiteral("Only a box has a span and a rise: choose Box as the shape, or "
-                              "vary another input.");
-    if (box && isVaried(report::Input::Diam))
-        return QStringLiteral("A box has no diameter: vary its span or its rise.");
-    if (box && ((e.span.empty() && !isVaried(report::Input::Span)) ||
-                (e.rise.empty() && !isVaried(report::Input::Rise))))
-        return QStringLiteral("A box needs its span and its rise: type them, or vary one of them.");
-    if (e.shape == sections::Shape::Square && e.diam.empty() && !isVaried(report::Input::Diam))
-        return QStringLiteral("A square needs its side: type it, or vary it.");
+    const auto lower = [](std::string_view s) {
+        std::string l(s);
+        for (char& c : l)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return l;
+    };
+    // "its span and its rise", "its side"; "a span and a rise".
+    const auto dimensionList = [&lower](const sections::ShapeRow& row, const char* article) {
+        std::string text;
+        for (std::size_t i = 0; i < row.dimensionCount(); ++i)
+            text += (i == 0 ? "" : " and ") + std::string(article) + " " +
+                    lower(row.dimensions[i].caption);
+        return text;
+    };
+    const std::string shapeName = lower(shape.caption);
+    for (const report::Input& input : varied) {
+        if (input.kind != RequestField::Kind::Dimension ||
+            shape.dimensionIndex(input.dimension) < shape.dimensionCount())
+            continue;
+        std::vector<const sections::ShapeRow*> owners;
+        for (const sections::ShapeRow& row : sections::shapeTable())
+            if (row.dimensionIndex(input.dimension) < row.dimensionCount())
+                owners.push_back(&row);
+        if (owners.size() == 1)
+            return qs("Only a " + lower(owners[0]->caption) + " has " +
+                      dimensionList(*owners[0], "a") + ": choose " +
+                      std::string(owners[0]->caption) + " as the shape, or vary another input.");
+        std::string its;
+        for (std::size_t i = 0; i < shape.dimensionCount(); ++i)
+            its += (i == 0 ? "its " : " or its ") + lower(shape.dimensions[i].caption);
+        return qs("A " + shapeName + " has no " + lower(report::inputCaption(input)) + ": vary " +
+                  its + ".");
+    }
+    if (shape.bareInRecord)
+        return std::nullopt; // an empty diameter is a pipe not yet given
+    for (const sections::DimensionSpec& d : shape.dimensions)
+        if (e.dimensions.get(d.word).empty() &&
+            !isVaried({RequestField::Kind::Dimension, std::string(d.word)}))
+            return qs("A " + shapeName + " needs " + dimensionList(shape, "its") +
+                      (shape.dimensionCount() == 1 ? ": type it, or vary it."
+                                                   : ": type them, or vary one of them."));
     return std::nullopt;
 }
 
@@ -351,11 +396,11 @@ void FrmRangeReport::arrangeColumns(const std::vector<report::Input>& varied) {
     // The varied inputs first, then the results, then the other inputs: the columns a user
     // reads stay in view beside the values they follow.
     std::vector<int> order;
-    for (report::Input input : varied) {
-        const int column = input == report::Input::Flow    ? 1
-                           : input == report::Input::Slope ? 5
-                           : input == report::Input::N     ? 7
-                                                           : 3; // a box's span and rise too
+    for (const report::Input& input : varied) {
+        const int column = input.kind == RequestField::Kind::Flow    ? 1
+                           : input.kind == RequestField::Kind::Slope ? 5
+                           : input.kind == RequestField::Kind::N     ? 7
+                                                                     : 3; // every dimension
         if (std::find(order.begin(), order.end(), column) == order.end())
             order.push_back(column);
     }

@@ -12,7 +12,7 @@
 
 #include <QWidget>
 
-#include "calc/calc_entry.h"
+#include "input/calc_entry.h"
 #include "report/packed_chunk.h"
 #include "report/report_plan.h"
 #include "report_window/range_report_controls.h"
@@ -65,11 +65,11 @@ private:
     void cmdSaveAs_Click();
     void cmdCopy_Click();
     // The varied inputs and their "NAME=VALUES" texts, as the boxes say.
-    std::vector<std::pair<int, std::string>> varyTexts() const;
+    std::vector<std::pair<report::Input, std::string>> varyTexts() const;
     void updateInputs();
     // What a user reads of the window: an input's name as the lists show it, a refusal in the
     // words of the boxes, and what the shape lacks or does not have.
-    QString inputCaption(int input) const;
+    QString inputCaption(const report::Input& input) const;
     QString windowMessage(const report::ReportPlan::Error& e) const;
     std::optional<QString> shapeMessage(const std::vector<report::Input>& varied) const;
     std::uint64_t estimatedMegabytes(const report::ReportPlan& plan) const;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report_window/range_report_controls.h"
 
+#include <cctype>
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,7 +17,9 @@
 #include <QVBoxLayout>
 
 #include "input/units.h"
+#include "report/report_plan.h"
 #include "results/record.h"
+#include "sections/shape_table.h"
 
 namespace runnelex {
 
@@ -51,11 +55,9 @@ QComboBox* varyList(QWidget* parent, const char* name, bool withNone) {
     auto* combo = named(new QComboBox(parent), name);
     if (withNone)
         combo->addItem(qs("(none)"), QString());
-    // In the order of report::Input.
-    const char* inputs[][2] = {{"Diameter", "diam"}, {"Slope", "slope"}, {"Q (flowrate)", "flow"},
-                               {"n", "n"},           {"Span", "span"},   {"Rise", "rise"}};
-    for (const auto& [text, input] : inputs)
-        combo->addItem(qs(text), qs(input));
+    for (const report::Input& input : report::variableInputs())
+        combo->addItem(QString::fromStdString(report::inputCaption(input)),
+                       QString::fromStdString(optionWord(input)));
     return combo;
 }
 
@@ -76,17 +78,15 @@ QLabel* caption(QWidget* parent, const char* text, QWidget* buddy) {
 QGroupBox* fixedInputs(QWidget& w, RangeReportControls& c) {
     auto* frame = named(new QGroupBox(qs("Fixed Inputs"), &w), "fraFixed");
     c.txtPipeID = lineEdit(frame, "txtPipeID", "Pipe name written in every row (optional)");
-    c.txtDiam = lineEdit(frame, "txtDiam", "Pipe diameter, unless it is varied");
     c.txtSlope = lineEdit(frame, "txtSlope", "Slope, unless it is varied");
     c.txtQinput = lineEdit(frame, "txtQinput", "Flow rate, unless it is varied");
     c.txtM = lineEdit(frame, "txtM", "Manning's n, unless it is varied");
-    c.txtSpan = lineEdit(frame, "txtSpan", "The box's span, in the diameter's unit, unless varied");
-    c.txtRise = lineEdit(frame, "txtRise", "The box's rise, in the diameter's unit, unless varied");
     c.cmbShape = named(new QComboBox(frame), "cmbShape");
-    c.cmbShape->setToolTip(qs("The conduit: a circular pipe, a square or a box"));
-    for (const auto& [text, word] :
-         {std::pair{"Circle", "circle"}, std::pair{"Square", "square"}, std::pair{"Box", "box"}})
-        c.cmbShape->addItem(qs(text), qs(word));
+    c.cmbShape->setToolTip(qs("The conduit's shape"));
+    for (const sections::ShapeRow& row : sections::shapeTable())
+        c.cmbShape->addItem(
+            QString::fromUtf8(row.caption.data(), static_cast<qsizetype>(row.caption.size())),
+            QString::fromUtf8(row.word.data(), static_cast<qsizetype>(row.word.size())));
     c.cmbUnDiam = unitList(frame, "cmbUnDiam", units::kDiamItems);
     c.cmbUnSlope = unitList(frame, "cmbUnSlope", units::kSlopeItems);
     c.cmbUnFlo = unitList(frame, "cmbUnFlo", units::kFlowItems);
@@ -97,27 +97,30 @@ QGroupBox* fixedInputs(QWidget& w, RangeReportControls& c) {
     grid->addWidget(c.txtPipeID, 0, 1, 1, 2);
     grid->addWidget(caption(frame, "S&hape:", c.cmbShape), 1, 0);
     grid->addWidget(c.cmbShape, 1, 1, 1, 2);
-    c.lblDiam = named(caption(frame, "&Diameter:", c.txtDiam), "lblDiam");
-    grid->addWidget(c.lblDiam, 2, 0);
-    grid->addWidget(c.txtDiam, 2, 1);
-    grid->addWidget(c.cmbUnDiam, 2, 2);
-    // A box's span and rise share a row, in the diameter's unit.
-    auto* spanRise = new QHBoxLayout;
-    spanRise->setContentsMargins(0, 0, 0, 0);
-    spanRise->addWidget(c.txtSpan, 1);
-    spanRise->addWidget(caption(frame, "R&ise:", c.txtRise));
-    spanRise->addWidget(c.txtRise, 1);
-    grid->addWidget(caption(frame, "Span:", c.txtSpan), 3, 0);
-    grid->addLayout(spanRise, 3, 1, 1, 2);
-    grid->addWidget(caption(frame, "&Slope:", c.txtSlope), 4, 0);
-    grid->addWidget(c.txtSlope, 4, 1);
-    grid->addWidget(c.cmbUnSlope, 4, 2);
-    grid->addWidget(caption(frame, "&Q (flowrate):", c.txtQinput), 5, 0);
-    grid->addWidget(c.txtQinput, 5, 1);
-    grid->addWidget(c.cmbUnFlo, 5, 2);
-    grid->addWidget(caption(frame, "&n:", c.txtM), 6, 0);
-    grid->addWidget(c.txtM, 6, 1);
-    grid->addWidget(c.cmdFromMain, 7, 1, 1, 2);
+    // A box for every dimension of the table, the diameter's unit list beside the first.
+    int row = 2;
+    for (std::string_view word : sections::dimensionWords()) {
+        std::string name(word);
+        name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
+        RangeReportControls::DimensionBox d{std::string(word), nullptr, nullptr};
+        d.box = lineEdit(frame, ("txt" + name).c_str(), "");
+        d.label = named(caption(frame, "", d.box), ("lbl" + name).c_str());
+        grid->addWidget(d.label, row, 0);
+        grid->addWidget(d.box, row, 1);
+        if (row == 2)
+            grid->addWidget(c.cmbUnDiam, row, 2);
+        c.dimensions.push_back(d);
+        ++row;
+    }
+    grid->addWidget(caption(frame, "&Slope:", c.txtSlope), row, 0);
+    grid->addWidget(c.txtSlope, row, 1);
+    grid->addWidget(c.cmbUnSlope, row++, 2);
+    grid->addWidget(caption(frame, "&Q (flowrate):", c.txtQinput), row, 0);
+    grid->addWidget(c.txtQinput, row, 1);
+    grid->addWidget(c.cmbUnFlo, row++, 2);
+    grid->addWidget(caption(frame, "&n:", c.txtM), row, 0);
+    grid->addWidget(c.txtM, row++, 1);
+    grid->addWidget(c.cmdFromMain, row, 1, 1, 2);
     return frame;
 }
 
@@ -125,7 +128,8 @@ QGroupBox* varied(QWidget& w, RangeReportControls& c) {
     auto* frame = named(new QGroupBox(qs("Vary"), &w), "fraVary");
     const char* valuesTip = "A range FROM:TO:STEP or a list V1,V2,... in the input's unit";
     c.cmbVary1 = varyList(frame, "cmbVary1", false);
-    c.cmbVary1->setCurrentIndex(2); // the flow, the input most often swept
+    // The flow, the input most often swept.
+    c.cmbVary1->setCurrentIndex(c.cmbVary1->findData(QStringLiteral("flow")));
     c.cmbVary2 = varyList(frame, "cmbVary2", true);
     c.txtVary1 = lineEdit(frame, "txtVary1", valuesTip);
     c.txtVary2 = lineEdit(frame, "txtVary2", valuesTip);

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "input/unit_system.h"
+#include "common/unit_system.h"
 
 // The calculation record: one line of 14 TAB-separated fields, as the main window shows them.
 namespace runnelex::record {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "input/unit_system.h"
+#include "common/unit_system.h"
 
 namespace runnelex {
 

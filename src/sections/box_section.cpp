@@ -29,6 +29,10 @@ std::optional<double> BoxSection::criticalDepth(double Q, double g) const {
     return std::min(yc, D_);
 }
 
+std::vector<OutlinePoint> BoxSection::outline() const {
+    return {{0.0, 0.0}, {B_ / 2.0, 0.0}, {B_ / 2.0, D_}, {-B_ / 2.0, D_}, {-B_ / 2.0, 0.0}};
+}
+
 double BoxSection::openPerimeterAtCrown() const {
     return checked::add(B_, checked::mul(2.0, D_));
 }

@@ -11,22 +11,20 @@ namespace runnelex::sections {
 // under it. A square is a box whose span is its rise.
 class BoxSection final : public Section {
 public:
-    BoxSection(double span, double rise, bool square = false)
-        : B_(span), D_(rise), square_(square) {}
-    Shape shape() const override { return square_ ? Shape::Square : Shape::Box; }
+    BoxSection(double span, double rise) : B_(span), D_(rise) {}
     double rise() const override { return D_; }
-    double span() const { return B_; }
+    double span() const override { return B_; }
     double area(double y) const override;
     double perimeter(double y) const override;
     double topWidth(double y) const override;
     // yc = (Q^2 / (g B^2))^(1/3) below the crown; the crown itself once yc reaches it.
     std::optional<double> criticalDepth(double Q, double g) const override;
     bool peaksBelowCrown() const override { return false; }
+    std::vector<OutlinePoint> outline() const override;
     double openPerimeterAtCrown() const override;
 
 private:
     double B_, D_;
-    bool square_;
 };
 
 } // namespace runnelex::sections

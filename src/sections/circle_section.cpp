@@ -48,6 +48,21 @@ double CircleSection::topWidth(double y) const {
     return mul(D_, 2.0 * std::sqrt(r * (1.0 - r)));
 }
 
+std::vector<OutlinePoint> circleOutline(double D) {
+    constexpr int kPoints = 360;
+    std::vector<OutlinePoint> points;
+    points.reserve(kPoints);
+    for (int i = 0; i < kPoints; ++i) {
+        const double a = 2.0 * std::numbers::pi * i / kPoints;
+        points.push_back({D / 2.0 * std::sin(a), D / 2.0 * (1.0 - std::cos(a))});
+    }
+    return points;
+}
+
+std::vector<OutlinePoint> CircleSection::outline() const {
+    return circleOutline(D_);
+}
+
 double CircleSection::openPerimeterAtCrown() const {
     return mul(std::numbers::pi, D_);
 }

@@ -12,18 +12,22 @@ namespace runnelex::sections {
 class CircleSection final : public Section {
 public:
     explicit CircleSection(double diameter) : D_(diameter) {}
-    Shape shape() const override { return Shape::Circle; }
     double rise() const override { return D_; }
+    double span() const override { return D_; }
     double area(double y) const override;
     double perimeter(double y) const override;
     double topWidth(double y) const override;
     std::optional<double> criticalDepth(double, double) const override { return std::nullopt; }
     bool peaksBelowCrown() const override { return true; }
+    std::vector<OutlinePoint> outline() const override;
     double openPerimeterAtCrown() const override;
 
 private:
     double theta(double y) const; // half the central angle of the wetted arc
     double D_;
 };
+
+// A circle of diameter D as a polyline, counter-clockwise from the invert.
+std::vector<OutlinePoint> circleOutline(double D);
 
 } // namespace runnelex::sections

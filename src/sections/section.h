@@ -1,30 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <memory>
 #include <optional>
+#include <vector>
 
 // Closed conduit sections flowing partly full: the geometry every calculation needs, whatever
-// the shape. A new shape is one more class and one more case of makeSection().
+// the shape. A new shape is one more class and one more row of the shape table.
 namespace runnelex::sections {
 
-enum class Shape { Circle, Square, Box };
-
-// The constants of Manning's equation and of the Froude number in one system of units.
-struct Hydraulics {
-    double manningK; // 1.486 in ft and s, 1 in m and s
-    double gravity;  // ft/s^2 or m/s^2
+// A point of a section's outline: x across from the centre line, y up from the invert.
+struct OutlinePoint {
+    double x = 0.0, y = 0.0;
 };
-// US customary: the program's g of the Froude number, so Fr is 1 at the critical depth.
-inline constexpr Hydraulics kUsCustomary{1.486, 32.2};
-inline constexpr Hydraulics kMetric{1.0, 9.80665};
 
 class Section {
 public:
     virtual ~Section() = default;
-    virtual Shape shape() const = 0;
     // From the invert to the crown: the diameter, the side or the rise.
     virtual double rise() const = 0;
+    // The widest width of the section.
+    virtual double span() const = 0;
     // Flow area, wetted perimeter and water-surface width at depth y. At or above the crown the
     // conduit runs full: the lid is wetted and there is no free surface.
     virtual double area(double y) const = 0;
@@ -38,12 +33,15 @@ public:
     // The wetted perimeter just under the crown, the lid not touching.
     virtual double openPerimeterAtCrown() const = 0;
 
+    // The boundary as a closed polyline for drawing, counter-clockwise from the invert.
+    virtual std::vector<OutlinePoint> outline() const = 0;
+
+    // The engine's own circular section, whose normal depth, Froude number and critical depth
+    // are the engine's when the law is the engine's Manning equation.
+    virtual bool engineCircle() const { return false; }
+
     double fullArea() const { return area(rise()); }
     double fullPerimeter() const { return perimeter(rise()); }
 };
-
-// A section of the shape with its dimensions: a circle's diameter, a square's side, a box's span
-// and rise (`second`). Dimensions must be positive.
-std::unique_ptr<Section> makeSection(Shape shape, double first, double second = 0.0);
 
 } // namespace runnelex::sections

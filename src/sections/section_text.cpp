@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sections/section_text.h"
 
-#include <algorithm>
 #include <cctype>
 
 namespace runnelex::sections {
@@ -9,77 +8,80 @@ namespace runnelex::sections {
 namespace {
 
 std::string_view trimmed(std::string_view s) {
-    const auto blank = [](char c) {
-        return c == ' ' || c == '\t';
-    };
-    while (!s.empty() && blank(s.front()))
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
         s.remove_prefix(1);
-    while (!s.empty() && blank(s.back()))
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
         s.remove_suffix(1);
     return s;
 }
 
-bool sameWord(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
+std::string upper(std::string_view s) {
+    std::string u(s);
+    for (char& c : u)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return u;
+}
+
+std::string lower(std::string_view s) {
+    std::string l(s);
+    for (char& c : l)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return l;
 }
 
 } // namespace
 
-const char* shapeWord(Shape shape) {
-    switch (shape) {
-    case Shape::Circle:
-        return "circle";
-    case Shape::Square:
-        return "square";
-    case Shape::Box:
-        break;
-    }
-    return "box";
-}
-
-std::optional<Shape> shapeNamed(std::string_view word) {
-    for (Shape s : {Shape::Circle, Shape::Square, Shape::Box})
-        if (sameWord(trimmed(word), shapeWord(s)))
-            return s;
-    return std::nullopt;
-}
-
-std::string sectionText(const SectionText& section) {
-    switch (section.shape) {
-    case Shape::Circle:
-        return section.first;
-    case Shape::Square:
-        return "square " + section.first;
-    case Shape::Box:
-        break;
-    }
-    return "box " + section.first + "x" + section.second;
+std::string sectionText(const ShapeRow& shape, std::span<const std::string> dimensions) {
+    if (shape.bareInRecord)
+        return dimensions.empty() ? std::string() : dimensions[0];
+    std::string text(shape.word);
+    for (std::size_t i = 0; i < dimensions.size(); ++i)
+        text.append(i == 0 ? " " : "x").append(dimensions[i]);
+    return text;
 }
 
 std::optional<SectionText> parseSectionText(std::string_view field) {
     const std::string_view text = trimmed(field);
     const std::size_t blank = text.find_first_of(" \t");
-    const std::optional<Shape> shape =
-        blank == std::string_view::npos ? std::nullopt : shapeNamed(text.substr(0, blank));
-    if (!shape || *shape == Shape::Circle) {
-        if (shapeNamed(text)) // a shape word alone
+    const ShapeRow* shape =
+        blank == std::string_view::npos ? nullptr : shapeNamed(text.substr(0, blank));
+    if (shape == nullptr || shape->bareInRecord) {
+        if (shapeNamed(text) != nullptr) // a shape word alone
             return std::nullopt;
-        return SectionText{Shape::Circle, std::string(field), {}};
+        return SectionText{&defaultShape(), {std::string(field)}};
     }
-    const std::string_view rest = trimmed(text.substr(blank));
-    if (*shape == Shape::Square)
-        return rest.empty() ? std::nullopt
-                            : std::optional(SectionText{Shape::Square, std::string(rest), {}});
-    const std::size_t x = rest.find_first_of("xX");
-    if (x == std::string_view::npos)
-        return std::nullopt;
-    const std::string_view span = trimmed(rest.substr(0, x)), rise = trimmed(rest.substr(x + 1));
-    if (span.empty() || rise.empty())
-        return std::nullopt;
-    return SectionText{Shape::Box, std::string(span), std::string(rise)};
+    SectionText parsed{shape, {}};
+    std::string_view rest = trimmed(text.substr(blank));
+    for (std::size_t i = 0; i + 1 < shape->dimensionCount(); ++i) {
+        const std::size_t x = rest.find_first_of("xX");
+        if (x == std::string_view::npos)
+            return std::nullopt;
+        parsed.dimensions.emplace_back(trimmed(rest.substr(0, x)));
+        rest = rest.substr(x + 1);
+    }
+    parsed.dimensions.emplace_back(trimmed(rest));
+    for (const std::string& d : parsed.dimensions)
+        if (d.empty())
+            return std::nullopt;
+    return parsed;
+}
+
+std::string sectionTextForms() {
+    const auto table = shapeTable();
+    std::string text;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        text += i == 0 ? "" : i + 1 == table.size() ? " or " : ", ";
+        const ShapeRow& row = table[i];
+        if (row.bareInRecord) {
+            text += "a " + lower(row.dimensions[0].caption);
+            continue;
+        }
+        text += "\"" + std::string(row.word) + " ";
+        for (std::size_t d = 0; d < row.dimensionCount(); ++d)
+            text += (d == 0 ? "" : "x") + upper(row.dimensions[d].caption);
+        text += "\"";
+    }
+    return text;
 }
 
 } // namespace runnelex::sections

@@ -2,30 +2,31 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "sections/section.h"
+#include "sections/shape_table.h"
 
-// How a section stands in a record's diameter field: a circle as its diameter's text ("12"), a
-// square as "square 4", a box as "box 6x4" (span x rise), the texts as typed.
+// How a section stands in a record's Diam field: a shape that stands bare as its first
+// dimension's text ("12"), every other as its word and its dimensions' texts joined by "x"
+// ("square 4", "box 6x4"), the texts as typed.
 namespace runnelex::sections {
 
 struct SectionText {
-    Shape shape = Shape::Circle;
-    std::string first;  // the diameter, the side, or the span
-    std::string second; // the rise of a box
+    const ShapeRow* shape = &defaultShape();
+    std::vector<std::string> dimensions; // in the row's order
 };
 
-std::string sectionText(const SectionText& section);
+std::string sectionText(const ShapeRow& shape, std::span<const std::string> dimensions);
 
-// Reads a record's diameter field back. The shape word may be in any case and blanks may
-// surround the parts; the dimensions' texts are not checked here. Nothing when a shape word
-// lacks its dimensions ("box 6", "square").
+// Reads a record's Diam field back. The shape word may be in any case and blanks may surround
+// the parts; the dimensions' texts are not checked here (the last one takes the rest of the
+// field). Nothing when a shape word lacks its dimensions ("box 6", "square").
 std::optional<SectionText> parseSectionText(std::string_view field);
 
-// The shape's word ("circle", "square", "box"), and the shape a word names (any case).
-const char* shapeWord(Shape shape);
-std::optional<Shape> shapeNamed(std::string_view word);
+// The forms a Diam field may take, for a message: a diameter, "square SIDE" or "box SPANxRISE".
+std::string sectionTextForms();
 
 } // namespace runnelex::sections

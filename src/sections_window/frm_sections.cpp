@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "calc/number_text.h"
+#include "common/number_text.h"
 #include "input/units.h"
 #include "picture/picture_model.h"
 #include "platform/message_boxes.h"
@@ -25,8 +25,8 @@ QString qs(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-constexpr TextBox kNumericBoxes[] = {TextBox::Diam,  TextBox::Span, TextBox::Rise,
-                                     TextBox::Slope, TextBox::Flow, TextBox::ManningN};
+// The calculator's numeric boxes beside the dimensions'.
+constexpr TextBox kNumericBoxes[] = {TextBox::Slope, TextBox::Flow, TextBox::ManningN};
 
 // The text of a list's current item without its access key.
 std::string plain(const QString& text) {
@@ -36,13 +36,12 @@ std::string plain(const QString& text) {
 
 } // namespace
 
-sizing::SizeList FrmSections::catalogue(sections::Shape shape, UnitSystem system) {
+sizing::SizeList FrmSections::catalogue(const sections::ShapeRow& shape, UnitSystem system) {
     return sizing::defaultSizes(shape, system);
 }
 
 sizing::SizeList FrmSections::shownCatalogue() const {
-    return catalogue(static_cast<sections::Shape>(c_.cmbShape->currentIndex()),
-                     session_.inputs().System);
+    return catalogue(*session_.inputs().Shape, session_.inputs().System);
 }
 
 FrmSections::FrmSections(const CalcInputs& in, const CalcEntry& entry,
@@ -55,12 +54,15 @@ FrmSections::FrmSections(const CalcInputs& in, const CalcEntry& entry,
     // The boxes and lists show the entry the session starts from.
     for (TextBox which : kNumericBoxes)
         box(which)->setText(qs(session_.text(which)));
+    for (const SectionsControls::DimensionBox& d : c_.dimensions)
+        d.box->setText(qs(session_.dimensionText(d.word)));
     c_.txtPipeID->setText(qs(session_.text(TextBox::PipeName)));
     showSectionsUnits(c_, in.System);
     c_.cmbUnDiam->setCurrentIndex(entry.diamUnit);
     c_.cmbUnSlope->setCurrentIndex(entry.slopeUnit);
     c_.cmbUnFlo->setCurrentIndex(entry.flowUnit);
-    c_.cmbShape->setCurrentIndex(static_cast<int>(in.Shape));
+    c_.cmbShape->setCurrentIndex(c_.cmbShape->findData(
+        QString::fromUtf8(in.Shape->word.data(), static_cast<qsizetype>(in.Shape->word.size()))));
     c_.labels.at("lblCapQ")->setText(qs(capacityHeading));
     showShape();
     fillCatalogue();
@@ -73,17 +75,15 @@ FrmSections::~FrmSections() {
     // Tearing the window down moves the focus; no check may run on a half-destroyed window.
     for (TextBox which : kNumericBoxes)
         disconnect(box(which), nullptr, this, nullptr);
+    for (const SectionsControls::DimensionBox& d : c_.dimensions)
+        disconnect(d.box, nullptr, this, nullptr);
     session_.removeShownListener(shownListener_);
 }
 
 NumericBox* FrmSections::box(TextBox which) const {
     switch (which) {
     case TextBox::Diam:
-        return c_.txtDiam;
-    case TextBox::Span:
-        return c_.txtSpan;
-    case TextBox::Rise:
-        return c_.txtRise;
+        return dimensionBox(kDiamWord);
     case TextBox::Slope:
         return c_.txtSlope;
     case TextBox::Flow:
@@ -93,6 +93,13 @@ NumericBox* FrmSections::box(TextBox which) const {
     case TextBox::PipeName:
         break;
     }
+    return nullptr;
+}
+
+NumericBox* FrmSections::dimensionBox(std::string_view word) const {
+    for (const SectionsControls::DimensionBox& d : c_.dimensions)
+        if (d.word == word)
+            return d.box;
     return nullptr;
 }
 
@@ -106,6 +113,19 @@ void FrmSections::connectControls() {
             respeak();
         });
     }
+    for (const SectionsControls::DimensionBox& d : c_.dimensions) {
+        const std::string word = d.word;
+        connect(d.box, &NumericBox::committed, this,
+                [this, word] { session_.commitDimension(word); });
+        connect(d.box, &NumericBox::left, this, [this, word] { session_.commitDimension(word); });
+        connect(d.box, &QLineEdit::textChanged, this, [this, word](const QString& text) {
+            session_.setDimensionText(word, text.toStdString());
+            respeak();
+        });
+        // A size typed by hand is no longer the catalogue's.
+        connect(d.box, &QLineEdit::textEdited, this,
+                [this] { c_.cmbCatalogue->setCurrentIndex(0); });
+    }
     connect(c_.txtPipeID, &QLineEdit::textChanged, this, [this](const QString& text) {
         session_.setText(TextBox::PipeName, text.toStdString());
         respeak();
@@ -116,10 +136,6 @@ void FrmSections::connectControls() {
         c_.cmbCatalogue->setCurrentIndex(0);
         session_.selectUnit(UnitList::Diam, index);
     });
-    // A size typed by hand is no longer the catalogue's.
-    for (NumericBox* dimension : {c_.txtDiam, c_.txtSpan, c_.txtRise})
-        connect(dimension, &QLineEdit::textEdited, this,
-                [this] { c_.cmbCatalogue->setCurrentIndex(0); });
     connect(c_.cmbUnSlope, &QComboBox::activated, this,
             [this](int index) { session_.selectUnit(UnitList::Slope, index); });
     connect(c_.cmbUnFlo, &QComboBox::activated, this,
@@ -133,9 +149,13 @@ void FrmSections::connectControls() {
     connect(c_.cmdClose, &QPushButton::clicked, this, &QWidget::hide);
     shownListener_ = session_.addShownListener([this] { refresh(); });
     // Tab goes from box to box, as in the main window.
-    setTabOrder(c_.txtDiam, c_.txtSpan);
-    setTabOrder(c_.txtSpan, c_.txtRise);
-    setTabOrder(c_.txtRise, c_.txtSlope);
+    QWidget* previous = nullptr;
+    for (const SectionsControls::DimensionBox& d : c_.dimensions) {
+        if (previous != nullptr)
+            setTabOrder(previous, d.box);
+        previous = d.box;
+    }
+    setTabOrder(previous, c_.txtSlope);
     setTabOrder(c_.txtSlope, c_.txtQinput);
     setTabOrder(c_.txtQinput, c_.txtM);
 }
@@ -165,22 +185,26 @@ void FrmSections::setSystem(UnitSystem system) {
 }
 
 void FrmSections::cmbShape_Click(int index) {
-    session_.selectShape(static_cast<sections::Shape>(index));
+    const sections::ShapeRow* shape =
+        sections::shapeNamed(c_.cmbShape->itemData(index).toString().toStdString());
+    session_.selectShape(shape != nullptr ? *shape : sections::defaultShape());
     showShape();
     fillCatalogue();
     respeak();
 }
 
 void FrmSections::showShape() {
-    const auto shape = static_cast<sections::Shape>(c_.cmbShape->currentIndex());
-    const bool box = shape == sections::Shape::Box;
-    for (QWidget* w : {static_cast<QWidget*>(c_.lblDiam), static_cast<QWidget*>(c_.txtDiam)})
-        w->setVisible(!box);
-    for (QWidget* w : {static_cast<QWidget*>(c_.lblSpan), static_cast<QWidget*>(c_.txtSpan),
-                       static_cast<QWidget*>(c_.lblRise), static_cast<QWidget*>(c_.txtRise)})
-        w->setVisible(box);
-    c_.lblDiam->setText(shape == sections::Shape::Square ? QStringLiteral("Si&de:")
-                                                         : QStringLiteral("&Diameter:"));
+    const sections::ShapeRow& shape = *session_.inputs().Shape;
+    for (const SectionsControls::DimensionBox& d : c_.dimensions) {
+        const std::size_t i = shape.dimensionIndex(d.word);
+        const bool has = i < shape.dimensionCount();
+        d.label->setVisible(has);
+        d.box->setVisible(has);
+        if (has) {
+            d.label->setText(qs(std::string(shape.dimensions[i].label)));
+            d.box->setToolTip(qs(std::string(shape.dimensions[i].tip)));
+        }
+    }
 }
 
 void FrmSections::fillCatalogue() {
@@ -190,30 +214,26 @@ void FrmSections::fillCatalogue() {
     const std::string_view word =
         units::unitLists(session_.inputs().System).diam[list.inFeet ? 1 : 0];
     const QString unit = QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size()));
-    for (const sizing::SectionSize& size : list.sizes)
-        c_.cmbCatalogue->addItem(qs(sizing::sizeText(list.shape, size)) + u' ' + unit);
+    for (const sections::Dimensions& size : list.sizes)
+        c_.cmbCatalogue->addItem(qs(sizing::sizeText(*list.shape, size)) + u' ' + unit);
 }
 
 void FrmSections::cmbCatalogue_Click(int index) {
     const sizing::SizeList list = shownCatalogue();
     if (index < 1 || index > static_cast<int>(list.sizes.size()))
         return;
-    const sizing::SectionSize& size = list.sizes[static_cast<std::size_t>(index - 1)];
+    const sections::Dimensions& size = list.sizes[static_cast<std::size_t>(index - 1)];
     // The catalogue's unit first, then the size typed into the shape's boxes and committed.
     const int unit = list.inFeet ? 1 : 0;
     if (c_.cmbUnDiam->currentIndex() != unit) {
         c_.cmbUnDiam->setCurrentIndex(unit);
         session_.selectUnit(UnitList::Diam, unit);
     }
-    std::vector<std::pair<TextBox, double>> typed;
-    if (list.shape == sections::Shape::Box)
-        typed = {{TextBox::Span, size.first}, {TextBox::Rise, size.second}};
-    else
-        typed = {{TextBox::Diam, size.first}};
-    for (const auto& [which, value] : typed)
-        box(which)->setText(qs(generalNumberText(value)));
-    for (const auto& [which, value] : typed)
-        if (session_.commit(which) != SessionStatus::Done)
+    const sections::ShapeRow& shape = *list.shape;
+    for (std::size_t i = 0; i < shape.dimensionCount(); ++i)
+        dimensionBox(shape.dimensions[i].word)->setText(qs(generalNumberText(size[i])));
+    for (const sections::DimensionSpec& d : shape.dimensions)
+        if (session_.commitDimension(d.word) != SessionStatus::Done)
             break;
 }
 
@@ -232,11 +252,22 @@ void FrmSections::refresh() {
 void FrmSections::respeak() {
     // Every box and list is heard with its caption, its value and its unit.
     const std::string diamUnit = plain(c_.cmbUnDiam->currentText());
-    const bool square = c_.cmbShape->currentIndex() == static_cast<int>(sections::Shape::Square);
-    const std::tuple<QWidget*, std::string, std::string, std::string> named[] = {
-        {c_.txtDiam, square ? "Side" : "Diameter", c_.txtDiam->text().toStdString(), diamUnit},
-        {c_.txtSpan, "Span", c_.txtSpan->text().toStdString(), diamUnit},
-        {c_.txtRise, "Rise", c_.txtRise->text().toStdString(), diamUnit},
+    const sections::ShapeRow& shape = *session_.inputs().Shape;
+    std::vector<std::tuple<QWidget*, std::string, std::string, std::string>> named;
+    for (const SectionsControls::DimensionBox& d : c_.dimensions) {
+        // A box the shape has not is named as the first shape that has it names it.
+        const sections::ShapeRow* owner = &shape;
+        if (shape.dimensionIndex(d.word) == shape.dimensionCount())
+            for (const sections::ShapeRow& row : sections::shapeTable())
+                if (row.dimensionIndex(d.word) < row.dimensionCount()) {
+                    owner = &row;
+                    break;
+                }
+        named.emplace_back(d.box,
+                           std::string(owner->dimensions[owner->dimensionIndex(d.word)].caption),
+                           d.box->text().toStdString(), diamUnit);
+    }
+    const std::tuple<QWidget*, std::string, std::string, std::string> others[] = {
         {c_.txtSlope, "Slope", c_.txtSlope->text().toStdString(),
          plain(c_.cmbUnSlope->currentText())},
         {c_.txtQinput, "Q (flowrate)", c_.txtQinput->text().toStdString(),
@@ -250,6 +281,7 @@ void FrmSections::respeak() {
         {c_.cmbUnFlo, "Flow unit", plain(c_.cmbUnFlo->currentText()), ""},
         {c_.cmdRecord, "Record", "", ""},
         {c_.cmdClose, "Close", "", ""}};
+    named.insert(named.end(), std::begin(others), std::end(others));
     for (const auto& [w, caption, text, unit] : named) {
         const QString name = qs(text.empty() && (qobject_cast<QPushButton*>(w) != nullptr)
                                     ? caption
@@ -269,6 +301,11 @@ void FrmSections::textChanged(TextBox which, const std::string& text) {
     if (which == TextBox::PipeName)
         c_.txtPipeID->setText(qs(text));
     else if (NumericBox* edit = box(which))
+        edit->setText(qs(text));
+}
+
+void FrmSections::dimensionChanged(std::string_view word, const std::string& text) {
+    if (NumericBox* edit = dimensionBox(word))
         edit->setText(qs(text));
 }
 

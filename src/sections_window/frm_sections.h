@@ -15,7 +15,7 @@ namespace runnelex {
 class MessageBoxes;
 class ResultsLog;
 
-// The calculator for circular pipes, squares and boxes: a calculation session of its own,
+// The calculator for every shape of the shape table: a calculation session of its own,
 // drawn as the main window draws its session (the same boxes with the same checks, unit lists,
 // result names and display rule), with a shape, a catalogue of sizes, the peak open-channel
 // flow, the cross-section to scale and "Record" into the results window while logging is on.
@@ -35,7 +35,8 @@ public:
     // catalogue offers the system's sizes.
     void setSystem(UnitSystem system);
     // The sizes the catalogue offers for a shape (in SI the metric sizes, in mm).
-    static sizing::SizeList catalogue(sections::Shape shape, UnitSystem system = UnitSystem::US);
+    static sizing::SizeList catalogue(const sections::ShapeRow& shape,
+                                      UnitSystem system = UnitSystem::US);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -43,6 +44,7 @@ protected:
 private:
     void connectControls();
     NumericBox* box(TextBox which) const;
+    NumericBox* dimensionBox(std::string_view word) const;
     void cmbShape_Click(int index);
     void cmbCatalogue_Click(int index);
     void fillCatalogue();
@@ -54,6 +56,7 @@ private:
     // What the session changes, drawn.
     void labelChanged(Label label, const std::string& text) override;
     void textChanged(TextBox which, const std::string& text) override;
+    void dimensionChanged(std::string_view word, const std::string& text) override;
     void message(const std::string& prompt) override;
     void recorded(const std::string& record) override;
 

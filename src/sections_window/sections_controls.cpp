@@ -2,6 +2,7 @@
 #include "sections_window/sections_controls.h"
 
 #include <algorithm>
+#include <cctype>
 #include <functional>
 
 #include <QComboBox>
@@ -15,6 +16,7 @@
 
 #include "calc/labels.h"
 #include "input/units.h"
+#include "sections/shape_table.h"
 #include "sections_window/section_view.h"
 #include "ui/main/numeric_box.h"
 #include "ui/main/result_label.h"
@@ -26,6 +28,10 @@ namespace {
 
 QString qs(const char* s) {
     return QString::fromUtf8(s);
+}
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
 }
 
 template <typename T> T* named(T* widget, const char* name) {
@@ -107,30 +113,31 @@ QString headingUnit(const QString& heading) {
 QGroupBox* conduit(QWidget& w, SectionsControls& c) {
     auto* g = named(new QGroupBox(qs("Conduit"), &w), "fraConduit");
     c.cmbShape = named(new QComboBox(g), "cmbShape");
-    c.cmbShape->setToolTip(qs("The conduit: a circular pipe, a square or a box"));
-    for (const char* shape : {"Circle", "Square", "Box"})
-        c.cmbShape->addItem(qs(shape));
+    c.cmbShape->setToolTip(qs("The conduit's shape"));
+    for (const sections::ShapeRow& row : sections::shapeTable())
+        c.cmbShape->addItem(qs(std::string(row.caption)), qs(std::string(row.word)));
     c.cmbCatalogue = named(new QComboBox(g), "cmbCatalogue");
     c.cmbCatalogue->setToolTip(qs("Type a catalogue size into the boxes"));
-    c.txtDiam = numericBox(g, "txtDiam", "Key in Pipe Diameter here");
-    c.txtSpan = numericBox(g, "txtSpan", "Key in the box's span here");
-    c.txtRise = numericBox(g, "txtRise", "Key in the box's rise here");
     c.cmbUnDiam = unitCombo(g, "cmbUnDiam", "Select Diameter Unit");
-    c.lblDiam = caption(g, "lblDiam", "&Diameter:", c.txtDiam);
-    c.lblSpan = caption(g, "lblSpan", "S&pan:", c.txtSpan);
-    c.lblRise = caption(g, "lblRise", "R&ise:", c.txtRise);
     auto* grid = new QGridLayout(g);
     grid->addWidget(caption(g, "lblShape", "S&hape:", c.cmbShape), 0, 0);
     grid->addWidget(c.cmbShape, 0, 1, 1, 2);
     grid->addWidget(caption(g, "lblCatalogue", "Catalo&gue:", c.cmbCatalogue), 1, 0);
     grid->addWidget(c.cmbCatalogue, 1, 1, 1, 2);
-    grid->addWidget(c.lblDiam, 2, 0);
-    grid->addWidget(c.txtDiam, 2, 1);
-    grid->addWidget(c.lblSpan, 3, 0);
-    grid->addWidget(c.txtSpan, 3, 1);
-    grid->addWidget(c.lblRise, 4, 0);
-    grid->addWidget(c.txtRise, 4, 1);
-    grid->addWidget(c.cmbUnDiam, 2, 2, 3, 1, Qt::AlignTop);
+    int row = 2;
+    for (std::string_view word : sections::dimensionWords()) {
+        // Named as the main window names its diameter box: "txtDiam", "lblDiam".
+        std::string name(word);
+        name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
+        SectionsControls::DimensionBox d{std::string(word), nullptr, nullptr};
+        d.box = numericBox(g, ("txt" + name).c_str(), "");
+        d.label = caption(g, ("lbl" + name).c_str(), "", d.box);
+        grid->addWidget(d.label, row, 0);
+        grid->addWidget(d.box, row, 1);
+        ++row;
+        c.dimensions.push_back(d);
+    }
+    grid->addWidget(c.cmbUnDiam, 2, 2, row - 2, 1, Qt::AlignTop);
     grid->setColumnStretch(1, 1);
     return g;
 }

@@ -3,8 +3,9 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
-#include "input/unit_system.h"
+#include "common/unit_system.h"
 
 class QComboBox;
 class QLabel;
@@ -23,10 +24,16 @@ class UnitCombo;
 // and results: the conduit (shape, catalogue, dimensions), slope, flow and n, the results with
 // the capacity table and the full-flow block, the peak open-channel flow, and recording.
 struct SectionsControls {
-    QComboBox* cmbShape = nullptr;     // Circle, Square, Box, by sections::Shape
+    QComboBox* cmbShape = nullptr;     // the shape table's captions, each with its word as data
     QComboBox* cmbCatalogue = nullptr; // the shape's catalogue sizes after a first prompt item
-    QLabel *lblDiam = nullptr, *lblSpan = nullptr, *lblRise = nullptr;
-    NumericBox *txtDiam = nullptr, *txtSpan = nullptr, *txtRise = nullptr;
+    // A box for every dimension word of the shape table ("txtDiam", "txtSpan"), each with its
+    // caption; a shape shows the boxes of its own dimensions.
+    struct DimensionBox {
+        std::string word;
+        QLabel* label = nullptr;
+        NumericBox* box = nullptr;
+    };
+    std::vector<DimensionBox> dimensions;
     NumericBox *txtSlope = nullptr, *txtQinput = nullptr, *txtM = nullptr;
     UnitCombo *cmbUnDiam = nullptr, *cmbUnSlope = nullptr, *cmbUnFlo = nullptr;
     QLineEdit* txtPipeID = nullptr;

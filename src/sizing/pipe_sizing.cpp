@@ -2,19 +2,20 @@
 #include "sizing/pipe_sizing.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "calc/calc_session.h"
-#include "calc/number_text.h"
+#include "common/number_text.h"
 #include "input/iosafe.h"
 #include "input/units.h"
 
 namespace runnelex::sizing {
 
-const std::vector<double>& defaultSizesInches() {
-    static const std::vector<double> sizes = {4,  6,  8,  10,  12,  15,  18,  21,  24, 27,
-                                              30, 33, 36, 42,  48,  54,  60,  66,  72, 78,
-                                              84, 90, 96, 102, 108, 114, 120, 132, 144};
-    return sizes;
+std::vector<double> defaultSizesInches() {
+    std::vector<double> inches;
+    for (const sections::Dimensions& d : sections::defaultShape().catalogue(UnitSystem::US).sizes)
+        inches.push_back(d[0]);
+    return inches;
 }
 
 namespace {
@@ -52,82 +53,23 @@ Criteria defaultCriteria(UnitSystem system) {
     return c;
 }
 
-namespace {
-
-// Smallest full area first; equal areas, the lower rise first.
-void byFullArea(std::vector<SectionSize>& sizes) {
-    std::stable_sort(sizes.begin(), sizes.end(), [](const SectionSize& a, const SectionSize& b) {
-        const double areaA = a.first * a.second, areaB = b.first * b.second;
-        return areaA != areaB ? areaA < areaB : a.second < b.second;
-    });
+SizeList defaultSizes(const sections::ShapeRow& shape, UnitSystem system) {
+    sections::Catalogue c = shape.catalogue(system);
+    return {&shape, std::move(c.sizes), system == UnitSystem::US && c.inFeet};
 }
 
-// A span and rise of a catalogue: a size for a box, for a square only when they are equal.
-void addCatalogueSize(SizeList& list, double span, double rise) {
-    if (list.shape == sections::Shape::Box)
-        list.sizes.push_back({span, rise});
-    else if (rise == span)
-        list.sizes.push_back({span, 0.0});
-}
-
-SizeList metricSizes(sections::Shape shape) {
-    SizeList list{shape, {}, false};
-    if (shape == sections::Shape::Circle) {
-        for (double d : {100,  150,  225,  300,  375,  450,  525,  600,  675,  750,  825,  900,
-                         1050, 1200, 1350, 1500, 1650, 1800, 1950, 2100, 2250, 2400, 2700, 3000})
-            list.sizes.push_back({d, 0.0});
-        return list;
-    }
-    for (double span = 600; span <= 3600; span += 300)
-        for (double rise = 300; rise <= span; rise += 300)
-            addCatalogueSize(list, span, rise);
-    if (shape == sections::Shape::Box)
-        byFullArea(list.sizes);
-    return list;
-}
-
-} // namespace
-
-SizeList defaultSizes(sections::Shape shape, UnitSystem system) {
-    if (system == UnitSystem::SI)
-        return metricSizes(shape);
-    SizeList list{shape, {}, shape != sections::Shape::Circle};
-    if (shape == sections::Shape::Circle) {
-        for (double d : defaultSizesInches())
-            list.sizes.push_back({d, 0.0});
-        return list;
-    }
-    // The precast catalogue: each span with the rises made for it.
-    static const std::vector<std::pair<double, std::vector<double>>> catalogue = {
-        {3, {2, 3}},
-        {4, {2, 3, 4}},
-        {5, {3, 4, 5}},
-        {6, {3, 4, 5, 6}},
-        {7, {4, 5, 6, 7}},
-        {8, {4, 5, 6, 7, 8}},
-        {9, {5, 6, 7, 8, 9}},
-        {10, {5, 6, 7, 8, 9, 10}},
-        {11, {4, 6, 8, 10, 11}},
-        {12, {4, 6, 8, 10, 12}}};
-    for (const auto& [span, rises] : catalogue)
-        for (double rise : rises)
-            addCatalogueSize(list, span, rise);
-    if (shape == sections::Shape::Box)
-        byFullArea(list.sizes);
-    return list;
-}
-
-std::string sizeText(sections::Shape shape, const SectionSize& size) {
-    if (shape == sections::Shape::Box)
-        return generalNumberText(size.first) + "x" + generalNumberText(size.second);
-    return generalNumberText(size.first);
+std::string sizeText(const sections::ShapeRow& shape, const sections::Dimensions& size) {
+    std::string text;
+    for (std::size_t i = 0; i < shape.dimensionCount(); ++i)
+        text += (i == 0 ? "" : "x") + generalNumberText(size[i]);
+    return text;
 }
 
 SizingResult sizePipe(const CalcInputs& in, const CalcEntry& entry,
                       const std::vector<double>& sizesIn, const Criteria& criteria) {
     SizeList list;
     for (double d : sizesIn)
-        list.sizes.push_back({d, 0.0});
+        list.sizes.push_back({d});
     return sizeSections(in, entry, list, criteria);
 }
 
@@ -137,21 +79,21 @@ SizingResult sizeSections(const CalcInputs& in, const CalcEntry& entry, const Si
     result.shape = list.shape;
     result.system = in.System;
     result.rows.reserve(list.sizes.size());
-    const bool box = list.shape == sections::Shape::Box;
-    for (const SectionSize& size : list.sizes) {
+    const sections::ShapeRow& shape = *list.shape;
+    for (const sections::Dimensions& size : list.sizes) {
         SizeRow row;
         row.size = size;
         CalcInputs sized = in;
-        sized.Shape = list.shape;
+        sized.Shape = &shape;
         sized.DiamInFeet = list.inFeet;
-        sized.DiamFt = units::diamToFeet(box ? size.second : size.first, list.inFeet, in.System);
-        sized.SpanFt = box ? units::diamToFeet(size.first, list.inFeet, in.System) : 0.0;
+        sized.Dims = {};
         CalcEntry typed = entry;
-        typed.shape = list.shape;
+        typed.shape = &shape;
         typed.diamUnit = list.inFeet ? 1 : 0;
-        typed.diam = box ? std::string() : generalNumberText(size.first);
-        typed.span = box ? generalNumberText(size.first) : std::string();
-        typed.rise = box ? generalNumberText(size.second) : std::string();
+        for (std::size_t i = 0; i < shape.dimensionCount(); ++i) {
+            sized.Dims[i] = units::diamToFeet(size[i], list.inFeet, in.System);
+            typed.dimensions.set(shape.dimensions[i].word, generalNumberText(size[i]));
+        }
         CalcSession session(sized, typed);
         if (session.calculate() == SessionStatus::Fault)
             row.fault = session.lastFault();
@@ -184,16 +126,26 @@ std::optional<std::string> parseVelocity(std::string_view text, const char* what
     return std::nullopt;
 }
 
-std::optional<std::string> parseSizeList(std::string_view text, sections::Shape shape,
-                                         std::vector<SectionSize>& sizesOut, UnitSystem system) {
+std::optional<std::string> parseSizeList(std::string_view text, const sections::ShapeRow& shape,
+                                         std::vector<sections::Dimensions>& sizesOut,
+                                         UnitSystem system) {
     const auto positive = [](std::string_view word) -> std::optional<double> {
         const auto x = iosafe::parseNumber(word);
         return x && *x > 0.0 ? x : std::nullopt;
     };
-    const char* const unit = system == UnitSystem::SI           ? "millimetres"
-                             : shape == sections::Shape::Circle ? "inches"
-                                                                : "feet";
-    std::vector<SectionSize> sizes;
+    const char* const unit = system == UnitSystem::SI                 ? "millimetres"
+                             : shape.catalogue(UnitSystem::US).inFeet ? "feet"
+                                                                      : "inches";
+    const std::size_t count = shape.dimensionCount();
+    std::string form; // "SPANxRISE, two positive numbers"
+    for (std::size_t i = 0; count > 1 && i < count; ++i) {
+        if (i > 0)
+            form += 'x';
+        for (char c : shape.dimensions[i].caption)
+            form += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    static constexpr const char* kCounts[] = {"", "one", "two", "three", "four"};
+    std::vector<sections::Dimensions> sizes;
     std::size_t at = 0;
     while (at < text.size()) {
         const std::size_t end = text.find_first_of(", \t", at);
@@ -203,20 +155,25 @@ std::optional<std::string> parseSizeList(std::string_view text, sections::Shape 
         if (word.empty())
             continue;
         const std::string shown = "the size \"" + std::string(word) + "\" ";
-        if (shape == sections::Shape::Box) {
-            const std::size_t x = word.find_first_of("xX");
-            const auto span = positive(word.substr(0, x));
-            const auto rise =
-                x == std::string_view::npos ? std::nullopt : positive(word.substr(x + 1));
-            if (!span || !rise)
-                return shown + "is not SPANxRISE, two positive numbers of " + unit;
-            sizes.push_back({*span, *rise});
-            continue;
+        sections::Dimensions size{};
+        std::string_view rest = word;
+        bool ok = true;
+        for (std::size_t i = 0; i < count && ok; ++i) {
+            const std::size_t x = i + 1 < count ? rest.find_first_of("xX") : std::string_view::npos;
+            if (i + 1 < count && x == std::string_view::npos) {
+                ok = false;
+                break;
+            }
+            const auto value = positive(rest.substr(0, x));
+            ok = value.has_value();
+            size[i] = value.value_or(0.0);
+            rest = x == std::string_view::npos ? std::string_view() : rest.substr(x + 1);
         }
-        const auto size = positive(word);
-        if (!size)
-            return shown + "is not a positive number of " + unit;
-        sizes.push_back({*size, 0.0});
+        if (!ok)
+            return count > 1 ? shown + "is not " + form + ", " + kCounts[count] +
+                                   " positive numbers of " + unit
+                             : shown + "is not a positive number of " + unit;
+        sizes.push_back(size);
     }
     if (sizes.empty())
         return std::string("the size list is empty");

@@ -7,11 +7,12 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/calc_entry.h"
-#include "calc/calc_inputs.h"
 #include "calc/calculation.h"
 #include "calc/labels.h"
+#include "input/calc_entry.h"
+#include "input/calc_inputs.h"
 #include "results/record.h"
+#include "sections/shape_table.h"
 
 // Pipe sizing: the main window's calculation for each nominal diameter in turn, judged against
 // design criteria; the first size that meets them all is the answer.
@@ -26,34 +27,26 @@ struct Criteria {
 Criteria defaultCriteria(UnitSystem system);
 
 // The nominal diameters tried by default, in inches, smallest first.
-const std::vector<double>& defaultSizesInches();
+std::vector<double> defaultSizesInches();
 
-// A size to try: a circle's diameter or a square's side (`first`), or a box's span and rise.
-struct SectionSize {
-    double first = 0.0, second = 0.0;
-};
-
-// What a sizing tries: sizes of one shape, in inches for pipes and in feet for boxes (in SI,
-// millimetres for both).
+// What a sizing tries: sizes of one shape, each its dimensions in the list's unit (for US
+// customary inches, or feet when `inFeet`; in SI millimetres).
 struct SizeList {
-    sections::Shape shape = sections::Shape::Circle;
-    std::vector<SectionSize> sizes;
+    const sections::ShapeRow* shape = &sections::defaultShape();
+    std::vector<sections::Dimensions> sizes;
     bool inFeet = false;
 };
 
-// The sizes tried by default: the nominal pipe diameters; the sides of the square precast
-// boxes; the precast box catalogue (span x rise in ft, 3x2 to 12x12) in order of full area,
-// the lower rise first where areas are equal. In SI the metric nominal diameters (100 to 3000
-// mm) and the metric boxes (600 x 300 to 3600 x 3600 mm in steps of 300, rise at most span).
-SizeList defaultSizes(sections::Shape shape, UnitSystem system = UnitSystem::US);
+// The sizes tried by default: the shape's catalogue in the system.
+SizeList defaultSizes(const sections::ShapeRow& shape, UnitSystem system = UnitSystem::US);
 
 // A size as the last line of a report names it: "10", "4", "6x4".
-std::string sizeText(sections::Shape shape, const SectionSize& size);
+std::string sizeText(const sections::ShapeRow& shape, const sections::Dimensions& size);
 
 enum class Check { Pass, Fail, NotApplicable };
 
 struct SizeRow {
-    SectionSize size; // in the list's unit
+    sections::Dimensions size{}; // in the list's unit
     // The calculation for this size, as the main window would run it: its results, the fault
     // that stopped it, the label texts it shows and the record it makes.
     CalcResults results;
@@ -65,7 +58,7 @@ struct SizeRow {
 };
 
 struct SizingResult {
-    sections::Shape shape = sections::Shape::Circle;
+    const sections::ShapeRow* shape = &sections::defaultShape();
     UnitSystem system = UnitSystem::US;
     std::vector<SizeRow> rows;         // one per size, in the order tried
     std::optional<std::size_t> chosen; // the first row that meets every criterion
@@ -87,10 +80,11 @@ SizingResult sizeSections(const CalcInputs& in, const CalcEntry& entry, const Si
 std::optional<std::string> parseMaxDepthRatio(std::string_view text, double& value);
 std::optional<std::string> parseVelocity(std::string_view text, const char* what, double& value,
                                          UnitSystem system = UnitSystem::US);
-// Sizes separated by commas and/or blanks: pipe diameters in inches, square sides in feet,
-// boxes as SPANxRISE in feet ("6x4"); in SI in mm.
-std::optional<std::string> parseSizeList(std::string_view text, sections::Shape shape,
-                                         std::vector<SectionSize>& sizes,
+// Sizes separated by commas and/or blanks, each the shape's dimensions joined by "x" in the
+// unit of its catalogue: pipe diameters in inches, square sides in feet, boxes as SPANxRISE in
+// feet ("6x4"); in SI in mm.
+std::optional<std::string> parseSizeList(std::string_view text, const sections::ShapeRow& shape,
+                                         std::vector<sections::Dimensions>& sizes,
                                          UnitSystem system = UnitSystem::US);
 // A velocity range whose maximum lies below its minimum cannot be met.
 std::optional<std::string> checkVelocityRange(const Criteria& criteria);

@@ -9,7 +9,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "calc/number_text.h"
+#include "common/number_text.h"
 #include "input/units.h"
 #include "sizing/pipe_sizing.h"
 #include "sizing/sizing_report.h"
@@ -106,9 +106,9 @@ void SizingPanel::showSystem(UnitSystem system) {
     maxVelocity_->setToolTip(QStringLiteral("Largest velocity at the normal depth, ") + velocity +
                              QStringLiteral(" (empty: no limit)"));
     std::vector<double> sizes;
-    for (const sizing::SectionSize& size :
-         sizing::defaultSizes(sections::Shape::Circle, system).sizes)
-        sizes.push_back(size.first);
+    for (const sections::Dimensions& size :
+         sizing::defaultSizes(sections::defaultShape(), system).sizes)
+        sizes.push_back(size[0]);
     sizes_->setText(qs(sizing::sizeListText(sizes)));
     sizes_->setCursorPosition(0); // the list shown from its first size
     sizes_->setToolTip(si ? QStringLiteral("Nominal diameters to try, in millimetres, in order")
@@ -151,12 +151,12 @@ void SizingPanel::runSizing() {
     }
     if (!error)
         error = sizing::checkVelocityRange(criteria);
-    std::vector<sizing::SectionSize> typed;
+    std::vector<sections::Dimensions> typed;
     if (!error)
-        error = sizing::parseSizeList(sizes_->text().toStdString(), sections::Shape::Circle, typed,
+        error = sizing::parseSizeList(sizes_->text().toStdString(), sections::defaultShape(), typed,
                                       system_);
-    for (const sizing::SectionSize& size : typed)
-        sizes.push_back(size.first);
+    for (const sections::Dimensions& size : typed)
+        sizes.push_back(size[0]);
     if (error) {
         chosenLabel_->setText(QStringLiteral("Check the criteria: ") + qs(*error) + '.');
         return;
@@ -175,7 +175,7 @@ void SizingPanel::runSizing() {
         const auto label = [&row](Label name) {
             return qs(row.labels[name]);
         };
-        const QString cells[] = {qs(generalNumberText(row.size.first)),
+        const QString cells[] = {qs(generalNumberText(row.size[0])),
                                  label(Label::DoverD),
                                  label(Label::Dnorm),
                                  label(Label::Vnorm),
@@ -201,7 +201,7 @@ void SizingPanel::runSizing() {
         }
     }
     if (result.chosen) {
-        chosen_ = result.rows[*result.chosen].size.first;
+        chosen_ = result.rows[*result.chosen].size[0];
         table_->selectRow(static_cast<int>(*result.chosen));
         table_->scrollToItem(table_->item(static_cast<int>(*result.chosen), 0));
         chosenLabel_->setText(QStringLiteral("First size meeting every criterion: ") +

@@ -6,8 +6,8 @@
 
 #include <QGroupBox>
 
-#include "calc/calc_entry.h"
-#include "calc/calc_inputs.h"
+#include "input/calc_entry.h"
+#include "input/calc_inputs.h"
 
 class QLabel;
 class QLineEdit;

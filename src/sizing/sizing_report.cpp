@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sizing/sizing_report.h"
 
-#include "calc/number_text.h"
+#include "common/number_text.h"
 #include "results/record.h"
 
 namespace runnelex::sizing {
@@ -32,7 +32,7 @@ std::string sizingReport(const SizingResult& result, const Criteria& criteria) {
                checkText(row.maxVelocity) + '\t' + (result.chosen == i ? "*" : "") + '\n';
     }
     if (result.chosen)
-        out += sizeText(result.shape, result.rows[*result.chosen].size) + '\n';
+        out += sizeText(*result.shape, result.rows[*result.chosen].size) + '\n';
     return out;
 }
 

@@ -10,7 +10,7 @@
 
 #include "calc/calculation.h"
 #include "calc/display_run.h"
-#include "calc/number_text.h"
+#include "common/number_text.h"
 #include "engine/hydrocalc.h"
 
 namespace runnelex {
@@ -75,7 +75,7 @@ TEST(DisplayNumber, QuickRouteAgreesWithTheExactConversion) {
 
 CalcInputs pipe(double D, double S, double n, double Q, const std::string& unitflow = "CFS") {
     CalcInputs in;
-    in.DiamFt = D;
+    in.Dims[0] = D;
     in.SlopeFtFt = S;
     in.ManningN = n;
     in.Qcfs = Q;

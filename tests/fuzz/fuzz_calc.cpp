@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "calc/display_run.h"
-#include "calc/number_text.h"
+#include "common/number_text.h"
 #include "engine/hydrocalc.h"
 #include "fuzz_check.h"
 #include "fuzz_doubles.h"
@@ -50,7 +50,7 @@ bool showsNumber(Label l) {
 void wholeCalculation(FuzzedDataProvider& fdp) {
     static const char* const kUnitflows[] = {"CFS", "MGD", "GPM", "gpm"};
     CalcInputs in;
-    in.DiamFt = anyDouble(fdp);
+    in.Dims[0] = anyDouble(fdp);
     in.SlopeFtFt = anyDouble(fdp);
     in.ManningN = anyDouble(fdp);
     in.Qcfs = anyDouble(fdp);
@@ -58,7 +58,7 @@ void wholeCalculation(FuzzedDataProvider& fdp) {
     in.DiamInFeet = fdp.ConsumeBool();
     in.SlopeInPercent = fdp.ConsumeBool();
     const std::string args =
-        describe({in.DiamFt, in.SlopeFtFt, in.ManningN, in.Qcfs}) + in.Unitflow;
+        describe({in.Dims[0], in.SlopeFtFt, in.ManningN, in.Qcfs}) + in.Unitflow;
 
     const DisplayRun run = displayRun(in);
     LabelTexts labels = startupLabelTexts();
@@ -80,7 +80,7 @@ void wholeCalculation(FuzzedDataProvider& fdp) {
         require(run.steps.empty(), "invalid inputs show nothing", args);
         return;
     }
-    const double D = in.DiamFt;
+    const double D = in.Dims[0];
     require(r.Capacity.size() == 4 && r.Qmax, "the capacity table is complete", args);
     if (*r.outcome == Outcome::OpenChannel) {
         require(*r.Dnorm > 0.0 && *r.Dnorm <= 0.93 * D, "the normal depth lies in its bracket",

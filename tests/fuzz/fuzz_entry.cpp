@@ -15,8 +15,8 @@
 
 #include <locale.h>
 
-#include "calc/calc_inputs.h"
 #include "fuzz_check.h"
+#include "input/calc_inputs.h"
 #include "input/entry_check.h"
 #include "input/iosafe.h"
 #include "input/unit_selection.h"
@@ -32,7 +32,7 @@ using fuzz::require;
 bool same(const CalcInputs& a, const CalcInputs& b) {
     const auto bits = [](const CalcInputs& x) {
         return std::tuple(
-            std::bit_cast<std::uint64_t>(x.DiamFt), std::bit_cast<std::uint64_t>(x.SlopeFtFt),
+            std::bit_cast<std::uint64_t>(x.Dims[0]), std::bit_cast<std::uint64_t>(x.SlopeFtFt),
             std::bit_cast<std::uint64_t>(x.ManningN), std::bit_cast<std::uint64_t>(x.Qcfs),
             x.Unitflow, x.DiamInFeet, x.SlopeInPercent);
     };
@@ -41,7 +41,7 @@ bool same(const CalcInputs& a, const CalcInputs& b) {
 
 double& fieldOf(entry::Box box, CalcInputs& in) {
     using entry::Box;
-    return box == Box::Diam       ? in.DiamFt
+    return box == Box::Diam       ? in.Dims[0]
            : box == Box::Slope    ? in.SlopeFtFt
            : box == Box::ManningN ? in.ManningN
                                   : in.Qcfs;
@@ -51,7 +51,7 @@ const char* const kUnitflows[] = {"CFS", "MGD", "GPM", "cfs", ""};
 
 CalcInputs earlierInputs(FuzzedDataProvider& fdp) {
     CalcInputs in;
-    in.DiamFt = fdp.ConsumeFloatingPoint<double>();
+    in.Dims[0] = fdp.ConsumeFloatingPoint<double>();
     in.SlopeFtFt = fdp.ConsumeFloatingPoint<double>();
     in.ManningN = fdp.ConsumeFloatingPoint<double>();
     in.Qcfs = fdp.ConsumeFloatingPoint<double>();
@@ -96,7 +96,7 @@ void checkOneEntry(entry::Box box, const std::string& text, const CalcInputs& be
     bool known = true;
     switch (box) {
     case entry::Box::Diam:
-        expected.DiamFt = before.DiamInFeet ? x : x / units::kInchesPerFoot;
+        expected.Dims[0] = before.DiamInFeet ? x : x / units::kInchesPerFoot;
         break;
     case entry::Box::Slope:
         expected.SlopeFtFt = before.SlopeInPercent ? x / units::kPercentPerFtFt : x;
@@ -163,7 +163,7 @@ void selectUnit(int list, int index, const std::string& text, const CalcInputs& 
     try {
         if (list == 0) {
             selection::selectDiamUnit(index, text, in, notify);
-            field = &in.DiamFt;
+            field = &in.Dims[0];
         } else if (list == 1) {
             selection::selectSlopeUnit(index, text, in, notify);
             field = &in.SlopeFtFt;
@@ -187,9 +187,9 @@ void selectUnit(int list, int index, const std::string& text, const CalcInputs& 
     if (iosafe::fSafeDbl(text, false) == 0.0)
         require(*field == 0.0, "an unusable box text reads as 0 in any unit", shown);
     CalcInputs others = in;
-    *(list == 0   ? &others.DiamFt
+    *(list == 0   ? &others.Dims[0]
       : list == 1 ? &others.SlopeFtFt
-                  : &others.Qcfs) = list == 0   ? before.DiamFt
+                  : &others.Qcfs) = list == 0   ? before.Dims[0]
                                     : list == 1 ? before.SlopeFtFt
                                                 : before.Qcfs;
     others.DiamInFeet = list == 0 ? before.DiamInFeet : others.DiamInFeet;

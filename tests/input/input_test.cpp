@@ -11,7 +11,7 @@
 #include <tuple>
 #include <vector>
 
-#include "calc/number_text.h"
+#include "common/number_text.h"
 #include "engine/hydrocalc.h"
 #include "input/entry_check.h"
 #include "input/iosafe.h"
@@ -40,7 +40,7 @@ std::vector<std::string> messages(const char* message) {
 }
 
 auto fields(const CalcInputs& x) {
-    return std::tie(x.DiamFt, x.SlopeFtFt, x.ManningN, x.Qcfs, x.Unitflow, x.DiamInFeet,
+    return std::tie(x.Dims[0], x.SlopeFtFt, x.ManningN, x.Qcfs, x.Unitflow, x.DiamInFeet,
                     x.SlopeInPercent);
 }
 
@@ -127,7 +127,7 @@ TEST(NumericTest, IndependentOfTheUserLocale) {
     EXPECT_EQ(displayNumber(1.5e20), "1.5E+20");
     CalcInputs in;
     EXPECT_TRUE(entry::checkEntry(entry::Box::Diam, "8.5", in).runCalc);
-    EXPECT_EQ(in.DiamFt, 8.5 / 12);
+    EXPECT_EQ(in.Dims[0], 8.5 / 12);
 }
 
 TEST(EntryCheck, KeystrokeFilter) {
@@ -143,7 +143,7 @@ TEST(EntryCheck, KeystrokeFilter) {
 
 double& fieldOf(entry::Box box, CalcInputs& in) {
     using entry::Box;
-    return box == Box::Diam    ? in.DiamFt
+    return box == Box::Diam    ? in.Dims[0]
            : box == Box::Slope ? in.SlopeFtFt
            : box == Box::Flow  ? in.Qcfs
                                : in.ManningN;
@@ -187,7 +187,7 @@ TEST(EntryCheck, StoresOrRejects) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text + " " + c.unit);
         CalcInputs in;
-        in.DiamFt = in.SlopeFtFt = in.ManningN = in.Qcfs = 7;
+        in.Dims[0] = in.SlopeFtFt = in.ManningN = in.Qcfs = 7;
         in.DiamInFeet = c.unit == "ft.";
         in.SlopeInPercent = c.unit == "%";
         if (c.box == Box::Flow && !c.unit.empty())
@@ -232,7 +232,7 @@ TEST(UnitSelection, ReReadTheBoxInTheNewUnitAndTouchOnlyTheirOwnField) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(1, c.list) + std::to_string(c.index) + " '" + c.text + "'");
         CalcInputs in;
-        in.DiamFt = in.SlopeFtFt = in.Qcfs = 9;
+        in.Dims[0] = in.SlopeFtFt = in.Qcfs = 9;
         in.DiamInFeet = in.SlopeInPercent = true; // an invalid index must reset them
         in.Unitflow = "MGD";
         CalcInputs expected = in;
@@ -240,7 +240,7 @@ TEST(UnitSelection, ReReadTheBoxInTheNewUnitAndTouchOnlyTheirOwnField) {
         std::string heading;
         if (c.list == 'd') {
             selection::selectDiamUnit(c.index, c.text, in, rec.notify());
-            expected.DiamFt = c.base;
+            expected.Dims[0] = c.base;
             expected.DiamInFeet = std::string(c.unit) == "ft.";
         } else if (c.list == 's') {
             selection::selectSlopeUnit(c.index, c.text, in, rec.notify());

@@ -13,7 +13,7 @@ namespace {
 
 CalcInputs pipe(double q, const char* unit = "CFS") {
     CalcInputs in;
-    in.DiamFt = 1;
+    in.Dims[0] = 1;
     in.SlopeFtFt = 0.01;
     in.Qcfs = q;
     in.Unitflow = unit;
@@ -106,7 +106,7 @@ TEST(PictureModel, FlowsInTheUnitShown) {
 TEST(PictureModel, TitleNamesTheInputsAsTyped) {
     // Whole strings: GCC 12 warns falsely (-Wrestrict) of a short literal assigned in place.
     CalcEntry entry;
-    entry.diam = std::string("12");
+    entry.dimensions.set("diam", "12");
     entry.slope = std::string("1");
     entry.slopeUnit = 1;
     entry.flow = std::string("897.8");
@@ -119,13 +119,12 @@ TEST(PictureModel, TitleNamesTheInputsAsTyped) {
     EXPECT_EQ(buildPictureModel(in, &entry).title, "D = 12 in.   S = 1 %   n = 0.013   Q = none");
     // The pipe is named when it has a name; a box by its span and rise as typed.
     entry.pipe = std::string("MH 4-5");
-    entry.shape = sections::Shape::Box;
-    entry.span = std::string("6");
-    entry.rise = std::string("4");
+    entry.shape = sections::shapeNamed("box");
+    entry.dimensions.set("span", "6");
+    entry.dimensions.set("rise", "4");
     entry.diamUnit = 1;
-    in.Shape = sections::Shape::Box;
-    in.SpanFt = 6;
-    in.DiamFt = 4;
+    in.Shape = entry.shape;
+    in.Dims = {6, 4};
     EXPECT_EQ(buildPictureModel(in, &entry).title,
               "Pipe MH 4-5   Span x rise = 6 x 4 ft.   S = 1 %   n = 0.013   Q = none");
 }
@@ -135,24 +134,22 @@ TEST(PictureModel, TitleNamesTheInputsAsTyped) {
 TEST(PictureModel, SquaresAndBoxes) {
     const struct {
         const char* name;
-        sections::Shape shape;
+        const char* shape;
         double span, rise, q;
         double peakOverFull; // worked out from the section factor A R^(2/3)
         const char *size, *noteStart;
     } cases[] = {
-        {"square", sections::Shape::Square, 4, 4, 60, 1.211, "Side = 4 ft",
+        {"square", "square", 4, 4, 60, 1.211, "Side = 4 ft",
          "One normal depth: the flow rises to the crown (Peak open-channel flow "},
-        {"box twice as wide", sections::Shape::Box, 6, 3, 0, 1.310, "Span x rise = 6 x 3 ft",
-         "No design flow"},
-        {"box twice as high", sections::Shape::Box, 3, 6, 400, 1.129, "Span x rise = 3 x 6 ft",
+        {"box twice as wide", "box", 6, 3, 0, 1.310, "Span x rise = 6 x 3 ft", "No design flow"},
+        {"box twice as high", "box", 3, 6, 400, 1.129, "Span x rise = 3 x 6 ft",
          "Surcharged! The flow is above the flow at 0.93 of the rise; Peak open-channel flow "},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         CalcInputs in = pipe(c.q);
-        in.Shape = c.shape;
-        in.SpanFt = c.span;
-        in.DiamFt = c.rise;
+        in.Shape = sections::shapeNamed(c.shape);
+        in.Dims = {c.span, c.rise}; // a square takes its side alone
         in.SlopeFtFt = 0.005;
         const PictureModel m = buildPictureModel(in);
         ASSERT_TRUE(m.drawable);

@@ -22,6 +22,23 @@ namespace {
 
 using Args = std::vector<std::string>;
 
+// An entry of a circle: its texts and unit positions.
+CalcEntry entryOf(std::string pipe, std::string diam, std::string slope, std::string n,
+                  std::string flow, int diamUnit, int slopeUnit, int flowUnit,
+                  UnitSystem system = UnitSystem::US) {
+    CalcEntry e;
+    e.pipe = std::move(pipe);
+    e.dimensions.set("diam", std::move(diam));
+    e.slope = std::move(slope);
+    e.n = std::move(n);
+    e.flow = std::move(flow);
+    e.diamUnit = diamUnit;
+    e.slopeUnit = slopeUnit;
+    e.flowUnit = flowUnit;
+    e.system = system;
+    return e;
+}
+
 struct Case {
     const char* name;
     CalcEntry entry;
@@ -31,19 +48,19 @@ struct Case {
 // Surcharged, faulted and oddly named rows, every unit.
 const Case kCases[] = {
     {"flow sweep through the surcharge",
-     {"", "12", "0.01", "0.013", "", 0, 0, 0, {}, {}, {}},
+     entryOf("", "12", "0.01", "0.013", "", 0, 0, 0),
      {"flow=0.5:4.5:0.5"}},
     {"grid in feet, percent and GPM",
-     {"MH-1", "1,1.5", "", "0.011", "900", 1, 1, 2, {}, {}, {}},
+     entryOf("MH-1", "1,1.5", "", "0.011", "900", 1, 1, 2),
      {"diam=1,1.5,2", "slope=0.1:0.5:0.2"}},
     {"n list, a name to quote, MGD",
-     {"-a,b\"c\t'd' \xC3\xA4", "24", "0.5", "", "10", 0, 1, 1, {}, {}, {}},
+     entryOf("-a,b\"c\t'd' \xC3\xA4", "24", "0.5", "", "10", 0, 1, 1),
      {"n=0.009,0.013,0.024"}},
     {"faulted and huge points",
-     {"", "", "0.01", "0.013", "2", 1, 0, 0, {}, {}, {}},
+     entryOf("", "", "0.01", "0.013", "2", 1, 0, 0),
      {"diam=1e200,1e5,1"}},
     {"SI: m, percent and L/s, through the surcharge",
-     {"P 1", "0.3", "", "0.013", "", 1, 1, 1, {}, {}, {}, UnitSystem::SI},
+     entryOf("P 1", "0.3", "", "0.013", "", 1, 1, 1, UnitSystem::SI),
      {"slope=0.5,1", "flow=50:110:30"}},
 };
 

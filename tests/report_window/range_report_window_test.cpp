@@ -41,7 +41,7 @@ QStringList texts(const CalcEntry& e) {
     const auto q = [](const std::string& s) {
         return QString::fromStdString(s);
     };
-    return {q(e.pipe),  q(e.diam),
+    return {q(e.pipe),  q(e.dimensions.get("diam")),
             q(e.slope), q(e.flow),
             q(e.n),     QString("%1 %2 %3").arg(e.diamUnit).arg(e.slopeUnit).arg(e.flowUnit)};
 }
@@ -196,7 +196,7 @@ private slots:
             << Args{"--diam", "12", "--slope", "0.01", "--vary", "flow=0.5:4.5:0.5"}
             << "9 rows, 2 surcharged, 0 faulted";
         QTest::newRow("diameters by slopes, feet, percent, GPM")
-            << "cmbVary1#0;txtVary1=1,1.5,2;cmbVary2#2;txtVary2=0.1:0.5:0.2;txtPipeID=MH 7;"
+            << "cmbVary1#0;txtVary1=1,1.5,2;cmbVary2#4;txtVary2=0.1:0.5:0.2;txtPipeID=MH 7;"
                "cmbUnDiam#1;cmbUnSlope#1;cmbUnFlo#2;txtQinput=900;txtM=0.011"
             << Args{"--pipe",       "MH 7",
                     "--diam-unit",  "ft.",
@@ -213,8 +213,8 @@ private slots:
                     "--flow",      "2",   "--vary",  "diam=1,1e200,2"}
             << "3 rows, 0 surcharged, 1 faulted";
         QTest::newRow("box spans by rises, feet")
-            << "cmbShape#2;cmbUnDiam#1;txtSlope=0.005;cmbVary1#4;txtQinput=60;txtVary1=4,6;"
-               "cmbVary2#6;txtVary2=3:4:1"
+            << "cmbShape#2;cmbUnDiam#1;txtSlope=0.005;cmbVary1#1;txtQinput=60;txtVary1=4,6;"
+               "cmbVary2#3;txtVary2=3:4:1"
             << Args{"--shape", "box", "--diam-unit", "ft.",      "--slope", "0.005",
                     "--flow",  "60",  "--vary",      "span=4,6", "--vary",  "rise=3:4:1"}
             << "4 rows, 0 surcharged, 0 faulted";
@@ -285,7 +285,7 @@ private slots:
                                          "number.";
         QTest::newRow("an empty n") << "txtM=;txtVary1=1"
                                     << "n \"\": Manning's n must be a positive real number.";
-        QTest::newRow("varied twice") << "txtVary1=1;cmbVary2#3;txtVary2=2"
+        QTest::newRow("varied twice") << "txtVary1=1;cmbVary2#5;txtVary2=2"
                                       << "Vary and Then vary both name Q (flowrate): vary it once, "
                                          "or choose another input.";
         QTest::newRow("a box without its rise")
@@ -297,7 +297,7 @@ private slots:
             << "cmbShape#1;txtVary1=1"
             << "A square needs its side: type it, or vary it.";
         QTest::newRow("a span of a circle")
-            << "cmbVary1#4;txtVary1=1"
+            << "cmbVary1#1;txtVary1=1"
             << "Only a box has a span and a rise: choose Box as the shape, or vary another input.";
         QTest::newRow("too many rows") << "txtVary1=0.000001:100:0.000001"
                                        << "The report would have 100000000 rows; this window "

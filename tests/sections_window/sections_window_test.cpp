@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "calc/number_text.h"
+#include "common/number_text.h"
 #include "sections_window/frm_sections.h"
 #include "sections_window/section_view.h"
 #include "sections_window/sections_tool.h"
@@ -124,10 +124,10 @@ private slots:
     void controlsAreHeardWithTheirValues() {
         h_->run("txtDiam=12");
         tool_->open();
-        const sizing::SizeList boxes = FrmSections::catalogue(sections::Shape::Box);
+        const sizing::SizeList boxes = FrmSections::catalogue(*sections::shapeNamed("box"));
         run("cmbShape#2;cmbCatalogue#5;txtSlope=0.005;txtQinput=50");
-        const QString span = QString::fromStdString(generalNumberText(boxes.sizes[4].first));
-        const QString rise = QString::fromStdString(generalNumberText(boxes.sizes[4].second));
+        const QString span = QString::fromStdString(generalNumberText(boxes.sizes[4][0]));
+        const QString rise = QString::fromStdString(generalNumberText(boxes.sizes[4][1]));
         QCOMPARE(get<QLineEdit>("txtSpan")->text(), span);
         QCOMPARE(get<QLineEdit>("txtRise")->text(), rise);
         QCOMPARE(get<QComboBox>("cmbUnDiam")->currentText(), "ft.");

@@ -108,7 +108,7 @@ private slots:
         QCOMPARE(h->boxes.prompts, QStringList{kDiamMsg});
         QCOMPARE(h->text("txtDiam"), QString());
         paste(" 1.5e1 ", Qt::Key_Insert, Qt::ShiftModifier);
-        QCOMPARE(h->window->calcInputs().DiamFt, 1.25);
+        QCOMPARE(h->window->calcInputs().Dims[0], 1.25);
         QTest::keyClick(box, Qt::Key_Home); // editing keys that type no character still work
         QTest::keyClick(box, Qt::Key_Delete);
         QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
@@ -220,7 +220,7 @@ private slots:
         QCOMPARE(shownWhenAsked, row[1].remove(u'-'));
         QCOMPARE(h->text(row[0]), QString());
         const runnelex::CalcInputs& after = h->window->calcInputs();
-        QCOMPARE(after.DiamFt, before.DiamFt);
+        QCOMPARE(after.Dims[0], before.Dims[0]);
         QCOMPARE(after.SlopeFtFt, before.SlopeFtFt);
         QCOMPARE(after.Qcfs, before.Qcfs);
         QCOMPARE(after.ManningN, before.ManningN);
@@ -315,7 +315,7 @@ private slots:
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
         QTRY_VERIFY(!view->isVisible());
         QCOMPARE(combo->currentText(), QStringLiteral("ft."));
-        QCOMPARE(h->window->calcInputs().DiamFt, 12.0);
+        QCOMPARE(h->window->calcInputs().Dims[0], 12.0);
         QCOMPARE(h->text("lblrQ100"), QStringLiteral("2689.1106"));
         QCOMPARE(h->log.records.size(), 1);
     }

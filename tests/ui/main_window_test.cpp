@@ -59,7 +59,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), h->get("txtDiam"));
         const runnelex::CalcInputs& in = h->window->calcInputs();
         QCOMPARE(in.ManningN, 0.013);
-        QCOMPARE(in.DiamFt, 0.0);
+        QCOMPARE(in.Dims[0], 0.0);
         QCOMPARE(in.Unitflow, std::string("CFS"));
         QVERIFY(!in.DiamInFeet && !in.SlopeInPercent);
         QVERIFY(h->boxes.prompts.isEmpty());
@@ -216,7 +216,7 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), h->get(list));
         }
         // Leaving the box for the list took the diameter in.
-        QCOMPARE(h->window->calcInputs().DiamFt, 2.0);
+        QCOMPARE(h->window->calcInputs().Dims[0], 2.0);
     }
 
     void loggingSwitch() {

@@ -159,12 +159,9 @@ QLineEdit* FrmRunnelex::box(TextBox which) const {
     case TextBox::ManningN:
         return c_.txtM;
     case TextBox::PipeName:
-        return c_.txtPipeID;
-    case TextBox::Span:
-    case TextBox::Rise:
         break;
     }
-    return nullptr; // the circular pipe's window has no box's span and rise
+    return c_.txtPipeID;
 }
 
 void FrmRunnelex::connectControls() {

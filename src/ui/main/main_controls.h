@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "input/unit_system.h"
+#include "common/unit_system.h"
 
 class QAction;
 class QCheckBox;

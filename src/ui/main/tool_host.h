@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "input/unit_system.h"
+#include "common/unit_system.h"
 
 class QMenu;
 class QWidget;

@@ -3,21 +3,22 @@
 
 #include <string>
 
-#include "input/unit_system.h"
-#include "sections/section.h"
+#include "common/unit_system.h"
+#include "input/dimension_texts.h"
+#include "sections/shape_table.h"
 
 namespace runnelex {
 
 // The main window's entry as the user sees it: the texts in the five boxes and the position of
 // each unit list (0 = in., ft/ft, CFS). Other windows start from it. Beside the circular pipe,
-// the shape, and a box's span and rise (a square's side is the diameter's text).
+// the shape and the texts of its dimensions' boxes.
 inline constexpr const char* kStartManningN = "0.013"; // what the n box holds at start
 
 struct CalcEntry {
-    std::string pipe, diam, slope, n = kStartManningN, flow;
+    std::string pipe, slope, n = kStartManningN, flow;
     int diamUnit = 0, slopeUnit = 0, flowUnit = 0;
-    sections::Shape shape = sections::Shape::Circle;
-    std::string span, rise;
+    const sections::ShapeRow* shape = &sections::defaultShape();
+    DimensionTexts dimensions;          // "diam" is the main window's diameter box
     UnitSystem system = UnitSystem::US; // of the unit lists' positions
 };
 

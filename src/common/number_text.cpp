@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "calc/number_text.h"
+#include "common/number_text.h"
 
 #include <array>
 #include <charconv>

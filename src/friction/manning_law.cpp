@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "friction/manning_law.h"
+
+#include "engine/arith.h"
+#include "friction/law_table.h"
+
+namespace runnelex::friction {
+
+using namespace hydrocalc::checked;
+
+const LawRow& ManningLaw::row() const {
+    return defaultLaw();
+}
+
+double ManningLaw::velocity(double R, double S) const {
+    const double rootS = sqrt(S);
+    const double product = mul(pow(R, 2.0 / 3.0), rootS);
+    return mul(div(k_, n_), product);
+}
+
+double ManningLaw::slope(double V, double R) const {
+    const double vn = div(mul(V, n_), k_);
+    return pow(div(vn, pow(R, 2.0 / 3.0)), 2.0);
+}
+
+} // namespace runnelex::friction

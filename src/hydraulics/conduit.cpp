@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "hydraulics/conduit.h"
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <functional>
+
+#include "engine/arith.h"
+#include "engine/hydrocalc.h"
+
+namespace runnelex::hydraulics {
+
+using namespace hydrocalc::checked;
+
+namespace {
+
+std::uint64_t bitsOf(double y) {
+    return std::bit_cast<std::uint64_t>(y);
+}
+
+// The smallest double y in (lo, hi] with excess(y) >= 0, given excess(lo) < 0 <= excess(hi) and
+// that the excess does not fall back below 0 above a depth where it reached 0. Positive doubles
+// order as their bit patterns: the bracket is narrowed by the Illinois form of the false
+// position while it is wide, then by halving the patterns' distance down to adjacent doubles,
+// so the answer depends on the signs of the excess alone, never on a tolerance.
+template <typename Excess> double firstReached(double lo, double hi, Excess excess) {
+    double a = lo, b = hi;
+    double fa = excess(a), fb = excess(b);
+    if (fb < 0.0)
+        return b; // nothing reaches the target below the top
+    int kept = 0; // +1: b was kept last time, -1: a was
+    for (int step = 0; bitsOf(b) - bitsOf(a) > 1; ++step) {
+        double c = 0.0;
+        const bool wide = bitsOf(b) - bitsOf(a) > 64 && step < 60;
+        if (wide)
+            c = (a * fb - b * fa) / (fb - fa);
+        if (!wide || !(c > a && c < b))
+            c = std::bit_cast<double>(bitsOf(a) + (bitsOf(b) - bitsOf(a)) / 2);
+        const double fc = excess(c);
+        if (fc >= 0.0) {
+            b = c;
+            fb = fc;
+            if (kept == -1)
+                fa *= 0.5; // a kept twice: pull the next false position towards it
+            kept = -1;
+        } else {
+            a = c;
+            fa = fc;
+            if (kept == 1)
+                fb *= 0.5;
+            kept = 1;
+        }
+    }
+    return b;
+}
+
+// Golden-section search for the largest value of a function that rises and then falls on
+// [lo, hi]. It narrows until the two inner points meet in double precision, so the depth is
+// as close as the flatness of the peak allows and the value is the largest computed.
+PeakFlow maximise(const std::function<double(double)>& f, double lo, double hi) {
+    const double invPhi = (std::sqrt(5.0) - 1.0) / 2.0;
+    double a = hi - invPhi * (hi - lo);
+    double b = lo + invPhi * (hi - lo);
+    double fa = f(a), fb = f(b);
+    for (int i = 0; i < 200 && a < b; ++i) {
+        if (fa < fb) {
+            lo = a;
+            a = b;
+            fa = fb;
+            b = lo + invPhi * (hi - lo);
+            fb = f(b);
+        } else {
+            hi = b;
+            b = a;
+            fb = fa;
+            a = hi - invPhi * (hi - lo);
+            fa = f(a);
+        }
+    }
+    return fa >= fb ? PeakFlow{a, fa} : PeakFlow{b, fb};
+}
+
+} // namespace
+
+double gravity(UnitSystem system) {
+    return system == UnitSystem::SI ? 9.80665 : hydrocalc::kGravityFroude;
+}
+
+bool Conduit::engineRoute() const {
+    return s_.engineCircle() && law_.engineManningN() != nullptr;
+}
+
+double Conduit::hydraulicRadius(double y) const {
+    const double P = s_.perimeter(y);
+    return P <= 0.0 ? 0.0 : div(s_.area(y), P);
+}
+
+double Conduit::velocityAt(double y) const {
+    return law_.velocity(hydraulicRadius(y), S_);
+}
+
+double Conduit::flowAt(double y) const {
+    const double A = s_.area(y);
+    const double P = s_.perimeter(y);
+    return mul(law_.velocity(P <= 0.0 ? 0.0 : div(A, P), S_), A);
+}
+
+double Conduit::normalDepth(double Q, double top) const {
+    if (engineRoute())
+        return hydrocalc::fDnormal(*law_.engineManningN(), s_.rise(), 0.0, hydrocalc::kCircular, S_,
+                                   Q);
+    return firstReached(0.0, top, [&](double y) { return flowAt(y) - Q; });
+}
+
+double Conduit::froudeNumber(double y, double Q) const {
+    if (engineRoute())
+        return hydrocalc::fFroude(s_.rise(), y, Q);
+    const double T = s_.topWidth(y);
+    if (T <= 0.0)
+        return 0.0;
+    const double A = s_.area(y);
+    return div(div(Q, A), sqrt(mul(g_, div(A, T))));
+}
+
+double Conduit::criticalDepth(double Q) const {
+    if (engineRoute())
+        return hydrocalc::fDcritCircular(s_.rise(), Q);
+    if (const auto closed = s_.criticalDepth(Q, g_))
+        return *closed;
+    // Q^2 T / (g A^3) falls from above 1 near the invert to 0 at the crown.
+    const double q2 = mul(Q, Q);
+    return firstReached(0.0, s_.rise(), [&](double y) {
+        const double A = s_.area(y);
+        return mul(g_, mul(A, mul(A, A))) - mul(q2, s_.topWidth(y));
+    });
+}
+
+PeakFlow Conduit::peakFlow() const {
+    const double D = s_.rise();
+    if (!s_.peaksBelowCrown()) {
+        const double A = s_.fullArea();
+        return {D, mul(law_.velocity(div(A, s_.openPerimeterAtCrown()), S_), A)};
+    }
+    // The flow peaks in the upper half, where the full section's extra wetted perimeter
+    // outweighs its extra area.
+    return maximise([this](double y) { return flowAt(y); }, 0.5 * D, D);
+}
+
+} // namespace runnelex::hydraulics

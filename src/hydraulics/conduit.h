@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "common/unit_system.h"
+#include "friction/friction_law.h"
+#include "sections/section.h"
+
+// A section laid at a slope under a friction law: the flow at every depth and the depths where
+// it reaches a flow or turns critical. Depths are exact: each is the double at which the
+// computed quantity crosses its target, found by bisecting the doubles themselves, so no
+// tolerance decides where a search stops. The engine's own circle under its own Manning
+// equation keeps the engine's bisection and march instead.
+namespace runnelex::hydraulics {
+
+// g of the Froude number: 32.2 ft/s^2, so that Fr is 1 at the critical depth as the engine
+// computes it, or 9.80665 m/s^2.
+double gravity(UnitSystem system);
+
+// The largest open-channel flow and its depth.
+struct PeakFlow {
+    double depth = 0.0;
+    double flow = 0.0;
+};
+
+class Conduit {
+public:
+    Conduit(const sections::Section& section, const friction::FrictionLaw& law, double slope,
+            UnitSystem system)
+        : s_(section), law_(law), S_(slope), g_(gravity(system)) {}
+
+    const sections::Section& section() const { return s_; }
+    const friction::FrictionLaw& law() const { return law_; }
+    double slope() const { return S_; }
+    double g() const { return g_; }
+    // Whether the engine's bisection, march and Froude number serve this conduit.
+    bool engineRoute() const;
+
+    // Hydraulic radius, velocity and flow of uniform flow at depth y; nothing flows at or
+    // below the invert.
+    double hydraulicRadius(double y) const;
+    double velocityAt(double y) const;
+    double flowAt(double y) const;
+
+    // The normal depth of Q, no larger than `top`, below which the flow rises with the depth:
+    // the smallest double whose flow reaches Q (the engine's bisection for its own circle).
+    double normalDepth(double Q, double top) const;
+    // Froude number V / sqrt(g A / T) of the flow Q at depth y (0 at or above the crown).
+    double froudeNumber(double y, double Q) const;
+    // The depth where Q^2 T / (g A^3) = 1: the section's closed form, else the smallest double
+    // below the crown at which the flow is no longer supercritical (the engine's march for its
+    // own circle).
+    double criticalDepth(double Q) const;
+    // Where the section's flow peaks below the crown, the peak found by search; else the flow
+    // just under the crown, the lid not touching.
+    PeakFlow peakFlow() const;
+
+private:
+    const sections::Section& s_;
+    const friction::FrictionLaw& law_;
+    double S_, g_;
+};
+
+} // namespace runnelex::hydraulics

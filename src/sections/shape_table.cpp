@@ -1,0 +1,172 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sections/shape_table.h"
+
+#include <algorithm>
+#include <cctype>
+#include <utility>
+
+#include "sections/box_section.h"
+#include "sections/circle_section.h"
+#include "sections/engine_circle_section.h"
+
+namespace runnelex::sections {
+
+namespace {
+
+constexpr std::array<DimensionSpec, 1> kCircleDims = {
+    {{"diam", "Diameter", "D", "&Diameter:", "Key in Pipe Diameter here",
+      "Diameter must be a positive real number."}}};
+constexpr std::array<DimensionSpec, 1> kSquareDims = {
+    {{"diam", "Side", "Side", "Si&de:", "Key in the square's side here",
+      "Side must be a positive real number."}}};
+constexpr std::array<DimensionSpec, 2> kBoxDims = {
+    {{"span", "Span", "Span", "S&pan:", "Key in the box's span here",
+      "Span must be a positive real number."},
+     {"rise", "Rise", "Rise", "R&ise:", "Key in the box's rise here",
+      "Rise must be a positive real number."}}};
+
+std::unique_ptr<Section> makeCircle(const Dimensions& d, UnitSystem system) {
+    // The US customary circle is the engine's own, so its results keep the engine's digits.
+    if (system == UnitSystem::US)
+        return std::make_unique<EngineCircleSection>(d[0]);
+    return std::make_unique<CircleSection>(d[0]);
+}
+
+std::unique_ptr<Section> makeSquare(const Dimensions& d, UnitSystem) {
+    return std::make_unique<BoxSection>(d[0], d[0]);
+}
+
+std::unique_ptr<Section> makeBox(const Dimensions& d, UnitSystem) {
+    return std::make_unique<BoxSection>(d[0], d[1]);
+}
+
+Catalogue circleSizes(UnitSystem system) {
+    Catalogue c;
+    c.caption = "nominal pipe diameters";
+    const std::initializer_list<double> us = {4,  6,  8,  10,  12,  15,  18,  21,  24, 27,
+                                              30, 33, 36, 42,  48,  54,  60,  66,  72, 78,
+                                              84, 90, 96, 102, 108, 114, 120, 132, 144};
+    const std::initializer_list<double> si = {100,  150,  225,  300,  375,  450,  525,  600,
+                                              675,  750,  825,  900,  1050, 1200, 1350, 1500,
+                                              1650, 1800, 1950, 2100, 2250, 2400, 2700, 3000};
+    for (double d : system == UnitSystem::SI ? si : us)
+        c.sizes.push_back({d});
+    return c;
+}
+
+// The precast boxes, span x rise: in feet, each span with the rises made for it; in SI, 600 x
+// 300 to 3600 x 3600 mm in steps of 300, the rise at most the span.
+std::vector<std::pair<double, double>> precastBoxes(UnitSystem system) {
+    std::vector<std::pair<double, double>> boxes;
+    if (system == UnitSystem::SI) {
+        for (double span = 600; span <= 3600; span += 300)
+            for (double rise = 300; rise <= span; rise += 300)
+                boxes.emplace_back(span, rise);
+        return boxes;
+    }
+    static const std::vector<std::pair<double, std::vector<double>>> catalogue = {
+        {3, {2, 3}},
+        {4, {2, 3, 4}},
+        {5, {3, 4, 5}},
+        {6, {3, 4, 5, 6}},
+        {7, {4, 5, 6, 7}},
+        {8, {4, 5, 6, 7, 8}},
+        {9, {5, 6, 7, 8, 9}},
+        {10, {5, 6, 7, 8, 9, 10}},
+        {11, {4, 6, 8, 10, 11}},
+        {12, {4, 6, 8, 10, 12}}};
+    for (const auto& [span, rises] : catalogue)
+        for (double rise : rises)
+            boxes.emplace_back(span, rise);
+    return boxes;
+}
+
+Catalogue squareSizes(UnitSystem system) {
+    Catalogue c{{}, system == UnitSystem::US, "square precast boxes"};
+    for (const auto& [span, rise] : precastBoxes(system))
+        if (rise == span)
+            c.sizes.push_back({span});
+    return c;
+}
+
+Catalogue boxSizes(UnitSystem system) {
+    Catalogue c{{}, system == UnitSystem::US, "precast boxes"};
+    for (const auto& [span, rise] : precastBoxes(system))
+        c.sizes.push_back({span, rise});
+    // Smallest full area first; equal areas, the lower rise first.
+    std::stable_sort(c.sizes.begin(), c.sizes.end(), [](const Dimensions& a, const Dimensions& b) {
+        const double areaA = a[0] * a[1], areaB = b[0] * b[1];
+        return areaA != areaB ? areaA < areaB : a[1] < b[1];
+    });
+    return c;
+}
+
+constexpr std::array<ShapeRow, 3> kShapes = {{
+    {"circle", "Circle", kCircleDims, true, makeCircle, circleSizes},
+    {"square", "Square", kSquareDims, false, makeSquare, squareSizes},
+    {"box", "Box", kBoxDims, false, makeBox, boxSizes},
+}};
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool sameWord(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+} // namespace
+
+std::size_t ShapeRow::dimensionIndex(std::string_view word) const {
+    for (std::size_t i = 0; i < dimensions.size(); ++i)
+        if (dimensions[i].word == word)
+            return i;
+    return dimensions.size();
+}
+
+std::span<const ShapeRow> shapeTable() {
+    return kShapes;
+}
+
+const ShapeRow& defaultShape() {
+    return kShapes[0];
+}
+
+const ShapeRow* shapeNamed(std::string_view word) {
+    for (const ShapeRow& row : kShapes)
+        if (sameWord(trimmed(word), row.word))
+            return &row;
+    return nullptr;
+}
+
+std::vector<std::string_view> dimensionWords() {
+    std::vector<std::string_view> words;
+    for (const ShapeRow& row : kShapes)
+        for (const DimensionSpec& d : row.dimensions)
+            if (std::find(words.begin(), words.end(), d.word) == words.end())
+                words.push_back(d.word);
+    return words;
+}
+
+std::string shapeWordList(std::string_view separator) {
+    std::string text;
+    for (const ShapeRow& row : kShapes)
+        text.append(text.empty() ? "" : separator).append(row.word);
+    return text;
+}
+
+std::string shapeWordSentence() {
+    std::string text;
+    for (std::size_t i = 0; i < kShapes.size(); ++i)
+        text.append(i == 0 ? "" : i + 1 == kShapes.size() ? " or " : ", ").append(kShapes[i].word);
+    return text;
+}
+
+} // namespace runnelex::sections
