@@ -131,6 +131,14 @@ int usageError(Output& err, const std::string& what, const std::string& command)
     return kUsage;
 }
 
+std::string diagnostic(std::string message) {
+    if (!message.empty() && message.back() == '.')
+        message.pop_back();
+    if (!message.empty() && message[0] >= 'A' && message[0] <= 'Z')
+        message[0] = static_cast<char>(message[0] - 'A' + 'a');
+    return message;
+}
+
 int runCli(std::span<const std::string> args, std::span<const Command> commands, Output& out,
            Output& err) {
     int status;
