@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/program.h"
 
+#include <cstdio>
+#include <string>
+#include <vector>
+
 #include <QApplication>
 #include <QIcon>
 
+#include "app/program_arguments.h"
 #include "info/info_resources.h"
 #include "platform/session_bus.h"
 #include "version/version.h"
@@ -19,7 +24,22 @@ Program::Program(UnitSystem system)
     window_.addUnitSystemItem();
 }
 
+namespace {
+
+int ended(const ProgramArguments& asked) {
+    std::fputs(asked.out.c_str(), stdout);
+    std::fputs(asked.err.c_str(), stderr);
+    return *asked.exitStatus;
+}
+
+} // namespace
+
 int runProgram(int argc, char** argv, const std::function<void(Program&)>& started) {
+    // Before the application object: without a display Qt ends the process at once.
+    const ProgramArguments asked =
+        readProgramArguments(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
+    if (asked.exitStatus)
+        return ended(asked);
     session_bus::noAutolaunch(); // before Qt can look for a bus
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(version::kAppTitle));
@@ -28,9 +48,12 @@ int runProgram(int argc, char** argv, const std::function<void(Program&)>& start
     // The desktop file's name, so the window system can match windows to the menu entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.kelvara.runnelex"));
 
-    // Qt has taken its own arguments out; --si is the program's.
-    const QStringList arguments = QCoreApplication::arguments();
-    Program program(arguments.contains(QStringLiteral("--si")) ? UnitSystem::SI : UnitSystem::US);
+    // Qt has taken its own arguments out: one it let through unused is refused.
+    const QStringList left = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < left.size(); ++i)
+        if (left[i] != QStringLiteral("--si"))
+            return ended(refusedArgument(left[i].toStdString()));
+    Program program(asked.system);
     program.mainWindow().show();
     if (started)
         started(program);

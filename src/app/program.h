@@ -43,10 +43,11 @@ private:
 };
 
 // The whole run, as main() does it: the process set-up, the application object with its title,
-// version and icon, the program with its main window shown, and the event loop. The argument
-// --si starts the calculator in SI units. `started`,
-// when given, sees the program just before the event loop runs (tests drive it from there).
-// Returns the event loop's exit code.
+// version and icon, the program with its main window shown, and the event loop. The arguments
+// are read first (program_arguments.h): --si starts the calculator in SI units; --help and
+// --version print and end with 0, a refused argument ends with 2, without a display too.
+// `started`, when given, sees the program just before the event loop runs (tests drive it
+// from there). Returns the event loop's exit code.
 int runProgram(int argc, char** argv, const std::function<void(Program&)>& started = {});
 
 } // namespace runnelex

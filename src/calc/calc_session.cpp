@@ -47,6 +47,10 @@ CalcSession::CalcSession(SessionView* view, UnitSystem system)
     in_.Unitflow = units::unitflowFromIndex(0, {}, system);
     in_.SlopeInPercent = units::slopeInPercentFromIndex(0, {}, system);
     in_.DiamInFeet = units::diamInFeetFromIndex(0, {}, system);
+    // The US heading keeps its layout text until a flow unit is taken; SI has no layout text
+    // of its own, so its heading names the unit its flows are shown in from the start.
+    if (system != UnitSystem::US)
+        labels_[Label::CapQ] = units::capacityHeading(in_.Unitflow);
 }
 
 CalcSession::CalcSession(const CalcInputs& in, const CalcEntry& entry, SessionView* view)

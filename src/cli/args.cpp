@@ -58,34 +58,41 @@ std::size_t editDistance(const std::string& a, const std::string& b) {
     return row[b.size()];
 }
 
-// The option a mistyped name most likely meant: the one closest to it, at most two edits away,
-// else the one that begins with it; nothing when none is close or two are equally close.
+// The option a mistyped name most likely meant; -h is help's short form, not a name to
+// suggest.
 std::optional<std::string> meant(const std::string& name, std::span<const OptionDef> options) {
+    std::vector<std::string> names;
+    for (const OptionDef& o : options)
+        if (o.name.size() > 1)
+            names.push_back(o.name);
+    return likelyMeant(name, names);
+}
+
+} // namespace
+
+std::optional<std::string> likelyMeant(const std::string& word,
+                                       std::span<const std::string> names) {
     std::optional<std::string> best, prefixed;
     std::size_t bestDistance = 3;
     bool tie = false, prefixTie = false;
-    for (const OptionDef& o : options) {
-        if (o.name.size() == 1)
-            continue; // -h is help's short form, not a name to suggest
-        const std::size_t d = editDistance(name, o.name);
+    for (const std::string& name : names) {
+        const std::size_t d = editDistance(word, name);
         if (d < bestDistance) {
-            best = o.name;
+            best = name;
             bestDistance = d;
             tie = false;
         } else if (d == bestDistance) {
             tie = true;
         }
-        if (name.size() >= 2 && o.name.rfind(name, 0) == 0) {
+        if (word.size() >= 2 && name.rfind(word, 0) == 0) {
             prefixTie = prefixed.has_value();
-            prefixed = o.name;
+            prefixed = name;
         }
     }
     if (best)
         return tie ? std::nullopt : best;
     return prefixTie ? std::nullopt : prefixed;
 }
-
-} // namespace
 
 bool ParsedArgs::has(const std::string& name) const {
     return values.count(name) != 0 ||

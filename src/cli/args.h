@@ -35,6 +35,10 @@ struct ArgsError {
     std::string what;
 };
 
+// The name a mistyped word most likely meant: the one closest to it, at most two edits away,
+// else the one that begins with it; nothing when none is close or two are equally close.
+std::optional<std::string> likelyMeant(const std::string& word, std::span<const std::string> names);
+
 // Reads the arguments after the command word. An option that takes a value takes the next
 // argument, unless that is itself an option of the command (a forgotten value); after "--"
 // every argument is positional.

@@ -24,8 +24,8 @@ std::string overview(std::span<const Command> commands) {
     std::string text = "Usage:\n";
     for (const Command& c : commands)
         text += c.synopsis;
-    text += "       runnelex-cli help [COMMAND] | COMMAND --help | COMMAND -h\n"
-            "       runnelex-cli --help | --version\n"
+    text += "  runnelex-cli help [COMMAND] | COMMAND --help | COMMAND -h\n"
+            "  runnelex-cli --help | --version\n"
             "\n"
             "The calculation of the Runnelex main window from a shell. Each TEXT is what a user\n"
             "would type into that box, checked exactly as the box checks it.\n"
@@ -87,25 +87,39 @@ int dispatch(std::span<const std::string> args, std::span<const Command> command
         return std::find_if(commands.begin(), commands.end(),
                             [&](const Command& c) { return c.name == name; });
     };
+    // "; did you mean calc?" for a mistyped command.
+    const auto guess = [&commands](const std::string& word) {
+        std::vector<std::string> names = {"help"};
+        for (const Command& c : commands)
+            names.push_back(c.name);
+        const auto meant = likelyMeant(word, names);
+        return meant ? "; did you mean " + *meant + "?" : std::string();
+    };
     if (first == "help") {
         if (args.size() > 2)
             return usageError(err, "unexpected argument " + quoted(args[2]));
-        if (args.size() == 1 || args[1] == "--help" || args[1] == "-h") {
+        if (args.size() == 1 || args[1] == "--help" || args[1] == "-h" || args[1] == "help") {
             out.write(overview(commands));
             return kDone;
         }
         const auto it = named(args[1]);
         if (it == commands.end())
-            return usageError(err, "no help on " + quoted(args[1]) + ": not a command");
+            return usageError(err,
+                              "no help on " + quoted(args[1]) + ": not a command" + guess(args[1]));
         out.write(commandHelp(*it));
         return kDone;
     }
     const auto it = named(first);
     if (it != commands.end())
         return runCommand(*it, args.subspan(1), out, err);
-    if (first.size() > 1 && first[0] == '-')
+    if (first.size() > 1 && first[0] == '-') {
+        const std::vector<std::string> own = {"help", "version"};
+        if (const auto meant = likelyMeant(first.substr(first[1] == '-' ? 2 : 1), own))
+            return usageError(err, "unknown option " + quoted(first) + "; did you mean --" +
+                                       *meant + "?");
         return usageError(err, "option " + quoted(first) + " comes before any command");
-    return usageError(err, "unknown command " + quoted(first));
+    }
+    return usageError(err, "unknown command " + quoted(first) + guess(first));
 }
 
 } // namespace
@@ -115,6 +129,14 @@ int usageError(Output& err, const std::string& what, const std::string& command)
     err.write("Try \"" + std::string(kProgram) + (command.empty() ? "" : " " + command) +
               " --help\" for more information.\n");
     return kUsage;
+}
+
+std::string diagnostic(std::string message) {
+    if (!message.empty() && message.back() == '.')
+        message.pop_back();
+    if (!message.empty() && message[0] >= 'A' && message[0] <= 'Z')
+        message[0] = static_cast<char>(message[0] - 'A' + 'a');
+    return message;
 }
 
 int runCli(std::span<const std::string> args, std::span<const Command> commands, Output& out,

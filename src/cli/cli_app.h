@@ -20,6 +20,11 @@ int runCli(std::span<const std::string> args, std::span<const Command> commands,
 // the usage exit status. `command` names the command whose help the hint points to.
 int usageError(Output& err, const std::string& what, const std::string& command = {});
 
+// A message of the windows ("The calculation was stopped by an arithmetic error: ...") as
+// runnelex-cli writes its own after "runnelex-cli: ": a small first letter, no full stop at
+// the end.
+std::string diagnostic(std::string message);
+
 // The commands every build has (calc, report, batch).
 std::vector<Command> coreCommands();
 

@@ -17,7 +17,7 @@ int CliCalculator::run(const CalcRequest& request, Output& err, const std::strin
     case SessionStatus::Rejected:
         return usageError(err, report::requestProblem(r), command);
     case SessionStatus::Fault:
-        err.write("runnelex-cli: " + calcFaultMessage(r.fault) + '\n');
+        err.write("runnelex-cli: " + diagnostic(calcFaultMessage(r.fault)) + '\n');
         return kArithmetic;
     case SessionStatus::Done:
         break;

@@ -49,7 +49,7 @@ int drawPicture(const CalcSession& session, const QString& file, picture::Pictur
     const CalcEntry entry = session.entry();
     const picture::PictureModel model = picture::buildPictureModel(session.inputs(), &entry);
     if (model.fault) {
-        err.write("runnelex-cli: " + calcFaultMessage(*model.fault) + '\n');
+        err.write("runnelex-cli: " + diagnostic(calcFaultMessage(*model.fault)) + '\n');
         return kArithmetic;
     }
     const picture::EncodedPicture encoded = picture::encodePicture(model, format, size);

@@ -125,9 +125,8 @@ Command reportCommand() {
         "                      [--format tsv|csv|json] [--threads N]\n";
     c.description =
         "The calculation across ranges of values: NAME is diam, span, rise, slope, flow or n,\n"
-        "VALUES a\n"
-        "range FROM:TO:STEP (in decimal, TO included when the steps reach it) or a list\n"
-        "V1,V2,..., in the unit chosen for that input. Two --vary make a grid, the first\n"
+        "VALUES a range FROM:TO:STEP (in decimal, TO included when the steps reach it) or a\n"
+        "list V1,V2,..., in the unit chosen for that input. Two --vary make a grid, the first\n"
         "varying slowest. Prints the results file's header line and one record per point, each\n"
         "the record \"runnelex-cli calc\" prints for the same texts; a point whose calculation\n"
         "faults keeps its inputs and shows the fault in the depth column (exit status 3).\n"

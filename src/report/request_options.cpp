@@ -85,13 +85,13 @@ std::string numberHint(const RequestField& field, const std::string& text) {
         std::string number = t.substr(0, t.size() - 1);
         number.erase(number.find_last_not_of(" \t") + 1);
         if (iosafe::parseNumber(number))
-            return " Write " + number + " and --slope-unit %.";
+            return " Write " + number + " and --slope-unit %";
     }
     if (t.find(',') != std::string::npos) {
         std::string pointed = t;
         std::replace(pointed.begin(), pointed.end(), ',', '.');
         if (iosafe::parseNumber(pointed))
-            return " The decimal separator is the point: " + pointed + ".";
+            return " The decimal separator is the point: " + pointed;
     }
     return {};
 }

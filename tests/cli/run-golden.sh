@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Runs the cases of one golden file through runnelex-cli and compares every byte of standard
-# output, standard error and the exit status with what the file expects.
+# Runs the cases of one golden file through runnelex-cli (or another program: the desktop
+# program's arguments) and compares every byte of standard output, standard error and the
+# exit status with what the file expects.
 #
-# Usage: run-golden.sh RUNNELEX_CLI FILE          (UPDATE=1: write the actual results into FILE)
+# Usage: run-golden.sh PROGRAM FILE               (UPDATE=1: write the actual results into FILE)
 #
 # A file is a run of cases; each case starts with its arguments. Lines:
 #   # text          a comment (kept by UPDATE)

@@ -21,20 +21,25 @@ cd "$work" && touch "table one.txt" table2.tsv pipe.png && mkdir plots
 
 # name | the command line, the cursor at its end ("=" split off as bash does) | offered words
 cases=(
-    "commands|runnelex-cli |--help --version batch calc help picture report size"
+    "commands|runnelex-cli |--help --version -h batch calc help picture report size"
+    "help's short form|runnelex-cli -|--help --version -h"
+    "a command's short help|runnelex-cli batch -h|-h"
     "command prefix|runnelex-cli s|size"
     "calc options|runnelex-cli calc --d|--diam --diam-unit"
     "after a value|runnelex-cli calc --diam 12 --sl|--slope --slope-unit"
     "calc only|runnelex-cli calc --l|--labels"
     "report has no --labels|runnelex-cli report --l|"
     "diameter units|runnelex-cli calc --diam-unit |ft. in. m mm"
+    "SI diameter units|runnelex-cli calc --units si --diam-unit |m mm"
+    "US flow units, any case|runnelex-cli size --units = US --flow-unit |CFS GPM MGD"
+    "SI slope units|runnelex-cli picture --units si --n 0.013 --slope-unit |% m/m"
     "slope units after =|runnelex-cli picture --slope-unit = |% ft/ft m/m"
     "flow unit prefix|runnelex-cli size --flow-unit M|MGD ML/d"
     "formats|runnelex-cli report --format |csv json tsv"
     "vary names|runnelex-cli report --vary f|flow="
     "free text|runnelex-cli calc --diam |"
     "batch files|runnelex-cli batch t|table one.txt table2.tsv"
-    "batch stdin and options|runnelex-cli batch -|- --help"
+    "batch stdin and options|runnelex-cli batch -|- --help -h"
     "picture --out|runnelex-cli picture --out p|pipe.png plots"
     "after --|runnelex-cli batch -- p|pipe.png plots"
     "no command|runnelex-cli nope --|"
@@ -63,7 +68,7 @@ for command in $commands; do
     want=$({
         grep -o -- '--[a-z][a-z-]*' <<<"$text"
         grep -q 'the calc options' <<<"$text" && echo "$calc_inputs"
-        echo --help
+        echo --help -h
     } | sorted)
     have=$(sorted <<<"${_runnelex_cli_options[$command]}")
     [ "$want" = "$have" ] || fail "$command: --help lists '$want', the completion '$have'"
@@ -74,6 +79,24 @@ for command in $commands; do
         [ "$(sorted <<<"${words//|/ }")" = "$(sorted <<<"$offered")" ] ||
             fail "$command $option: --help names '$words'"
     done < <(grep -o -- '--[a-z-]* [^] ]*|[^] ]*' <<<"$text")
+done
+
+# Each system's unit words: together the words --help names, and each taken by calc in its
+# system and refused in the other (% is in both).
+for option in --diam-unit --slope-unit --flow-unit; do
+    both="${_runnelex_cli_system_values[us:$option]} ${_runnelex_cli_system_values[si:$option]}"
+    [ "$(sorted <<<"$both")" = "$(sorted <<<"${_runnelex_cli_values[$option]}")" ] ||
+        fail "$option: the systems' words '$both' are not the words --help names"
+    for system in us si; do
+        other=$([ $system = us ] && echo si || echo us)
+        for word in ${_runnelex_cli_system_values[$system:$option]}; do
+            "$cli" calc --units $system "$option" "$word" >/dev/null 2>&1 ||
+                fail "$option $word: refused with --units $system"
+            [[ " ${_runnelex_cli_system_values[$other:$option]} " == *" $word "* ]] ||
+                ! "$cli" calc --units $other "$option" "$word" >/dev/null 2>&1 ||
+                fail "$option $word: taken with --units $other"
+        done
+    done
 done
 
 [ "$failures" -eq 0 ] && echo "all completion cases pass"

@@ -30,12 +30,15 @@ struct Calculator {
     test::FakeSaveDialog dialog;
     ModResults results{boxes, dialog};
     test::FakeInfoMenu info;
-    FrmRunnelex window{boxes, results, info, [] {
-                       }};
+    FrmRunnelex window;
     RangeReportTool report{window, boxes, dialog, 1};
     PipePictureTool picture{window, boxes, dialog};
     SectionsTool sections{window, boxes, results};
-    Calculator() { window.addUnitSystemItem(); }
+    explicit Calculator(UnitSystem system = UnitSystem::US)
+        : window(
+              boxes, results, info, [] {}, nullptr, system) {
+        window.addUnitSystemItem();
+    }
 };
 
 // What a control shows: a list its items and the position chosen, a table its headings and
@@ -150,6 +153,36 @@ private slots:
     // Switched to SI, the texts in the boxes stay and are read in the SI units at the lists'
     // positions: every label is what runnelex-cli calc --units si prints; switched back, every
     // label, list item, caption and spoken name is what it was.
+    // Started in either system (runnelex --si), the capacity heading names the flow list's
+    // unit in SI; the US calculator keeps its layout text "Q(cfs)" until a flow unit is taken.
+    // The Sections window opened then shows the same.
+    void startsInEitherSystem_data() {
+        QTest::addColumn<bool>("si");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("US") << false << "cmbUnFlo=CFS|MGD|GPM @0;lblCapQ=Q(cfs)";
+        QTest::newRow("SI") << true
+                            << QString::fromUtf8("cmbUnFlo=m³/s|L/s|ML/d @0;"
+                                                 "lblCapQ=Q (m³/s)");
+    }
+    void startsInEitherSystem() {
+        QFETCH(bool, si);
+        QFETCH(QString, expected);
+        c_ = std::make_unique<Calculator>(si ? UnitSystem::SI : UnitSystem::US);
+        c_->window.show();
+        c_->window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&c_->window));
+        QCOMPARE(inSi(), si);
+        QCOMPARE(unmet(c_->window, expected + (si ? u';' + kSiCaptions : QString())), QString());
+        chooseTool(Qt::Key_S);
+        QWidget* sections = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QStringLiteral("frmSections"))
+                sections = w;
+        QVERIFY(sections != nullptr);
+        QTRY_VERIFY(sections->isVisible());
+        QCOMPARE(unmet(*sections, expected), QString());
+    }
+
     void switchesBothWaysWithTheMenuKeys_data() {
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("specified"); // the labels the US entry gives, when specified

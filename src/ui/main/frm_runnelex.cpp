@@ -68,7 +68,7 @@ void FrmRunnelex::Form_Initialize() {
          {TextBox::Diam, TextBox::Slope, TextBox::Flow, TextBox::ManningN, TextBox::PipeName})
         box(which)->setText(qs(session_.text(which)));
     for (std::size_t i = 0; i < kLabelCount; ++i)
-        if (i < kResultLabelCount)
+        if (i < kResultLabelCount || labelAt(i) == Label::CapQ)
             labelChanged(labelAt(i), session_.label(labelAt(i)));
     // The recorded rows start empty with the results log, created once with the program.
     showSystem();
