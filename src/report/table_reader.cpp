@@ -205,10 +205,6 @@ TableLine readTableLine(std::string_view line, Format format) {
 
 TableLine readTableLine(std::string_view line, const TableForm& form) {
     TableLine t;
-    if (!validUtf8(line)) {
-        t.problem = "not UTF-8 text (Windows-1252?): " + std::string(kSaveAsUtf8);
-        return t;
-    }
     auto fields = splitFields(line, form.separator);
     if (!fields) {
         t.problem = "a quote is not closed";
@@ -259,6 +255,21 @@ TableLine readTableLine(std::string_view line, const TableForm& form) {
             return t;
         }
     }
+    // The name is written back as it came, whatever its bytes; the inputs are read as text.
+    for (std::size_t i = 1; i < 8; ++i)
+        if (!validUtf8(split[i])) {
+            // Its bytes shown as \xHH: a message is UTF-8 text.
+            std::string shown;
+            for (const char ch : quoted(split[i])) {
+                const auto c = static_cast<unsigned char>(ch);
+                static const char* const hex = "0123456789ABCDEF";
+                shown += c < 0x80 ? std::string(1, ch)
+                                  : std::string{'\\', 'x', hex[c >> 4], hex[c & 15]};
+            }
+            t.problem = record::headerNames()[i] + " " + shown +
+                        ": not UTF-8 text (Windows-1252?): " + std::string(kSaveAsUtf8);
+            return t;
+        }
     // The numbers: read with the table's decimal separator, never one taken for the other.
     const struct {
         std::size_t at;

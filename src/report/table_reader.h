@@ -61,7 +61,8 @@ std::optional<NamedColumns> namedColumns(std::string_view header, const TableFor
 // system, read as a person may write them ("cfs", "in"); its request carries them as the lists
 // show them. A CSV line (RFC 4180, as `report --format csv` writes it) holds the same fields,
 // separated and quoted where needed, and may carry the report's "Surcharged" column last.
-// A line that is not UTF-8 is refused with how to save the table as UTF-8.
+// The name passes as it is; an input that is not UTF-8 is refused with how to save the table
+// as UTF-8.
 TableLine readTableLine(std::string_view line, const TableForm& form);
 TableLine readTableLine(std::string_view line, Format format = Format::Tsv);
 
