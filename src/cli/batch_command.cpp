@@ -14,6 +14,7 @@
 #include "report/quoting.h"
 #include "report/row_format.h"
 #include "report/table_reader.h"
+#include "report/table_writer.h"
 #include "results/record.h"
 
 namespace runnelex::cli {
@@ -42,20 +43,26 @@ int runBatch(const ParsedArgs& a, Output& out, Output& err) {
     report::LineSplitter lines;
     std::uint64_t lineNumber = 0, leftOut = 0, faulted = 0;
     bool wroteHeader = false, headerPending = false, readFailed = false, seenLine = false;
-    report::Format format = report::Format::Tsv;
-    const auto lineEnd = [&format]() -> std::string {
-        return format == report::Format::Csv ? "\r\n" : "\n";
+    bool byteOrderMark = false;
+    report::TableForm form;
+    std::string lineEnd = "\n"; // the first line's, so the table comes back as it came
+    std::optional<std::string> unreadable;
+    // The header line, after the byte order mark the table began with.
+    const auto writeHeader = [&](UnitSystem system) {
+        out.write(std::string(byteOrderMark ? kByteOrderMark : "") +
+                  report::tableHeader(form, system));
+        wroteHeader = true;
     };
-    // The header line without its break.
-    const auto header = [&](UnitSystem system) {
-        std::string text = report::headerText(format, system);
-        return text.substr(0, text.size() - lineEnd().size());
+    const auto leaveOut = [&](const std::string& problem) {
+        ++leftOut;
+        err.write("runnelex-cli batch: line " + std::to_string(lineNumber) +
+                  " left out: " + problem + "\n");
     };
     std::optional<UnitSystem> tableSystem; // a table holds the rows of one system
     std::string readError;
     char buffer[1 << 16];
     bool ended = false;
-    while (!out.failed()) {
+    while (!out.failed() && !unreadable) {
         std::optional<std::string> line = lines.next();
         if (!line) {
             if (ended)
@@ -77,38 +84,59 @@ int runBatch(const ParsedArgs& a, Output& out, Output& err) {
             continue;
         }
         ++lineNumber;
+        if (lines.lastTooLong()) {
+            leaveOut("longer than 1 MiB");
+            continue;
+        }
         std::string_view text = *line;
         if (lineNumber == 1 && text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
-            out.write(kByteOrderMark); // kept, so the table comes back as it was
+            byteOrderMark = true; // kept, so the table comes back as it was
             text.remove_prefix(kByteOrderMark.size());
         }
         // A blank line, typed into a spreadsheet between rows, is no row and no mistake.
-        if (text.find_first_not_of(" \t\r,") == std::string_view::npos)
+        if (text.find_first_not_of(" \t\r,;") == std::string_view::npos)
             continue;
-        // The first line that is not blank tells TSV from CSV; the table comes back in the
-        // format it came in. Lines are told by their number in the file, blank ones counted.
+        // The first line that is not blank tells the form: TSV or CSV, its separator, its line
+        // break; the table comes back in the form it came in. Lines are told by their number
+        // in the file, blank ones counted.
         const bool firstLine = !std::exchange(seenLine, true);
-        if (firstLine)
-            format = report::tableFormat(text);
+        if (firstLine) {
+            if ((unreadable = report::unreadableTable(text)))
+                break;
+            form = report::tableForm(text);
+            lineEnd = lines.lastHadBreak()                 ? (lines.lastHadCrLf() ? "\r\n" : "\n")
+                      : form.format == report::Format::Csv ? "\r\n"
+                                                           : "\n";
+        }
         // Each line's break is written before the next line, so the last line ends as the
         // table's last line did.
-        const report::TableLine t = report::readTableLine(text, format);
+        const report::TableLine t = report::readTableLine(text, form);
         // A first line that is not a row is the header, whatever its titles. It names the
         // table's system; a header of the 8 inputs alone, or one retitled, leaves that to the
-        // first row.
+        // first row. A header naming the columns in an order of its own is read by their names.
         if (firstLine && t.kind != report::TableLine::Kind::Row) {
             tableSystem = t.system;
-            headerPending = !t.system;
-            if (t.system) {
-                out.write(header(*t.system));
-                wroteHeader = true;
+            if (const auto named = report::namedColumns(text, form)) {
+                form.columns = named->columns;
+                form.width = named->width;
+                tableSystem = named->system;
+                if (!named->ignored.empty()) {
+                    std::string names;
+                    for (const std::string& n : named->ignored)
+                        names += (names.empty() ? "" : ", ") + quoted(n);
+                    err.write("runnelex-cli batch: " +
+                              std::string(named->ignored.size() == 1 ? "column" : "columns") +
+                              " ignored: " + names + "\n");
+                }
             }
+            headerPending = !tableSystem;
+            if (tableSystem)
+                writeHeader(*tableSystem);
             continue;
         }
         if (!wroteHeader && (t.kind == report::TableLine::Kind::Row || !headerPending)) {
             tableSystem = t.system.value_or(UnitSystem::US);
-            out.write(header(*tableSystem));
-            wroteHeader = true;
+            writeHeader(*tableSystem);
             headerPending = false;
         }
         std::string problem =
@@ -117,27 +145,23 @@ int runBatch(const ParsedArgs& a, Output& out, Output& err) {
             problem = *tableSystem == UnitSystem::SI ? "a row in US customary units in an SI table"
                                                      : "a row in SI units in a US customary table";
         if (t.kind != report::TableLine::Kind::Row || t.system != tableSystem) {
-            ++leftOut;
-            err.write("runnelex-cli batch: line " + std::to_string(lineNumber) +
-                      " left out: " + problem + "\n");
+            leaveOut(problem);
             continue;
         }
         const RecordReply row = runRecord(t.request);
         faulted += row.status == SessionStatus::Fault;
-        std::string record = report::rowText(format, row);
-        record.resize(record.size() - lineEnd().size()); // its break comes before the next line
-        out.write(lineEnd() + record);
+        out.write(lineEnd + report::tableRow(form, row));
     }
-    if (headerPending && !wroteHeader) {
-        out.write(header(UnitSystem::US));
-        wroteHeader = true;
-    }
+    if (headerPending && !wroteHeader)
+        writeHeader(UnitSystem::US);
     if (wroteHeader && lines.lastHadBreak())
-        out.write(lineEnd());
+        out.write(lineEnd);
     if (fd != 0)
         ::close(fd);
     if (readFailed)
         return cannotRead(readError.c_str());
+    if (unreadable)
+        return cannotRead(unreadable->c_str());
     if (leftOut > 0)
         return kLinesLeftOut;
     return faulted > 0 ? kArithmetic : kDone;
@@ -157,12 +181,19 @@ Command batchCommand() {
         "its inputs: name, flow and its unit, diameter and its unit, slope and its unit, n.\n"
         "Unchanged rows come out byte for byte. A malformed line is reported on stderr with\n"
         "its number and left out (exit status 5). FILE - reads standard input.\n"
-        "The first line tells the format: CSV (as \"report --format csv\" writes it) when it\n"
-        "holds commas and no TAB; the table comes back in the format it came in. A first line\n"
-        "that is not a row is the header, whatever its titles; blank lines are skipped. Unit\n"
-        "words are read as a person may type them (cfs, in, m3/s). An SI table (its header\n"
-        "names m and m/s, or its rows SI units) is recomputed in SI; a table never mixes the\n"
-        "two. A file that cannot be read ends the program with status 2.\n"
+        "The first line tells the form: TSV when it holds a TAB, else CSV (as \"report\n"
+        "--format csv\" writes it) separated by commas, or by semicolons with decimal commas\n"
+        "(as European spreadsheets write it); the table comes back in the form it came in,\n"
+        "its line breaks (LF or CRLF) too. A first line that is not a row is the header,\n"
+        "whatever its titles; a header naming the 8 inputs is read by their names, in any\n"
+        "order (\"unit\" is the unit of the column before it), other columns named once on\n"
+        "stderr and ignored. Blank lines and empty trailing columns are skipped. Unit words\n"
+        "are read as a person may type them (cfs, in, m3/s). An SI table (its header names m\n"
+        "and m/s, or its rows SI units) is recomputed in SI; a table never mixes the two.\n"
+        "The table is UTF-8: a row whose inputs are not (Windows-1252) is left out, a name\n"
+        "comes back as it was; UTF-16 text and a JSON report are refused, each saying what\n"
+        "to do. A line longer than 1 MiB is left out. A file that cannot be read ends the\n"
+        "program with status 2.\n"
         "\n"
         "Examples:\n"
         "  runnelex-cli batch saved.txt > recomputed.txt\n"

@@ -37,6 +37,7 @@
 #include "results/record.h"
 #include "results/save_dialog.h"
 #include "results/save_text_file.h"
+#include "results/table_save.h"
 
 namespace runnelex {
 
@@ -50,15 +51,6 @@ QString qs(const std::string& s) {
 
 std::string text(const QLineEdit* edit) {
     return edit->text().toStdString();
-}
-
-const QString& tsvFilter() {
-    static const QString f = QStringLiteral("tab-separated text file (*.txt)");
-    return f;
-}
-const QString& csvFilter() {
-    static const QString f = QStringLiteral("comma-separated values (*.csv)");
-    return f;
 }
 
 QString rowsText(std::uint64_t n) {
@@ -423,10 +415,11 @@ void FrmRangeReport::cmdSaveAs_Click() {
         return;
     std::optional<SaveDialogChoice> choice;
     try {
-        const SaveDialogRequest request{saveDialogDirectory(),
-                                        {tsvFilter(), csvFilter(), QStringLiteral("All files (*)")},
-                                        tsvFilter(),
-                                        QStringLiteral("txt")};
+        const SaveDialogRequest request{
+            saveDialogDirectory(),
+            {tabTextFilter(), csvFilter(), QStringLiteral("All files (*)")},
+            tabTextFilter(),
+            QStringLiteral("txt")};
         choice = dialog_.chooseSaveFileAndFilter(this, request);
     } catch (const std::exception& e) {
         showFailure(QString::fromUtf8(e.what()));
@@ -434,8 +427,7 @@ void FrmRangeReport::cmdSaveAs_Click() {
     }
     if (!choice)
         return; // cancelled: nothing is written
-    const report::Format format =
-        choice->nameFilter == csvFilter() ? report::Format::Csv : report::Format::Tsv;
+    const report::Format format = savesAsCsv(*choice) ? report::Format::Csv : report::Format::Tsv;
     savePath_ = choice->path;
     // A copy of the rows shares their chunks: the thread reads them while the window shows them.
     auto rows = std::make_shared<const report::PackedRows>(model_->rows());

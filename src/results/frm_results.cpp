@@ -16,6 +16,7 @@
 #include "results/save_dialog.h"
 #include "results/save_failure.h"
 #include "results/save_text_file.h"
+#include "results/table_save.h"
 
 namespace runnelex {
 
@@ -31,11 +32,10 @@ QRect toPixels(const results_layout::Rect& r, double pxX, double pxY) {
 }
 
 SaveDialogRequest saveRequest() {
-    // Text files first and selected, then every file ("*" is every file here).
-    const QString text = QStringLiteral("tab-separated text file (*.txt)");
+    // Text files first and selected, then CSV, then every file ("*" is every file here).
     return {saveDialogDirectory(),
-            {text, QStringLiteral("All files (*)")},
-            text,
+            {tabTextFilter(), csvFilter(), QStringLiteral("All files (*)")},
+            tabTextFilter(),
             QStringLiteral("txt")};
 }
 
@@ -150,10 +150,12 @@ void FrmResults::closeEvent(QCloseEvent* event) {
 
 void FrmResults::cmdSaveResults_Click() {
     try {
-        const std::optional<QString> name = dialog_.chooseSaveFile(this, saveRequest());
-        if (!name)
+        const std::optional<SaveDialogChoice> choice =
+            dialog_.chooseSaveFileAndFilter(this, saveRequest());
+        if (!choice)
             return; // cancelled: nothing is written, nothing to report
-        if (const auto error = saveTextFile(*name, boxText().toUtf8()))
+        const QByteArray bytes = savesAsCsv(*choice) ? csvOfTabText(boxText()) : boxText().toUtf8();
+        if (const auto error = saveTextFile(choice->path, bytes))
             boxes_.show(this, saveFailureMessage(*error));
     } catch (const std::exception& e) {
         boxes_.show(this, saveFailureMessage(QString::fromUtf8(e.what())));

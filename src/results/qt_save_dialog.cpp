@@ -32,7 +32,17 @@ QString suffixFor(const QString& filter, const QString& fallback) {
 }
 } // namespace
 
+namespace {
+// The folder of the last file saved in this run, held in memory only.
+QString& lastFolder() {
+    static QString folder;
+    return folder;
+}
+} // namespace
+
 QString saveDialogDirectory() {
+    if (!lastFolder().isEmpty() && QDir(lastFolder()).exists())
+        return lastFolder();
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!documents.isEmpty() && QDir(documents).exists())
         return documents;
@@ -77,6 +87,7 @@ QtSaveDialog::chooseSaveFileAndFilter(QWidget* parent, const SaveDialogRequest& 
         const QStringList files = dialog->selectedFiles();
         chosen = SaveDialogChoice{files.isEmpty() ? QString() : files.constFirst(),
                                   dialog->selectedNameFilter()};
+        lastFolder() = dialog->directory().absolutePath(); // the next save opens there
     }
     delete dialog.data();
     return chosen;

@@ -15,7 +15,8 @@
 #   ! text          a line of standard error
 #   ? N             the exit status (0 when not given)
 #   = NAME          a file or folder the run left in $TMP (with "% files")
-#   % option        stdin-crlf, stdin-no-eol: how the input lines end;
+#   % option        stdin-crlf, stdin-no-eol: how the input lines end; stdin-encoding NAME:
+#                   the input is written in that character set (iconv's name);
 #                   env NAME=VALUE: the environment of the run;
 #                   stdout FILE: standard output goes to FILE (/dev/full: a full disk) and is
 #                   not compared; stdout closed: the program starts with it closed;
@@ -53,7 +54,11 @@ run_case() {
         [ -n "$stdin_crlf" ] && nl=$'\r\n'
         local text="${stdin_lines//$'\n'/$nl}"
         [ -n "$stdin_no_eol" ] && text="${text%"$nl"}"
-        printf '%s' "$text" >"$input"
+        if [ -n "$stdin_encoding" ]; then
+            printf '%s' "$text" | iconv -f UTF-8 -t "$stdin_encoding" >"$input" || exit 2
+        else
+            printf '%s' "$text" >"$input"
+        fi
     else
         : >"$input"
     fi
@@ -94,7 +99,7 @@ run_case() {
 
 reset_case() {
     unset args
-    stdin_lines="" stdin_crlf="" stdin_no_eol="" expected_lines="" want_status="" case_head=""
+    stdin_lines="" stdin_crlf="" stdin_no_eol="" stdin_encoding="" expected_lines="" want_status="" case_head=""
     stdout_to="" list_files=""
     envs=()
 }
@@ -119,6 +124,7 @@ while IFS= read -r line || [ -n "$line" ]; do
     '? '*) want_status=${line#'? '} ;;
     '% stdin-crlf') stdin_crlf=1 case_head+="$line"$'\n' ;;
     '% stdin-no-eol') stdin_no_eol=1 case_head+="$line"$'\n' ;;
+    '% stdin-encoding '*) stdin_encoding=${line#'% stdin-encoding '} case_head+="$line"$'\n' ;;
     '% env '*) envs+=("${line#'% env '}") case_head+="$line"$'\n' ;;
     '% stdout '*) stdout_to=${line#'% stdout '} case_head+="$line"$'\n' ;;
     '% files') list_files=1 case_head+="$line"$'\n' ;;

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // "runnelex-cli batch", the reader of saved tables, in process: fed a report that
-// "runnelex-cli report" made from fuzzed options, it gives that report back byte for byte; fed
-// any bytes as a table, it writes the header and one record of 14 fields (15 in CSV, with the
-// Surcharged column) per row it takes and tells every line it leaves out.
+// "runnelex-cli report" made from fuzzed options, it gives that report back byte for byte, also
+// with CRLF line breaks, and as a European spreadsheet writes its CSV (semicolons, decimal
+// commas); fed any bytes as a table, it writes the header and one record of 14 fields (15 in
+// CSV, with the Surcharged column) per row it takes and tells every line it leaves out, or
+// refuses the whole table before writing anything.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <variant>
@@ -19,6 +22,7 @@
 #include "report/report_plan.h"
 #include "report/row_format.h"
 #include "report/table_reader.h"
+#include "report/table_writer.h"
 #include "results/record.h"
 
 namespace {
@@ -43,6 +47,42 @@ std::string text(FuzzedDataProvider& fdp, std::initializer_list<const char*> usu
         return fdp.ConsumeRandomLengthString(12);
     const auto i = fdp.ConsumeIntegralInRange<std::size_t>(0, usual.size() - 1);
     return usual.begin()[i];
+}
+
+// The fields of a line of comma-separated values, quotes undone.
+std::vector<std::string> csvFields(const std::string& line) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '"' && quoted && i + 1 < line.size() && line[i + 1] == '"')
+            fields.back() += line[++i];
+        else if (line[i] == '"')
+            quoted = !quoted;
+        else if (line[i] == ',' && !quoted)
+            fields.emplace_back();
+        else
+            fields.back() += line[i];
+    }
+    return fields;
+}
+
+// The line as a spreadsheet that writes decimal commas saves it: separated by semicolons, the
+// numbers (every field but the name and the unit words) with a comma for the point.
+std::string semicolonLine(std::vector<std::string> fields, bool header) {
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        std::string& f = fields[i];
+        if (!header && i != 0 && i != 2 && i != 4 && i != 6)
+            std::replace(f.begin(), f.end(), '.', ',');
+        if (f.find_first_of(";\"") != std::string::npos) {
+            std::string q = "\"";
+            for (char c : f)
+                q += c == '"' ? std::string("\"\"") : std::string(1, c);
+            f = q + "\"";
+        }
+        line += (i > 0 ? ";" : "") + f;
+    }
+    return line;
 }
 
 // A report of at most a few hundred rows, from options the fuzzer chooses.
@@ -87,20 +127,37 @@ void reportComesBack(FuzzedDataProvider& fdp) {
     const CliRun made = runCli(args);
     if (made.status != kDone && made.status != kArithmetic)
         return; // a usage error: nothing to read back
-    const CliRun back = batchOf(made.out);
-    require(back.out == made.out, "batch of a report reproduces it byte for byte",
-            escaped(made.out) + "\nbatch:\n" + escaped(back.out) + "\n" + escaped(back.err));
-    require(back.status == made.status, "batch of a report ends as the report did",
-            std::to_string(made.status) + " " + std::to_string(back.status));
+    const auto comesBack = [&made](const std::string& table, const char* what) {
+        const CliRun back = batchOf(table);
+        require(back.out == table, what,
+                escaped(table) + "\nbatch:\n" + escaped(back.out) + "\n" + escaped(back.err));
+        require(back.status == made.status, "batch of a report ends as the report did",
+                std::to_string(made.status) + " " + std::to_string(back.status));
+    };
+    comesBack(made.out, "batch of a report reproduces it byte for byte");
+    std::string crlf;
+    for (const std::string& line : lines(made.out))
+        crlf += line + "\r\n";
+    comesBack(crlf, "batch keeps a TSV table's CRLF");
+    args.push_back("--format");
+    args.push_back("csv");
+    const CliRun csv = runCli(args);
+    std::string european;
+    for (std::string line : lines(csv.out)) {
+        line.pop_back(); // the CR
+        european += semicolonLine(csvFields(line), european.empty()) + "\r\n";
+    }
+    comesBack(european, "batch of a report separated by semicolons reproduces it");
 }
 
-// The fields of a line as batch writes it: between tabs, or CSV's commas outside quotes.
-std::size_t fieldCount(const std::string& line, bool csv) {
+// The fields of a line as batch writes it: between its separators outside quotes (a TAB is
+// never quoted).
+std::size_t fieldCount(const std::string& line, char separator) {
     std::size_t n = 1;
     bool quoted = false;
     for (char c : line) {
-        quoted ^= csv && c == '"';
-        n += csv ? c == ',' && !quoted : c == '\t';
+        quoted ^= separator != '\t' && c == '"';
+        n += c == separator && !quoted;
     }
     return n;
 }
@@ -108,12 +165,17 @@ std::size_t fieldCount(const std::string& line, bool csv) {
 // Any bytes as a table.
 void anyTable(const std::string& table) {
     const CliRun r = batchOf(table);
+    if (r.status == kUsage) {
+        require(r.out.empty(), "a table refused whole gets no output", escaped(r.out));
+        return;
+    }
     require(r.status == kDone || r.status == kArithmetic || r.status == kLinesLeftOut,
             "batch ends done, with faulted rows or with lines left out", std::to_string(r.status));
-    // Blank lines, as a spreadsheet leaves them, are no lines.
+    // Blank lines, as a spreadsheet leaves them, are no lines; nor is a byte order mark.
     std::vector<std::string> in;
-    for (const std::string& line : lines(table))
-        if (line.find_first_not_of(" \t\r,") != std::string::npos)
+    for (const std::string& line :
+         lines(table.rfind("\xEF\xBB\xBF", 0) == 0 ? table.substr(3) : table))
+        if (line.find_first_not_of(" \t\r,;") != std::string::npos)
             in.push_back(line);
     if (in.empty())
         return;
@@ -121,20 +183,20 @@ void anyTable(const std::string& table) {
     if (body.rfind("\xEF\xBB\xBF", 0) == 0)
         body.erase(0, 3);
     std::vector<std::string> out = lines(body);
-    const bool csv = report::tableFormat(in[0]) == report::Format::Csv;
+    std::string first = in[0];
+    if (!first.empty() && first.back() == '\r')
+        first.pop_back();
+    const report::TableForm form = report::tableForm(first);
+    const bool csv = form.format == report::Format::Csv;
     for (std::string& line : out)
-        if (csv && !line.empty() && line.back() == '\r')
+        if (!line.empty() && line.back() == '\r')
             line.pop_back();
-    const auto headerOf = [csv](UnitSystem system) {
-        std::string h = report::headerText(csv ? report::Format::Csv : report::Format::Tsv, system);
-        return h.substr(0, h.find_first_of("\r\n"));
-    };
-    require(!out.empty() &&
-                (out[0] == headerOf(UnitSystem::US) || out[0] == headerOf(UnitSystem::SI)),
-            "batch writes the header first, in the table's format", escaped(r.out));
+    require(!out.empty() && (out[0] == report::tableHeader(form, UnitSystem::US) ||
+                             out[0] == report::tableHeader(form, UnitSystem::SI)),
+            "batch writes the header first, in the table's form", escaped(r.out));
     for (const std::string& line : out)
-        require(fieldCount(line, csv) == (csv ? 15u : 14u), "every line batch writes has 14 fields",
-                escaped(line));
+        require(fieldCount(line, form.separator) == (csv ? 15u : 14u),
+                "every line batch writes has 14 fields", escaped(line));
     std::size_t leftOut = 0;
     for (const std::string& line : lines(r.err))
         leftOut += line.rfind("runnelex-cli batch: line ", 0) == 0;

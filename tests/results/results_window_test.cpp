@@ -293,6 +293,45 @@ private slots:
         QCOMPARE(QString::fromUtf8(readAll(path("again.txt"))), before);
     }
 
+    // The format follows the extension typed, whatever type is selected; a name of another
+    // extension takes the type selected. CSV quotes where needed and ends lines with CRLF.
+    void savesInTheFormatTyped_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("filter"); // of the request's filters
+        QTest::addColumn<bool>("csv");
+        QTest::newRow("txt, TSV type") << "rr.txt" << 0 << false;
+        QTest::newRow("csv, TSV type") << "rr.csv" << 0 << true;
+        QTest::newRow("CSV in capitals, every file") << "rr.CSV" << 2 << true;
+        QTest::newRow("txt, CSV type") << "rr.txt" << 1 << false;
+        QTest::newRow("tsv, CSV type") << "rr.tsv" << 1 << false;
+        QTest::newRow("other, CSV type") << "rr.dat" << 1 << true;
+        QTest::newRow("other, TSV type") << "rr.dat" << 0 << false;
+    }
+    void savesInTheFormatTyped() {
+        QFETCH(QString, name);
+        QFETCH(int, filter);
+        QFETCH(bool, csv);
+        mod_->showResultsWindow();
+        const QString quotes = "a, \"b\"\t2";
+        add(kRecord1);
+        add(quotes);
+        const QStringList filters = {"tab-separated text file (*.txt)",
+                                     "comma-separated values (*.csv)", "All files (*)"};
+        dialog_.answers = {path(name)};
+        dialog_.filters = {filters.at(filter)};
+        button("cmdSaveResults")->click();
+        const SaveDialogRequest& r = dialog_.requests.at(0);
+        QCOMPARE(r.nameFilters, filters);
+        QCOMPARE(r.selectedNameFilter, filters.at(0));
+        const QString text = kHeader + "\n" + kRecord1 + "\n" + quotes;
+        const QString expected =
+            csv ? QString(kHeader + "\r\n" + kRecord1 + "\r\n").replace(u'\t', u',') +
+                      "\"a, \"\"b\"\"\",2\r\n"
+                : text;
+        QCOMPARE(QString::fromUtf8(readAll(path(name))), expected);
+        QVERIFY(boxes_.prompts.isEmpty());
+    }
+
     // The real main window recording into this window: Close turns logging off, "&Always"
     // records into the hidden window, Enable shows the same window; a frame close leaves
     // logging on and the next record reloads it hidden.
@@ -368,6 +407,8 @@ private slots:
         });
         const auto choice = real.chooseSaveFileAndFilter(nullptr, request);
         QCOMPARE(seen.directory, QDir::homePath());
+        // The next save opens in the folder of this one, held in memory only.
+        QCOMPARE(saveDialogDirectory(), dir_->path());
         QCOMPARE(seen.nameFilters, request.nameFilters);
         QCOMPARE(seen.selectedNameFilter, "TSV (*.txt)");
         QCOMPARE(seen.defaultSuffix, "txt");
