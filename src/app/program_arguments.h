@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "input/unit_system.h"
+#include "common/unit_system.h"
 
 namespace runnelex {
 

@@ -275,10 +275,10 @@ TableLine readTableLine(std::string_view line, const TableForm& form) {
         std::size_t at;
         RequestField field;
         entry::Box box;
-    } inputs[] = {{1, RequestField::Flow, entry::Box::Flow},
-                  {3, RequestField::Diam, entry::Box::Diam},
-                  {5, RequestField::Slope, entry::Box::Slope},
-                  {7, RequestField::N, entry::Box::ManningN}};
+    } inputs[] = {{1, {RequestField::Kind::Flow, {}}, entry::Box::Flow},
+                  {3, {RequestField::Kind::Dimension, "diam"}, entry::Box::Diam},
+                  {5, {RequestField::Kind::Slope, {}}, entry::Box::Slope},
+                  {7, {RequestField::Kind::N, {}}, entry::Box::ManningN}};
     for (const auto& in : inputs) {
         std::string& text = split[in.at];
         const std::string column = record::headerNames()[in.at];
