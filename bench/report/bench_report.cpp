@@ -8,8 +8,13 @@
 #include <string>
 #include <vector>
 
+#include <cmath>
+#include <random>
+
+#include "calc/number_text.h"
 #include "cli/cli_app.h"
 #include "cli/output.h"
+#include "report/text_chunk.h"
 
 namespace {
 
@@ -44,6 +49,47 @@ BENCHMARK(BM_Report)
     ->Args({2, 1})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// The display rule on values a result has: 0.001 to 1000, 4 decimals.
+void BM_DisplayNumber(benchmark::State& state) {
+    std::mt19937_64 rng(7);
+    std::uniform_real_distribution<> exponent(-3, 3);
+    std::vector<double> values(4096);
+    for (double& v : values)
+        v = std::pow(10.0, exponent(rng));
+    std::size_t i = 0, chars = 0;
+    for (auto _ : state) {
+        chars += runnelex::displayNumber(values[i++ % values.size()]).size();
+        benchmark::DoNotOptimize(chars);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_DisplayNumber);
+
+// One computed row of the worked example's pipe into a chunk of TSV text, as a report adds it.
+void BM_RowText(benchmark::State& state) {
+    runnelex::RecordReply row;
+    auto& f = row.fields;
+    f.flowText = "2";
+    f.unitflow = "CFS";
+    f.diamText = "12";
+    f.slopeText = "0.01";
+    f.nText = "0.013";
+    f.dnorm = "0.5359";
+    f.vnorm = "4.6671";
+    f.frNo = "1.2548";
+    f.dcr = "0.6034";
+    f.q100 = "3.5628";
+    f.q093 = "3.8307";
+    runnelex::report::TextChunk chunk;
+    for (auto _ : state) {
+        chunk.add(row);
+        if (chunk.rows % 512 == 0)
+            chunk.text.clear();
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_RowText);
 
 } // namespace
 BENCHMARK_MAIN();

@@ -2,6 +2,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+
+#include <malloc.h>
 #include <string>
 
 #include <QApplication>
@@ -51,6 +53,32 @@ struct Session {
         QCoreApplication::processEvents();
     }
 };
+
+// The heap in use: every arena's blocks and the large blocks mapped apart.
+double heapBytes() {
+    const struct mallinfo2 m = mallinfo2();
+    return static_cast<double>(m.uordblks + m.hblkhd);
+}
+
+// The memory a held record costs, the shown window's box included: the heap before and after
+// 100,000 records, per record.
+void BM_HeldRecordBytes(benchmark::State& state) {
+    double perRecord = 0;
+    for (auto _ : state) {
+        NoBoxes boxes;
+        FixedDialog dialog;
+        ModResults mod{boxes, dialog};
+        mod.showResultsWindow();
+        QCoreApplication::processEvents();
+        const double before = heapBytes();
+        for (int i = 0; i < kHeld; ++i)
+            mod.AddResult(kRecord);
+        QCoreApplication::processEvents();
+        perRecord = (heapBytes() - before) / kHeld;
+    }
+    state.counters["bytes_per_record"] = perRecord;
+}
+BENCHMARK(BM_HeldRecordBytes)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // "No&w" with the box showing the held text: one line is added.
 void BM_RecordWith100kHeld(benchmark::State& state) {

@@ -17,6 +17,21 @@ bool Output::write(std::string_view text) {
     return true;
 }
 
+bool Output::writeBlock(std::string_view text) {
+    if (failed_)
+        return false;
+    if (!buffer_.empty()) {
+        buffer_.append(text);
+        return flush();
+    }
+    std::string why;
+    if (!send(text, why)) {
+        failed_ = true;
+        failure_ = why;
+    }
+    return !failed_;
+}
+
 bool Output::flush() {
     if (failed_)
         return false;

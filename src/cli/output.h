@@ -14,6 +14,9 @@ public:
     virtual ~Output() = default;
     // False once any write has failed (this one or an earlier one).
     bool write(std::string_view text);
+    // A large block collected beforehand (a report's chunk of rows): it goes out with what is
+    // buffered before it in one write, without passing through the buffer.
+    bool writeBlock(std::string_view text);
     // Sends everything buffered; false when the output has failed.
     bool flush();
     bool failed() const { return failed_; }

@@ -110,7 +110,7 @@ int runReport(const ParsedArgs& a, Output& out, Output& err) {
             done += chunk.rows;
             faulted += chunk.faulted;
             progress.update(done);
-            return out.write(chunk.text); // a failed output ends the report early
+            return out.writeBlock(chunk.text); // a failed output ends the report early
         });
     return faulted > 0 ? kArithmetic : kDone;
 }

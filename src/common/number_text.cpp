@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <optional>
 
 #include "engine/arith.h"
 
@@ -65,40 +65,58 @@ namespace {
 // The same text without the exact conversions, for the values results usually are: the value
 // times 10^decimals is below 10^15 (so the rounded value has at most 15 significant digits and
 // the general conversion writes exactly them), and clear of a tie by more than the rounding of
-// that product. Nothing when the exact route must decide.
-std::optional<std::string> displayNumberQuick(double value, int decimals) {
+// that product. The rounding and the trailing zeros are done on the whole number of units of
+// the last decimal. Null when the exact route must decide.
+char* writeDisplayNumberQuick(char* out, double value, int decimals) {
     static constexpr double kScale[] = {1, 10, 100, 1e3, 1e4};
     if (decimals < 0 || decimals > 4)
-        return std::nullopt; // 10^-decimals >= 1e-4 keeps the general conversion in fixed form
+        return nullptr; // 10^-decimals >= 1e-4 keeps the general conversion in fixed form
     const double t = std::fabs(value) * kScale[decimals];
     if (!(t < 1e15 - 1))
-        return std::nullopt;
-    const double whole = std::floor(t);
-    const double fraction = t - whole;                       // exact
+        return nullptr;
+    const auto whole = static_cast<std::uint64_t>(t);        // t >= 0: the floor
+    const double fraction = t - static_cast<double>(whole);  // exact
     const double rounding = std::nextafter(t, INFINITY) - t; // more than the product's error
     if (std::fabs(fraction - 0.5) <= rounding)
-        return std::nullopt;
-    const auto m = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
-    if (m == 0)
-        return "0"; // -0 included
-    std::array<char, 24> digits;
-    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), m).ptr;
-    std::string text(digits.data(), end);
-    if (decimals > 0) {
-        if (text.size() <= static_cast<std::size_t>(decimals))
-            text.insert(0, static_cast<std::size_t>(decimals) - text.size() + 1, '0');
-        text.insert(text.size() - static_cast<std::size_t>(decimals), 1, '.');
-        text = trimFraction(std::move(text));
+        return nullptr;
+    std::uint64_t m = whole + (fraction > 0.5 ? 1 : 0);
+    if (m == 0) {
+        *out = '0'; // -0 included
+        return out + 1;
     }
-    return value < 0 ? "-" + text : text;
+    int places = decimals;
+    for (; places > 0 && m % 10 == 0; --places)
+        m /= 10;
+    if (value < 0)
+        *out++ = '-';
+    std::array<char, 24> digits;
+    char* const end = std::to_chars(digits.data(), digits.data() + digits.size(), m).ptr;
+    const auto count = static_cast<int>(end - digits.data());
+    if (places == 0)
+        return std::copy(digits.data(), end, out);
+    if (count <= places) {
+        *out++ = '0';
+        *out++ = '.';
+        out = std::fill_n(out, places - count, '0');
+        return std::copy(digits.data(), end, out);
+    }
+    out = std::copy(digits.data(), end - places, out);
+    *out++ = '.';
+    return std::copy(end - places, end, out);
 }
 
 } // namespace
 
+char* writeDisplayNumber(char* out, double value, int decimals) {
+    if (char* end = writeDisplayNumberQuick(out, value, decimals))
+        return end;
+    const std::string exact = displayNumberExact(value, decimals);
+    return std::copy(exact.begin(), exact.end(), out);
+}
+
 std::string displayNumber(double value, int decimals) {
-    if (auto quick = displayNumberQuick(value, decimals))
-        return std::move(*quick);
-    return displayNumberExact(value, decimals);
+    std::array<char, kDisplayChars> text;
+    return {text.data(), writeDisplayNumber(text.data(), value, decimals)};
 }
 
 } // namespace runnelex

@@ -15,6 +15,12 @@ inline constexpr int kGpmDigits = 2; // flows in gallons per minute show half as
 // form "1.5E+20". A non-finite value throws hydrocalc::ArithmeticError.
 std::string displayNumber(double value, int decimals = kDigits);
 
+// Room for any text of the display rule ("-1.79769313486232E+308").
+inline constexpr int kDisplayChars = 32;
+// displayNumber's text written at `out` (kDisplayChars of room); returns its end. Nothing is
+// allocated for the values results usually are.
+char* writeDisplayNumber(char* out, double value, int decimals = kDigits);
+
 // The same rule through the exact decimal conversions alone: the reference that the quick
 // route of displayNumber must always agree with.
 std::string displayNumberExact(double value, int decimals = kDigits);

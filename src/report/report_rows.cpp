@@ -35,7 +35,7 @@ bool writeRows(Format format, const ReportPlan& plan, const PackedRows& rows,
                 return false;
             row.fields = inputFields(plan.point(i));
             rows.readResults(i, row);
-            out += rowText(format, row);
+            appendRowText(format, row, out);
             done.fetch_add(1, std::memory_order_relaxed);
         }
     }

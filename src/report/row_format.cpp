@@ -90,6 +90,8 @@ std::string jsonNumber(const std::string& text) {
     return out;
 }
 
+std::string jsonRow(const RecordReply& row, const Fields& f);
+
 } // namespace
 
 std::optional<Format> formatNamed(std::string_view name) {
@@ -133,15 +135,46 @@ std::string headerText(Format format, UnitSystem system) {
 }
 
 std::string rowText(Format format, const RecordReply& row) {
-    const Fields f = rowFields(row);
-    switch (format) {
-    case Format::Tsv:
-        return joined(f, '\t', plain) + "\n";
-    case Format::Csv:
-        return joined(f, ',', csvField) + (row.surcharged ? ",yes\r\n" : ",\r\n");
-    default:
-        break;
+    std::string text;
+    appendRowText(format, row, text);
+    return text;
+}
+
+void appendRowText(Format format, const RecordReply& row, std::string& out) {
+    if (format == Format::Tsv) {
+        // The record as makeRecord joins it, field by field into `out`.
+        record::appendInputFields(out, row.fields);
+        if (row.status == SessionStatus::Fault) {
+            out += '\t';
+            out += faultField(row.fault);
+            out.append(record::kFieldCount - 9, '\t');
+        } else {
+            const record::RecordFields& r = row.fields;
+            for (const std::string* result :
+                 {&r.dnorm, &r.vnorm, &r.frNo, &r.dcr, &r.q100, &r.q093}) {
+                out += '\t';
+                out += *result;
+            }
+        }
+        out += '\n';
+        return;
     }
+    const Fields f = rowFields(row);
+    if (format == Format::Csv) {
+        for (std::size_t i = 0; i < f.size(); ++i) {
+            if (i > 0)
+                out += ',';
+            out += csvField(f[i]);
+        }
+        out += row.surcharged ? ",yes\r\n" : ",\r\n";
+        return;
+    }
+    out += jsonRow(row, f);
+}
+
+namespace {
+
+std::string jsonRow(const RecordReply& row, const Fields& f) {
     static const std::array<const char*, record::kFieldCount> usKeys = {
         "pipe", "q",       "qUnit",  "diam",   "diamUnit", "slope",    "slopeUnit",
         "n",    "depthFt", "velFps", "froude", "dcritFt",  "capacity", "maxQ"};
@@ -171,5 +204,7 @@ std::string rowText(Format format, const RecordReply& row) {
         json += ",\"surcharged\":true";
     return json + "}\n";
 }
+
+} // namespace
 
 } // namespace runnelex::report

@@ -25,6 +25,8 @@ std::string headerText(Format format, UnitSystem system = UnitSystem::US);
 // a "fault" member and null results. A surcharged row says so in CSV's last column,
 // "Surcharged" ("yes"), and in JSON's "surcharged": true; the TSV record is the results file's.
 std::string rowText(Format format, const RecordReply& row);
+// The same text appended to `out`, without a text of its own for each field.
+void appendRowText(Format format, const RecordReply& row, std::string& out);
 
 // The 14 fields of a row as TSV and CSV write them: a faulted row keeps its inputs, the fault
 // in the depth column and no other result.

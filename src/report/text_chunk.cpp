@@ -4,7 +4,7 @@
 namespace runnelex::report {
 
 void TextChunk::add(const RecordReply& row) {
-    text += rowText(format, row);
+    appendRowText(format, row, text);
     ++rows;
     faulted += row.status == SessionStatus::Fault;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "results/frm_results.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -8,6 +9,7 @@
 #include <QFontDatabase>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include "platform/message_boxes.h"
@@ -68,10 +70,8 @@ FrmResults::FrmResults(ModResults& results, SaveDialog& dialog, MessageBoxes& bo
     cmdClear = makeButton(this, "cmdClear", "Clear", "Click Here to Clear Visible Calculations");
     cmdClose = makeButton(this, "cmdClose", "Close", "Click Here to Dismiss Results Form");
 
-    connect(RichTextResults, &QPlainTextEdit::textChanged, this, [this] {
-        if (!programChange_)
-            shownRevision_ = kNotHeld; // the user edited the box
-    });
+    connect(RichTextResults->document(), &QTextDocument::contentsChange, this,
+            &FrmResults::userChanged);
     connect(cmdSaveResults, &QPushButton::clicked, this, &FrmResults::cmdSaveResults_Click);
     connect(cmdClear, &QPushButton::clicked, this, &FrmResults::cmdClear_Click);
     connect(cmdClose, &QPushButton::clicked, this, &FrmResults::cmdClose_Click);
@@ -95,14 +95,53 @@ void FrmResults::setBoxText(const QString& text) {
     programChange_ = false;
 }
 
+void FrmResults::userChanged(int position, int removed, int added) {
+    if (programChange_)
+        return;
+    Q_UNUSED(removed);
+    if (shownRevision_ != kNotHeld) { // the first edit of the held text
+        editedFrom_ = shownRevision_;
+        cleanStart_ = cleanEnd_ = heldLength_;
+        shownRevision_ = kNotHeld;
+    }
+    // What lies before the change and after it is as it was.
+    const int length = RichTextResults->document()->characterCount() - 1;
+    cleanStart_ = std::min(cleanStart_, position);
+    cleanEnd_ = std::max(0, std::min(cleanEnd_, length - (position + added)));
+}
+
 void FrmResults::showHeldText(const QString& text, std::uint64_t revision) {
-    shownRevision_ = kNotHeld; // until the new text is in
+    shownRevision_ = editedFrom_ = kNotHeld; // until the new text is in
     setBoxText(text);
+    heldLength_ = static_cast<int>(text.size());
+    shownRevision_ = revision;
+}
+
+void FrmResults::restoreHeldText(const std::function<QString(int, int)>& slice, int heldLength,
+                                 std::uint64_t revision) {
+    QTextDocument* document = RichTextResults->document();
+    const int length = document->characterCount() - 1;
+    const int start = std::min(cleanStart_, heldLength_);
+    const int end = std::min({cleanEnd_, heldLength_ - start, length - start});
+    shownRevision_ = editedFrom_ = kNotHeld;
+    programChange_ = true;
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    cursor.setPosition(start);
+    cursor.setPosition(length - end, QTextCursor::KeepAnchor);
+    cursor.insertText(slice(start, heldLength_ - end - start));
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(slice(heldLength_, heldLength - heldLength_));
+    cursor.endEditBlock();
+    // As after a full replace, Ctrl+Z cannot take recorded lines out of the box.
+    document->clearUndoRedoStacks();
+    programChange_ = false;
+    heldLength_ = heldLength;
     shownRevision_ = revision;
 }
 
 void FrmResults::appendHeldRecord(const QString& record, std::uint64_t revision) {
-    shownRevision_ = kNotHeld;
+    shownRevision_ = editedFrom_ = kNotHeld;
     programChange_ = true;
     // A new paragraph: the box text grows by LF + record, as a full replace would give.
     RichTextResults->appendPlainText(record);
@@ -110,11 +149,12 @@ void FrmResults::appendHeldRecord(const QString& record, std::uint64_t revision)
     // take recorded lines out of what "Save As..." writes.
     RichTextResults->document()->clearUndoRedoStacks();
     programChange_ = false;
+    heldLength_ += 1 + static_cast<int>(record.size());
     shownRevision_ = revision;
 }
 
 void FrmResults::showStartText() {
-    shownRevision_ = kNotHeld;
+    shownRevision_ = editedFrom_ = kNotHeld;
     setBoxText(startText());
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <limits>
 
 #include <QWidget>
@@ -31,11 +32,20 @@ public:
     void showHeldText(const QString& text, std::uint64_t revision);
     // The held text grew by one record since the revision the box shows: adds only that line.
     void appendHeldRecord(const QString& record, std::uint64_t revision);
+    // The user edited the box since it showed the held text of `editedFrom()`, which the held
+    // text of `revision` begins with: only the range the user changed is put back and the new
+    // records added, giving the text a full replace would give at a fraction of its cost.
+    // `slice(from, count)` gives `count` characters of the held text from `from`; `length` is
+    // the held text's.
+    void restoreHeldText(const std::function<QString(int from, int count)>& slice, int length,
+                         std::uint64_t revision);
     void showStartText();
     // "Save As...": the dialog, then the box's text written to the file chosen.
     void saveAs() { cmdSaveResults_Click(); }
     // The revision of the held text the box shows, or kNotHeld (start text, user edits).
     std::uint64_t shownRevision() const { return shownRevision_; }
+    // The revision the box showed before the user's edits, or kNotHeld.
+    std::uint64_t editedFrom() const { return editedFrom_; }
 
     // The text the box shows, with LF between lines.
     QString boxText() const;
@@ -54,6 +64,7 @@ private:
     void cmdClear_Click();
     void cmdClose_Click();
     void setBoxText(const QString& text);
+    void userChanged(int position, int removed, int added);
 
     ModResults& results_;
     SaveDialog& dialog_;
@@ -63,6 +74,11 @@ private:
     QPushButton* cmdClear;
     QPushButton* cmdClose;
     std::uint64_t shownRevision_ = kNotHeld;
+    // While the box shows the held text (shownRevision_) its length; once the user edits it,
+    // the revision and length it had, and how many characters at its start and at its end the
+    // edits left as they were.
+    std::uint64_t editedFrom_ = kNotHeld;
+    int heldLength_ = 0, cleanStart_ = 0, cleanEnd_ = 0;
     bool programChange_ = false;
 };
 

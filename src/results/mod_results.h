@@ -57,11 +57,15 @@ private:
     // The header of the table: of the records held, or of the next ones when none is held.
     std::string headerLine() const;
     void windowClosedThroughFrame();
+    // The user's edits of the box put back, the new records added.
+    void restoreHeldText(FrmResults& w) const;
 
     MessageBoxes& boxes_;
     SaveDialog& dialog_;
     ResultsText text_;
     std::uint64_t revision_ = 0;
+    // The last revision that changed the held text otherwise than by adding records.
+    std::uint64_t lastRewrite_ = 0;
     std::unique_ptr<FrmResults> window_;
     // Windows closed through their frame wait for the event loop to delete them.
     std::vector<QPointer<FrmResults>> closedWindows_;

@@ -44,6 +44,15 @@ std::string withoutSeparators(const std::string& text) {
     }
     return out;
 }
+// A typed text with its separators made blanks; most texts have none to look for.
+void appendWithoutSeparators(std::string& out, const std::string& text) {
+    for (const char c : text)
+        if (c == '\t' || c == '\n' || c == '\r' || c == '\xE2' || c == '\xEF') {
+            out += withoutSeparators(text);
+            return;
+        }
+    out += text;
+}
 } // namespace
 
 const std::array<std::string, kFieldCount>& headerNames(UnitSystem system) {
@@ -61,8 +70,31 @@ std::string headerLine(UnitSystem system) {
 }
 
 std::string makeRecord(const RecordFields& f) {
-    const std::array<std::string, kFieldCount> fields = recordFields(f);
-    return join(fields.data(), fields.size());
+    std::string record;
+    appendInputFields(record, f);
+    for (const std::string* result : {&f.dnorm, &f.vnorm, &f.frNo, &f.dcr, &f.q100, &f.q093}) {
+        record += '\t';
+        record += *result;
+    }
+    return record;
+}
+
+void appendInputFields(std::string& out, const RecordFields& f) {
+    appendWithoutSeparators(out, f.pipeName);
+    out += '\t';
+    appendWithoutSeparators(out, f.flowText);
+    out += '\t';
+    out += f.unitflow;
+    out += '\t';
+    appendWithoutSeparators(out, f.diamText);
+    out += '\t';
+    out += units::diamUnitWord(f.diamInFeet, f.system);
+    out += '\t';
+    appendWithoutSeparators(out, f.slopeText);
+    out += '\t';
+    out += units::slopeUnitWord(f.slopeInPercent, f.system);
+    out += '\t';
+    appendWithoutSeparators(out, f.nText);
 }
 
 std::array<std::string, kFieldCount> recordFields(const RecordFields& f) {

@@ -36,6 +36,9 @@ std::string headerLine(UnitSystem system = UnitSystem::US);
 // Unicode line and paragraph separators, and U+FDD0 and U+FDD1, which the results box turns
 // into line breaks) is written as a blank.
 std::string makeRecord(const RecordFields& f);
+// Appends the first eight fields of the record (the inputs and their units), joined by TAB,
+// to `out`: makeRecord's text up to the depth column's TAB.
+void appendInputFields(std::string& out, const RecordFields& f);
 // The 14 fields of the record, in order, as makeRecord joins them.
 std::array<std::string, kFieldCount> recordFields(const RecordFields& f);
 

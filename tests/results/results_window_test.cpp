@@ -99,6 +99,11 @@ private slots:
         QTest::newRow("show r1 type r2") << r12 << true << 0;
         QTest::newRow("show r1 type clear") << kHeader << true << 0;
         QTest::newRow("show min r1 clear show") << kHeader << true << 0;
+        // Edits here and there, then records: what the user changed is put back.
+        QTest::newRow("show r1 r2 edit r1") << r12 + "\n" + kRecord1 << true << 0;
+        QTest::newRow("show r1 edit r2 edit r2") << r12 + "\n" + kRecord2 << true << 0;
+        QTest::newRow("show r1 wipe r2") << r12 << true << 0;
+        QTest::newRow("show r1 edit clear r2") << kHeader + "\n" + kRecord2 << true << 0;
     }
     void textAfterSteps() {
         QFETCH(QString, expected);
@@ -124,6 +129,27 @@ private slots:
                 QVERIFY(closed.isNull());
             } else if (step == "type") {
                 QTest::keyClicks(box(), "typed");
+            } else if (step == "edit" || step == "wipe") {
+                // Typed over a stretch across the first line break, after the end, and a
+                // character taken at the start; or everything selected and deleted.
+                const auto select = [this](int from, int to) {
+                    QTextCursor c = box()->textCursor();
+                    c.setPosition(from);
+                    c.setPosition(to, QTextCursor::KeepAnchor);
+                    box()->setTextCursor(c);
+                };
+                const int length = box()->document()->characterCount() - 1;
+                if (step == "edit") {
+                    select(kHeader.size() - 4, kHeader.size() + 6);
+                    QTest::keyClicks(box(), "typed");
+                    box()->moveCursor(QTextCursor::End);
+                    QTest::keyClick(box(), Qt::Key_Return);
+                    QTest::keyClicks(box(), "tail");
+                    select(0, 1);
+                } else {
+                    select(0, length);
+                }
+                QTest::keyClick(box(), Qt::Key_Backspace);
             } else if (step == "min") {
                 window().showMinimized();
             }
