@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "calc/number_text.h"
+#include "common/number_text.h"
 
 namespace {
 

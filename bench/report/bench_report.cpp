@@ -11,7 +11,7 @@
 #include <cmath>
 #include <random>
 
-#include "calc/number_text.h"
+#include "common/number_text.h"
 #include "cli/cli_app.h"
 #include "cli/output.h"
 #include "report/text_chunk.h"
