@@ -72,7 +72,7 @@ CalcResults computeCalculation(const CalcInputs& in) {
     }
     try {
         const auto section = in.Shape->make(in.Dims, in.System);
-        const auto law = friction::defaultLaw().make(in.ManningN, in.System);
+        const auto law = in.Law->make(in.ManningN, in.System);
         compute(*section, *law, in, r);
     } catch (const hydrocalc::ArithmeticError& e) {
         r.fault = e.what();

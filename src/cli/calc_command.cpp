@@ -5,15 +5,10 @@
 #include "cli/cli_calculator.h"
 #include "cli/exit_codes.h"
 #include "cli/output.h"
+#include "cli/synopsis.h"
 #include "picture/picture_model.h"
 
 namespace runnelex::cli {
-
-const char* const kCalcOptionsSynopsis =
-    "[--pipe TEXT] [--shape circle|square|box] [--diam TEXT]\n"
-    "          [--span TEXT --rise TEXT] [--diam-unit in.|ft.]\n"
-    "          [--slope TEXT] [--slope-unit ft/ft|%] [--n TEXT]\n"
-    "          [--flow TEXT] [--flow-unit CFS|MGD|GPM]";
 
 std::vector<OptionDef> calcOptions() {
     std::vector<OptionDef> options;
@@ -29,14 +24,22 @@ CalcRequest calcRequestFrom(const ParsedArgs& a) {
     return r;
 }
 
+std::vector<std::string> calcItems(const std::vector<std::string>& after) {
+    std::vector<std::string> items = {"[--pipe TEXT]", "[--units us|si]", shapeItem()};
+    for (std::string& item : dimensionItems())
+        items.push_back(std::move(item));
+    for (const char* item :
+         {"[--diam-unit in.|ft.|mm|m]", "[--slope TEXT]", "[--slope-unit ft/ft|m/m|%]",
+          "[--n TEXT]", "[--flow TEXT]", "[--flow-unit CFS|MGD|GPM|m3/s|L/s|ML/d]"})
+        items.emplace_back(item);
+    items.insert(items.end(), after.begin(), after.end());
+    return items;
+}
+
 Command calcCommand() {
     Command c;
     c.name = "calc";
-    c.synopsis = "  runnelex-cli calc [--pipe TEXT] [--units us|si] [--shape circle|square|box]\n"
-                 "                    [--diam TEXT] [--span TEXT --rise TEXT]\n"
-                 "                    [--diam-unit in.|ft.|mm|m] [--slope TEXT]\n"
-                 "                    [--slope-unit ft/ft|m/m|%] [--n TEXT] [--flow TEXT]\n"
-                 "                    [--flow-unit CFS|MGD|GPM|m3/s|L/s|ML/d] [--labels]\n";
+    c.synopsis = synopsisLines("  runnelex-cli calc", calcItems({"[--labels]"}));
     c.description =
         "Computes what the Runnelex main window shows for the texts typed into its boxes\n"
         "(each committed with Enter) and prints the header line and the calculation record,\n"

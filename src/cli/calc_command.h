@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "calc/calc_request.h"
@@ -12,8 +13,9 @@ namespace runnelex::cli {
 std::vector<OptionDef> calcOptions();
 // The request those options describe.
 CalcRequest calcRequestFrom(const ParsedArgs& args);
-// The synopsis fragment of those options, for other commands' usage lines.
-extern const char* const kCalcOptionsSynopsis;
+// The usage items of those options, then `after`, for the usage lines of the commands that take
+// them.
+std::vector<std::string> calcItems(const std::vector<std::string>& after);
 
 // "runnelex-cli calc": the record "No&w" would append, or the result labels.
 Command calcCommand();

@@ -10,6 +10,7 @@
 #include "cli/calc_command.h"
 #include "cli/exit_codes.h"
 #include "cli/output.h"
+#include "cli/synopsis.h"
 
 #ifdef RUNNELEX_COVERAGE
 extern "C" void __gcov_dump();
@@ -20,14 +21,9 @@ namespace runnelex::cli {
 Command pictureCommand(std::function<int(const ParsedArgs&, Output&, Output&)> run) {
     Command c;
     c.name = "picture";
-    c.synopsis =
-        "  runnelex-cli picture [--pipe TEXT] [--units us|si] [--shape circle|square|box]\n"
-        "                       [--diam TEXT] [--span TEXT --rise TEXT]\n"
-        "                       [--diam-unit in.|ft.|mm|m] [--slope TEXT]\n"
-        "                       [--slope-unit ft/ft|m/m|%] [--n TEXT] [--flow TEXT]\n"
-        "                       [--flow-unit CFS|MGD|GPM|m3/s|L/s|ML/d]\n"
-        "                       --out FILE.png|FILE.svg|FILE.pdf|- [--format png|svg|pdf]\n"
-        "                       [--size WxH]\n";
+    c.synopsis = synopsisLines("  runnelex-cli picture",
+                               calcItems({"--out FILE.png|FILE.svg|FILE.pdf|-",
+                                          "[--format png|svg|pdf]", "[--size WxH]"}));
     c.description =
         "Draws the picture of the Runnelex pipe picture window for the texts typed into the\n"
         "main window's boxes (as calc): the cross-section with the normal and critical depths,\n"

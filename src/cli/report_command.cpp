@@ -124,7 +124,8 @@ Command reportCommand() {
         "  runnelex-cli report [the calc options] --vary NAME=VALUES [--vary NAME=VALUES]\n"
         "                      [--format tsv|csv|json] [--threads N]\n";
     c.description =
-        "The calculation across ranges of values: NAME is diam, span, rise, slope, flow or n,\n"
+        "The calculation across ranges of values: NAME is " + report::inputNameList() +
+        ",\n"
         "VALUES a range FROM:TO:STEP (in decimal, TO included when the steps reach it) or a\n"
         "list V1,V2,..., in the unit chosen for that input. Two --vary make a grid, the first\n"
         "varying slowest. Prints the results file's header line and one record per point, each\n"

@@ -6,6 +6,7 @@
 #include "cli/cli_calculator.h"
 #include "cli/exit_codes.h"
 #include "cli/output.h"
+#include "cli/synopsis.h"
 #include "report/quoting.h"
 #include "sections/shape_table.h"
 #include "sizing/pipe_sizing.h"
@@ -60,11 +61,11 @@ std::optional<std::string> readCriteria(const ParsedArgs& a, UnitSystem system, 
 Command sizeCommand() {
     Command c;
     c.name = "size";
-    c.synopsis = "  runnelex-cli size --flow TEXT [--flow-unit CFS|MGD|GPM|m3/s|L/s|ML/d]\n"
-                 "                    --slope TEXT [--slope-unit ft/ft|m/m|%] [--n TEXT]\n"
-                 "                    [--shape circle|square|box]\n"
-                 "                    [--max-depth-ratio R] [--min-velocity V] [--max-velocity V]\n"
-                 "                    [--sizes LIST] [--units us|si]\n";
+    c.synopsis = synopsisLines("  runnelex-cli size",
+                               {"--flow TEXT", "[--flow-unit CFS|MGD|GPM|m3/s|L/s|ML/d]",
+                                "--slope TEXT", "[--slope-unit ft/ft|m/m|%]", "[--n TEXT]",
+                                shapeItem(), "\n", "[--max-depth-ratio R]", "[--min-velocity V]",
+                                "[--max-velocity V]", "[--sizes LIST]", "[--units us|si]"});
     c.description =
         "Tries nominal diameters in inches, in the order given (default 4, 6, 8, 10, 12, 15,\n"
         "18, 21, 24, 27, 30, 33, 36, 42, 48, 54, 60, 66, 72, 78, 84, 90, 96, 102, 108, 114,\n"

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "common/unit_system.h"
+#include "friction/law_table.h"
 #include "sections/shape_table.h"
 
 namespace runnelex {
@@ -16,6 +17,8 @@ struct CalcInputs {
     const sections::ShapeRow* Shape = &sections::defaultShape();
     sections::Dimensions Dims{};
     double SlopeFtFt = 0.0;
+    // The friction law and its coefficient (Manning's n for Manning's law).
+    const friction::LawRow* Law = &friction::defaultLaw();
     double ManningN = 0.013;
     double Qcfs = 0.0;
     std::string Unitflow = "CFS"; // "CFS", "MGD" or "GPM"; in SI "m³/s", "L/s" or "ML/d"

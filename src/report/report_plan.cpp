@@ -65,17 +65,13 @@ entry::Rule inputRule(const Input& input, const CalcRequest& request) {
     return entry::ruleOf(entry::Box::Diam);
 }
 
-namespace {
-
-std::string nameList() {
+std::string inputNameList() {
     const auto& inputs = variableInputs();
     std::string text;
     for (std::size_t i = 0; i < inputs.size(); ++i)
         text += (i == 0 ? "" : i + 1 == inputs.size() ? " or " : ", ") + optionWord(inputs[i]);
     return text;
 }
-
-} // namespace
 
 std::variant<Vary, ReportPlan::Error> ReportPlan::parseVary(const std::string& written) {
     const std::size_t eq = written.find('=');
@@ -85,7 +81,8 @@ std::variant<Vary, ReportPlan::Error> ReportPlan::parseVary(const std::string& w
         if (name == optionWord(i))
             found = &i;
     if (eq == std::string::npos || found == nullptr)
-        return Error{"--vary " + quoted(written) + ": write NAME=VALUES with NAME " + nameList()};
+        return Error{"--vary " + quoted(written) + ": write NAME=VALUES with NAME " +
+                     inputNameList()};
     auto values = DecimalValues::parse(std::string_view(written).substr(eq + 1));
     if (const auto* e = std::get_if<DecimalValues::Error>(&values))
         return Error{"--vary " + quoted(written) + ": " + e->what,

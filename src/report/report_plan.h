@@ -19,6 +19,8 @@ using Input = RequestField;
 // Every input a report can vary, in the order of its name list: each dimension of the shape
 // table, then the slope, the flow and n.
 const std::vector<Input>& variableInputs();
+// The inputs' --vary names as a sentence lists them: "diam, span, rise, slope, flow or n".
+std::string inputNameList();
 // What a window calls an input: a dimension as the first shape that has it ("Diameter",
 // "Span"), then "Slope", "Q (flowrate)" and "n".
 std::string inputCaption(const Input& input);
