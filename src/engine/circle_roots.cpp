@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/circle_roots.h"
+
+#include <cmath>
+
+#include "engine/hydrocalc.h"
+
+namespace runnelex::hydrocalc {
+
+namespace {
+
+// theta - sin(theta) cos(theta), without the cancellation near the invert.
+double bracket(double theta) {
+    if (theta > 0.25) {
+        return theta - std::sin(theta) * std::cos(theta);
+    }
+    // (u - sin u) / 2 with u = 2 theta: its series to beyond double precision for u <= 0.5.
+    const double u = 2.0 * theta, v = u * u;
+    constexpr double c[] = {
+        1.0 / 59281238016000.0, 1.0 / 217945728000.0, 1.0 / 1037836800.0, 1.0 / 6652800.0,
+        1.0 / 60480.0,          1.0 / 840.0,          1.0 / 20.0};
+    double t = c[0];
+    for (int k = 1; k < 7; ++k)
+        t = c[k] - v * t;
+    return u * v / 12.0 * (1.0 - v * t);
+}
+
+// The wetted part of a circle D across, filled to the depth y, computed from the depth ratio
+// alone so that the angle, its sine and the area agree with one another.
+struct Wet {
+    double x, s, theta, area;
+};
+
+Wet wet(double D, double y) {
+    const double r = y / D;
+    const double theta = 2.0 * std::asin(std::sqrt(r));
+    return {1.0 - 2.0 * r, 2.0 * std::sqrt(r * (1.0 - r)), theta, bracket(theta) * (D * D / 4.0)};
+}
+
+// A value and its logarithmic derivative d ln f / d ln y.
+struct Value {
+    double f, slope;
+};
+
+// Below this slope the level is too flat to locate; the caller evaluates instead.
+constexpr double kMinSlope = 0.02;
+constexpr int kMaxIterations = 40;
+
+// Newton's method in logarithms, safeguarded by the bracket [lo, hi]: near the invert both
+// quantities follow a power of the depth, which the step y (level / f)^(1 / slope) solves at once.
+template <typename Eval>
+Crossing solve(double D, Eval eval, double level, bool rising, double y, double lo, double hi) {
+    for (int i = 0; i < kMaxIterations; ++i) {
+        const Value v = eval(y);
+        if (!(std::isfinite(v.f) && v.f > 0.0 && std::isfinite(v.slope) &&
+              std::fabs(v.slope) >= kMinSlope))
+            return {};
+        const double residual = v.f / level - 1.0;
+        if (std::fabs(residual) <= certaintyMargin(y / D) / 8.0)
+            return {y, std::fabs(v.slope), residual, true};
+        ((v.f < level) == rising ? lo : hi) = y;
+        const double ratio = level / v.f;
+        double next = std::fabs(ratio - 1.0) > 1e-3 ? y * std::pow(ratio, 1.0 / v.slope)
+                                                    : y * (1.0 + (ratio - 1.0) / v.slope);
+        if (!(next > lo && next < hi))
+            next = lo > 0.0 ? std::sqrt(lo * hi) : hi / 16.0;
+        if (next == y)
+            return {};
+        y = next;
+    }
+    return {};
+}
+
+} // namespace
+
+double certaintyMargin(double r) {
+    return 1e-11 + 1e-13 / r;
+}
+
+Crossing conveyanceCrossing(double D, double level, double guess, double top) {
+    const auto eval = [D](double y) {
+        const Wet w = wet(D, y);
+        const double P = w.theta * D;
+        const double R = w.area / P;
+        const double f = w.area * std::cbrt(R * R);
+        const double slope = y * (5.0 / 3.0 * D * w.s / w.area - 4.0 / 3.0 / (w.s * P));
+        return Value{f, slope};
+    };
+    return solve(D, eval, level, true, guess, 0.0, top);
+}
+
+Crossing criticalCrossing(double D, double Q, double guess) {
+    const auto eval = [D, Q](double y) {
+        const Wet w = wet(D, y);
+        const double f = Q * std::sqrt(D * w.s / (kGravityFroude * w.area)) / w.area;
+        const double slope = y * (w.x / (D * w.s * w.s) - 1.5 * D * w.s / w.area);
+        return Value{f, slope};
+    };
+    return solve(D, eval, 1.0, false, guess, 0.0, D);
+}
+
+} // namespace runnelex::hydrocalc

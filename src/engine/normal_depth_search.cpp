@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/normal_depth_search.h"
+
+#include <cmath>
+#include <limits>
+
+#include "engine/circle_roots.h"
+#include "engine/hydrocalc.h"
+
+namespace runnelex::hydrocalc {
+
+namespace {
+
+bool within(double v, double lo, double hi) {
+    return v >= lo && v <= hi;
+}
+
+// Inputs for which no evaluation at a depth of ratio 1e-7 or more can fault: every product and
+// quotient of the flow and its relative error stays far inside the double range.
+bool cannotFault(double n, double D, double S, double Q) {
+    return within(D, 1e-50, 1e50) && within(n, 1e-50, 1e50) && within(S, 1e-100, 1e100) &&
+           within(Q, 1e-280, 1e280);
+}
+
+// The depths around one edge of the tolerance band: below `lo` the flow is certainly under the
+// edge, above `hi` certainly over it; in between the engine decides.
+struct Edge {
+    double lo = std::numeric_limits<double>::infinity();
+    double hi = std::numeric_limits<double>::infinity();
+};
+
+// Below this depth ratio the area's cancellation makes certainty costly.
+constexpr double kMinRatio = 1e-6;
+
+// False when the edge cannot be placed with certainty.
+bool placeEdge(double D, double top, double level, double levelAtTop, double& guess, Edge& edge) {
+    const double margin = 2.0 * certaintyMargin(top / D);
+    if (levelAtTop < level * (1.0 - margin))
+        return true; // the whole bracket lies under this edge
+    if (levelAtTop <= level * (1.0 + margin))
+        return false;
+    const Crossing c = conveyanceCrossing(D, level, guess, top);
+    if (!c.found || c.depth < kMinRatio * D)
+        return false;
+    const double spread =
+        3.0 * (certaintyMargin(c.depth / D) + std::fabs(c.residual)) * c.depth / c.slope;
+    edge = {c.depth - spread, c.depth + spread};
+    guess = c.depth;
+    return true;
+}
+
+enum class Verdict { Below, Above, Stop };
+
+} // namespace
+
+bool searchNormalDepthCircle(double n, double D, double S, double Q, double& depth, int& passes) {
+    if (!cannotFault(n, D, S, Q))
+        return false;
+    const double top = kNormalTop * D;
+    const double scale = kManningK / n * std::sqrt(S);
+    const double target = Q / scale;
+    if (!within(target, 1e-290, 1e290))
+        return false;
+
+    // The model's A (A / P)^(2/3) at the top of the bracket.
+    double atTop = 0.0;
+    {
+        const double theta = std::acos(1.0 - 2.0 * kNormalTop);
+        const double area = (theta - std::sin(theta) * std::cos(theta)) * (D * D / 4.0);
+        const double R = area / (theta * D);
+        atTop = area * std::cbrt(R * R);
+    }
+    double guess = top / 2.0;
+    Edge low, high; // the edges Q (1 - tol) and Q (1 + tol)
+    if (!placeEdge(D, top, target * (1.0 - kNormalTol), atTop, guess, low) ||
+        !placeEdge(D, top, target * (1.0 + kNormalTol), atTop, guess, high))
+        return false;
+
+    const auto verdict = [&](double y) {
+        if (y < low.lo)
+            return Verdict::Below;
+        if (y > high.hi)
+            return Verdict::Above;
+        if (y > low.hi && y < high.lo)
+            return Verdict::Stop;
+        // Too near an edge: the flow as the bisection evaluates it.
+        const double A = fAreaW(D, 0.0, y, kCircular);
+        const double R = fRh(A, fPerimW(D, 0.0, y, kCircular));
+        const double qc = checked::mul(fVmanning(n, R, S), A);
+        if (checked::div(std::fabs(checked::sub(qc, Q)), Q) <= kNormalTol)
+            return Verdict::Stop;
+        return qc < Q ? Verdict::Below : Verdict::Above;
+    };
+
+    double lo = 0.0, hi = top;
+    double y = hi / 2.0;
+    Verdict v = verdict(y);
+    int done = 0;
+    while (v != Verdict::Stop && done < kNormalMaxPasses) {
+        ++done;
+        const double loBefore = lo, hiBefore = hi, yBefore = y;
+        (v == Verdict::Below ? lo : hi) = y;
+        y = (lo + hi) / 2.0;
+        if (y == yBefore && lo == loBefore && hi == hiBefore) {
+            done = kNormalMaxPasses; // every remaining pass repeats this one
+            break;
+        }
+        v = verdict(y);
+    }
+    depth = y;
+    passes = done;
+    return true;
+}
+
+} // namespace runnelex::hydrocalc
