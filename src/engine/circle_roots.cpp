@@ -45,18 +45,21 @@ struct Value {
 // Below this slope the level is too flat to locate; the caller evaluates instead.
 constexpr double kMinSlope = 0.02;
 constexpr int kMaxIterations = 40;
+// The searches widen their uncertain band by the residual, so the root need not be exact: a
+// residual this small leaves a band far narrower than the tolerance band or a march step.
+constexpr double kCloseEnough = 1e-8;
 
 // Newton's method in logarithms, safeguarded by the bracket [lo, hi]: near the invert both
 // quantities follow a power of the depth, which the step y (level / f)^(1 / slope) solves at once.
 template <typename Eval>
-Crossing solve(double D, Eval eval, double level, bool rising, double y, double lo, double hi) {
+Crossing solve(Eval eval, double level, bool rising, double y, double lo, double hi) {
     for (int i = 0; i < kMaxIterations; ++i) {
         const Value v = eval(y);
         if (!(std::isfinite(v.f) && v.f > 0.0 && std::isfinite(v.slope) &&
               std::fabs(v.slope) >= kMinSlope))
             return {};
         const double residual = v.f / level - 1.0;
-        if (std::fabs(residual) <= certaintyMargin(y / D) / 8.0)
+        if (std::fabs(residual) <= kCloseEnough)
             return {y, std::fabs(v.slope), residual, true};
         ((v.f < level) == rising ? lo : hi) = y;
         const double ratio = level / v.f;
@@ -86,7 +89,7 @@ Crossing conveyanceCrossing(double D, double level, double guess, double top) {
         const double slope = y * (5.0 / 3.0 * D * w.s / w.area - 4.0 / 3.0 / (w.s * P));
         return Value{f, slope};
     };
-    return solve(D, eval, level, true, guess, 0.0, top);
+    return solve(eval, level, true, guess, 0.0, top);
 }
 
 Crossing criticalCrossing(double D, double Q, double guess) {
@@ -96,7 +99,7 @@ Crossing criticalCrossing(double D, double Q, double guess) {
         const double slope = y * (w.x / (D * w.s * w.s) - 1.5 * D * w.s / w.area);
         return Value{f, slope};
     };
-    return solve(D, eval, 1.0, false, guess, 0.0, D);
+    return solve(eval, 1.0, false, guess, 0.0, D);
 }
 
 } // namespace runnelex::hydrocalc

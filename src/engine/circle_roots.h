@@ -9,7 +9,7 @@ namespace runnelex::hydrocalc {
 struct Crossing {
     double depth = 0.0;
     double slope = 0.0;    // |d ln f / d ln y| at the depth
-    double residual = 0.0; // f(depth) / level - 1, as the model computes it
+    double residual = 0.0; // f(depth) / level - 1 as the model computes it, at most 1e-8
     bool found = false;
 };
 

@@ -45,7 +45,7 @@ bool placeEdge(double D, double top, double level, double levelAtTop, double& gu
     const double spread =
         3.0 * (certaintyMargin(c.depth / D) + std::fabs(c.residual)) * c.depth / c.slope;
     edge = {c.depth - spread, c.depth + spread};
-    guess = c.depth;
+    guess = c.depth * (1.0 + 2.0 * kNormalTol / c.slope); // where the other edge lies
     return true;
 }
 
