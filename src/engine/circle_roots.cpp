@@ -74,6 +74,36 @@ Crossing solve(Eval eval, double level, bool rising, double y, double lo, double
     return {};
 }
 
+// A first guess of the critical depth ratio of a unit circle, interpolated in logarithms
+// between depths (i / 32)^2 of the Froude number of the unit flow.
+class CriticalRatios {
+public:
+    CriticalRatios() {
+        for (int i = 0; i < kNodes; ++i) {
+            const double r = 0.999 * (i + 1) * (i + 1) / (kNodes * kNodes);
+            const Wet w = wet(1.0, r);
+            logR_[i] = std::log(r);
+            logF_[i] = std::log(std::sqrt(w.s / (kGravityFroude * w.area)) / w.area);
+        }
+    }
+    // The ratio at which the Froude number of the flow Q in a unit circle is 1.
+    double depthRatio(double Q) const {
+        const double f = -std::log(Q); // the unit flow's Froude number there
+        if (!(f < logF_[0]))           // near the invert F falls as r^-2
+            return std::exp(logR_[0] - (f - logF_[0]) / 2.0);
+        int i = 1;
+        while (i < kNodes - 1 && logF_[i] > f)
+            ++i;
+        const double t = (f - logF_[i - 1]) / (logF_[i] - logF_[i - 1]);
+        return std::exp(logR_[i - 1] + std::fmin(t, 1.0) * (logR_[i] - logR_[i - 1]));
+    }
+
+private:
+    static constexpr int kNodes = 32;
+    double logR_[kNodes];
+    double logF_[kNodes];
+};
+
 } // namespace
 
 double certaintyMargin(double r) {
@@ -92,7 +122,10 @@ Crossing conveyanceCrossing(double D, double level, double guess, double top) {
     return solve(eval, level, true, guess, 0.0, top);
 }
 
-Crossing criticalCrossing(double D, double Q, double guess) {
+Crossing criticalCrossing(double D, double Q) {
+    static const CriticalRatios ratios;
+    // F scales as Q / D^(5/2): the unit circle's ratio for the flow Q / D^(5/2).
+    const double guess = ratios.depthRatio(Q / (D * D * std::sqrt(D))) * D;
     const auto eval = [D, Q](double y) {
         const Wet w = wet(D, y);
         const double f = Q * std::sqrt(D * w.s / (kGravityFroude * w.area)) / w.area;

@@ -24,6 +24,6 @@ double certaintyMargin(double r);
 Crossing conveyanceCrossing(double D, double level, double guess, double top);
 
 // The depth in (0, D) at which the Froude number of the flow Q is 1. It falls with the depth.
-Crossing criticalCrossing(double D, double Q, double guess);
+Crossing criticalCrossing(double D, double Q);
 
 } // namespace runnelex::hydrocalc

@@ -194,8 +194,7 @@ constexpr double kMonotoneMargin = 1e-9;
 // crown or in the first steps, a flat or unsure model).
 std::int64_t stopNearCrossing(double D, double Q, double f0, const MarchSteps& steps) {
     const double h = steps.at(1);
-    // Near the invert F falls as the square of the depth.
-    const Crossing c = criticalCrossing(D, Q, std::fmin(h * std::sqrt(f0), 0.5 * D));
+    const Crossing c = criticalCrossing(D, Q);
     if (!c.found)
         return 0;
     const double spread =

@@ -51,6 +51,47 @@ bool placeEdge(double D, double top, double level, double levelAtTop, double& gu
 
 enum class Verdict { Below, Above, Stop };
 
+// A (A / P)^(2/3) of a unit circle filled to the depth ratio r.
+double unitConveyance(double r) {
+    const double theta = std::acos(1.0 - 2.0 * r);
+    const double area = (theta - std::sin(theta) * std::cos(theta)) / 4.0;
+    const double R = area / theta;
+    return area * std::cbrt(R * R);
+}
+
+// The conveyance at the top of the bracket, and a first guess of the depth ratio that carries a
+// given fraction of it, interpolated in logarithms between depths 0.93 (i / 32)^2.
+class TopRatios {
+public:
+    TopRatios() : atTop(unitConveyance(kNormalTop)) {
+        for (int i = 0; i < kNodes; ++i) {
+            const double r = kNormalTop * (i + 1) * (i + 1) / (kNodes * kNodes);
+            logR_[i] = std::log(r);
+            logF_[i] = std::log(unitConveyance(r) / atTop);
+        }
+    }
+    double depthRatio(double fraction) const {
+        const double f = std::log(fraction);
+        if (!(f > logF_[0])) // near the invert the conveyance grows as r^(13/6)
+            return std::exp(logR_[0] + (f - logF_[0]) * 6.0 / 13.0);
+        int i = 1;
+        while (i < kNodes - 1 && logF_[i] < f)
+            ++i;
+        const double t = (f - logF_[i - 1]) / (logF_[i] - logF_[i - 1]);
+        return std::exp(logR_[i - 1] + std::fmin(t, 1.0) * (logR_[i] - logR_[i - 1]));
+    }
+    const double atTop;
+
+private:
+    static constexpr int kNodes = 32;
+    double logR_[kNodes];
+    double logF_[kNodes];
+};
+const TopRatios& topRatios() {
+    static const TopRatios ratios;
+    return ratios;
+}
+
 } // namespace
 
 bool searchNormalDepthCircle(double n, double D, double S, double Q, double& depth, int& passes) {
@@ -62,15 +103,9 @@ bool searchNormalDepthCircle(double n, double D, double S, double Q, double& dep
     if (!within(target, 1e-290, 1e290))
         return false;
 
-    // The model's A (A / P)^(2/3) at the top of the bracket.
-    double atTop = 0.0;
-    {
-        const double theta = std::acos(1.0 - 2.0 * kNormalTop);
-        const double area = (theta - std::sin(theta) * std::cos(theta)) * (D * D / 4.0);
-        const double R = area / (theta * D);
-        atTop = area * std::cbrt(R * R);
-    }
-    double guess = top / 2.0;
+    const TopRatios& ratios = topRatios();
+    const double atTop = ratios.atTop * (D * D) * std::cbrt(D * D);
+    double guess = ratios.depthRatio(target / atTop) * D;
     Edge low, high; // the edges Q (1 - tol) and Q (1 + tol)
     if (!placeEdge(D, top, target * (1.0 - kNormalTol), atTop, guess, low) ||
         !placeEdge(D, top, target * (1.0 + kNormalTol), atTop, guess, high))
