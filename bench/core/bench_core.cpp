@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// One whole calculation and its display, and the critical-depth march that dominates them.
+// One whole calculation and its display, and the two depth searches with the literal bisection
+// and march they reproduce.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -105,15 +106,23 @@ void BM_DcritCircularMarch(benchmark::State& state) {
     BM_Critical<runnelex::hydrocalc::fDcritCircularMarch>(state);
 }
 
-void BM_Dnormal(benchmark::State& state) {
+// The normal depth alone: the replayed bisection the program uses, and the bisection itself.
+template <double (*normal)(double, double, double, runnelex::hydrocalc::ShapeCode, double, double,
+                           int*)>
+void BM_Normal(benchmark::State& state) {
     const CalcInputs in = caseInputs(static_cast<int>(state.range(0)));
     state.SetLabel(caseName(static_cast<int>(state.range(0))));
     int passes = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(runnelex::hydrocalc::fDnormal(in.ManningN, in.Dims[0], 0,
-                                                               runnelex::hydrocalc::kCircular,
-                                                               in.SlopeFtFt, in.Qcfs, &passes));
+        benchmark::DoNotOptimize(normal(in.ManningN, in.Dims[0], 0, runnelex::hydrocalc::kCircular,
+                                        in.SlopeFtFt, in.Qcfs, &passes));
     state.counters["passes"] = passes;
+}
+void BM_Dnormal(benchmark::State& state) {
+    BM_Normal<runnelex::hydrocalc::fDnormal>(state);
+}
+void BM_DnormalBisection(benchmark::State& state) {
+    BM_Normal<runnelex::hydrocalc::fDnormalBisection>(state);
 }
 
 BENCHMARK(BM_BoxCalculation)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
@@ -123,6 +132,7 @@ BENCHMARK(BM_DisplayRun)->DenseRange(0, 2);
 BENCHMARK(BM_DcritCircular)->DenseRange(0, 2);
 BENCHMARK(BM_DcritCircularMarch)->DenseRange(0, 2);
 BENCHMARK(BM_Dnormal)->DenseRange(0, 2);
+BENCHMARK(BM_DnormalBisection)->DenseRange(0, 2);
 
 } // namespace
 

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/hydrocalc.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
+#include "engine/circle_roots.h"
 #include "engine/march_steps.h"
+#include "engine/normal_depth_search.h"
 
 namespace runnelex::hydrocalc {
 
@@ -79,6 +82,20 @@ double fSfManning(double V, double R, double n) {
 }
 
 double fDnormal(double n, double D, double B, ShapeCode shape, double S, double Q, int* passes) {
+    if (shape == kCircular) {
+        double depth = 0.0;
+        int done = 0;
+        if (searchNormalDepthCircle(n, D, S, Q, depth, done)) {
+            if (passes)
+                *passes = done;
+            return depth;
+        }
+    }
+    return fDnormalBisection(n, D, B, shape, S, Q, passes);
+}
+
+double fDnormalBisection(double n, double D, double B, ShapeCode shape, double S, double Q,
+                         int* passes) {
     double hi = mul(kNormalTop, D);
     double lo = 0.0;
     double y = div(hi, 2.0);
@@ -171,6 +188,37 @@ bool marchCannotFault(double D, double Q, double f0) {
 // thousand units in the last place at most).
 constexpr double kMonotoneMargin = 1e-9;
 
+// The step where the march stops, found from the critical depth itself: every step certainly
+// below it continues, the first step certainly above it stops, and the few steps too near it
+// are evaluated as the march does. 0 when that cannot be had cheaply (the critical depth at the
+// crown or in the first steps, a flat or unsure model).
+std::int64_t stopNearCrossing(double D, double Q, double f0, const MarchSteps& steps) {
+    const double h = steps.at(1);
+    const Crossing c = criticalCrossing(D, Q);
+    if (!c.found)
+        return 0;
+    const double spread =
+        3.0 * (certaintyMargin(c.depth / D) + std::fabs(c.residual)) * c.depth / c.slope;
+    const double below = c.depth - spread, above = c.depth + spread;
+    // Within a thousandth of the crown the angle's rounding outgrows the margin.
+    if (!(above < 0.999 * D))
+        return 0;
+    const std::int64_t K = steps.last();
+    // y(k) lies within a step of k h: the sums drift by far less than h.
+    std::int64_t k = std::clamp<std::int64_t>(static_cast<std::int64_t>(below / h), 2, K);
+    while (k > 2 && steps.at(k) > below)
+        --k;
+    while (k < K && steps.at(k) <= below)
+        ++k;
+    for (int near = 0; steps.at(k) < above; ++k, ++near) {
+        if (k >= K || near == 4)
+            return 0;
+        if (!(mul(f0 - 1.0, fFroude(D, steps.at(k), Q) - 1.0) > 0.0))
+            return k;
+    }
+    return k < K ? k : 0;
+}
+
 } // namespace
 
 double fDcritCircular(double D, double Q) {
@@ -183,6 +231,8 @@ double fDcritCircular(double D, double Q) {
     const MarchSteps steps(h, D);
     if (!steps.ok())
         return fDcritCircularMarch(D, Q);
+    if (const std::int64_t k = stopNearCrossing(D, Q, f0, steps))
+        return steps.at(k);
 
     // The march stops at the first step k >= 2 where (F0 - 1)(F(k) - 1) <= 0, or at the crown
     // (step K, the first at or above D) still supercritical. Bisect over the step index:

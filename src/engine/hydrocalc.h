@@ -38,8 +38,13 @@ double fRh(double A, double P);
 double fVmanning(double n, double R, double S);
 double fSfManning(double V, double R, double n);
 // `passes`, when given, receives the number of bisection passes after the first evaluation.
+// The same result and pass count bit for bit as the bisection below, and the same faults; a
+// circular pipe's bisection is replayed from where its flow levels lie.
 double fDnormal(double n, double D, double B, ShapeCode shape, double S, double Q,
                 int* passes = nullptr);
+// The bisection itself, evaluating the flow at every midpoint: the reference for the search.
+double fDnormalBisection(double n, double D, double B, ShapeCode shape, double S, double Q,
+                         int* passes = nullptr);
 
 // --- Froude number and critical depth ---
 double fFroude(double D, double d, double Q);

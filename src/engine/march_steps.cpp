@@ -1,17 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/march_steps.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace runnelex::hydrocalc {
 
 namespace {
 
-// The top of the binade that holds y > 0: the smallest power of two above it.
+// The top of the binade that holds y > 0: the smallest power of two above it. For a normal y
+// that is its exponent field plus one with a zero significand.
 double binadeTop(double y) {
-    int e = 0;
-    std::frexp(y, &e); // y = m * 2^e with 0.5 <= m < 1
-    return std::ldexp(1.0, e);
+    const auto bits = std::bit_cast<std::uint64_t>(y);
+    const std::uint64_t field = bits >> 52;
+    if (field == 0 || field >= 0x7fe) {
+        int e = 0;
+        std::frexp(y, &e); // y = m * 2^e with 0.5 <= m < 1
+        return std::ldexp(1.0, e);
+    }
+    return std::bit_cast<double>((field + 1) << 52);
+}
+
+// The spacing of the doubles in the binade below binTop.
+double gridBelow(double binTop) {
+    return binTop >= 0x1p-968 ? binTop * 0x1p-53 : std::ldexp(binTop, -53);
 }
 
 } // namespace
@@ -33,7 +47,7 @@ MarchSteps::MarchSteps(double h, double top) {
         // From here every addition inside the binade adds the same increment. The grid step
         // of the binade and every distance in it are exact multiples that fit in 53 bits.
         const double delta = next - y;
-        const double grid = std::ldexp(binTop, -53);
+        const double grid = gridBelow(binTop);
         const auto room = static_cast<std::int64_t>((binTop - y) / grid) - 1;
         const auto stride = static_cast<std::int64_t>(delta / grid);
         const std::int64_t length = room / stride; // y + j * delta < binTop for j <= length
@@ -63,13 +77,25 @@ double MarchSteps::at(std::int64_t k) const {
 }
 
 std::int64_t MarchSteps::firstAtOrAbove(double top) const {
-    // The steps rise strictly, so the first index at or above top is found by bisection.
-    std::int64_t lo = 0, hi = runs_[count_ - 1].first + runs_[count_ - 1].length - 1;
-    while (hi - lo > 1) {
-        const std::int64_t mid = lo + (hi - lo) / 2;
-        (at(mid) >= top ? hi : lo) = mid;
+    // The steps rise strictly: the answer lies in the last run that starts below top, or is the
+    // first step of the run after it.
+    std::size_t i = count_ - 1;
+    while (i > 0 && runs_[i].start >= top)
+        --i;
+    const Run& r = runs_[i];
+    if (r.start >= top)
+        return r.first;
+    // Inside an arithmetic run every value is exact: count the increments below top.
+    std::int64_t j = 1;
+    if (r.length > 1) {
+        j = std::clamp<std::int64_t>(static_cast<std::int64_t>((top - r.start) / r.delta), 1,
+                                     r.length);
+        while (j > 1 && r.start + static_cast<double>(j - 1) * r.delta >= top)
+            --j;
+        while (j < r.length && r.start + static_cast<double>(j) * r.delta < top)
+            ++j;
     }
-    return hi;
+    return r.first + j;
 }
 
 } // namespace runnelex::hydrocalc

@@ -29,17 +29,18 @@ public:
     double at(std::int64_t k) const;
 
 private:
+    // Left uninitialised: only the first count_ runs are ever read.
     struct Run {
-        std::int64_t first = 0; // index of its first value
-        std::int64_t length = 0;
-        double start = 0.0;
-        double delta = 0.0;
+        std::int64_t first; // index of its first value
+        std::int64_t length;
+        double start;
+        double delta;
     };
     bool push(const Run& run);
     std::int64_t firstAtOrAbove(double top) const;
 
     static constexpr std::size_t kMaxRuns = 160;
-    std::array<Run, kMaxRuns> runs_{};
+    std::array<Run, kMaxRuns> runs_;
     std::size_t count_ = 0;
     std::int64_t last_ = 0;
     bool ok_ = true;
