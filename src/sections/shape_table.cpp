@@ -7,6 +7,7 @@
 
 #include "sections/box_section.h"
 #include "sections/circle_section.h"
+#include "sections/egg_section.h"
 #include "sections/engine_circle_section.h"
 
 namespace runnelex::sections {
@@ -25,6 +26,10 @@ constexpr std::array<DimensionSpec, 2> kBoxDims = {
      {"rise", "Rise", "Rise", "R&ise:", "Key in the box's rise here",
       "Rise must be a positive real number."}}};
 
+constexpr std::array<DimensionSpec, 1> kEggDims = {
+    {{"rise", "Height", "H", "R&ise:", "Key in the egg's height here",
+      "Rise must be a positive real number."}}};
+
 std::unique_ptr<Section> makeCircle(const Dimensions& d, UnitSystem system) {
     // The US customary circle is the engine's own, so its results keep the engine's digits.
     if (system == UnitSystem::US)
@@ -38,6 +43,24 @@ std::unique_ptr<Section> makeSquare(const Dimensions& d, UnitSystem) {
 
 std::unique_ptr<Section> makeBox(const Dimensions& d, UnitSystem) {
     return std::make_unique<BoxSection>(d[0], d[1]);
+}
+
+std::unique_ptr<Section> makeEgg(const Dimensions& d, UnitSystem) {
+    return std::make_unique<EggSection>(d[0]);
+}
+
+// Egg heights: 1.5 to 9 ft by 0.5 ft; in SI the common 2:3 sizes, 400/600 to 1400/2100 mm
+// (width/height).
+Catalogue eggSizes(UnitSystem system) {
+    Catalogue c{{}, system == UnitSystem::US, "standard egg heights"};
+    if (system == UnitSystem::SI) {
+        for (double h : {600, 750, 900, 1050, 1200, 1350, 1500, 1650, 1800, 1950, 2100})
+            c.sizes.push_back({h});
+        return c;
+    }
+    for (double h = 1.5; h <= 9.0; h += 0.5)
+        c.sizes.push_back({h});
+    return c;
 }
 
 Catalogue circleSizes(UnitSystem system) {
@@ -101,10 +124,11 @@ Catalogue boxSizes(UnitSystem system) {
     return c;
 }
 
-constexpr std::array<ShapeRow, 3> kShapes = {{
+constexpr std::array<ShapeRow, 4> kShapes = {{
     {"circle", "Circle", kCircleDims, true, makeCircle, circleSizes},
     {"square", "Square", kSquareDims, false, makeSquare, squareSizes},
     {"box", "Box", kBoxDims, false, makeBox, boxSizes},
+    {"egg", "Egg", kEggDims, false, makeEgg, eggSizes},
 }};
 
 std::string_view trimmed(std::string_view s) {

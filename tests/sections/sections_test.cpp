@@ -4,6 +4,7 @@
 // rectangle, and a square against its box. (What every shape must hold is in the contract.)
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <string>
@@ -11,6 +12,7 @@
 #include "calc/calc_request.h"
 #include "common/number_text.h"
 #include "engine/hydrocalc.h"
+#include "sections/shape_table.h"
 
 namespace runnelex::sections {
 namespace {
@@ -205,6 +207,78 @@ TEST(Si, AgreesWithAnIndependentComputation) {
                    circle ? x.criticalDepth(Q)
                           : std::min(std::cbrt(Q * Q / (9.80665L * x.B * x.B)), x.D),
                    "Dcr");
+    }
+}
+
+} // namespace
+} // namespace runnelex::sections
+
+namespace runnelex::sections {
+namespace {
+
+// The egg's width worked out on its own: the three circles' half widths, whichever wall is
+// nearest the centre line, integrated by Simpson's rule between the tangent heights.
+struct EggByWidth {
+    Real r;
+    Real halfWidth(Real y) const {
+        const auto disc = [](Real R, Real t) {
+            return std::sqrt(std::max<Real>(0, R * R - t * t));
+        };
+        if (y < Real(0.2) * r)
+            return disc(r / 2, y - r / 2);
+        if (y < 2 * r)
+            return disc(3 * r, y - 2 * r) - 2 * r;
+        return disc(r, y - 2 * r);
+    }
+    // Simpson's rule in u, y = lo + (hi - lo)(1 - cos u) / 2, which smooths the square-root
+    // ends of each arc.
+    Real area(Real y) const {
+        Real A = 0, lo = 0;
+        for (Real b : {Real(0.2) * r, 2 * r, 3 * r}) {
+            const Real hi = std::min(y, b);
+            if (hi <= lo)
+                break;
+            constexpr int kSteps = 4000;
+            const Real pi = std::acos(Real(-1));
+            const auto f = [&](Real u) {
+                return 2 * halfWidth(lo + (hi - lo) * (1 - std::cos(u)) / 2) * (hi - lo) *
+                       std::sin(u) / 2;
+            };
+            for (int i = 0; i < kSteps; ++i) {
+                const Real a = pi * i / kSteps, c = pi * (i + 1) / kSteps;
+                A += (c - a) / 6 * (f(a) + 4 * f((a + c) / 2) + f(c));
+            }
+            lo = hi;
+        }
+        return A;
+    }
+};
+
+TEST(Egg, PublishedConstantsAndShallowDepths) {
+    const double H = 1.8;
+    const auto egg = shapeNamed("egg")->make({H}, UnitSystem::SI);
+    const double A = egg->fullArea(), P = egg->fullPerimeter();
+    EXPECT_NEAR(A / (H * H), 0.5105, 0.00005);
+    EXPECT_NEAR(P / (H / 3), 7.92989, 0.000005);
+    EXPECT_NEAR(A / P / H, 0.19311, 0.000005);
+    EXPECT_NEAR(egg->span(), 2 * H / 3, 1e-15);
+    const double Rfull = A / P, Tmax = egg->span();
+    const struct {
+        double depthRatio, areaRatio, radiusRatio, widthRatio;
+    } shallow[] = {{0.04, 0.0116, 0.130, 0.325}, {0.08, 0.0316, 0.244, 0.427}};
+    for (const auto& s : shallow) {
+        const double y = s.depthRatio * H;
+        EXPECT_NEAR(egg->area(y) / A, s.areaRatio, 0.00005) << y;
+        EXPECT_NEAR(egg->area(y) / egg->perimeter(y) / Rfull, s.radiusRatio, 0.0005) << y;
+        // The published widths are read off a drawing: 0.427 at 0.08 H where the arcs give
+        // 0.4295.
+        EXPECT_NEAR(egg->topWidth(y) / Tmax, s.widthRatio, 0.003) << y;
+    }
+    // The area at any depth, against the width integrated on its own.
+    const EggByWidth independent{Real(H) / 3};
+    for (double ratio : {0.01, 0.05, 0.2, 0.5, 0.66, 0.9, 0.999, 1.0}) {
+        const Real want = independent.area(Real(ratio * H));
+        EXPECT_NEAR(egg->area(ratio * H), static_cast<double>(want), 1e-12 * A) << ratio;
     }
 }
 
