@@ -12,35 +12,6 @@ namespace runnelex::elements {
 
 using hydraulics::Conduit;
 
-namespace {
-
-// Golden-section search for the largest value of a function that rises and then falls on
-// [lo, hi], narrowed until the two inner points meet in double precision.
-template <typename F> Peak maximise(F f, double lo, double hi) {
-    const double invPhi = (std::sqrt(5.0) - 1.0) / 2.0;
-    double a = hi - invPhi * (hi - lo);
-    double b = lo + invPhi * (hi - lo);
-    double fa = f(a), fb = f(b);
-    for (int i = 0; i < 200 && a < b; ++i) {
-        if (fa < fb) {
-            lo = a;
-            a = b;
-            fa = fb;
-            b = lo + invPhi * (hi - lo);
-            fb = f(b);
-        } else {
-            hi = b;
-            b = a;
-            fb = fa;
-            a = hi - invPhi * (hi - lo);
-            fa = f(a);
-        }
-    }
-    return fa >= fb ? Peak{a, fa} : Peak{b, fb};
-}
-
-} // namespace
-
 PipeConduit::PipeConduit(const Pipe& pipe)
     : section_(sections::defaultShape().make({pipe.D}, pipe.system)),
       law_(friction::defaultLaw().make(pipe.n, pipe.system)),
@@ -65,7 +36,9 @@ Peak largestVelocity(const Conduit& c) {
         return {D, c.law().velocity(hydrocalc::checked::div(c.section().fullArea(),
                                                             c.section().openPerimeterAtCrown()),
                                     c.slope())};
-    return maximise([&c](double y) { return c.velocityAt(y); }, 0.5 * D, D);
+    const hydraulics::PeakFlow v =
+        hydraulics::largestOf([&c](double y) { return c.velocityAt(y); }, 0.5 * D, D);
+    return {v.depth, v.flow};
 }
 
 Peak largestFlow(const Pipe& pipe) {

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
+#include "common/words.h"
 #include "friction/manning_law.h"
 
 namespace runnelex::friction {
@@ -23,13 +23,6 @@ constexpr std::array<LawRow, 1> kLaws = {{
      makeManning},
 }};
 
-bool sameWord(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 } // namespace
 
 std::span<const LawRow> lawTable() {
@@ -42,7 +35,7 @@ const LawRow& defaultLaw() {
 
 const LawRow* lawNamed(std::string_view word) {
     for (const LawRow& row : kLaws)
-        if (sameWord(row.word, word))
+        if (words::sameWord(row.word, word))
             return &row;
     return nullptr;
 }

@@ -55,10 +55,9 @@ template <typename Excess> double firstReached(double lo, double hi, Excess exce
     return b;
 }
 
-// Golden-section search for the largest value of a function that rises and then falls on
-// [lo, hi]. It narrows until the two inner points meet in double precision, so the depth is
-// as close as the flatness of the peak allows and the value is the largest computed.
-PeakFlow maximise(const std::function<double(double)>& f, double lo, double hi) {
+} // namespace
+
+PeakFlow largestOf(const std::function<double(double)>& f, double lo, double hi) {
     const double invPhi = (std::sqrt(5.0) - 1.0) / 2.0;
     double a = hi - invPhi * (hi - lo);
     double b = lo + invPhi * (hi - lo);
@@ -80,8 +79,6 @@ PeakFlow maximise(const std::function<double(double)>& f, double lo, double hi) 
     }
     return fa >= fb ? PeakFlow{a, fa} : PeakFlow{b, fb};
 }
-
-} // namespace
 
 double gravity(UnitSystem system) {
     return system == UnitSystem::SI ? 9.80665 : hydrocalc::kGravityFroude;
@@ -144,7 +141,7 @@ PeakFlow Conduit::peakFlow() const {
     }
     // The flow peaks in the upper half, where the full section's extra wetted perimeter
     // outweighs its extra area.
-    return maximise([this](double y) { return flowAt(y); }, 0.5 * D, D);
+    return largestOf([this](double y) { return flowAt(y); }, 0.5 * D, D);
 }
 
 } // namespace runnelex::hydraulics

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
+
 #include "common/unit_system.h"
 #include "friction/friction_law.h"
 #include "sections/section.h"
@@ -21,6 +23,10 @@ struct PeakFlow {
     double depth = 0.0;
     double flow = 0.0;
 };
+
+// The largest value of a function that rises and then falls on [lo, hi] and where it lies,
+// found by golden-section search narrowed until the two inner points meet in double precision.
+PeakFlow largestOf(const std::function<double(double)>& f, double lo, double hi);
 
 class Conduit {
 public:

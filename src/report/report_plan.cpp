@@ -33,9 +33,8 @@ std::string inputCaption(const Input& input) {
     case RequestField::Kind::Flow:
         return "Q (flowrate)";
     case RequestField::Kind::Dimension:
-        for (const sections::ShapeRow& row : sections::shapeTable())
-            if (const std::size_t i = row.dimensionIndex(input.dimension); i < row.dimensionCount())
-                return std::string(row.dimensions[i].caption);
+        if (const sections::DimensionSpec* d = sections::firstDimension(input.dimension))
+            return std::string(d->caption);
         return input.dimension;
     default:
         return "n";
@@ -59,9 +58,8 @@ entry::Rule inputRule(const Input& input, const CalcRequest& request) {
     const sections::ShapeRow& shape = named ? *named : sections::defaultShape();
     if (const std::size_t i = shape.dimensionIndex(input.dimension); i < shape.dimensionCount())
         return entry::dimensionRule(shape.dimensions[i]);
-    for (const sections::ShapeRow& row : sections::shapeTable())
-        if (const std::size_t i = row.dimensionIndex(input.dimension); i < row.dimensionCount())
-            return entry::dimensionRule(row.dimensions[i]);
+    if (const sections::DimensionSpec* d = sections::firstDimension(input.dimension))
+        return entry::dimensionRule(*d);
     return entry::ruleOf(entry::Box::Diam);
 }
 

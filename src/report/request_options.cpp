@@ -2,8 +2,8 @@
 #include "report/request_options.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "common/words.h"
 #include "input/iosafe.h"
 #include "report/quoting.h"
 #include "sections/shape_table.h"
@@ -16,25 +16,16 @@ std::string optionName(const RequestField& field) {
 
 namespace {
 
-std::string lowerCase(std::string_view text) {
-    std::string s(text);
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
 // What a dimension is called where a shape lacks it: the caption of the first shape that has it.
 std::string dimensionName(std::string_view word) {
-    for (const sections::ShapeRow& row : sections::shapeTable())
-        if (const std::size_t i = row.dimensionIndex(word); i < row.dimensionCount())
-            return lowerCase(row.dimensions[i].caption);
-    return std::string(word);
+    const sections::DimensionSpec* d = sections::firstDimension(word);
+    return d ? words::lowerCase(d->caption) : std::string(word);
 }
 
 // How to give a shape's dimensions: "give its side with --diam", "give --span and --rise".
 std::string howToGive(const sections::ShapeRow& shape) {
     if (shape.dimensionCount() == 1)
-        return "give its " + lowerCase(shape.dimensions[0].caption) + " with --" +
+        return "give its " + words::lowerCase(shape.dimensions[0].caption) + " with --" +
                std::string(shape.dimensions[0].word);
     std::string text = "give ";
     for (std::size_t i = 0; i < shape.dimensionCount(); ++i)
@@ -67,7 +58,8 @@ std::optional<std::string> shapeProblem(const CalcRequest& rq,
         if (given(f))
             continue;
         if (shape->dimensionCount() == 1)
-            return optionName(f) + " is needed: the " + lowerCase(d.caption) + " of the " + name;
+            return optionName(f) + " is needed: the " + words::lowerCase(d.caption) + " of the " +
+                   name;
         return optionName(f) + " is needed for a " + name;
     }
     return std::nullopt;

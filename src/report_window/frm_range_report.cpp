@@ -2,7 +2,6 @@
 #include "report_window/frm_range_report.h"
 
 #include <algorithm>
-#include <cctype>
 #include <exception>
 #include <span>
 #include <thread>
@@ -25,6 +24,7 @@
 #include <QTableView>
 #include <QTimer>
 
+#include "common/words.h"
 #include "input/units.h"
 #include "platform/message_boxes.h"
 #include "report/packed_chunk.h"
@@ -330,10 +330,7 @@ FrmRangeReport::shapeMessage(const std::vector<report::Input>& varied) const {
         return std::find(varied.begin(), varied.end(), i) != varied.end();
     };
     const auto lower = [](std::string_view s) {
-        std::string l(s);
-        for (char& c : l)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return l;
+        return words::lowerCase(s);
     };
     // "its span and its rise", "its side"; "a span and a rise".
     const auto dimensionList = [&lower](const sections::ShapeRow& row, const char* article) {

@@ -1,35 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sections/section_text.h"
 
-#include <cctype>
+#include "common/words.h"
 
 namespace runnelex::sections {
 
-namespace {
-
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
-std::string upper(std::string_view s) {
-    std::string u(s);
-    for (char& c : u)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return u;
-}
-
-std::string lower(std::string_view s) {
-    std::string l(s);
-    for (char& c : l)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return l;
-}
-
-} // namespace
+using words::trimmed;
 
 std::string sectionText(const ShapeRow& shape, std::span<const std::string> dimensions) {
     if (shape.bareInRecord)
@@ -73,12 +49,12 @@ std::string sectionTextForms() {
         text += i == 0 ? "" : i + 1 == table.size() ? " or " : ", ";
         const ShapeRow& row = table[i];
         if (row.bareInRecord) {
-            text += "a " + lower(row.dimensions[0].caption);
+            text += "a " + words::lowerCase(row.dimensions[0].caption);
             continue;
         }
         text += "\"" + std::string(row.word) + " ";
         for (std::size_t d = 0; d < row.dimensionCount(); ++d)
-            text += (d == 0 ? "" : "x") + upper(row.dimensions[d].caption);
+            text += (d == 0 ? "" : "x") + words::upperCase(row.dimensions[d].caption);
         text += "\"";
     }
     return text;

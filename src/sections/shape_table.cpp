@@ -2,9 +2,9 @@
 #include "sections/shape_table.h"
 
 #include <algorithm>
-#include <cctype>
 #include <utility>
 
+#include "common/words.h"
 #include "sections/box_section.h"
 #include "sections/circle_section.h"
 #include "sections/egg_section.h"
@@ -131,21 +131,6 @@ constexpr std::array<ShapeRow, 4> kShapes = {{
     {"egg", "Egg", kEggDims, false, makeEgg, eggSizes},
 }};
 
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
-bool sameWord(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 } // namespace
 
 std::size_t ShapeRow::dimensionIndex(std::string_view word) const {
@@ -165,8 +150,15 @@ const ShapeRow& defaultShape() {
 
 const ShapeRow* shapeNamed(std::string_view word) {
     for (const ShapeRow& row : kShapes)
-        if (sameWord(trimmed(word), row.word))
+        if (words::sameWord(words::trimmed(word), row.word))
             return &row;
+    return nullptr;
+}
+
+const DimensionSpec* firstDimension(std::string_view word) {
+    for (const ShapeRow& row : kShapes)
+        if (const std::size_t i = row.dimensionIndex(word); i < row.dimensionCount())
+            return &row.dimensions[i];
     return nullptr;
 }
 

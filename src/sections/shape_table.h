@@ -60,6 +60,8 @@ std::span<const ShapeRow> shapeTable();
 const ShapeRow& defaultShape();
 // The shape a word names, in any case, blanks around it allowed; nothing for an unknown word.
 const ShapeRow* shapeNamed(std::string_view word);
+// A dimension word as the first shape that has it describes it; nothing for an unknown word.
+const DimensionSpec* firstDimension(std::string_view word);
 // Every dimension word of the table, each once, in table order ("diam", "span", "rise").
 std::vector<std::string_view> dimensionWords();
 // The shapes' words joined for a synopsis ("circle|square|box") or a sentence ("circle,

@@ -256,16 +256,10 @@ void FrmSections::respeak() {
     std::vector<std::tuple<QWidget*, std::string, std::string, std::string>> named;
     for (const SectionsControls::DimensionBox& d : c_.dimensions) {
         // A box the shape has not is named as the first shape that has it names it.
-        const sections::ShapeRow* owner = &shape;
-        if (shape.dimensionIndex(d.word) == shape.dimensionCount())
-            for (const sections::ShapeRow& row : sections::shapeTable())
-                if (row.dimensionIndex(d.word) < row.dimensionCount()) {
-                    owner = &row;
-                    break;
-                }
-        named.emplace_back(d.box,
-                           std::string(owner->dimensions[owner->dimensionIndex(d.word)].caption),
-                           d.box->text().toStdString(), diamUnit);
+        const std::size_t i = shape.dimensionIndex(d.word);
+        const sections::DimensionSpec& spec =
+            i < shape.dimensionCount() ? shape.dimensions[i] : *sections::firstDimension(d.word);
+        named.emplace_back(d.box, std::string(spec.caption), d.box->text().toStdString(), diamUnit);
     }
     const std::tuple<QWidget*, std::string, std::string, std::string> others[] = {
         {c_.txtSlope, "Slope", c_.txtSlope->text().toStdString(),

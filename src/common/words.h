@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Words as people type them: blanks around them, any case (ASCII letters only, whatever the
+// locale).
+namespace runnelex::words {
+
+std::string_view trimmed(std::string_view s); // without the blanks and TABs around it
+bool sameWord(std::string_view a, std::string_view b);
+std::string lowerCase(std::string_view s);
+std::string upperCase(std::string_view s);
+
+} // namespace runnelex::words
