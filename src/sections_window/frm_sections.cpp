@@ -243,7 +243,8 @@ void FrmSections::refresh() {
     // The peak open-channel flow by the display rule of the flow unit shown.
     std::string peak;
     if (model.drawable)
-        peak = displayNumber(model.peakFlow, model.flowUnit == "GPM" ? kGpmDigits : kDigits);
+        peak = displayNumber(model.peakFlow, model.flowUnit == "GPM" ? kGpmDigits : kDigits,
+                             model.digits);
     c_.labels.at("lblrQpeak")->setText(qs(peak));
     c_.picSection->setModel(std::move(model));
     respeak();
