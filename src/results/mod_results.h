@@ -9,8 +9,8 @@
 
 #include <QPointer>
 #include <QSize>
-#include <QWidget>
 #include <QString>
+#include <QWidget>
 
 #include "results/results_log.h"
 #include "results/results_text.h"
