@@ -11,6 +11,7 @@
 #include "app/program_arguments.h"
 #include "info/info_resources.h"
 #include "platform/session_bus.h"
+#include "ui/main/window_placement.h"
 #include "version/version.h"
 
 namespace runnelex {
@@ -21,6 +22,11 @@ Program::Program(UnitSystem system)
       rangeReport_(window_, boxes_, saveDialog_), picture_(window_, boxes_, saveDialog_),
       sections_(window_, boxes_, results_) {
     info_.setOwner(&window_);
+    // Narrowed, the results window would scroll sideways: it takes a place beside the main
+    // window only where a whole record line fits.
+    results_.setPlacement([this](QWidget& w, QSize preferred) {
+        placeBeside(w, window_, preferred, QSize(preferred.width(), 0));
+    });
     window_.addUnitSystemItem();
 }
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/display_run.h"
 
-#include "common/number_text.h"
 #include "input/units.h"
 
 namespace runnelex {
@@ -13,7 +12,10 @@ constexpr Label kFlowLabels[] = {Label::Q050, Label::Q075, Label::Q093, Label::Q
 
 class StepWriter {
 public:
-    explicit StepWriter(std::vector<DisplayStep>& steps) : steps_(steps) {}
+    StepWriter(std::vector<DisplayStep>& steps, DigitRule rule) : steps_(steps), rule_(rule) {}
+    std::string text(double value, int decimals = kDigits) const {
+        return displayNumber(value, decimals, rule_);
+    }
     void label(Label name, std::string text) {
         steps_.push_back({DisplayStep::Kind::SetLabel, name, std::move(text)});
     }
@@ -22,21 +24,21 @@ public:
     bool number(Label name, const std::optional<double>& value) {
         if (!value)
             return false;
-        label(name, displayNumber(*value));
+        label(name, text(*value));
         return true;
     }
 
 private:
     std::vector<DisplayStep>& steps_;
+    DigitRule rule_;
 };
 
 void writeCapacity(const CalcResults& r, const std::string& unitflow, StepWriter& out) {
     for (std::size_t row = 0; row < r.Capacity.size(); ++row) {
-        out.label(kVelocityLabels[row], displayNumber(r.Capacity[row].V));
+        out.label(kVelocityLabels[row], out.text(r.Capacity[row].V));
         double shown = 0.0;
         if (units::flowFromCfs(r.Capacity[row].Q, unitflow, shown))
-            out.label(kFlowLabels[row],
-                      displayNumber(shown, unitflow == "GPM" ? kGpmDigits : kDigits));
+            out.label(kFlowLabels[row], out.text(shown, unitflow == "GPM" ? kGpmDigits : kDigits));
         else
             out.message(kUnitflowUnmatchedMessage);
     }
@@ -76,12 +78,20 @@ void writeSurcharged(const CalcResults& r, StepWriter& out) {
 
 } // namespace
 
+DigitRule digitRuleOf(const CalcInputs& in) {
+    // Asked of the section the shape makes in the system, so that the table decides.
+    sections::Dimensions any;
+    any.fill(1.0);
+    return in.Shape->make(any, in.System)->engineCircle() ? DigitRule::Decimals
+                                                          : DigitRule::Significant;
+}
+
 DisplayRun displayRun(const CalcInputs& in) {
     DisplayRun run;
     run.results = computeCalculation(in);
     run.fault = run.results.fault;
     const CalcResults& r = run.results;
-    StepWriter out(run.steps);
+    StepWriter out(run.steps, digitRuleOf(in));
     try {
         writeCapacity(r, in.Unitflow, out);
         if (r.outcome == Outcome::OpenChannel)

@@ -7,6 +7,7 @@
 
 #include "calc/calculation.h"
 #include "calc/labels.h"
+#include "common/number_text.h"
 #include "engine/hydrocalc.h"
 #include "input/calc_inputs.h"
 
@@ -30,6 +31,11 @@ struct DisplayRun {
 
 inline constexpr const char* kUnitflowUnmatchedMessage =
     "Unitflow variable unmatched in case stucture.";
+
+// The digits a calculation's results show: the main window's fixed decimals for the engine's
+// own circle (US customary), whose labels and records are the specified program's; at least
+// four significant digits for every other section and for SI.
+DigitRule digitRuleOf(const CalcInputs& in);
 
 // Computes one calculation and lists, in order, the label texts it writes and the messages it
 // shows. Labels it does not name keep their texts.

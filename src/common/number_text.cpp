@@ -107,16 +107,28 @@ char* writeDisplayNumberQuick(char* out, double value, int decimals) {
 
 } // namespace
 
-char* writeDisplayNumber(char* out, double value, int decimals) {
+int shownDecimals(double value, int decimals, DigitRule rule) {
+    if (rule == DigitRule::Decimals || value == 0.0 || !std::isfinite(value))
+        return decimals;
+    // The decimal exponent of the leading digit: -3 for 0.003652. The fixed form of the
+    // smallest double with these decimals still fits the exact route's buffer.
+    constexpr int kMostDecimals = 330;
+    const auto exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    return std::clamp(kSignificantDigits - 1 - exponent, decimals,
+                      std::max(decimals, kMostDecimals));
+}
+
+char* writeDisplayNumber(char* out, double value, int decimals, DigitRule rule) {
+    decimals = shownDecimals(value, decimals, rule);
     if (char* end = writeDisplayNumberQuick(out, value, decimals))
         return end;
     const std::string exact = displayNumberExact(value, decimals);
     return std::copy(exact.begin(), exact.end(), out);
 }
 
-std::string displayNumber(double value, int decimals) {
+std::string displayNumber(double value, int decimals, DigitRule rule) {
     std::array<char, kDisplayChars> text;
-    return {text.data(), writeDisplayNumber(text.data(), value, decimals)};
+    return {text.data(), writeDisplayNumber(text.data(), value, decimals, rule)};
 }
 
 } // namespace runnelex

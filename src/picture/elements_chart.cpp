@@ -245,7 +245,7 @@ void ElementsChart::show(const PictureModel& m) {
         if (m.designVelocity) {
             velocity = QPointF(*m.designVelocity, *m.designRatio);
             velocityName = QStringLiteral("Vnorm ") +
-                           qs(displayNumber(*m.designVelocity) + ' ' + m.velocityUnit);
+                           qs(numberText(m, *m.designVelocity) + ' ' + m.velocityUnit);
         }
     }
     setPoint(design_, design, designName);

@@ -23,6 +23,7 @@
 #include "results/save_failure.h"
 #include "results/save_text_file.h"
 #include "sizing/sizing_panel.h"
+#include "ui/main/result_copy_menu.h"
 #include "ui/main/tool_host.h"
 
 namespace runnelex {
@@ -138,6 +139,7 @@ FrmPipePicture::FrmPipePicture(ToolHost& host, MessageBoxes& boxes, SaveDialog& 
     connect(save, &QPushButton::clicked, this, &FrmPipePicture::cmdSavePicture_Click);
     connect(copy, &QPushButton::clicked, this, &FrmPipePicture::cmdCopyPicture_Click);
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
+    addResultCopyMenu(*this, host_.session());
 }
 
 FrmPipePicture::~FrmPipePicture() {

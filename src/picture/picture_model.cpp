@@ -16,19 +16,21 @@ namespace {
 // A flow in the unit the main window shows, and its caption with that unit's decimals.
 struct FlowUnit {
     std::string code;
+    DigitRule digits = DigitRule::Decimals;
     double toShown(double cfs) const {
         double shown = cfs;
         units::flowFromCfs(cfs, code, shown);
         return shown;
     }
     std::string text(double cfs) const {
-        return displayNumber(toShown(cfs), code == "GPM" ? kGpmDigits : kDigits) + ' ' + code;
+        return displayNumber(toShown(cfs), code == "GPM" ? kGpmDigits : kDigits, digits) + ' ' +
+               code;
     }
 };
 
 // A length with the unit of the model's system: "0.5359 ft", "0.153 m".
 std::string length(const PictureModel& m, double value) {
-    return displayNumber(value) + ' ' + m.lengthUnit;
+    return numberText(m, value) + ' ' + m.lengthUnit;
 }
 
 // A name as it reads inside a sentence.
@@ -64,7 +66,7 @@ void describeClosedBox(PictureModel& m, const FlowUnit& unit, double peakCfs) {
 
 void describe(PictureModel& m, const FlowUnit& unit, const elements::NormalDepths& depths) {
     const std::string peak =
-        unit.text(depths.peak.value) + " at d/D " + displayNumber(depths.peak.depth / m.D);
+        unit.text(depths.peak.value) + " at d/D " + numberText(m, depths.peak.depth / m.D);
     switch (*m.outcome) {
     case Outcome::NoDesignFlow:
         m.note = "No design flow: the chart shows the pipe's hydraulic elements.";
@@ -114,7 +116,8 @@ void build(const CalcInputs& in, const CalcEntry* entry, const CalcResults& r, P
     const units::ResultUnits& shown = units::resultUnits(in.System);
     const FlowUnit unit{units::capacityHeading(in.Unitflow).empty()
                             ? std::string(units::unitLists(in.System).flow[0])
-                            : in.Unitflow};
+                            : in.Unitflow,
+                        m.digits};
     m.flowUnit = unit.code;
     m.flowTitle = units::capacityHeading(unit.code);
     const auto section = in.Shape->make(in.Dims, in.System);
@@ -123,7 +126,7 @@ void build(const CalcInputs& in, const CalcEntry* entry, const CalcResults& r, P
     m.span = section->span();
     std::vector<std::string> dims;
     for (std::size_t i = 0; i < in.Shape->dimensionCount(); ++i)
-        dims.push_back(displayNumber(in.Dims[i]));
+        dims.push_back(numberText(m, in.Dims[i]));
     m.diameterText = sizeText(*in.Shape, dims, m.lengthUnit);
     const bool flow = r.outcome != Outcome::NoDesignFlow;
     if (entry) {
@@ -136,8 +139,8 @@ void build(const CalcInputs& in, const CalcEntry* entry, const CalcResults& r, P
                   "   n = " + entry->n + "   Q = " +
                   (flow ? entry->flow + ' ' + item(lists.flow, entry->flowUnit) : "none");
     } else {
-        m.title = m.diameterText + "   S = " + displayNumber(in.SlopeFtFt) + ' ' + shown.slope +
-                  "   n = " + displayNumber(in.ManningN) +
+        m.title = m.diameterText + "   S = " + numberText(m, in.SlopeFtFt) + ' ' + shown.slope +
+                  "   n = " + numberText(m, in.ManningN) +
                   "   Q = " + (flow ? unit.text(in.Qcfs) : "none");
     }
 
@@ -160,9 +163,9 @@ void build(const CalcInputs& in, const CalcEntry* entry, const CalcResults& r, P
         m.otherDepth = depths.upper;
         m.otherRatio = *depths.upper / m.D;
         m.otherText = "other Dnorm = " + length(m, *depths.upper);
-        other[0] = displayNumber(*depths.upper);
-        other[1] = displayNumber(*m.otherRatio);
-        other[2] = displayNumber(conduit.velocityAt(*depths.upper));
+        other[0] = numberText(m, *depths.upper);
+        other[1] = numberText(m, *m.otherRatio);
+        other[2] = numberText(m, conduit.velocityAt(*depths.upper));
     }
     m.peakFlow = unit.toShown(peakCfs);
 
@@ -181,7 +184,7 @@ void build(const CalcInputs& in, const CalcEntry* entry, const CalcResults& r, P
     for (int i = 0; i < 3; ++i)
         m.labels.emplace_back(kOtherDepthLabels[i], other[i]);
     m.labels.emplace_back("lblrQpeak", unit.text(peakCfs));
-    m.labels.emplace_back("lblrDoverDpeak", displayNumber(m.peakRatio));
+    m.labels.emplace_back("lblrDoverDpeak", numberText(m, m.peakRatio));
     if (m.twoDepthZone)
         describe(m, unit, depths);
     else
@@ -190,8 +193,13 @@ void build(const CalcInputs& in, const CalcEntry* entry, const CalcResults& r, P
 
 } // namespace
 
+std::string numberText(const PictureModel& m, double value) {
+    return displayNumber(value, kDigits, m.digits);
+}
+
 std::string flowText(const PictureModel& m, double shown) {
-    return displayNumber(shown, m.flowUnit == "GPM" ? kGpmDigits : kDigits) + ' ' + m.flowUnit;
+    return displayNumber(shown, m.flowUnit == "GPM" ? kGpmDigits : kDigits, m.digits) + ' ' +
+           m.flowUnit;
 }
 
 std::string describePicture(const PictureModel& m) {
@@ -211,7 +219,7 @@ std::string describePicture(const PictureModel& m) {
     about += ". Chart of flow and velocity against d/D: ";
     if (m.designFlow && m.designRatio)
         about += "design point " + flowText(m, *m.designFlow) + " at d/D " +
-                 displayNumber(*m.designRatio) + ", ";
+                 numberText(m, *m.designRatio) + ", ";
     return about + kMaxQName + " " + flowText(m, m.qmax) + ", " + lower(kPeakName) + " " +
            flowText(m, m.peakFlow) + ", Q full " + flowText(m, m.fullFlow) + ". " + m.note;
 }
@@ -220,6 +228,7 @@ PictureModel buildPictureModel(const CalcInputs& in, const CalcEntry* entry) {
     PictureModel m;
     m.lengthUnit = units::resultUnits(in.System).depth;
     m.velocityUnit = units::resultUnits(in.System).velocity;
+    m.digits = digitRuleOf(in);
     const CalcResults r = computeCalculation(in);
     m.outcome = r.outcome;
     m.fault = r.fault;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "calc/calculation.h"
+#include "common/number_text.h"
 #include "elements/hydraulic_elements.h"
 #include "input/calc_entry.h"
 #include "input/calc_inputs.h"
@@ -24,6 +25,8 @@ struct PictureModel {
     std::optional<Outcome> outcome;
     std::string title; // the pipe's name, the conduit and the flow, one line
 
+    // The digits its numbers show, as the calculation's labels show them.
+    DigitRule digits = DigitRule::Decimals;
     // The units of the lengths and velocities: "ft" and "ft/sec", in SI "m" and "m/s".
     std::string lengthUnit = "ft", velocityUnit = "ft/sec";
 
@@ -66,6 +69,8 @@ PictureModel buildPictureModel(const CalcInputs& in, const CalcEntry* entry = nu
 inline constexpr const char* kMaxQName = "Max Q (0.93 D)";
 inline constexpr const char* kPeakName = "Peak open-channel flow";
 
+// A number of the model as its captions write it, by the model's digits: "0.5359".
+std::string numberText(const PictureModel& m, double value);
 // A flow of the chart (in the model's unit) as its captions write it: "3.8307 CFS".
 std::string flowText(const PictureModel& m, double shown);
 

@@ -103,11 +103,14 @@ void FrmRangeReport::connectControls() {
     connect(c_.cmdCopy, &QPushButton::clicked, this, &FrmRangeReport::cmdCopy_Click);
     connect(c_.cmdClose, &QPushButton::clicked, this, &QWidget::close);
 
-    // Ctrl+C in the table copies the selected rows, not only the current cell.
-    auto* copy = new QAction(c_.grdRows);
+    // Ctrl+C in the table, and Copy in its context menu, copy the selected rows, not only the
+    // current cell.
+    auto* copy = new QAction(QStringLiteral("&Copy"), c_.grdRows);
+    copy->setObjectName(QStringLiteral("mnuCopyRows"));
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);
     c_.grdRows->addAction(copy);
+    c_.grdRows->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(copy, &QAction::triggered, this, [this] {
         if (c_.cmdCopy->isEnabled())
             cmdCopy_Click();

@@ -5,15 +5,22 @@
 #include <cmath>
 #include <exception>
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include "platform/message_boxes.h"
 #include "results/mod_results.h"
+#include "results/record.h"
 #include "results/results_layout.h"
 #include "results/save_dialog.h"
 #include "results/save_failure.h"
@@ -23,6 +30,9 @@
 namespace runnelex {
 
 namespace {
+
+// The widest value a column is meant for.
+const QString kColumnSample = QStringLiteral("0000.00000");
 
 int toPixels(double units, double pixelsPerUnit) {
     return static_cast<int>(std::lround(units * pixelsPerUnit));
@@ -63,6 +73,10 @@ FrmResults::FrmResults(ModResults& results, SaveDialog& dialog, MessageBoxes& bo
     font.setPointSizeF(8.5);
     RichTextResults->setFont(font);
     RichTextResults->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Tab stops one value wide ("1248.1931", "Depth (ft)"), so that a record's columns line up
+    // and the whole line fits a window beside the main one.
+    RichTextResults->setTabStopDistance(QFontMetricsF(font).horizontalAdvance(kColumnSample) +
+                                        QFontMetricsF(font).horizontalAdvance(u' '));
     setBoxText(startText());
 
     cmdSaveResults = makeButton(this, "cmdSaveResults", "Save As...",
@@ -72,6 +86,11 @@ FrmResults::FrmResults(ModResults& results, SaveDialog& dialog, MessageBoxes& bo
 
     connect(RichTextResults->document(), &QTextDocument::contentsChange, this,
             &FrmResults::userChanged);
+    // The box's own menu (Copy, Select All...) with Copy Record for the line under the pointer.
+    RichTextResults->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(RichTextResults, &QWidget::customContextMenuRequested, this, [this](QPoint pos) {
+        contextMenu(pos)->popup(RichTextResults->viewport()->mapToGlobal(pos));
+    });
     connect(cmdSaveResults, &QPushButton::clicked, this, &FrmResults::cmdSaveResults_Click);
     connect(cmdClear, &QPushButton::clicked, this, &FrmResults::cmdClear_Click);
     connect(cmdClose, &QPushButton::clicked, this, &FrmResults::cmdClose_Click);
@@ -81,6 +100,18 @@ FrmResults::FrmResults(ModResults& results, SaveDialog& dialog, MessageBoxes& bo
     const double pxY = pixelsPerUnitY(logicalDpiY());
     setMinimumSize(toPixels(kMinimumWidth, pxX), toPixels(kMinimumHeight, pxY));
     resize(toPixels(kDesignWidth, pxX), toPixels(kDesignHeight, pxY));
+}
+
+QSize FrmResults::wholeLineSize() const {
+    const double line = double(record::kFieldCount - 1) * RichTextResults->tabStopDistance() +
+                        QFontMetricsF(RichTextResults->font()).horizontalAdvance(kColumnSample);
+    const double box = line + 2 * RichTextResults->document()->documentMargin() +
+                       2 * RichTextResults->frameWidth() +
+                       RichTextResults->verticalScrollBar()->sizeHint().width();
+    // The box is the window's width less 16 units (its margin and the buttons' column).
+    const double pxX = results_layout::pixelsPerUnitX(logicalDpiX());
+    const int wide = static_cast<int>(std::ceil(box)) + toPixels(16, pxX);
+    return {std::max(width(), wide), height()};
 }
 
 QString FrmResults::startText() {
@@ -165,6 +196,25 @@ QString FrmResults::boxText() const {
     QString text = RichTextResults->document()->toRawText();
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     return text;
+}
+
+QMenu* FrmResults::contextMenu(QPoint pos) {
+    QMenu* menu = RichTextResults->createStandardContextMenu(pos);
+    menu->setObjectName(QStringLiteral("mnuResultsText"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addSeparator();
+    QAction* record = menu->addAction(QStringLiteral("Copy &Record"));
+    record->setObjectName(QStringLiteral("mnuCopyRecord"));
+    // A record is any line below the header line; the start text has none.
+    const QTextBlock line = RichTextResults->cursorForPosition(pos).block();
+    const QString text = line.blockNumber() > 0 ? line.text() : QString();
+    record->setEnabled(!text.isEmpty());
+    const QString copied = RichTextResults->document()->firstBlock().text() + u'\n' + text;
+    connect(record, &QAction::triggered, menu, [copied] {
+        if (QClipboard* clipboard = QGuiApplication::clipboard())
+            clipboard->setText(copied);
+    });
+    return menu;
 }
 
 void FrmResults::resizeEvent(QResizeEvent* event) {

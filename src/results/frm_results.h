@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -47,6 +48,10 @@ public:
     // The revision the box showed before the user's edits, or kNotHeld.
     std::uint64_t editedFrom() const { return editedFrom_; }
 
+    // The window's size when its box shows a whole record line (values up to ten characters
+    // a column) without scrolling sideways; never smaller than it is.
+    QSize wholeLineSize() const;
+
     // The text the box shows, with LF between lines.
     QString boxText() const;
 
@@ -64,6 +69,8 @@ private:
     void cmdClear_Click();
     void cmdClose_Click();
     void setBoxText(const QString& text);
+    // The box's context menu for a right-click at `pos` (in its viewport), not yet shown.
+    QMenu* contextMenu(QPoint pos);
     void userChanged(int position, int removed, int added);
 
     ModResults& results_;

@@ -33,6 +33,7 @@ FrmResults& ModResults::loadWindow() {
         w->showStartText();
     loadedBefore_ = true;
     window_ = std::move(window);
+    placed_ = false;
     return *w;
 }
 
@@ -89,6 +90,9 @@ void ModResults::restoreHeldText(FrmResults& w) const {
 
 void ModResults::showResultsWindow() {
     FrmResults& w = loadWindow();
+    if (!placed_ && place_)
+        place_(w, w.wholeLineSize());
+    placed_ = true; // shown again, it stays where the user left it
     w.setWindowState(w.windowState() & ~Qt::WindowMinimized); // brought back from the task bar
     w.show();
     w.raise();

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include <QPointer>
+#include <QSize>
 #include <QString>
+#include <QWidget>
 
 #include "results/results_log.h"
 #include "results/results_text.h"
@@ -49,6 +51,12 @@ public:
     // The loaded results window, or null.
     FrmResults* window() const { return window_.get(); }
 
+    // How a newly loaded window is placed when it is first shown, given the size that shows a
+    // whole record line; unset, the window system places it.
+    void setPlacement(std::function<void(QWidget& window, QSize preferred)> place) {
+        place_ = std::move(place);
+    }
+
     // The window's "Close" hid it.
     void resultsWindowClosed();
 
@@ -73,6 +81,8 @@ private:
     // Of the calculations recorded now, and of the records held (set by the first of them).
     UnitSystem system_ = UnitSystem::US, tableSystem_ = UnitSystem::US;
     std::function<void()> onClose_;
+    std::function<void(QWidget&, QSize)> place_;
+    bool placed_ = false; // the loaded window has been placed
 };
 
 } // namespace runnelex

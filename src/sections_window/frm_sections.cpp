@@ -14,6 +14,7 @@
 #include "results/results_log.h"
 #include "sections_window/section_view.h"
 #include "ui/main/numeric_box.h"
+#include "ui/main/result_copy_menu.h"
 #include "ui/main/result_label.h"
 #include "ui/main/unit_combo.h"
 
@@ -68,6 +69,7 @@ FrmSections::FrmSections(const CalcInputs& in, const CalcEntry& entry,
     fillCatalogue();
     connectControls();
     setRecordingEnabled(false);
+    addResultCopyMenu(*this, session_);
     session_.calculate();
 }
 
@@ -243,7 +245,8 @@ void FrmSections::refresh() {
     // The peak open-channel flow by the display rule of the flow unit shown.
     std::string peak;
     if (model.drawable)
-        peak = displayNumber(model.peakFlow, model.flowUnit == "GPM" ? kGpmDigits : kDigits);
+        peak = displayNumber(model.peakFlow, model.flowUnit == "GPM" ? kGpmDigits : kDigits,
+                             model.digits);
     c_.labels.at("lblrQpeak")->setText(qs(peak));
     c_.picSection->setModel(std::move(model));
     respeak();

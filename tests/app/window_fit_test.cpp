@@ -6,13 +6,17 @@
 #include <cstdio>
 
 #include <QApplication>
+#include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/program.h"
 #include "picture/frm_pipe_picture.h"
 #include "report_window/frm_range_report.h"
+#include "results/frm_results.h"
+#include "results/mod_results.h"
 #include "sections_window/frm_sections.h"
 #include "ui/main/window_placement.h"
 
@@ -41,10 +45,16 @@ int check(Program& program) {
     program.rangeReport().open();
     program.picture().mnuPipePicture_Click();
     program.sections().open();
+    // A long record: the results window shows it whole, without scrolling sideways.
+    program.results().AddResult("P1\t1000\tGPM\tbox 10x8\tft.\t0.005\tft/ft\t0.013\t0.8931\t"
+                                "6.7181\t1.2528\t1.0379\t1101.1389\t1248.1931");
     QTest::qWait(50);
+    const auto* box = program.results().window()->findChild<QPlainTextEdit*>("RichTextResults");
+    if (box->horizontalScrollBar()->maximum() > 0)
+        std::printf("FAIL the results window scrolls sideways\n");
     const QRect room = program.mainWindow().screen()->availableGeometry();
     std::printf("screen %dx%d\n", room.width(), room.height());
-    int faults = 0;
+    int faults = box->horizontalScrollBar()->maximum() > 0 ? 1 : 0;
     const auto fault = [&faults](const QWidget& w, const char* what) {
         std::printf("FAIL %s: %s\n", qPrintable(w.objectName()), what);
         ++faults;
@@ -63,9 +73,17 @@ int check(Program& program) {
             fault(*w, "it cannot be made small enough for 1280x720");
         const bool tool = w->objectName() == "frmRangeReport" ||
                           w->objectName() == "frmPipePicture" || w->objectName() == "frmSections";
-        // On a wide screen (1920 px) a tool window leaves the main window in view.
+        // On a wide screen (1920 px) a tool window leaves the main window in view; from 1366
+        // px on, the results and tool windows leave the main window's results in view.
         if (tool && room.width() >= 1920 && w->frameGeometry().intersects(main.frameGeometry()))
             fault(*w, "it covers the main window");
+        // Where there is room beside them (the results window needs its whole record line).
+        const QRect results = resultsArea(main);
+        const int width = w->objectName() == "frmResults" ? w->width() : least.width();
+        const bool beside = width + kFrame.width() <= room.right() - results.right();
+        if ((tool || w->objectName() == "frmResults") && beside &&
+            w->frameGeometry().intersects(results))
+            fault(*w, "it covers the main window's results");
     }
     return faults;
 }

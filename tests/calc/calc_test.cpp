@@ -40,6 +40,26 @@ TEST(DisplayNumber, RoundsHalfToEvenWithoutTrailingZeros) {
                  hydrocalc::ArithmeticError);
 }
 
+// Outside the main window's US circle a value keeps four significant digits: more decimals for
+// small values, never "0" for a positive one, the fixed rule's text where it has enough.
+TEST(DisplayNumber, SignificantRuleKeepsFourDigits) {
+    // clang-format off
+    const struct {
+        double value;
+        int decimals;
+        const char* text;
+    } cases[] = {
+        {0.0036526, 4, "0.003653"}, {0.00037477, 4, "0.0003748"}, {-0.0036526, 4, "-0.003653"},
+        {0.0992284, 4, "0.09923"}, {0.5359, 4, "0.5359"}, {12.345678, 4, "12.3457"},
+        {0.00099996, 4, "0.001"}, {1.23456e-5, 4, "1.235E-05"}, {0.0, 4, "0"},
+        {1.23456, 2, "1.235"}, {1234.5678, 2, "1234.57"},
+        {4.9406564584124654e-324, 4, "4.94065645841247E-324"}};
+    // clang-format on
+    for (const auto& c : cases)
+        EXPECT_EQ(displayNumber(c.value, c.decimals, DigitRule::Significant), c.text) << c.value;
+    EXPECT_EQ(displayNumber(0.00037477), "0.0004"); // the fixed rule is unchanged
+}
+
 // The quick route must give the exact route's text for every value: random magnitudes, values
 // a few units in the last place around decimal ties, and ties that are exact in binary.
 TEST(DisplayNumber, QuickRouteAgreesWithTheExactConversion) {

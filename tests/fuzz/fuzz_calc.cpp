@@ -135,6 +135,11 @@ void engineFunction(int which, FuzzedDataProvider& fdp) {
             const long double back = readBack(text, args);
             require(std::fabs(back - a) <= 0.5e-2L + std::fabs(a) * 1e-14L,
                     "a shown value is the value rounded", args + " " + text);
+            // Outside the main window's US circle: four significant digits, never 0 for a
+            // value that is not.
+            const std::string sig = displayNumber(a, decimals, DigitRule::Significant);
+            require(std::fabs(readBack(sig, args) - a) <= std::fabs(a) * (5e-4L + 1e-14L),
+                    "a shown value keeps four significant digits", args + " " + sig);
         } catch (const ArithmeticError&) {
             require(!std::isfinite(a), "only a value that is no number fails to show", args);
         }

@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The results window: its records, layout and saves, beside the real main window, and Qt's own
 // save dialog as every window of the program uses it.
+#include <QClipboard>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTextBlock>
+
 #include "info/info_menu.h"
 #include "results/frm_results.h"
 #include "results/mod_results.h"
@@ -261,6 +266,30 @@ private slots:
         QCOMPARE(font.pointSizeF(), 8.5);
         QCOMPARE(font.family(), QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
         QVERIFY(!QFontInfo(font).fixedPitch());
+    }
+
+    // Opened at its whole-line size the box shows a record without scrolling sideways; its
+    // menu gains Copy Record: the header and the record under the pointer (none on the header).
+    void wholeLinesAndCopyRecord() {
+        add(kRecord1);
+        add(kRecord2);
+        mod_->showResultsWindow();
+        window().resize(window().wholeLineSize());
+        QTRY_COMPARE(box()->horizontalScrollBar()->maximum(), 0);
+        const auto copied = [this](int line) {
+            const QTextCursor at(box()->document()->findBlockByNumber(line));
+            const QPoint pos = box()->cursorRect(at).center();
+            QContextMenuEvent event(QContextMenuEvent::Mouse, pos,
+                                    box()->viewport()->mapToGlobal(pos));
+            QApplication::clipboard()->clear();
+            QApplication::sendEvent(box()->viewport(), &event);
+            std::unique_ptr<QMenu> menu(window().findChild<QMenu*>("mnuResultsText"));
+            menu->findChild<QAction*>("mnuCopyRecord")->trigger();
+            return QApplication::clipboard()->text();
+        };
+        QCOMPARE(copied(1), kHeader + "\n" + kRecord1);
+        QCOMPARE(copied(2), kHeader + "\n" + kRecord2);
+        QCOMPARE(copied(0), QString());
     }
 
     // The saved file holds exactly what the box shows. A cancelled dialog writes nothing; a

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's controls, start-up state, menus, Tab cycle and access keys, and its side of
 // recording against a recording results log.
+#include "results/record.h"
 #include "ui/main/result_label.h"
 #include "window_harness.h"
 
@@ -301,6 +302,31 @@ private slots:
                  failed     ? QStringList{"Unable to Append to File  (No space left on device)"}
                  : rejected ? QStringList{"Diameter must be a positive real number."}
                             : QStringList());
+    }
+
+    // A right-click in the results opens a menu (the window's own menus stay as they are):
+    // Copy gives the value under the pointer, elsewhere every result; Copy Record the record
+    // of what is shown, after its header line.
+    void copyMenu() {
+        h->run(kP1Steps);
+        const auto copied = [this](const QString& on, QPoint at, const char* action) {
+            QWidget* w = h->get(on);
+            QContextMenuEvent event(QContextMenuEvent::Mouse, at, w->mapToGlobal(at));
+            QApplication::sendEvent(w, &event);
+            auto* menu = h->window->findChild<QMenu*>("mnuResultCopy");
+            if (menu == nullptr)
+                return QStringLiteral("no menu");
+            menu->findChild<QAction*>(action)->trigger();
+            delete menu;
+            return QApplication::clipboard()->text();
+        };
+        const QPoint inside(2, 2);
+        QCOMPARE(copied("lblrDnorm", inside, "mnuCopyResult"), QStringLiteral("1.1457"));
+        QCOMPARE(copied("lblrQ100", inside, "mnuCopyRecord"),
+                 QString::fromStdString(runnelex::record::headerLine()) + u'\n' + kP1Record.mid(2));
+        const QString all =
+            copied("fraNormal", QPoint(3, h->get("fraNormal")->height() - 3), "mnuCopyResult");
+        QVERIFY2(all.contains("Vnorm 5.373 ft/sec\nDnorm 1.1457 ft\n"), qPrintable(all));
     }
 
 private:

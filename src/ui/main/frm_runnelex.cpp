@@ -20,6 +20,7 @@
 #include "platform/message_boxes.h"
 #include "results/results_log.h"
 #include "ui/main/numeric_box.h"
+#include "ui/main/result_copy_menu.h"
 #include "ui/main/result_label.h"
 #include "ui/main/unit_combo.h"
 
@@ -51,6 +52,8 @@ FrmRunnelex::FrmRunnelex(MessageBoxes& boxes, ResultsLog& results, InfoMenu& inf
     c_ = buildMainControls(*this);
     Form_Initialize();
     connectControls();
+    // A context menu copies the results; the window's controls and menus stay as they are.
+    addResultCopyMenu(*centralWidget(), session_);
     c_.txtDiam->setFocus(Qt::OtherFocusReason);
 }
 

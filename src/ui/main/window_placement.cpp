@@ -2,6 +2,7 @@
 #include "ui/main/window_placement.h"
 
 #include <algorithm>
+#include <optional>
 
 #include <QScreen>
 #include <QWidget>
@@ -18,6 +19,20 @@ QSize frameExtra(const QWidget& window) {
             std::max(framed.height(), kTitleBarAllowance)};
 }
 
+// The window's inside, placed in `region` (a free part of the screen) when its least size
+// fits there with the frame: as large as `size` allows, against the region's edge `toward`
+// the main window (-1 left, 1 right, 0 neither), the top near `top`.
+std::optional<QRect> placedIn(const QRect& region, QSize size, QSize least, QSize extra, int toward,
+                              int top) {
+    const QSize inside = region.size() - extra;
+    if (inside.width() < least.width() || inside.height() < least.height())
+        return std::nullopt;
+    const QSize s = size.boundedTo(inside);
+    const int x = toward > 0 ? region.right() - extra.width() - s.width() + 1 : region.left();
+    const int y = std::clamp(top, region.top(), region.bottom() - extra.height() - s.height() + 1);
+    return QRect(QPoint(x, y), s);
+}
+
 } // namespace
 
 QSize fittedSize(const QWidget& window, QSize preferred) {
@@ -29,7 +44,15 @@ QSize fittedSize(const QWidget& window, QSize preferred) {
     return preferred.boundedTo(room).expandedTo(least.boundedTo(room));
 }
 
-void placeBeside(QWidget& window, const QWidget& main, QSize preferred) {
+QRect resultsArea(const QWidget& main) {
+    QRect area;
+    for (const char* name : {"fraCapacities", "fraNormal"})
+        if (const auto* frame = main.findChild<const QWidget*>(QString::fromLatin1(name)))
+            area |= QRect(frame->mapToGlobal(QPoint(0, 0)), frame->size());
+    return area.isEmpty() ? main.frameGeometry() : area;
+}
+
+void placeBeside(QWidget& window, const QWidget& main, QSize preferred, QSize least) {
     const QScreen* screen = main.screen();
     const QSize size = fittedSize(window, preferred);
     window.resize(size);
@@ -37,24 +60,50 @@ void placeBeside(QWidget& window, const QWidget& main, QSize preferred) {
         return;
     const QRect room = screen->availableGeometry();
     const QRect mainFrame = main.frameGeometry();
+    const QRect results = resultsArea(main);
     const QSize extra = frameExtra(window);
-    const int needed = window.minimumSizeHint().width();
-    const int right = room.right() - mainFrame.right() - extra.width();
-    const int left = mainFrame.left() - room.left() - extra.width();
-    int width = size.width();
-    int x = room.right() - extra.width() - width + 1;
-    if (right >= needed) {
-        width = std::min(width, right);
-        x = mainFrame.right() + 1;
-    } else if (left >= needed) {
-        width = std::min(width, left);
-        x = mainFrame.left() - extra.width() - width;
+    least =
+        least.expandedTo(window.minimumSizeHint().expandedTo(window.minimumSize())).boundedTo(size);
+    const int top = mainFrame.top();
+    // The main window's sides first, then the sides of its results, then below and above them.
+    const struct {
+        QRect region;
+        int toward;
+    } choices[] = {
+        {QRect(QPoint(mainFrame.right() + 1, room.top()), room.bottomRight()), -1},
+        {QRect(room.topLeft(), QPoint(mainFrame.left() - 1, room.bottom())), 1},
+        {QRect(QPoint(results.right() + 1, room.top()), room.bottomRight()), -1},
+        {QRect(room.topLeft(), QPoint(results.left() - 1, room.bottom())), 1},
+        {QRect(QPoint(room.left(), results.bottom() + 1), room.bottomRight()), 1},
+        {QRect(room.topLeft(), QPoint(room.right(), results.top() - 1)), 1},
+    };
+    for (const auto& choice : choices) {
+        if (const auto placed =
+                placedIn(choice.region & room, size, least, extra, choice.toward, top)) {
+            window.resize(placed->size());
+            window.move(placed->topLeft());
+            return;
+        }
     }
-    const int y =
-        std::clamp(mainFrame.top(), room.top(),
-                   std::max(room.top(), room.bottom() - extra.height() - size.height() + 1));
-    window.resize(width, size.height());
-    window.move(std::max(x, room.left()), y);
+    // Nowhere clear of the results: as narrow as it may be against the screen's right edge,
+    // either at the main window's top or at the bottom no taller than it must be, whichever
+    // covers less of them.
+    const int width = least.width();
+    const int x = std::max(room.left(), room.right() - extra.width() - width + 1);
+    const int low = std::clamp(room.bottom() - results.bottom() - extra.height(), least.height(),
+                               size.height());
+    const int highest = std::max(room.top(), room.bottom() - extra.height() - size.height() + 1);
+    const QRect atTop(QPoint(x, std::clamp(top, room.top(), highest)),
+                      QSize(width, size.height()) + extra);
+    const QRect atBottom(QPoint(x, std::max(room.top(), room.bottom() - extra.height() - low + 1)),
+                         QSize(width, low) + extra);
+    const auto covered = [&results](const QRect& r) {
+        const QRect both = r & results;
+        return both.isEmpty() ? 0 : both.width() * both.height();
+    };
+    const QRect& chosen = covered(atBottom) < covered(atTop) ? atBottom : atTop;
+    window.resize(chosen.size() - extra);
+    window.move(chosen.topLeft());
 }
 
 } // namespace runnelex
