@@ -2,6 +2,7 @@
 #include "calc/calc_session.h"
 
 #include <exception>
+#include <utility>
 
 #include "calc/display_run.h"
 #include "input/iosafe.h"
@@ -155,8 +156,7 @@ SessionStatus CalcSession::selectSystem(UnitSystem system) {
     const int flow = flowIndex(in_.Unitflow, in_.System);
     in_.System = system;
     in_.Unitflow = units::unitflowFromIndex(flow, {}, system);
-    for (std::size_t i = 0; i < kResultLabelCount; ++i)
-        setLabel(labelAt(i), {});
+    emptyResults();
     try {
         rereadDimensions();
         in_.SlopeFtFt =
@@ -170,6 +170,9 @@ SessionStatus CalcSession::selectSystem(UnitSystem system) {
 }
 
 SessionStatus CalcSession::selectShape(const sections::ShapeRow& shape) {
+    // The results shown are another section's: none is shown until this one is complete.
+    if (in_.Shape != &shape)
+        emptyResults();
     in_.Shape = &shape;
     try {
         rereadDimensions();
@@ -181,11 +184,16 @@ SessionStatus CalcSession::selectShape(const sections::ShapeRow& shape) {
 
 SessionStatus CalcSession::calculate() {
     DisplayRun run = displayRun(in_);
+    bool wrote = false;
     for (const DisplayStep& step : run.steps) {
-        if (step.kind == DisplayStep::Kind::SetLabel)
+        if (step.kind == DisplayStep::Kind::SetLabel) {
+            // The results shown from here on are these inputs'.
+            if (!std::exchange(wrote, true))
+                shownInputs_ = ShownInputs{currentInputs(), in_.Shape, dimensions_.of(*in_.Shape)};
             setLabel(step.label, step.text);
-        else
+        } else {
             tell(step.text);
+        }
     }
     lastResults_ = std::move(run.results);
     if (run.fault) {
@@ -233,8 +241,30 @@ CalcEntry CalcSession::entry() const {
 }
 
 record::RecordFields CalcSession::recordFields() const {
-    record::RecordFields f;
+    record::RecordFields f = shownInputs_ ? shownInputs_->fields : currentInputs();
     f.pipeName = text(TextBox::PipeName);
+    f.dnorm = labels_[Label::Dnorm];
+    f.vnorm = labels_[Label::Vnorm];
+    f.frNo = labels_[Label::FrNo];
+    f.dcr = labels_[Label::Dcr];
+    f.q100 = labels_[Label::Q100];
+    f.q093 = labels_[Label::Q093];
+    return f;
+}
+
+std::vector<sections::DimensionSpec> CalcSession::missingDimensions() const {
+    const sections::ShapeRow& shape = shownInputs_ ? *shownInputs_->shape : *in_.Shape;
+    const std::vector<std::string> texts =
+        shownInputs_ ? shownInputs_->dimensions : dimensions_.of(shape);
+    std::vector<sections::DimensionSpec> missing;
+    for (std::size_t i = 0; i < shape.dimensionCount(); ++i)
+        if (i >= texts.size() || texts[i].empty())
+            missing.push_back(shape.dimensions[i]);
+    return missing;
+}
+
+record::RecordFields CalcSession::currentInputs() const {
+    record::RecordFields f;
     f.flowText = text(TextBox::Flow);
     f.unitflow = in_.Unitflow;
     f.diamText = sections::sectionText(*in_.Shape, dimensions_.of(*in_.Shape));
@@ -242,12 +272,6 @@ record::RecordFields CalcSession::recordFields() const {
     f.slopeText = text(TextBox::Slope);
     f.slopeInPercent = in_.SlopeInPercent;
     f.nText = text(TextBox::ManningN);
-    f.dnorm = labels_[Label::Dnorm];
-    f.vnorm = labels_[Label::Vnorm];
-    f.frNo = labels_[Label::FrNo];
-    f.dcr = labels_[Label::Dcr];
-    f.q100 = labels_[Label::Q100];
-    f.q093 = labels_[Label::Q093];
     f.system = in_.System;
     return f;
 }
@@ -259,6 +283,12 @@ int CalcSession::addShownListener(std::function<void()> onShown) {
 
 void CalcSession::removeShownListener(int id) {
     listeners_.erase(id);
+}
+
+void CalcSession::emptyResults() {
+    for (std::size_t i = 0; i < kResultLabelCount; ++i)
+        setLabel(labelAt(i), {});
+    shownInputs_.reset();
 }
 
 void CalcSession::setLabel(Label l, std::string text) {

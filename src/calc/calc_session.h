@@ -7,6 +7,8 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "calc/calculation.h"
 #include "calc/labels.h"
@@ -78,8 +80,8 @@ public:
     // A unit picked from a list: the box's text is read again in the new unit, then the
     // results recomputed. An index outside the list is told and taken as the first unit.
     SessionStatus selectUnit(UnitList list, int index);
-    // A shape chosen: the dimensions' boxes of the shape are read again (silently, as a unit
-    // change reads its box), then the results recomputed.
+    // A shape chosen: the results of another shape are emptied, the dimensions' boxes of the
+    // shape read again (silently, as a unit change reads its box), then the results recomputed.
     SessionStatus selectShape(const sections::ShapeRow& shape);
     // The other unit system: each list keeps its position and shows that system's units, every
     // box is read again in them, the results shown before are emptied and recomputed.
@@ -100,8 +102,12 @@ public:
     const std::string& label(Label l) const { return labels_[l]; }
     // The texts and unit positions, as the boxes and lists show them.
     CalcEntry entry() const;
-    // The record the calculation would make now, field by field.
+    // The record the calculation would make now, field by field: the results as shown beside
+    // the inputs they were computed from (see shownInputs_).
     record::RecordFields recordFields() const;
+    // The dimensions that the section of that record lacks: boxes empty, and no results of
+    // theirs shown.
+    std::vector<sections::DimensionSpec> missingDimensions() const;
     // The last calculation (empty before the first); its fault, if one stopped it.
     const std::optional<CalcResults>& lastResults() const { return lastResults_; }
     // What stopped the last operation that ended with SessionStatus::Fault.
@@ -119,10 +125,25 @@ private:
     // Reads the dimensions of the shape again from their boxes, in the diameter's unit.
     void rereadDimensions();
     void setLabel(Label l, std::string text);
+    // Empties the result labels: nothing shown, nothing computed from any input.
+    void emptyResults();
     void emptyBox(TextBox box);
     void tell(const std::string& prompt);
     SessionStatus fault(const std::string& description);
     void shown();
+    // The inputs as the boxes and lists hold them now.
+    record::RecordFields currentInputs() const;
+
+    // The inputs of the results shown, taken by every run that writes a result and dropped
+    // when the results are emptied. A rejected entry empties its box but keeps its value, an
+    // empty box is 0 without a run, and a run from a 0 writes nothing: each leaves results
+    // computed from texts the boxes no longer hold, and a record must name those.
+    struct ShownInputs {
+        record::RecordFields fields; // the inputs part, pipe name aside
+        const sections::ShapeRow* shape = nullptr;
+        std::vector<std::string> dimensions; // the shape's texts, in its order
+    };
+    std::optional<ShownInputs> shownInputs_;
 
     SessionView* view_;
     CalcInputs in_;
