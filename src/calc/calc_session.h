@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "calc/calculation.h"
+#include "calc/input_range.h"
 #include "calc/labels.h"
 #include "input/calc_entry.h"
 #include "input/calc_inputs.h"
@@ -110,8 +111,15 @@ public:
     std::vector<sections::DimensionSpec> missingDimensions() const;
     // The last calculation (empty before the first); its fault, if one stopped it.
     const std::optional<CalcResults>& lastResults() const { return lastResults_; }
-    // What stopped the last operation that ended with SessionStatus::Fault.
+    // What stopped the last operation that ended with SessionStatus::Fault, and the message
+    // the user was shown for it, which names the input that brought the fault about.
     const std::string& lastFault() const { return lastFault_; }
+    const std::string& lastFaultMessage() const { return lastFaultMessage_; }
+    // A sentence for each input far outside the range where Manning's equation holds: the
+    // calculation goes on, and the windows and the command line say so.
+    std::vector<std::string> inputWarnings() const;
+    // An input as a message names it: "the diameter (1e-300 in.)".
+    std::string inputText(const CalcInput& input) const;
 
     // Calls `onShown` after every calculation run (results shown, recorded when "Always" is
     // on). The returned number takes it off again.
@@ -129,7 +137,9 @@ private:
     void emptyResults();
     void emptyBox(TextBox box);
     void tell(const std::string& prompt);
+    // `causes` are the inputs the fault is told of; by default those faultCauses() finds.
     SessionStatus fault(const std::string& description);
+    SessionStatus fault(const std::string& description, const std::vector<CalcInput>& causes);
     void shown();
     // The inputs as the boxes and lists hold them now.
     record::RecordFields currentInputs() const;
@@ -153,7 +163,7 @@ private:
     LabelTexts labels_;
     bool alwaysRecord_ = false;
     std::optional<CalcResults> lastResults_;
-    std::string lastFault_;
+    std::string lastFault_, lastFaultMessage_;
     std::map<int, std::function<void()>> listeners_;
     int nextListener_ = 0;
 };
