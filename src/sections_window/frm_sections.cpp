@@ -263,6 +263,14 @@ void FrmSections::refresh() {
     if (model.drawable)
         peak = displayNumber(model.peakFlow, model.flowUnit == "GPM" ? kGpmDigits : kDigits);
     c_.labels.at("lblrQpeak")->setText(qs(peak));
+    std::string status = model.capacityNotice;
+    for (const std::string& warning : session_.inputWarnings())
+        status += (status.empty() ? "" : " ") + warning;
+    c_.lblStatus->setText(qs(status));
+    const QString spoken = status.empty() ? QStringLiteral("Status, no notice")
+                                          : QStringLiteral("Status: ") + qs(status);
+    if (c_.lblStatus->accessibleName() != spoken) // a change is told to screen readers
+        c_.lblStatus->setAccessibleName(spoken);
     c_.picSection->setModel(std::move(model));
     respeak();
 }

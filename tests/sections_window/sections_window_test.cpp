@@ -193,6 +193,25 @@ private slots:
         QCOMPARE(h_->log.records.last(), cliLines(cli).at(1));
     }
 
+    // The status line tells what the results cannot: an open-channel flow above the full-flow
+    // capacity, and inputs far outside the range of Manning's equation; it empties again.
+    void statusTellsWhatTheResultsCannot() {
+        tool_->open();
+        run("txtDiam=12;txtSlope=0.01;txtQinput=3.7");
+        const QString above = "Above the full-flow capacity 3.5628 CFS: flowing full, the design "
+                              "flow needs a slope of 0.0108 ft/ft, the conduit has 0.01 ft/ft.";
+        QCOMPARE(get<QLabel>("lblStatus")->text(), above);
+        run("txtM=0.001");
+        QCOMPARE(get<QLabel>("lblStatus")->text(),
+                 "Far outside the range where Manning's equation holds: Manning's n, 0.001, is "
+                 "below 0.005; the results are computed all the same.");
+        QVERIFY(get("lblStatus")->accessibleName().startsWith("Status: Far outside"));
+        run("txtM=0.013;txtQinput=2");
+        QCOMPARE(get<QLabel>("lblStatus")->text(), QString());
+        QCOMPARE(get("lblStatus")->accessibleName(), "Status, no notice");
+        QVERIFY(h_->boxes.prompts.isEmpty());
+    }
+
     // The catalogue types a box's span and rise in feet; a rejected entry is answered as the
     // main window answers it; every control is named with its value for screen readers.
     void controlsAreHeardWithTheirValues() {
