@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/calc_session.h"
 
+#include <cctype>
 #include <exception>
+#include <utility>
 
 #include "calc/display_run.h"
+#include "common/number_text.h"
 #include "input/iosafe.h"
 #include "input/unit_selection.h"
 #include "input/units.h"
@@ -98,7 +101,11 @@ SessionStatus CalcSession::commit(TextBox box) {
         return checked(entry::checkEntry(checkedBox, text(box), in_), [&] { emptyBox(box); });
     } catch (const hydrocalc::ArithmeticError& e) {
         // A value that cannot be taken into base units is answered and erased like a bad entry.
-        const SessionStatus status = fault(e.what());
+        const SessionStatus status =
+            fault(e.what(), {{box == TextBox::Slope  ? CalcInput::Kind::Slope
+                              : box == TextBox::Flow ? CalcInput::Kind::Flow
+                                                     : CalcInput::Kind::ManningN,
+                              0}});
         emptyBox(box);
         return status;
     }
@@ -112,7 +119,7 @@ SessionStatus CalcSession::commitDimension(std::string_view word) {
         return checked(entry::checkDimension(i, dimensionText(word), in_),
                        [&] { emptyDimension(word); });
     } catch (const hydrocalc::ArithmeticError& e) {
-        const SessionStatus status = fault(e.what());
+        const SessionStatus status = fault(e.what(), {{CalcInput::Kind::Dimension, i}});
         emptyDimension(word);
         return status;
     }
@@ -138,7 +145,11 @@ SessionStatus CalcSession::selectUnit(UnitList list, int index) {
         }
     } catch (const hydrocalc::ArithmeticError& e) {
         // Re-reading an extreme value in the new unit can overflow; the calculator stays usable.
-        return fault(e.what());
+        if (list == UnitList::Diam)
+            return fault(e.what());
+        return fault(
+            e.what(),
+            {{list == UnitList::Slope ? CalcInput::Kind::Slope : CalcInput::Kind::Flow, 0}});
     }
     return calculate();
 }
@@ -155,8 +166,7 @@ SessionStatus CalcSession::selectSystem(UnitSystem system) {
     const int flow = flowIndex(in_.Unitflow, in_.System);
     in_.System = system;
     in_.Unitflow = units::unitflowFromIndex(flow, {}, system);
-    for (std::size_t i = 0; i < kResultLabelCount; ++i)
-        setLabel(labelAt(i), {});
+    emptyResults();
     try {
         rereadDimensions();
         in_.SlopeFtFt =
@@ -170,6 +180,9 @@ SessionStatus CalcSession::selectSystem(UnitSystem system) {
 }
 
 SessionStatus CalcSession::selectShape(const sections::ShapeRow& shape) {
+    // The results shown are another section's: none is shown until this one is complete.
+    if (in_.Shape != &shape)
+        emptyResults();
     in_.Shape = &shape;
     try {
         rereadDimensions();
@@ -181,11 +194,16 @@ SessionStatus CalcSession::selectShape(const sections::ShapeRow& shape) {
 
 SessionStatus CalcSession::calculate() {
     DisplayRun run = displayRun(in_);
+    bool wrote = false;
     for (const DisplayStep& step : run.steps) {
-        if (step.kind == DisplayStep::Kind::SetLabel)
+        if (step.kind == DisplayStep::Kind::SetLabel) {
+            // The results shown from here on are these inputs'.
+            if (!std::exchange(wrote, true))
+                shownInputs_ = ShownInputs{currentInputs(), in_.Shape, dimensions_.of(*in_.Shape)};
             setLabel(step.label, step.text);
-        else
+        } else {
             tell(step.text);
+        }
     }
     lastResults_ = std::move(run.results);
     if (run.fault) {
@@ -233,8 +251,30 @@ CalcEntry CalcSession::entry() const {
 }
 
 record::RecordFields CalcSession::recordFields() const {
-    record::RecordFields f;
+    record::RecordFields f = shownInputs_ ? shownInputs_->fields : currentInputs();
     f.pipeName = text(TextBox::PipeName);
+    f.dnorm = labels_[Label::Dnorm];
+    f.vnorm = labels_[Label::Vnorm];
+    f.frNo = labels_[Label::FrNo];
+    f.dcr = labels_[Label::Dcr];
+    f.q100 = labels_[Label::Q100];
+    f.q093 = labels_[Label::Q093];
+    return f;
+}
+
+std::vector<sections::DimensionSpec> CalcSession::missingDimensions() const {
+    const sections::ShapeRow& shape = shownInputs_ ? *shownInputs_->shape : *in_.Shape;
+    const std::vector<std::string> texts =
+        shownInputs_ ? shownInputs_->dimensions : dimensions_.of(shape);
+    std::vector<sections::DimensionSpec> missing;
+    for (std::size_t i = 0; i < shape.dimensionCount(); ++i)
+        if (i >= texts.size() || texts[i].empty())
+            missing.push_back(shape.dimensions[i]);
+    return missing;
+}
+
+record::RecordFields CalcSession::currentInputs() const {
+    record::RecordFields f;
     f.flowText = text(TextBox::Flow);
     f.unitflow = in_.Unitflow;
     f.diamText = sections::sectionText(*in_.Shape, dimensions_.of(*in_.Shape));
@@ -242,12 +282,6 @@ record::RecordFields CalcSession::recordFields() const {
     f.slopeText = text(TextBox::Slope);
     f.slopeInPercent = in_.SlopeInPercent;
     f.nText = text(TextBox::ManningN);
-    f.dnorm = labels_[Label::Dnorm];
-    f.vnorm = labels_[Label::Vnorm];
-    f.frNo = labels_[Label::FrNo];
-    f.dcr = labels_[Label::Dcr];
-    f.q100 = labels_[Label::Q100];
-    f.q093 = labels_[Label::Q093];
     f.system = in_.System;
     return f;
 }
@@ -259,6 +293,12 @@ int CalcSession::addShownListener(std::function<void()> onShown) {
 
 void CalcSession::removeShownListener(int id) {
     listeners_.erase(id);
+}
+
+void CalcSession::emptyResults() {
+    for (std::size_t i = 0; i < kResultLabelCount; ++i)
+        setLabel(labelAt(i), {});
+    shownInputs_.reset();
 }
 
 void CalcSession::setLabel(Label l, std::string text) {
@@ -289,9 +329,65 @@ void CalcSession::tell(const std::string& prompt) {
 }
 
 SessionStatus CalcSession::fault(const std::string& description) {
+    return fault(description, faultCauses(in_));
+}
+
+SessionStatus CalcSession::fault(const std::string& description,
+                                 const std::vector<CalcInput>& causes) {
     lastFault_ = description;
-    tell(calcFaultMessage(description));
+    std::string told = description;
+    for (std::size_t i = 0; i < causes.size(); ++i)
+        told += (i == 0 ? " (caused by " : ", and ") + inputText(causes[i]);
+    lastFaultMessage_ = calcFaultMessage(causes.empty() ? told : told + ")");
+    tell(lastFaultMessage_);
     return SessionStatus::Fault;
+}
+
+std::string CalcSession::inputText(const CalcInput& input) const {
+    const units::UnitLists lists = units::unitLists(in_.System);
+    std::string name, typed, unit;
+    switch (input.kind) {
+    case CalcInput::Kind::Dimension: {
+        const sections::DimensionSpec& d = in_.Shape->dimensions[input.dimension];
+        name = "the " + std::string(d.caption);
+        name[4] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[4])));
+        typed = dimensionText(d.word);
+        unit = lists.diam[in_.DiamInFeet ? 1 : 0];
+        break;
+    }
+    case CalcInput::Kind::Slope:
+        name = "the slope";
+        typed = text(TextBox::Slope);
+        unit = lists.slope[in_.SlopeInPercent ? 1 : 0];
+        break;
+    case CalcInput::Kind::ManningN:
+        name = "Manning's n";
+        typed = text(TextBox::ManningN);
+        break;
+    case CalcInput::Kind::Flow:
+        name = "the flow";
+        typed = text(TextBox::Flow);
+        unit = in_.Unitflow;
+        break;
+    }
+    return typed.empty() ? name : name + ", " + typed + (unit.empty() ? "" : " " + unit);
+}
+
+std::vector<std::string> CalcSession::inputWarnings() const {
+    std::vector<std::string> sentences;
+    for (const RangeWarning& w : rangeWarnings(in_)) {
+        const std::string about = inputText(w.input);
+        // The bound in the box's unit, as the text beside it.
+        std::string bound = generalNumberText(w.bound);
+        if (w.input.kind == CalcInput::Kind::Slope)
+            bound = in_.SlopeInPercent
+                        ? generalNumberText(w.bound * 100) + " %"
+                        : bound + " " + std::string(units::unitLists(in_.System).slope[0]);
+        sentences.push_back("Far outside the range where Manning's equation holds: " + about +
+                            (about.find(',') != std::string::npos ? "," : "") + " is " + w.side +
+                            " " + bound + "; the results are computed all the same.");
+    }
+    return sentences;
 }
 
 void CalcSession::shown() {

@@ -7,8 +7,11 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "calc/calculation.h"
+#include "calc/input_range.h"
 #include "calc/labels.h"
 #include "input/calc_entry.h"
 #include "input/calc_inputs.h"
@@ -78,8 +81,8 @@ public:
     // A unit picked from a list: the box's text is read again in the new unit, then the
     // results recomputed. An index outside the list is told and taken as the first unit.
     SessionStatus selectUnit(UnitList list, int index);
-    // A shape chosen: the dimensions' boxes of the shape are read again (silently, as a unit
-    // change reads its box), then the results recomputed.
+    // A shape chosen: the results of another shape are emptied, the dimensions' boxes of the
+    // shape read again (silently, as a unit change reads its box), then the results recomputed.
     SessionStatus selectShape(const sections::ShapeRow& shape);
     // The other unit system: each list keeps its position and shows that system's units, every
     // box is read again in them, the results shown before are emptied and recomputed.
@@ -100,12 +103,23 @@ public:
     const std::string& label(Label l) const { return labels_[l]; }
     // The texts and unit positions, as the boxes and lists show them.
     CalcEntry entry() const;
-    // The record the calculation would make now, field by field.
+    // The record the calculation would make now, field by field: the results as shown beside
+    // the inputs they were computed from (see shownInputs_).
     record::RecordFields recordFields() const;
+    // The dimensions that the section of that record lacks: boxes empty, and no results of
+    // theirs shown.
+    std::vector<sections::DimensionSpec> missingDimensions() const;
     // The last calculation (empty before the first); its fault, if one stopped it.
     const std::optional<CalcResults>& lastResults() const { return lastResults_; }
-    // What stopped the last operation that ended with SessionStatus::Fault.
+    // What stopped the last operation that ended with SessionStatus::Fault, and the message
+    // the user was shown for it, which names the input that brought the fault about.
     const std::string& lastFault() const { return lastFault_; }
+    const std::string& lastFaultMessage() const { return lastFaultMessage_; }
+    // A sentence for each input far outside the range where Manning's equation holds: the
+    // calculation goes on, and the windows and the command line say so.
+    std::vector<std::string> inputWarnings() const;
+    // An input as a message names it: "the diameter (1e-300 in.)".
+    std::string inputText(const CalcInput& input) const;
 
     // Calls `onShown` after every calculation run (results shown, recorded when "Always" is
     // on). The returned number takes it off again.
@@ -119,10 +133,27 @@ private:
     // Reads the dimensions of the shape again from their boxes, in the diameter's unit.
     void rereadDimensions();
     void setLabel(Label l, std::string text);
+    // Empties the result labels: nothing shown, nothing computed from any input.
+    void emptyResults();
     void emptyBox(TextBox box);
     void tell(const std::string& prompt);
+    // `causes` are the inputs the fault is told of; by default those faultCauses() finds.
     SessionStatus fault(const std::string& description);
+    SessionStatus fault(const std::string& description, const std::vector<CalcInput>& causes);
     void shown();
+    // The inputs as the boxes and lists hold them now.
+    record::RecordFields currentInputs() const;
+
+    // The inputs of the results shown, taken by every run that writes a result and dropped
+    // when the results are emptied. A rejected entry empties its box but keeps its value, an
+    // empty box is 0 without a run, and a run from a 0 writes nothing: each leaves results
+    // computed from texts the boxes no longer hold, and a record must name those.
+    struct ShownInputs {
+        record::RecordFields fields; // the inputs part, pipe name aside
+        const sections::ShapeRow* shape = nullptr;
+        std::vector<std::string> dimensions; // the shape's texts, in its order
+    };
+    std::optional<ShownInputs> shownInputs_;
 
     SessionView* view_;
     CalcInputs in_;
@@ -132,7 +163,7 @@ private:
     LabelTexts labels_;
     bool alwaysRecord_ = false;
     std::optional<CalcResults> lastResults_;
-    std::string lastFault_;
+    std::string lastFault_, lastFaultMessage_;
     std::map<int, std::function<void()>> listeners_;
     int nextListener_ = 0;
 };

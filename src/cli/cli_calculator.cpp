@@ -17,12 +17,15 @@ int CliCalculator::run(const CalcRequest& request, Output& err, const std::strin
     case SessionStatus::Rejected:
         return usageError(err, report::requestProblem(r), command);
     case SessionStatus::Fault:
-        err.write("runnelex-cli: " + diagnostic(calcFaultMessage(r.fault)) + '\n');
+        err.write("runnelex-cli: " + diagnostic(session_.lastFaultMessage()) + '\n');
         return kArithmetic;
     case SessionStatus::Done:
         break;
     }
     err.write(messages_);
+    // Computed all the same, but the reader is told.
+    for (const std::string& warning : session_.inputWarnings())
+        err.write("runnelex-cli: warning: " + diagnostic(warning) + '\n');
     return kDone;
 }
 

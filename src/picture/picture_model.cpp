@@ -189,6 +189,15 @@ void build(const CalcInputs& in, const CalcEntry* entry, const CalcResults& r, P
         describe(m, unit, depths);
     else
         describeClosedBox(m, unit, peakCfs);
+    // Open channel above the full-flow capacity: once the crown is wetted, the conduit carries
+    // the flow only at the hydraulic slope it needs flowing full.
+    if (r.outcome == Outcome::OpenChannel && in.Qcfs > depths.fullFlow && r.Hf) {
+        m.capacityNotice = "Above the full-flow capacity " + unit.text(depths.fullFlow) +
+                           ": flowing full, the design flow needs a slope of " +
+                           displayNumber(*r.Hf) + ' ' + shown.slope + ", the conduit has " +
+                           displayNumber(in.SlopeFtFt) + ' ' + shown.slope + ".";
+        m.note += ' ' + m.capacityNotice;
+    }
 }
 
 } // namespace

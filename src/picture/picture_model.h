@@ -56,7 +56,10 @@ struct PictureModel {
     // What the window shows beside the picture, in order; the first three are the other
     // normal depth that runnelex-cli prints too.
     std::vector<LabelLine> labels;
-    std::string note; // one sentence on the depths
+    std::string note; // one sentence on the depths, then the capacity notice
+    // An open-channel design flow above the full-flow capacity: the slope it needs flowing
+    // full beside the conduit's; empty otherwise.
+    std::string capacityNotice;
 };
 
 // The model for the main window's current inputs (base units). With the entry as the main

@@ -101,8 +101,10 @@ void PipePicture::render(QPainter& painter, const QRectF& target) {
 
     const QRectF titleRect(target.left() + line / 2, target.top() + line / 4, target.width() - line,
                            QFontMetricsF(title).height() * 1.3);
-    const QRectF noteRect(target.left() + line / 2, target.bottom() - 2.4 * line,
-                          target.width() - line, 2.2 * line);
+    // The capacity notice makes the note a line longer.
+    const double noteLines = model_.capacityNotice.empty() ? 2.2 : 3.3;
+    const QRectF noteRect(target.left() + line / 2, target.bottom() - (noteLines + 0.2) * line,
+                          target.width() - line, noteLines * line);
     const QRectF middle(target.left(), titleRect.bottom(), target.width(),
                         noteRect.top() - titleRect.bottom());
     const QRectF section(middle.left(), middle.top(), middle.width() * 0.36, middle.height());

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sections_window/frm_sections.h"
 
+#include <cctype>
+
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -147,7 +149,7 @@ void FrmSections::connectControls() {
     for (QComboBox* list : std::initializer_list<QComboBox*>{
              c_.cmbUnDiam, c_.cmbUnSlope, c_.cmbUnFlo, c_.cmbShape, c_.cmbCatalogue})
         connect(list, &QComboBox::currentIndexChanged, this, &FrmSections::respeak);
-    connect(c_.cmdRecord, &QPushButton::clicked, this, [this] { session_.record(); });
+    connect(c_.cmdRecord, &QPushButton::clicked, this, &FrmSections::recordShown);
     connect(c_.cmdClose, &QPushButton::clicked, this, &QWidget::hide);
     shownListener_ = session_.addShownListener([this] { refresh(); });
     // Tab goes from box to box, as in the main window.
@@ -167,9 +169,25 @@ bool FrmSections::eventFilter(QObject* watched, QEvent* event) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
             !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
-            session_.record(); // as Enter in the main window's pipe name: the name stays
+            recordShown(); // as Enter in the main window's pipe name: the name stays
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void FrmSections::recordShown() {
+    // A record of a section without its size could not be read back or recomputed.
+    const std::vector<sections::DimensionSpec> missing = session_.missingDimensions();
+    if (missing.empty()) {
+        session_.record();
+        return;
+    }
+    std::string names;
+    for (std::size_t i = 0; i < missing.size(); ++i) {
+        std::string caption(missing[i].caption);
+        caption[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(caption[0])));
+        names += (i == 0 ? "the " : " and the ") + caption;
+    }
+    message("Nothing recorded: enter " + names + " first.");
 }
 
 void FrmSections::setRecordingEnabled(bool enabled) {
@@ -248,6 +266,14 @@ void FrmSections::refresh() {
         peak = displayNumber(model.peakFlow, model.flowUnit == "GPM" ? kGpmDigits : kDigits,
                              model.digits);
     c_.labels.at("lblrQpeak")->setText(qs(peak));
+    std::string status = model.capacityNotice;
+    for (const std::string& warning : session_.inputWarnings())
+        status += (status.empty() ? "" : " ") + warning;
+    c_.lblStatus->setText(qs(status));
+    const QString spoken = status.empty() ? QStringLiteral("Status, no notice")
+                                          : QStringLiteral("Status: ") + qs(status);
+    if (c_.lblStatus->accessibleName() != spoken) // a change is told to screen readers
+        c_.lblStatus->setAccessibleName(spoken);
     c_.picSection->setModel(std::move(model));
     respeak();
 }

@@ -45,6 +45,8 @@ private:
     void connectControls();
     NumericBox* box(TextBox which) const;
     NumericBox* dimensionBox(std::string_view word) const;
+    // "Record" and Enter in the pipe name: records the results shown, or says what is missing.
+    void recordShown();
     void cmbShape_Click(int index);
     void cmbCatalogue_Click(int index);
     void fillCatalogue();

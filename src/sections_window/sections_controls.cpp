@@ -303,9 +303,12 @@ SectionsControls buildSectionsControls(QWidget& w) {
     c.cmdClose = named(new QPushButton(qs("Cl&ose"), &w), "cmdClose");
     c.cmdClose->setToolTip(qs("Hide this window"));
     c.cmdClose->setAutoDefault(false);
+    c.lblStatus = caption(&w, "lblStatus", "");
+    c.lblStatus->setWordWrap(true);
+    c.lblStatus->setAccessibleName(qs("Status, no notice"));
     auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(c.cmdClose);
+    buttons->addWidget(c.lblStatus, 1);
+    buttons->addWidget(c.cmdClose, 0, Qt::AlignBottom);
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(inputs);

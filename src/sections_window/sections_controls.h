@@ -38,6 +38,9 @@ struct SectionsControls {
     UnitCombo *cmbUnDiam = nullptr, *cmbUnSlope = nullptr, *cmbUnFlo = nullptr;
     QLineEdit* txtPipeID = nullptr;
     QPushButton *cmdRecord = nullptr, *cmdClose = nullptr;
+    // The status line: what the results cannot say (a flow above the full-flow capacity,
+    // inputs far outside the range of the equations).
+    QLabel* lblStatus = nullptr;
     SectionView* picSection = nullptr;
     // Every label a calculation writes, by control name (lblCapQ, the full-flow notice and
     // lblrQpeak included).

@@ -24,6 +24,44 @@ std::map<std::string, std::string> labels(const PictureModel& m) {
     return {m.labels.begin(), m.labels.end()};
 }
 
+// The flow above the full-flow capacity but still open-channel: the slope it needs flowing
+// full beside the conduit's, after the note; no notice in any other case.
+TEST(PictureModel, CapacityNoticeOnlyForAnOpenChannelAboveTheFullFlow) {
+    CalcInputs box = pipe(16);
+    box.Shape = sections::shapeNamed("box");
+    box.Dims = {3, 2};
+    box.SlopeFtFt = 0.001;
+    CalcInputs si = pipe(0.1);
+    si.System = UnitSystem::SI;
+    si.Unitflow = "m\u00b3/s";
+    si.Dims[0] = 0.3;
+    const struct {
+        const char* name;
+        CalcInputs in;
+        const char* notice;
+    } cases[] = {
+        {"a circle between full and Qmax", pipe(3.7),
+         "Above the full-flow capacity 3.5628 CFS: flowing full, the design flow needs a slope "
+         "of 0.0108 ft/ft, the conduit has 0.01 ft/ft."},
+        {"a box between full and Qmax", box,
+         "Above the full-flow capacity 15.4286 CFS: flowing full, the design flow needs a slope "
+         "of 0.0011 ft/ft, the conduit has 0.001 ft/ft."},
+        {"in SI", si,
+         "Above the full-flow capacity 0.0967 m\u00b3/s: flowing full, the design flow needs a "
+         "slope of 0.0107 m/m, the conduit has 0.01 m/m."},
+        {"below the full flow", pipe(3.5), ""},
+        {"surcharged", pipe(4), ""},
+        {"no design flow", pipe(0), ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const PictureModel m = buildPictureModel(c.in);
+        EXPECT_EQ(m.capacityNotice, c.notice);
+        const std::string tail = c.notice[0] ? std::string(" ") + c.notice : "";
+        EXPECT_EQ(m.note.substr(m.note.size() - tail.size()), tail);
+    }
+}
+
 TEST(PictureModel, EachOutcome) {
     const struct {
         const char* name;

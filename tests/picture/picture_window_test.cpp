@@ -259,8 +259,10 @@ private slots:
         const int before = h->window()->refreshCount();
         h->main.run("cmbUnDiam#1;txtDiam=1" + QString(200, u'0') + ";txtSlope=0.01");
         QVERIFY(h->refreshedAfter(before));
-        const QString message = "The calculation was stopped by an arithmetic error: Overflow.";
-        QVERIFY(h->main.boxes.prompts.contains(message)); // the main window's own message
+        const QString message = "The calculation was stopped by an arithmetic error: Overflow";
+        // The main window's own message names the input to blame.
+        QVERIFY(h->main.boxes.prompts.contains(message + " (caused by the diameter, 1" +
+                                               QString(200, u'0') + " ft.)."));
         h->main.boxes.prompts.clear();
         QVERIFY(!h->window()->model().drawable);
         const picture::EncodedPicture svg = picture::encodePicture(

@@ -10,7 +10,9 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "calc/calc_request.h"
 #include "common/number_text.h"
+#include "report/table_reader.h"
 #include "sections_window/frm_sections.h"
 #include "sections_window/section_view.h"
 #include "sections_window/sections_tool.h"
@@ -116,6 +118,97 @@ private slots:
         QCOMPARE(h_->log.records, QStringList(2, cliLines(cli).at(1)));
         h_->log.closeHandler(); // the results window's Close
         QVERIFY(!get("cmdRecord")->isEnabled());
+        QVERIFY(h_->boxes.prompts.isEmpty());
+    }
+
+    // A record names the inputs its results were computed from, whatever the boxes show after
+    // a rejection, an empty commit or a unit change; a section without its size is not
+    // recorded. Every record either window makes reads back through batch's reader and
+    // recomputes to itself; the last is the record calc prints for `cli` (none when empty).
+    void recordsCarryTheInputsOfTheirResults_data() {
+        QTest::addColumn<QString>("main");
+        QTest::addColumn<QString>("sections"); // empty: the window stays closed
+        QTest::addColumn<Args>("cli");
+        QTest::addColumn<QStringList>("prompts");
+        QTest::addColumn<QString>("shown"); // name=text pairs the sections window shows
+        const QString slope = "Slope must be a positive real number.";
+        QTest::newRow("main: a rejected slope, then Now")
+            << "txtDiam=12;txtSlope=0.01;txtQinput=5;txtSlope=0;@cmdSaveNow"
+            << "" << Args{"--diam", "12", "--slope", "0.01", "--flow", "5"} << QStringList{slope}
+            << "";
+        QTest::newRow("main: a diameter emptied, then a run with Always on")
+            << "@chkSaveAlways;txtDiam=12;txtSlope=0.01;txtQinput=2;txtDiam=;txtQinput=3"
+            << "" << Args{"--diam", "12", "--slope", "0.01", "--flow", "2"} << QStringList{} << "";
+        QTest::newRow("main: a rejected diameter read again in feet")
+            << "txtDiam=12;txtSlope=0.01;txtQinput=2;txtDiam=0;cmbUnDiam#1;@cmdSaveNow"
+            << "" << Args{"--diam", "12", "--slope", "0.01", "--flow", "2"}
+            << QStringList{"Diameter must be a positive real number."} << "";
+        QTest::newRow("sections: a rejected span")
+            << ""
+            << "cmbShape#2;cmbUnDiam#1;txtSpan=3;txtRise=2;txtSlope=0.001;txtQinput=5;"
+               "txtSpan=0;@cmdRecord"
+            << Args{"--shape",     "box", "--span",  "3",     "--rise", "2",
+                    "--diam-unit", "ft.", "--slope", "0.001", "--flow", "5"}
+            << QStringList{"Span must be a positive real number."} << "lblrQ100=15.4286";
+        QTest::newRow("sections: a circle turned box")
+            << "txtDiam=12;txtSlope=0.01;txtQinput=2"
+            << "cmbShape#2;@cmdRecord" << Args{}
+            << QStringList{"Nothing recorded: enter the span and the rise first."}
+            << "lblrQ100=;lblrDnorm=;lblrQpeak=";
+        QTest::newRow("sections: the box completed")
+            << "txtDiam=12;txtSlope=0.01;txtQinput=2"
+            << "cmbShape#2;txtSpan=8;txtRise=4;@cmdRecord"
+            << Args{"--shape", "box",     "--span", "8",      "--rise",
+                    "4",       "--slope", "0.01",   "--flow", "2"}
+            << QStringList{} << "";
+    }
+    void recordsCarryTheInputsOfTheirResults() {
+        QFETCH(QString, main);
+        QFETCH(QString, sections);
+        QFETCH(Args, cli);
+        QTest::mouseClick(h_->get("cmdSaveLog"), Qt::LeftButton);
+        h_->run(main);
+        if (!sections.isEmpty()) {
+            tool_->open();
+            QVERIFY(QTest::qWaitForWindowActive(&window()));
+            run(sections);
+        }
+        QTEST(h_->boxes.prompts, "prompts");
+        QFETCH(QString, shown);
+        for (const QString& pair : shown.split(u';', Qt::SkipEmptyParts))
+            QCOMPARE(pair.section(u'=', 0, 0) + '=' + get<QLabel>(pair.section(u'=', 0, 0))->text(),
+                     pair);
+        for (const QString& line : h_->log.records) {
+            const report::TableLine t = report::readTableLine(line.toStdString());
+            QVERIFY2(t.kind == report::TableLine::Kind::Row,
+                     qPrintable(line + ": " + QString::fromStdString(t.problem)));
+            QCOMPARE(QString::fromStdString(record::makeRecord(runRecord(t.request).fields)), line);
+        }
+        if (cli.empty()) {
+            QVERIFY(h_->log.records.isEmpty());
+            return;
+        }
+        QVERIFY(!h_->log.records.isEmpty());
+        cli.insert(cli.begin(), "calc");
+        QCOMPARE(h_->log.records.last(), cliLines(cli).at(1));
+    }
+
+    // The status line tells what the results cannot: an open-channel flow above the full-flow
+    // capacity, and inputs far outside the range of Manning's equation; it empties again.
+    void statusTellsWhatTheResultsCannot() {
+        tool_->open();
+        run("txtDiam=12;txtSlope=0.01;txtQinput=3.7");
+        const QString above = "Above the full-flow capacity 3.5628 CFS: flowing full, the design "
+                              "flow needs a slope of 0.0108 ft/ft, the conduit has 0.01 ft/ft.";
+        QCOMPARE(get<QLabel>("lblStatus")->text(), above);
+        run("txtM=0.001");
+        QCOMPARE(get<QLabel>("lblStatus")->text(),
+                 "Far outside the range where Manning's equation holds: Manning's n, 0.001, is "
+                 "below 0.005; the results are computed all the same.");
+        QVERIFY(get("lblStatus")->accessibleName().startsWith("Status: Far outside"));
+        run("txtM=0.013;txtQinput=2");
+        QCOMPARE(get<QLabel>("lblStatus")->text(), QString());
+        QCOMPARE(get("lblStatus")->accessibleName(), "Status, no notice");
         QVERIFY(h_->boxes.prompts.isEmpty());
     }
 

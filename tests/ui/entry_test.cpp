@@ -322,16 +322,18 @@ private slots:
 
     // A fault keeps what was written before it, records nothing, and the window goes on.
     void arithmeticFault_data() {
-        QTest::addColumn<QStringList>("row"); // steps, the faulting step, what shows after it
+        // steps, the faulting step, what shows after it, the input the message names
+        QTest::addColumn<QStringList>("row");
         const QString huge = "15" + QString(307, u'0'); // 1.5e308
-        QTest::newRow("diameter whose square overflows")
-            << QStringList{"txtSlope=0.01;txtQinput=2;cmbUnDiam#1",
-                           "txtDiam=1" + QString(200, u'0'), "lblrQ050=;lblCapQ=Q (cfs)"};
+        QTest::newRow("diameter whose square overflows") << QStringList{
+            "txtSlope=0.01;txtQinput=2;cmbUnDiam#1", "txtDiam=1" + QString(200, u'0'),
+            "lblrQ050=;lblCapQ=Q (cfs)", "the diameter, 1" + QString(200, u'0') + " ft."};
         QTest::newRow("flow overflowing into cfs")
-            << QStringList{"cmbUnFlo#1", "txtQinput=" + huge, "txtQinput=;lblCapQ=Q (mgd)"};
-        QTest::newRow("flow unit switch overflowing")
-            << QStringList{kWorkedSteps + ";txtQinput<" + huge, "cmbUnFlo#1",
-                           "lblrV050=4.5363;lblrQ050=1.7814;lblCapQ=Q (cfs)"};
+            << QStringList{"cmbUnFlo#1", "txtQinput=" + huge, "txtQinput=;lblCapQ=Q (mgd)",
+                           "the flow, " + huge + " MGD"};
+        QTest::newRow("flow unit switch overflowing") << QStringList{
+            kWorkedSteps + ";txtQinput<" + huge, "cmbUnFlo#1",
+            "lblrV050=4.5363;lblrQ050=1.7814;lblCapQ=Q (cfs)", "the flow, " + huge + " MGD"};
     }
 
     void arithmeticFault() {
@@ -341,8 +343,8 @@ private slots:
         const qsizetype records = h->log.records.size();
         h->boxes.prompts.clear();
         h->run(row[1]);
-        QCOMPARE(h->boxes.prompts,
-                 QStringList{QString::fromStdString(runnelex::calcFaultMessage("Overflow"))});
+        QCOMPARE(h->boxes.prompts, QStringList{QString::fromStdString(runnelex::calcFaultMessage(
+                                       "Overflow (caused by " + row[3].toStdString() + ")"))});
         QCOMPARE(h->log.records.size(), records);
         QVERIFY(h->shows(row[2]));
         h->run("txtDiam=;txtSlope=;txtQinput=;cmbUnDiam#0;cmbUnFlo#0;" + kWorkedSteps);
