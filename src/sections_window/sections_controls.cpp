@@ -303,9 +303,17 @@ SectionsControls buildSectionsControls(QWidget& w) {
     c.cmdClose = named(new QPushButton(qs("Cl&ose"), &w), "cmdClose");
     c.cmdClose->setToolTip(qs("Hide this window"));
     c.cmdClose->setAutoDefault(false);
+    c.cmdPicture = named(new QPushButton(qs("Pic&ture..."), &w), "cmdPicture");
+    c.cmdPicture->setToolTip(qs("The picture of this section: the cross-section and the chart"));
+    c.cmdSize = named(new QPushButton(qs("Si&ze..."), &w), "cmdSize");
+    c.cmdSize->setToolTip(qs("Size this shape from its catalogue for the slope, n and flow"));
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(c.cmdPicture);
+    buttons->addWidget(c.cmdSize);
     buttons->addStretch(1);
     buttons->addWidget(c.cmdClose);
+    for (QPushButton* b : {c.cmdPicture, c.cmdSize})
+        b->setAutoDefault(false);
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(inputs);

@@ -38,6 +38,7 @@ struct SectionsControls {
     UnitCombo *cmbUnDiam = nullptr, *cmbUnSlope = nullptr, *cmbUnFlo = nullptr;
     QLineEdit* txtPipeID = nullptr;
     QPushButton *cmdRecord = nullptr, *cmdClose = nullptr;
+    QPushButton *cmdPicture = nullptr, *cmdSize = nullptr; // the section's picture and sizing
     SectionView* picSection = nullptr;
     // Every label a calculation writes, by control name (lblCapQ, the full-flow notice and
     // lblrQpeak included).

@@ -33,6 +33,7 @@ QStringList cliLines(const Args& args) {
 class SectionsWindowTest : public QObject {
     Q_OBJECT
     std::unique_ptr<test::WindowHarness> h_;
+    test::FakeSaveDialog dialog_;
     std::unique_ptr<SectionsTool> tool_;
 
     FrmSections& window() { return *tool_->window(); }
@@ -44,7 +45,7 @@ class SectionsWindowTest : public QObject {
 private slots:
     void init() {
         h_ = std::make_unique<test::WindowHarness>();
-        tool_ = std::make_unique<SectionsTool>(*h_->window, h_->boxes, h_->log);
+        tool_ = std::make_unique<SectionsTool>(*h_->window, h_->boxes, h_->log, dialog_);
         QVERIFY(h_->showActive());
     }
     void cleanup() {

@@ -33,7 +33,7 @@ struct Calculator {
     FrmRunnelex window;
     RangeReportTool report{window, boxes, dialog, 1};
     PipePictureTool picture{window, boxes, dialog};
-    SectionsTool sections{window, boxes, results};
+    SectionsTool sections{window, boxes, results, dialog};
     explicit Calculator(UnitSystem system = UnitSystem::US)
         : window(
               boxes, results, info, [] {}, nullptr, system) {
