@@ -8,9 +8,11 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QtTest>
 
 #include "common/number_text.h"
+#include "picture/frm_pipe_picture.h"
 #include "sections_window/frm_sections.h"
 #include "sections_window/section_view.h"
 #include "sections_window/sections_tool.h"
@@ -117,6 +119,35 @@ private slots:
         QCOMPARE(h_->log.records, QStringList(2, cliLines(cli).at(1)));
         h_->log.closeHandler(); // the results window's Close
         QVERIFY(!get("cmdRecord")->isEnabled());
+        QVERIFY(h_->boxes.prompts.isEmpty());
+    }
+
+    // A box has what a circle has: the catalogue, listed by span then rise, shows the size
+    // typed; "Picture" draws the section, "Size" sizes the shape from its catalogue, smallest
+    // area first.
+    void boxesHaveWhatCirclesHave() {
+        tool_->open();
+        run("cmbShape#2;cmbUnDiam#1;txtSpan=6;txtRise=4;txtSlope=0.005;txtQinput=50");
+        const auto* catalogue = get<QComboBox>("cmbCatalogue");
+        QCOMPARE(catalogue->currentText(), "6x4 ft.");
+        QStringList first;
+        for (int i = 1; i <= 4; ++i)
+            first << catalogue->itemText(i);
+        QCOMPARE(first, (QStringList{"3x2 ft.", "3x3 ft.", "4x2 ft.", "4x3 ft."}));
+        run("txtRise=4.5");
+        QCOMPARE(catalogue->currentIndex(), 0);
+
+        QTest::mouseClick(get("cmdPicture"), Qt::LeftButton);
+        FrmPipePicture* picture = tool_->picture();
+        QVERIFY(picture != nullptr);
+        QTRY_VERIFY(picture->isVisible());
+        QTRY_COMPARE(QString::fromStdString(picture->model().title),
+                     "Span x rise = 6 x 4.5 ft.   S = 0.005 ft/ft   n = 0.013   Q = 50 CFS");
+        QTest::mouseClick(get("cmdSize"), Qt::LeftButton);
+        auto* sizes = test::get<QTableWidget>(picture, "tblSizes");
+        QCOMPARE(sizes->horizontalHeaderItem(0)->text(), "Span x Rise (ft.)");
+        QVERIFY(sizes->rowCount() > 1);
+        QCOMPARE(sizes->item(0, 0)->text(), "3x2");
         QVERIFY(h_->boxes.prompts.isEmpty());
     }
 
