@@ -8,6 +8,7 @@
 #include "calc/display_run.h"
 #include "common/number_text.h"
 #include "input/iosafe.h"
+#include "input/system_switch.h"
 #include "input/unit_selection.h"
 #include "input/units.h"
 #include "sections/section_text.h"
@@ -164,8 +165,18 @@ void CalcSession::rereadDimensions() {
 
 SessionStatus CalcSession::selectSystem(UnitSystem system) {
     const int flow = flowIndex(in_.Unitflow, in_.System);
+    const UnitSystem from = in_.System;
+    const std::string unitflowFrom = in_.Unitflow;
     in_.System = system;
     in_.Unitflow = units::unitflowFromIndex(flow, {}, system);
+    // The same pipe in the other units: every typed length and the flow written again in them,
+    // the boxes of the other shapes' dimensions too, so that no shape meets a number in a unit
+    // it was not typed in.
+    const DimensionTexts typedBefore = dimensions_; // the loop changes the texts it reads
+    for (const auto& [word, typed] : typedBefore.all())
+        showDimension(word, units::convertedLength(typed, in_.DiamInFeet, from, system));
+    showText(TextBox::Flow,
+             units::convertedFlow(text(TextBox::Flow), unitflowFrom, from, in_.Unitflow, system));
     emptyResults();
     try {
         rereadDimensions();
@@ -313,6 +324,14 @@ void CalcSession::emptyBox(TextBox box) {
         view_->textChanged(box, {});
 }
 
+void CalcSession::showText(TextBox box, std::string text) {
+    if (this->text(box) == text)
+        return;
+    setText(box, std::move(text));
+    if (view_ != nullptr)
+        view_->textChanged(box, this->text(box));
+}
+
 void CalcSession::emptyDimension(std::string_view word) {
     setDimensionText(word, {});
     if (view_ == nullptr)
@@ -321,6 +340,18 @@ void CalcSession::emptyDimension(std::string_view word) {
         view_->textChanged(TextBox::Diam, {});
     else
         view_->dimensionChanged(word, {});
+}
+
+void CalcSession::showDimension(std::string_view word, std::string text) {
+    if (dimensionText(word) == text)
+        return;
+    setDimensionText(word, std::move(text));
+    if (view_ == nullptr)
+        return;
+    if (word == kDiamWord)
+        view_->textChanged(TextBox::Diam, dimensionText(word));
+    else
+        view_->dimensionChanged(word, dimensionText(word));
 }
 
 void CalcSession::tell(const std::string& prompt) {

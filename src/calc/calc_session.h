@@ -85,7 +85,8 @@ public:
     // shape read again (silently, as a unit change reads its box), then the results recomputed.
     SessionStatus selectShape(const sections::ShapeRow& shape);
     // The other unit system: each list keeps its position and shows that system's units, every
-    // box is read again in them, the results shown before are emptied and recomputed.
+    // typed length and flow is written again in them (the same pipe), the boxes are read again,
+    // the results shown before are emptied and recomputed.
     SessionStatus selectSystem(UnitSystem system);
     // Recomputes and shows every result from the current inputs; records when "Always" is on.
     SessionStatus calculate();
@@ -130,6 +131,9 @@ private:
     std::string& textOf(TextBox box) { return texts_[static_cast<std::size_t>(box)]; }
     SessionStatus checked(const entry::EntryResult& r, const std::function<void()>& empty);
     void emptyDimension(std::string_view word);
+    // A box's new text, told to the view when it differs from the old.
+    void showText(TextBox box, std::string text);
+    void showDimension(std::string_view word, std::string text);
     // Reads the dimensions of the shape again from their boxes, in the diameter's unit.
     void rereadDimensions();
     void setLabel(Label l, std::string text);

@@ -46,7 +46,7 @@ void paintCrossSection(QPainter& painter, const QRectF& area, const PictureModel
         painter.setPen(kWall);
         // A run cut short by an arithmetic fault says so, like the main window does.
         painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap,
-                         m.fault ? qs(calcFaultMessage(*m.fault)) : QString::fromUtf8(kNoPipeText));
+                         m.fault ? qs(calcFaultMessage(*m.fault)) : qs(m.prompt));
         painter.restore();
         return;
     }

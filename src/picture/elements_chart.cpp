@@ -21,6 +21,7 @@ namespace runnelex::picture {
 namespace {
 
 constexpr double kRatioTop = 1.06;
+const QColor kPeakColor(0, 121, 107);
 
 QString qs(const std::string& s) {
     return QString::fromStdString(s);
@@ -117,11 +118,16 @@ ElementsChart::ElementsChart() : chart_(new QChart) {
     flow_->setPen(solid);
     full_ = addSeries(chart_, flowAxis_, ratioAxis_,
                       marker(QScatterSeries::MarkerShapeRectangle, 9), QColor(96, 125, 139));
-    // The peak lies just above Max Q: drawn first, the larger triangle shows around the square.
-    peak_ = addSeries(chart_, flowAxis_, ratioAxis_,
-                      marker(QScatterSeries::MarkerShapeTriangle, 10), QColor(0, 121, 107));
     qmax_ = addSeries(chart_, flowAxis_, ratioAxis_,
                       marker(QScatterSeries::MarkerShapeRectangle, 9), QColor(230, 81, 0));
+    // On a circle the peak lies just above Max Q, almost on it: drawn after the square as an
+    // outline only, the larger triangle shows around it and the square through it.
+    peak_ = addSeries(chart_, flowAxis_, ratioAxis_,
+                      marker(QScatterSeries::MarkerShapeTriangle, 10), kPeakColor);
+    peak_->setBrush(Qt::NoBrush);
+    QPen outline(kPeakColor);
+    outline.setWidthF(2.5);
+    peak_->setPen(outline);
     design_ = addSeries(chart_, flowAxis_, ratioAxis_,
                         marker(QScatterSeries::MarkerShapeCircle, 12), QColor(198, 40, 40));
     other_ = addSeries(chart_, flowAxis_, ratioAxis_, marker(QScatterSeries::MarkerShapeCircle, 9),
@@ -194,7 +200,8 @@ std::vector<LegendEntry> ElementsChart::legend() const {
         {design_, Symbol::Circle}, {other_, Symbol::Circle}, {designVelocity_, Symbol::Circle}};
     for (const auto& [series, symbol] : markers)
         if (series->count() > 0) // a marker without a point has no place in the legend
-            entries.push_back({symbol, series->color(), series->name()});
+            entries.push_back(
+                {symbol, series == peak_ ? kPeakColor : series->color(), series->name()});
     return entries;
 }
 

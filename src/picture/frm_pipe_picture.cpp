@@ -122,13 +122,13 @@ FrmPipePicture::FrmPipePicture(ToolHost& host, MessageBoxes& boxes, SaveDialog& 
     topLayout->addLayout(values);
     topLayout->addLayout(buttons);
     sizing_ = new SizingPanel;
-    auto* splitter = new QSplitter(Qt::Vertical);
-    splitter->addWidget(top);
-    splitter->addWidget(sizing_);
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
+    splitter_ = new QSplitter(Qt::Vertical);
+    splitter_->addWidget(top);
+    splitter_->addWidget(sizing_);
+    splitter_->setStretchFactor(0, 3);
+    splitter_->setStretchFactor(1, 2);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(splitter);
+    layout->addWidget(splitter_);
 
     refreshTimer_.setSingleShot(true);
     refreshTimer_.setInterval(0);
@@ -186,6 +186,16 @@ void FrmPipePicture::refresh() {
     }
     sizing_->setInputs(in, entry);
     ++refreshes_;
+}
+
+void FrmPipePicture::showSizing() {
+    const QList<int> heights = splitter_->sizes();
+    const int wanted = sizing_->sizeHint().height();
+    if (heights.size() == 2 && heights[1] < wanted) {
+        const int total = heights[0] + heights[1];
+        splitter_->setSizes({std::max(0, total - wanted), std::min(total, wanted)});
+    }
+    sizing_->focusTable();
 }
 
 QSize FrmPipePicture::pictureSize() const {

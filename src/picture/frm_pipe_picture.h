@@ -10,6 +10,7 @@
 #include "picture/picture_model.h"
 
 class QLabel;
+class QSplitter;
 
 namespace runnelex {
 
@@ -31,6 +32,8 @@ public:
     ~FrmPipePicture() override;
 
     const picture::PictureModel& model() const;
+    // Brings the sizing table forward: its pane opened to its height, the focus in it.
+    void showSizing();
     // How many refreshes have been made since the window was created.
     int refreshCount() const { return refreshes_; }
 
@@ -53,6 +56,7 @@ private:
     int refreshes_ = 0;
     PictureView* view_;
     SizingPanel* sizing_;
+    QSplitter* splitter_;
     std::map<std::string, QLabel*> labels_;
     std::map<std::string, QLabel*> units_; // the unit beside each value, of the model's system
 };

@@ -124,17 +124,21 @@ void build(const CalcInputs& in, const CalcEntry* entry, const CalcResults& r, P
     m.outline = section->outline();
     m.D = section->rise();
     m.span = section->span();
+    // The size in the unit of the diameter's list, from the values the results are of: the
+    // title and the caption under the section say the same.
     std::vector<std::string> dims;
+    const bool inFeet = entry ? entry->diamUnit == 1 : in.DiamInFeet;
+    const double perBase = inFeet                        ? 1.0
+                           : in.System == UnitSystem::SI ? units::kMmPerM
+                                                         : units::kInchesPerFoot;
     for (std::size_t i = 0; i < in.Shape->dimensionCount(); ++i)
-        dims.push_back(numberText(m, in.Dims[i]));
-    m.diameterText = sizeText(*in.Shape, dims, m.lengthUnit);
+        dims.push_back(numberText(m, hydrocalc::checked::mul(in.Dims[i], perBase)));
+    m.diameterText = sizeText(*in.Shape, dims, units::diamUnitWord(inFeet, in.System));
     const bool flow = r.outcome != Outcome::NoDesignFlow;
     if (entry) {
         // The inputs as typed, with the words of the lists that entry's positions are in.
         const units::UnitLists lists = units::unitLists(entry->system);
-        m.title = (entry->pipe.empty() ? "" : "Pipe " + entry->pipe + "   ") +
-                  sizeText(*in.Shape, entry->dimensions.of(*in.Shape),
-                           item(lists.diam, entry->diamUnit)) +
+        m.title = (entry->pipe.empty() ? "" : "Pipe " + entry->pipe + "   ") + m.diameterText +
                   "   S = " + entry->slope + ' ' + item(lists.slope, entry->slopeUnit) +
                   "   n = " + entry->n + "   Q = " +
                   (flow ? entry->flow + ' ' + item(lists.flow, entry->flowUnit) : "none");
@@ -213,7 +217,7 @@ std::string flowText(const PictureModel& m, double shown) {
 
 std::string describePicture(const PictureModel& m) {
     if (!m.drawable)
-        return m.fault ? calcFaultMessage(*m.fault) : kNoPipeText;
+        return m.fault ? calcFaultMessage(*m.fault) : m.prompt;
     std::string about = m.title + ". Cross-section: ";
     if (m.outcome == Outcome::Surcharged)
         about += "flowing full, surcharged";
@@ -238,6 +242,7 @@ PictureModel buildPictureModel(const CalcInputs& in, const CalcEntry* entry) {
     m.lengthUnit = units::resultUnits(in.System).depth;
     m.velocityUnit = units::resultUnits(in.System).velocity;
     m.digits = digitRuleOf(in);
+    m.prompt = in.Shape->prompt();
     const CalcResults r = computeCalculation(in);
     m.outcome = r.outcome;
     m.fault = r.fault;

@@ -19,11 +19,17 @@ namespace runnelex::picture {
 
 using LabelLine = std::pair<std::string, std::string>; // control name, caption
 
+// What stands in the picture's place while a diameter, slope or n is missing.
+inline constexpr const char* kNoPipeText = "Enter a diameter, a slope and n to see the pipe.";
+
 struct PictureModel {
     bool drawable = false;            // diameter, slope and n are given
     std::optional<std::string> fault; // an arithmetic fault cut the model short
     std::optional<Outcome> outcome;
     std::string title; // the pipe's name, the conduit and the flow, one line
+    // What stands in the picture's place while the section, the slope or n is missing: the
+    // shape's own dimensions named ("Enter a span, a rise, a slope and n to see the pipe.").
+    std::string prompt = kNoPipeText;
 
     // The digits its numbers show, as the calculation's labels show them.
     DigitRule digits = DigitRule::Decimals;
@@ -37,7 +43,9 @@ struct PictureModel {
     std::optional<double> normalDepth;   // the depth the main window shows
     std::optional<double> otherDepth;    // the second normal depth, when the flow has two
     std::optional<double> criticalDepth; // as the main window shows it
-    std::string diameterText, normalText, otherText, criticalText; // "Dnorm = 0.5359 ft"
+    // The size in the unit it is typed in, as the title names it ("D = 12 in."); the depths in
+    // the result unit ("Dnorm = 0.5359 ft").
+    std::string diameterText, normalText, otherText, criticalText;
 
     // Chart: depth ratio against flow (in the unit shown) and velocity.
     std::string flowUnit;  // "CFS", "MGD" or "GPM"; in SI "m³/s", "L/s" or "ML/d"
@@ -80,9 +88,6 @@ std::string flowText(const PictureModel& m, double shown);
 // What the picture shows, in words, for screen readers: the inputs, the depths drawn in the
 // cross-section, the design point on the chart, and the note below them.
 std::string describePicture(const PictureModel& m);
-
-// What stands in the picture's place while a diameter, slope or n is missing.
-inline constexpr const char* kNoPipeText = "Enter a diameter, a slope and n to see the pipe.";
 
 // The names of the other normal depth's labels: depth, d/D and velocity; their
 // captions are empty when the design flow has only one normal depth or none.

@@ -24,18 +24,45 @@ QFont pixelFont(double pixels, bool bold = false) {
     return font;
 }
 
+} // namespace
+
+QStringList legendLines(const QString& text, const QFontMetricsF& metrics, double width) {
+    // Broken only at a blank, and never between a number and its unit: "0.1234 L/s" and the
+    // unit itself stay whole, where the platform's word wrap breaks "L/ s".
+    QStringList words;
+    for (const QString& word : text.split(u' ', Qt::SkipEmptyParts)) {
+        bool number = false;
+        if (!words.isEmpty())
+            words.back().toDouble(&number); // the text is ours: the point is its separator
+        if (number)
+            words.back() += u' ' + word;
+        else
+            words << word;
+    }
+    QStringList lines;
+    for (const QString& word : words) {
+        if (!lines.isEmpty() && metrics.horizontalAdvance(lines.back() + u' ' + word) <= width)
+            lines.back() += u' ' + word;
+        else
+            lines << word;
+    }
+    return lines;
+}
+
+namespace {
+
 // The legend beside the chart: each entry's symbol as the chart draws it, then its text.
 void paintLegend(QPainter& painter, const QRectF& area, const std::vector<LegendEntry>& entries,
                  const QFont& font) {
     const QFontMetricsF metrics(font);
     const double line = metrics.height() * 1.35, symbol = metrics.height();
     const double textLeft = area.left() + symbol * 1.5, textWidth = area.right() - textLeft;
-    // A text too long for one line takes two, broken between words.
-    std::vector<int> lines;
+    // A text too long for one line takes more, broken between words.
+    std::vector<QStringList> lines;
     double high = 0.0;
     for (const LegendEntry& e : entries) {
-        lines.push_back(metrics.horizontalAdvance(e.text) <= textWidth ? 1 : 2);
-        high += line * lines.back();
+        lines.push_back(legendLines(e.text, metrics, textWidth));
+        high += line * static_cast<double>(lines.back().size());
     }
     double y = area.center().y() - high / 2;
     painter.setFont(font);
@@ -69,10 +96,12 @@ void paintLegend(QPainter& painter, const QRectF& area, const std::vector<Legend
             break;
         }
         painter.setPen(QColor(38, 50, 56));
-        const QRectF text(textLeft, y + (line - metrics.height()) / 2, textWidth,
-                          line * (lines[i] - 1) + metrics.height());
-        painter.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, e.text);
-        y += line * lines[i];
+        for (const QString& part : lines[i]) {
+            painter.drawText(
+                QRectF(textLeft, y + (line - metrics.height()) / 2, textWidth, metrics.height()),
+                Qt::AlignLeft | Qt::AlignTop, part);
+            y += line;
+        }
     }
 }
 

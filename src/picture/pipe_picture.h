@@ -4,15 +4,21 @@
 #include <memory>
 
 #include <QRectF>
+#include <QStringList>
 
 #include "picture/picture_model.h"
 
+class QFontMetricsF;
 class QGraphicsScene;
 class QPainter;
 
 namespace runnelex::picture {
 
 class ElementsChart;
+
+// A legend text in lines of at most `width`, broken only at blanks and never inside a unit or
+// between a number and its unit; a word wider than `width` has a line of its own.
+QStringList legendLines(const QString& text, const QFontMetricsF& metrics, double width);
 
 // The whole picture of the pipe: a title line, the cross-section on the left, the
 // hydraulic-elements chart on the right and the note on the depths below. The window, the

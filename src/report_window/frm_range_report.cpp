@@ -20,11 +20,13 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTableView>
 #include <QTimer>
 
 #include "common/words.h"
+#include "input/system_switch.h"
 #include "input/units.h"
 #include "platform/message_boxes.h"
 #include "report/packed_chunk.h"
@@ -72,6 +74,7 @@ FrmRangeReport::FrmRangeReport(MessageBoxes& boxes, SaveDialog& dialog, EntrySou
     // which costs the GUI thread a few milliseconds; more often would take time from the rows.
     pump_->setInterval(100);
     connectControls();
+    fillThenVary();
     seed(CalcEntry{});
     updateButtons();
     showStatus();
@@ -83,6 +86,9 @@ FrmRangeReport::~FrmRangeReport() {
 }
 
 void FrmRangeReport::connectControls() {
+    // Before the command is written again: "Then vary" follows the shape and the first list.
+    connect(c_.cmbShape, &QComboBox::currentIndexChanged, this, &FrmRangeReport::fillThenVary);
+    connect(c_.cmbVary1, &QComboBox::currentIndexChanged, this, &FrmRangeReport::fillThenVary);
     for (const RangeReportControls::DimensionBox& d : c_.dimensions)
         connect(d.box, &QLineEdit::textChanged, this, &FrmRangeReport::updateInputs);
     for (QLineEdit* e :
@@ -122,6 +128,8 @@ void FrmRangeReport::connectControls() {
 }
 
 void FrmRangeReport::setSystem(UnitSystem system) {
+    const UnitSystem from = system_;
+    const CalcEntry before = entry();
     system_ = system;
     const units::UnitLists lists = units::unitLists(system);
     const std::pair<QComboBox*, std::span<const std::string_view>> combos[] = {
@@ -138,8 +146,52 @@ void FrmRangeReport::setSystem(UnitSystem system) {
             combo->setCurrentIndex(std::min(at, combo->count() - 1));
         }
     }
+    if (from != system)
+        convertTexts(before, from);
     model_->setSystem(system);
     updateInputs();
+}
+
+void FrmRangeReport::convertTexts(const CalcEntry& before, UnitSystem from) {
+    // The same pipe in the new units: the lengths and the flow, fixed or varied, written again
+    // in the units at the same positions of the lists.
+    const bool inFeet = before.diamUnit == 1;
+    const std::string flowFrom(
+        units::unitLists(from).flow[static_cast<std::size_t>(std::clamp(before.flowUnit, 0, 2))]);
+    const std::string flowTo(
+        units::unitLists(system_)
+            .flow[static_cast<std::size_t>(std::clamp(before.flowUnit, 0, 2))]);
+    const auto length = [&](const std::string& t) {
+        return units::convertedLength(t, inFeet, from, system_);
+    };
+    const auto flow = [&](const std::string& t) {
+        return units::convertedFlow(t, flowFrom, from, flowTo, system_);
+    };
+    for (const RangeReportControls::DimensionBox& d : c_.dimensions)
+        d.box->setText(qs(length(text(d.box))));
+    c_.txtQinput->setText(qs(flow(text(c_.txtQinput))));
+    const std::pair<const QComboBox*, QLineEdit*> ranges[] = {{c_.cmbVary1, c_.txtVary1},
+                                                              {c_.cmbVary2, c_.txtVary2}};
+    for (const auto& [list, values] : ranges) {
+        const std::optional<RequestField> input =
+            fieldOfOption(list->currentData().toString().toStdString());
+        if (!input || (input->kind != RequestField::Kind::Dimension &&
+                       input->kind != RequestField::Kind::Flow))
+            continue;
+        // Each value of a range FROM:TO:STEP or a list V1,V2,... on its own.
+        std::string written = text(values), out, value;
+        for (std::size_t i = 0; i <= written.size(); ++i) {
+            if (i < written.size() && written[i] != ':' && written[i] != ',') {
+                value += written[i];
+                continue;
+            }
+            out += input->kind == RequestField::Kind::Flow ? flow(value) : length(value);
+            if (i < written.size())
+                out += written[i];
+            value.clear();
+        }
+        values->setText(qs(out));
+    }
 }
 
 void FrmRangeReport::seed(const CalcEntry& e) {
@@ -191,6 +243,28 @@ std::vector<std::pair<report::Input, std::string>> FrmRangeReport::varyTexts() c
     add(c_.cmbVary1, c_.txtVary1);
     add(c_.cmbVary2, c_.txtVary2);
     return ranges;
+}
+
+void FrmRangeReport::fillThenVary() {
+    // Only what the shape has, and not the input the first list varies already.
+    const sections::ShapeRow& shape = *entry().shape;
+    const QString first = c_.cmbVary1->currentData().toString();
+    const QString chosen = c_.cmbVary2->currentData().toString();
+    {
+        const QSignalBlocker quiet(c_.cmbVary2);
+        while (c_.cmbVary2->count() > 1) // the first item is "(none)"
+            c_.cmbVary2->removeItem(1);
+        for (const report::Input& input : report::variableInputs()) {
+            const QString word = qs(optionWord(input));
+            if (word == first || (input.kind == RequestField::Kind::Dimension &&
+                                  shape.dimensionIndex(input.dimension) == shape.dimensionCount()))
+                continue;
+            c_.cmbVary2->addItem(inputCaption(input), word);
+        }
+        c_.cmbVary2->setCurrentIndex(std::max(0, c_.cmbVary2->findData(chosen)));
+    }
+    if (c_.cmbVary2->currentData().toString() != chosen)
+        updateInputs();
 }
 
 void FrmRangeReport::updateInputs() {
@@ -282,8 +356,19 @@ void FrmRangeReport::cmdRun_Click() {
                            " MB of memory while this window shows them. Run it?")))
         return;
     plan_ = plan;
-    model_->reset(plan);
+    // A varied dimension the record writes only inside the section's text ("box 6x4") gets a
+    // column of its own, named with its unit.
+    std::vector<ReportModel::ExtraColumn> extra;
+    const sections::ShapeRow& shape = *entry().shape;
+    for (const report::Input& input : varied)
+        if (input.kind == RequestField::Kind::Dimension && !shape.bareInRecord)
+            extra.push_back({input.dimension, inputCaption(input) + QStringLiteral(" (") +
+                                                  c_.cmbUnDiam->currentText() + u')'});
+    model_->reset(plan, extra);
     arrangeColumns(varied);
+    // A new report is read from its first column and row, wherever the last one was left.
+    c_.grdRows->scrollToTop();
+    c_.grdRows->horizontalScrollBar()->setValue(0);
     {
         std::lock_guard lock(inboxMutex_);
         inbox_.clear();
@@ -388,8 +473,12 @@ void FrmRangeReport::arrangeColumns(const std::vector<report::Input>& varied) {
     // The varied inputs first, then the results, then the other inputs: the columns a user
     // reads stay in view beside the values they follow.
     std::vector<int> order;
+    int extra = static_cast<int>(record::kFieldCount);
     for (const report::Input& input : varied) {
-        const int column = input.kind == RequestField::Kind::Flow    ? 1
+        const bool ownColumn =
+            input.kind == RequestField::Kind::Dimension && model_->columnCount() > extra;
+        const int column = ownColumn                                 ? extra++
+                           : input.kind == RequestField::Kind::Flow  ? 1
                            : input.kind == RequestField::Kind::Slope ? 5
                            : input.kind == RequestField::Kind::N     ? 7
                                                                      : 3; // every dimension
@@ -460,7 +549,8 @@ void FrmRangeReport::cmdCopy_Click() {
     auto rows = std::make_shared<const report::PackedRows>(model_->rows());
     text_.clear();
     startJob(Job::Copy, total, [this, rows, plan = plan_, ranges](const std::atomic<bool>& cancel) {
-        complete_ = report::writeRows(report::Format::Tsv, *plan, *rows, ranges, false, text_,
+        // With the header line, so that the rows pasted anywhere say what they are.
+        complete_ = report::writeRows(report::Format::Tsv, *plan, *rows, ranges, true, text_,
                                       cancel, written_);
     });
 }

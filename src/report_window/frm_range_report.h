@@ -46,7 +46,8 @@ public:
     // Puts the entry's texts and units into the fixed inputs, the lists in the entry's system.
     void seed(const CalcEntry& entry);
     // The unit system of the fixed inputs, as the main window switches: the lists show its
-    // units at the positions they had, the texts stay; the next report is made in it.
+    // units at the positions they had, the lengths and flows (fixed and varied) are written
+    // again in them, so the report is of the same pipe; the next report is made in it.
     void setSystem(UnitSystem system);
     // The fixed inputs as the boxes show them.
     CalcEntry entry() const;
@@ -67,6 +68,10 @@ private:
     // The varied inputs and their "NAME=VALUES" texts, as the boxes say.
     std::vector<std::pair<report::Input, std::string>> varyTexts() const;
     void updateInputs();
+    // "Then vary" offers the inputs of the shape shown but the one "Vary" names.
+    void fillThenVary();
+    // The texts of `before` (in `from`) written again in the units of the system now shown.
+    void convertTexts(const CalcEntry& before, UnitSystem from);
     // What a user reads of the window: an input's name as the lists show it, a refusal in the
     // words of the boxes, and what the shape lacks or does not have.
     QString inputCaption(const report::Input& input) const;

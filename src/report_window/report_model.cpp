@@ -23,9 +23,11 @@ QString ReportModel::surchargeTip() {
     return QStringLiteral("Surcharged: the flow is above Max Q, the flow at 0.93 of the diameter.");
 }
 
-void ReportModel::reset(std::shared_ptr<const report::ReportPlan> plan) {
+void ReportModel::reset(std::shared_ptr<const report::ReportPlan> plan,
+                        std::vector<ExtraColumn> extra) {
     beginResetModel();
     plan_ = std::move(plan);
+    extra_ = std::move(extra);
     rows_.clear();
     shown_.reset();
     endResetModel();
@@ -55,7 +57,7 @@ int ReportModel::rowCount(const QModelIndex& parent) const {
 }
 
 int ReportModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(record::kFieldCount);
+    return parent.isValid() ? 0 : static_cast<int>(record::kFieldCount + extra_.size());
 }
 
 const ReportModel::Shown& ReportModel::shown(std::uint64_t row) const {
@@ -66,6 +68,12 @@ const ReportModel::Shown& ReportModel::shown(std::uint64_t row) const {
         s.row = row;
         for (std::size_t i = 0; i < fields.size(); ++i)
             s.fields[i] = QString::fromStdString(fields[i]);
+        if (!extra_.empty()) {
+            const CalcRequest point = plan_->point(row);
+            for (const ExtraColumn& column : extra_)
+                s.extra.push_back(
+                    QString::fromStdString(point.dimension(column.word).value_or(std::string())));
+        }
         s.mark = rows_.mark(row);
         s.fault = r.fault;
         shown_ = std::move(s);
@@ -79,8 +87,11 @@ QVariant ReportModel::data(const QModelIndex& index, int role) const {
     const Shown& s = shown(static_cast<std::uint64_t>(index.row()));
     const bool marked = s.mark != report::RowMark::None;
     switch (role) {
-    case Qt::DisplayRole:
-        return s.fields[static_cast<std::size_t>(index.column())];
+    case Qt::DisplayRole: {
+        const auto column = static_cast<std::size_t>(index.column());
+        return column < record::kFieldCount ? s.fields[column]
+                                            : s.extra[column - record::kFieldCount];
+    }
     case Qt::BackgroundRole:
         if (marked)
             return QBrush(s.mark == report::RowMark::Surcharged ? kSurchargedBackground
@@ -110,11 +121,15 @@ QVariant ReportModel::data(const QModelIndex& index, int role) const {
 QVariant ReportModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole)
         return {};
-    if (orientation == Qt::Horizontal)
-        return section >= 0 && section < columnCount()
-                   ? QString::fromStdString(record::headerNames(
-                         plan_ ? plan_->system() : system_)[static_cast<std::size_t>(section)])
-                   : QVariant();
+    if (orientation == Qt::Horizontal) {
+        if (section < 0 || section >= columnCount())
+            return {};
+        const auto column = static_cast<std::size_t>(section);
+        if (column >= record::kFieldCount)
+            return extra_[column - record::kFieldCount].heading;
+        return QString::fromStdString(
+            record::headerNames(plan_ ? plan_->system() : system_)[column]);
+    }
     return QString::number(section + 1); // not through the locale: no group separators
 }
 

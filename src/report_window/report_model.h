@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include <QAbstractTableModel>
@@ -14,7 +15,8 @@
 
 namespace runnelex {
 
-// The rows of a range report as a table of the 14 record columns. Only the results are held,
+// The rows of a range report as a table of the 14 record columns (and a column for each varied
+// dimension a section's text would hide). Only the results are held,
 // packed; each shown row gets its inputs back from the plan, so a million rows take a few
 // tens of megabytes. Surcharged and faulted rows are marked.
 class ReportModel final : public QAbstractTableModel {
@@ -22,8 +24,14 @@ class ReportModel final : public QAbstractTableModel {
 public:
     explicit ReportModel(QObject* parent = nullptr);
 
-    // Empties the table for the rows of `plan`.
-    void reset(std::shared_ptr<const report::ReportPlan> plan);
+    // A column beside the record's: a varied dimension's value, which a section's text in the
+    // record would hold only inside "box 6x4".
+    struct ExtraColumn {
+        std::string word; // the dimension
+        QString heading;  // "Span (ft.)"
+    };
+    // Empties the table for the rows of `plan`, with `extra` columns after the record's.
+    void reset(std::shared_ptr<const report::ReportPlan> plan, std::vector<ExtraColumn> extra = {});
     // The system whose column names the table shows before its first report; a report's rows
     // are named in their own system.
     void setSystem(UnitSystem system);
@@ -45,6 +53,7 @@ private:
     struct Shown {
         std::uint64_t row = 0;
         std::array<QString, record::kFieldCount> fields;
+        std::vector<QString> extra;
         report::RowMark mark = report::RowMark::None;
         std::string fault;
     };
@@ -52,6 +61,7 @@ private:
 
     std::shared_ptr<const report::ReportPlan> plan_;
     UnitSystem system_ = UnitSystem::US;
+    std::vector<ExtraColumn> extra_;
     report::PackedRows rows_;
     mutable std::optional<Shown> shown_;
 };

@@ -140,6 +140,31 @@ std::size_t ShapeRow::dimensionIndex(std::string_view word) const {
     return dimensions.size();
 }
 
+Catalogue ShapeRow::listed(UnitSystem system) const {
+    Catalogue c = catalogue(system);
+    const std::size_t count = dimensionCount();
+    std::stable_sort(c.sizes.begin(), c.sizes.end(),
+                     [count](const Dimensions& a, const Dimensions& b) {
+                         return std::lexicographical_compare(
+                             a.begin(), a.begin() + static_cast<std::ptrdiff_t>(count), b.begin(),
+                             b.begin() + static_cast<std::ptrdiff_t>(count));
+                     });
+    return c;
+}
+
+std::string ShapeRow::prompt() const {
+    std::string text = "Enter ";
+    for (const DimensionSpec& d : dimensions) {
+        std::string name(d.caption);
+        for (char& ch : name)
+            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        const bool vowel =
+            !name.empty() && std::string_view("aeiou").find(name[0]) != std::string_view::npos;
+        text += (vowel ? "an " : "a ") + name + ", ";
+    }
+    return text.substr(0, text.size() - 2) + ", a slope and n to see the pipe.";
+}
+
 std::span<const ShapeRow> shapeTable() {
     return kShapes;
 }

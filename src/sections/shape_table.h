@@ -51,6 +51,12 @@ struct ShapeRow {
     Catalogue (*catalogue)(UnitSystem system);
 
     std::size_t dimensionCount() const { return dimensions.size(); }
+    // The catalogue as a person looks a size up in a list: by the first dimension, then the
+    // next (span, then rise). A sizing tries the catalogue's own order, smallest first.
+    Catalogue listed(UnitSystem system) const;
+    // What a picture asks for while the section is not given: "Enter a span, a rise, a slope
+    // and n to see the pipe."
+    std::string prompt() const;
     // The position of a dimension word among the row's, or the count when the row lacks it.
     std::size_t dimensionIndex(std::string_view word) const;
 };

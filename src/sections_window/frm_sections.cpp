@@ -2,6 +2,7 @@
 #include "sections_window/frm_sections.h"
 
 #include <cctype>
+#include <cmath>
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -40,7 +41,8 @@ std::string plain(const QString& text) {
 } // namespace
 
 sizing::SizeList FrmSections::catalogue(const sections::ShapeRow& shape, UnitSystem system) {
-    return sizing::defaultSizes(shape, system);
+    sections::Catalogue listed = shape.listed(system);
+    return {&shape, std::move(listed.sizes), listed.inFeet};
 }
 
 sizing::SizeList FrmSections::shownCatalogue() const {
@@ -150,6 +152,8 @@ void FrmSections::connectControls() {
              c_.cmbUnDiam, c_.cmbUnSlope, c_.cmbUnFlo, c_.cmbShape, c_.cmbCatalogue})
         connect(list, &QComboBox::currentIndexChanged, this, &FrmSections::respeak);
     connect(c_.cmdRecord, &QPushButton::clicked, this, &FrmSections::recordShown);
+    connect(c_.cmdPicture, &QPushButton::clicked, this, &FrmSections::pictureRequested);
+    connect(c_.cmdSize, &QPushButton::clicked, this, &FrmSections::sizingRequested);
     connect(c_.cmdClose, &QPushButton::clicked, this, &QWidget::hide);
     shownListener_ = session_.addShownListener([this] { refresh(); });
     // Tab goes from box to box, as in the main window.
@@ -236,6 +240,7 @@ void FrmSections::fillCatalogue() {
     const QString unit = QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size()));
     for (const sections::Dimensions& size : list.sizes)
         c_.cmbCatalogue->addItem(qs(sizing::sizeText(*list.shape, size)) + u' ' + unit);
+    showCatalogueEntry();
 }
 
 void FrmSections::cmbCatalogue_Click(int index) {
@@ -275,7 +280,25 @@ void FrmSections::refresh() {
     if (c_.lblStatus->accessibleName() != spoken) // a change is told to screen readers
         c_.lblStatus->setAccessibleName(spoken);
     c_.picSection->setModel(std::move(model));
+    showCatalogueEntry();
     respeak();
+}
+
+void FrmSections::showCatalogueEntry() {
+    // The size the results are of, when the catalogue makes it; else the prompt item.
+    const CalcInputs& in = session_.inputs();
+    const sizing::SizeList list = shownCatalogue();
+    int match = 0;
+    for (std::size_t k = 0; k < list.sizes.size() && match == 0; ++k) {
+        bool same = true;
+        for (std::size_t i = 0; i < list.shape->dimensionCount() && same; ++i) {
+            const double made = units::diamToFeet(list.sizes[k][i], list.inFeet, in.System);
+            same = std::abs(made - in.Dims[i]) <= 1e-12 * made;
+        }
+        if (same)
+            match = static_cast<int>(k) + 1;
+    }
+    c_.cmbCatalogue->setCurrentIndex(match);
 }
 
 void FrmSections::respeak() {
@@ -303,6 +326,8 @@ void FrmSections::respeak() {
         {c_.cmbUnSlope, "Slope unit", plain(c_.cmbUnSlope->currentText()), ""},
         {c_.cmbUnFlo, "Flow unit", plain(c_.cmbUnFlo->currentText()), ""},
         {c_.cmdRecord, "Record", "", ""},
+        {c_.cmdPicture, "Picture", "", ""},
+        {c_.cmdSize, "Size", "", ""},
         {c_.cmdClose, "Close", "", ""}};
     named.insert(named.end(), std::begin(others), std::end(others));
     for (const auto& [w, caption, text, unit] : named) {

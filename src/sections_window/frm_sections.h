@@ -34,7 +34,14 @@ public:
     // positions they had, every box is read again in them and the results recomputed; the
     // catalogue offers the system's sizes.
     void setSystem(UnitSystem system);
-    // The sizes the catalogue offers for a shape (in SI the metric sizes, in mm).
+signals:
+    // "Picture": the picture of this window's section; "Size": its sizing table.
+    void pictureRequested();
+    void sizingRequested();
+
+public:
+    // The sizes the catalogue offers for a shape, as its list shows them (in SI the metric
+    // sizes, in mm).
     static sizing::SizeList catalogue(const sections::ShapeRow& shape,
                                       UnitSystem system = UnitSystem::US);
 
@@ -50,6 +57,7 @@ private:
     void cmbShape_Click(int index);
     void cmbCatalogue_Click(int index);
     void fillCatalogue();
+    void showCatalogueEntry();
     sizing::SizeList shownCatalogue() const; // of the shape and system shown
     void showShape();
     void refresh(); // the peak flow, the cross-section and the spoken names, after every run

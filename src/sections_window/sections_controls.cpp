@@ -306,9 +306,17 @@ SectionsControls buildSectionsControls(QWidget& w) {
     c.lblStatus = caption(&w, "lblStatus", "");
     c.lblStatus->setWordWrap(true);
     c.lblStatus->setAccessibleName(qs("Status, no notice"));
+    c.cmdPicture = named(new QPushButton(qs("Pic&ture..."), &w), "cmdPicture");
+    c.cmdPicture->setToolTip(qs("The picture of this section: the cross-section and the chart"));
+    c.cmdSize = named(new QPushButton(qs("Si&ze..."), &w), "cmdSize");
+    c.cmdSize->setToolTip(qs("Size this shape from its catalogue for the slope, n and flow"));
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(c.cmdPicture, 0, Qt::AlignBottom);
+    buttons->addWidget(c.cmdSize, 0, Qt::AlignBottom);
     buttons->addWidget(c.lblStatus, 1);
     buttons->addWidget(c.cmdClose, 0, Qt::AlignBottom);
+    for (QPushButton* b : {c.cmdPicture, c.cmdSize})
+        b->setAutoDefault(false);
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(inputs);

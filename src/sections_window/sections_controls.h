@@ -41,6 +41,7 @@ struct SectionsControls {
     // The status line: what the results cannot say (a flow above the full-flow capacity,
     // inputs far outside the range of the equations).
     QLabel* lblStatus = nullptr;
+    QPushButton *cmdPicture = nullptr, *cmdSize = nullptr; // the section's picture and sizing
     SectionView* picSection = nullptr;
     // Every label a calculation writes, by control name (lblCapQ, the full-flow notice and
     // lblrQpeak included).

@@ -5,14 +5,17 @@
 #include <QMenu>
 
 #include "calc/calc_session.h"
+#include "picture/frm_pipe_picture.h"
 #include "sections_window/frm_sections.h"
+#include "sections_window/section_host.h"
 #include "ui/main/tool_host.h"
 #include "ui/main/window_placement.h"
 
 namespace runnelex {
 
-SectionsTool::SectionsTool(ToolHost& host, MessageBoxes& boxes, ResultsLog& results)
-    : host_(host), boxes_(boxes), results_(results) {
+SectionsTool::SectionsTool(ToolHost& host, MessageBoxes& boxes, ResultsLog& results,
+                           SaveDialog& dialog)
+    : host_(host), boxes_(boxes), results_(results), dialog_(dialog) {
     item_ = host_.toolsMenu()->addAction(QStringLiteral("&Sections..."));
     item_->setObjectName(QStringLiteral("mnuSections"));
     item_->setToolTip(QStringLiteral("The calculation for circular pipes, squares and boxes"));
@@ -28,6 +31,7 @@ SectionsTool::SectionsTool(ToolHost& host, MessageBoxes& boxes, ResultsLog& resu
 }
 
 SectionsTool::~SectionsTool() {
+    picture_.reset();
     host_.removeRecordingListener(recordingListener_);
     host_.removeSystemListener(systemListener_);
 }
@@ -39,10 +43,28 @@ void SectionsTool::open() {
                                                 main.label(Label::CapQ), boxes_, results_);
         window_->setRecordingEnabled(host_.recordingEnabled());
         placeBeside(*window_, *host_.hostWindow(), window_->sizeHint());
+        connect(window_.get(), &FrmSections::pictureRequested, this,
+                [this] { openPicture(false); });
+        connect(window_.get(), &FrmSections::sizingRequested, this, [this] { openPicture(true); });
     }
     window_->show();
     window_->raise();
     window_->activateWindow();
+}
+
+void SectionsTool::openPicture(bool sizing) {
+    if (!picture_) {
+        pictureHost_ = std::make_unique<SectionHost>(host_, *window_);
+        picture_ = std::make_unique<FrmPipePicture>(*pictureHost_, boxes_, dialog_);
+        picture_->setObjectName(QStringLiteral("frmSectionPicture"));
+        picture_->setWindowTitle(QStringLiteral("Runnelex Section Picture"));
+        placeBeside(*picture_, *window_, QSize(880, 760));
+    }
+    picture_->show();
+    picture_->raise();
+    picture_->activateWindow();
+    if (sizing)
+        picture_->showSizing();
 }
 
 } // namespace runnelex

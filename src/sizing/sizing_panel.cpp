@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sizing/sizing_panel.h"
 
+#include <cctype>
+
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -71,7 +73,7 @@ SizingPanel::SizingPanel(QWidget* parent) : QGroupBox(QStringLiteral("Pipe Sizin
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Criteria"), criteria);
     form->addRow(sizesCaption_, sizes_);
-    showSystem(system_);
+    showSystem(system_, *shape_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(table_, 1);
@@ -84,18 +86,25 @@ SizingPanel::SizingPanel(QWidget* parent) : QGroupBox(QStringLiteral("Pipe Sizin
 void SizingPanel::setInputs(const CalcInputs& in, const CalcEntry& entry) {
     const bool same = in_ && in_->SlopeFtFt == in.SlopeFtFt && in_->ManningN == in.ManningN &&
                       in_->Qcfs == in.Qcfs && in_->Unitflow == in.Unitflow &&
-                      in_->SlopeInPercent == in.SlopeInPercent && in_->System == in.System;
-    // Criteria and sizes typed for one system mean nothing in the other.
-    if (in.System != system_)
-        showSystem(in.System);
+                      in_->SlopeInPercent == in.SlopeInPercent && in_->System == in.System &&
+                      in_->Shape == in.Shape;
+    // Criteria and sizes typed for one system mean nothing in the other, nor sizes of one
+    // shape for another.
+    if (in.System != system_ || in.Shape != shape_)
+        showSystem(in.System, *in.Shape);
     in_ = in;
     entry_ = entry;
     if (!same)
         runSizing();
 }
 
-void SizingPanel::showSystem(UnitSystem system) {
+void SizingPanel::focusTable() {
+    table_->setFocus(Qt::OtherFocusReason);
+}
+
+void SizingPanel::showSystem(UnitSystem system, const sections::ShapeRow& shape) {
     system_ = system;
+    shape_ = &shape;
     const bool si = system == UnitSystem::SI;
     const sizing::Criteria defaults = sizing::defaultCriteria(system);
     const QString velocity = qs(units::resultUnits(system).velocity);
@@ -105,28 +114,49 @@ void SizingPanel::showSystem(UnitSystem system) {
     maxVelocity_->clear();
     maxVelocity_->setToolTip(QStringLiteral("Largest velocity at the normal depth, ") + velocity +
                              QStringLiteral(" (empty: no limit)"));
-    std::vector<double> sizes;
-    for (const sections::Dimensions& size :
-         sizing::defaultSizes(sections::defaultShape(), system).sizes)
-        sizes.push_back(size[0]);
-    sizes_->setText(qs(sizing::sizeListText(sizes)));
+    // The catalogue in its own order, smallest first: the first size that meets the criteria
+    // is the smallest that does.
+    const sizing::SizeList list = sizing::defaultSizes(shape, system);
+    std::string sizes;
+    for (const sections::Dimensions& size : list.sizes)
+        sizes += (sizes.empty() ? "" : ", ") + sizing::sizeText(shape, size);
+    sizes_->setText(qs(sizes));
     sizes_->setCursorPosition(0); // the list shown from its first size
-    sizes_->setToolTip(si ? QStringLiteral("Nominal diameters to try, in millimetres, in order")
-                          : QStringLiteral("Nominal diameters to try, in inches, in order"));
+    std::string what(shape.catalogue(system).caption);
+    if (!what.empty())
+        what[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(what[0])));
+    std::string form;
+    for (std::size_t i = 0; shape.dimensionCount() > 1 && i < shape.dimensionCount(); ++i) {
+        form += i == 0 ? "" : "x";
+        for (char c : shape.dimensions[i].caption)
+            form += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    sizes_->setToolTip(qs(what + " to try, " + (form.empty() ? "" : form + " ") + "in " +
+                          (si            ? "millimetres"
+                           : list.inFeet ? "feet"
+                                         : "inches") +
+                          ", in order"));
     velocityUnit_->setText(velocity);
     sizesCaption_->setText(QStringLiteral("Sizes (") + qs(diamUnit()) + u')');
     setHeadings(std::string(units::unitLists(system).flow[0]));
 }
 
 std::string SizingPanel::diamUnit() const {
-    return std::string(units::unitLists(system_).diam[0]);
+    return std::string(
+        units::unitLists(system_).diam[sizing::defaultSizes(*shape_, system_).inFeet ? 1 : 0]);
 }
 
 void SizingPanel::setHeadings(const std::string& unitflow) {
     const QString unit = qs(units::capacityHeading(unitflow)).mid(1); // " (cfs)"
     const units::ResultUnits& shown = units::resultUnits(system_);
+    // The size column named by the shape's dimensions: "Diam (in.)", "Span x Rise (ft.)".
+    std::string size;
+    for (std::size_t i = 0; i < shape_->dimensionCount(); ++i)
+        size += (i == 0 ? "" : " x ") + (shape_->bareInRecord
+                                             ? std::string("Diam") // as the record's column
+                                             : std::string(shape_->dimensions[i].caption));
     table_->setHorizontalHeaderLabels(
-        {QStringLiteral("Diam (") + qs(diamUnit()) + u')', QStringLiteral("d/D"),
+        {qs(size) + QStringLiteral(" (") + qs(diamUnit()) + u')', QStringLiteral("d/D"),
          QStringLiteral("Dnorm (") + qs(shown.depth) + u')',
          QStringLiteral("Vnorm (") + qs(shown.velocity) + u')', QStringLiteral("Q full") + unit,
          QStringLiteral("Max Q") + unit, QStringLiteral("d/D ok"), QStringLiteral("V min ok"),
@@ -137,7 +167,6 @@ void SizingPanel::runSizing() {
     chosen_.reset();
     table_->setRowCount(0);
     sizing::Criteria criteria;
-    std::vector<double> sizes;
     double maxV = 0.0;
     std::optional<std::string> error =
         sizing::parseMaxDepthRatio(maxRatio_->text().toStdString(), criteria.maxDepthRatio);
@@ -153,21 +182,19 @@ void SizingPanel::runSizing() {
         error = sizing::checkVelocityRange(criteria);
     std::vector<sections::Dimensions> typed;
     if (!error)
-        error = sizing::parseSizeList(sizes_->text().toStdString(), sections::defaultShape(), typed,
-                                      system_);
-    for (const sections::Dimensions& size : typed)
-        sizes.push_back(size[0]);
+        error = sizing::parseSizeList(sizes_->text().toStdString(), *shape_, typed, system_);
     if (error) {
         chosenLabel_->setText(QStringLiteral("Check the criteria: ") + qs(*error) + '.');
         return;
     }
     if (!in_ || !(in_->SlopeFtFt > 0) || !(in_->ManningN > 0) || !(in_->Qcfs > 0)) {
-        chosenLabel_->setText(QStringLiteral(
-            "Enter a slope, n and a design flow in the main window to size the pipe."));
+        chosenLabel_->setText(
+            QStringLiteral("Enter a slope, n and a design flow to size the pipe."));
         return;
     }
 
-    const sizing::SizingResult result = sizing::sizePipe(*in_, entry_, sizes, criteria);
+    const sizing::SizingResult result = sizing::sizeSections(
+        *in_, entry_, {shape_, typed, sizing::defaultSizes(*shape_, system_).inFeet}, criteria);
     setHeadings(in_->Unitflow);
     table_->setRowCount(static_cast<int>(result.rows.size()));
     for (std::size_t i = 0; i < result.rows.size(); ++i) {
@@ -175,7 +202,7 @@ void SizingPanel::runSizing() {
         const auto label = [&row](Label name) {
             return qs(row.labels[name]);
         };
-        const QString cells[] = {qs(generalNumberText(row.size[0])),
+        const QString cells[] = {qs(sizing::sizeText(*shape_, row.size)),
                                  label(Label::DoverD),
                                  label(Label::Dnorm),
                                  label(Label::Vnorm),
@@ -205,7 +232,8 @@ void SizingPanel::runSizing() {
         table_->selectRow(static_cast<int>(*result.chosen));
         table_->scrollToItem(table_->item(static_cast<int>(*result.chosen), 0));
         chosenLabel_->setText(QStringLiteral("First size meeting every criterion: ") +
-                              qs(generalNumberText(*chosen_)) + u' ' + qs(diamUnit()));
+                              qs(sizing::sizeText(*shape_, result.rows[*result.chosen].size)) +
+                              u' ' + qs(diamUnit()));
     } else {
         chosenLabel_->setText(QStringLiteral("No size in the list meets every criterion."));
     }

@@ -50,7 +50,7 @@ TEST(PictureCli, WritesEachFormatAndNothingElse) {
         QStringList shown; // texts the drawing must hold
     } svgs[] = {
         {worked + QStringList{"--out", "worked.svg"},
-         {"Dnorm = 0.5359 ft", "Dcr = 0.6034 ft", "D = 1 ft", "Q (cfs)"}},
+         {"Dnorm = 0.5359 ft", "Dcr = 0.6034 ft", "D = 12 in.", "Q (cfs)"}},
         {{"--diam", "1", "--diam-unit", "ft.", "--flow", "3.7", "--flow-unit", "GPM",
           "--slope-unit", "%", "--out", "gpm.svg"},
          {"Q (gpm)", "D = 1 ft. S = 0.01 % n = 0.013 Q = 3.7 GPM"}}, // blanks simplified

@@ -104,7 +104,7 @@ TEST(PictureModel, EachOutcome) {
         EXPECT_NEAR(m.zoneStartRatio, 0.81963, 1e-5);
         EXPECT_NEAR(m.qmax, 3.8306994, 1e-7);
         EXPECT_NEAR(m.fullFlow, 3.5628047, 1e-7);
-        EXPECT_EQ(m.diameterText, "D = 1 ft");
+        EXPECT_EQ(m.diameterText, "D = 12 in.");
         // The design point: at its normal depth, at the crown when surcharged, none without flow.
         EXPECT_EQ(m.designRatio.has_value(), in.Qcfs > 0);
         if (m.outcome == Outcome::Surcharged) {
@@ -129,7 +129,7 @@ TEST(PictureModel, FlowsInTheUnitShown) {
         const PictureModel m = buildPictureModel(pipe(3.7, c.unit));
         EXPECT_EQ(m.flowTitle, c.title);
         EXPECT_EQ(labels(m)["lblrQpeak"], c.peak);
-        EXPECT_EQ(m.title, std::string("D = 1 ft   S = 0.01 ft/ft   n = 0.013   ") + c.titleEnd);
+        EXPECT_EQ(m.title, std::string("D = 12 in.   S = 0.01 ft/ft   n = 0.013   ") + c.titleEnd);
         EXPECT_DOUBLE_EQ(m.fullFlow, cfs.fullFlow * c.factor);
         EXPECT_DOUBLE_EQ(*m.designFlow, 3.7 * c.factor);
         ASSERT_EQ(m.curve.size(), cfs.curve.size());
@@ -165,6 +165,16 @@ TEST(PictureModel, TitleNamesTheInputsAsTyped) {
     in.Dims = {6, 4};
     EXPECT_EQ(buildPictureModel(in, &entry).title,
               "Pipe MH 4-5   Span x rise = 6 x 4 ft.   S = 1 %   n = 0.013   Q = none");
+    // The size under the section is the title's, in the unit typed.
+    entry.diamUnit = 0;
+    in.Dims = {8.0 / 12, 4.0 / 12};
+    EXPECT_EQ(buildPictureModel(in, &entry).diameterText, "Span x rise = 8 x 4 in.");
+    // While the section is not given, the picture asks for the shape's own dimensions.
+    in.Dims = {};
+    EXPECT_EQ(buildPictureModel(in, &entry).prompt,
+              "Enter a span, a rise, a slope and n to see the pipe.");
+    in.Shape = &sections::defaultShape();
+    EXPECT_EQ(buildPictureModel(in, &entry).prompt, kNoPipeText);
 }
 
 // A square or a box from its own geometry: the flow rises to the crown (the lid not touching),
@@ -177,10 +187,10 @@ TEST(PictureModel, SquaresAndBoxes) {
         double peakOverFull; // worked out from the section factor A R^(2/3)
         const char *size, *noteStart;
     } cases[] = {
-        {"square", "square", 4, 4, 60, 1.211, "Side = 4 ft",
+        {"square", "square", 4, 4, 60, 1.211, "Side = 4 ft.",
          "One normal depth: the flow rises to the crown (Peak open-channel flow "},
-        {"box twice as wide", "box", 6, 3, 0, 1.310, "Span x rise = 6 x 3 ft", "No design flow"},
-        {"box twice as high", "box", 3, 6, 400, 1.129, "Span x rise = 3 x 6 ft",
+        {"box twice as wide", "box", 6, 3, 0, 1.310, "Span x rise = 6 x 3 ft.", "No design flow"},
+        {"box twice as high", "box", 3, 6, 400, 1.129, "Span x rise = 3 x 6 ft.",
          "Surcharged! The flow is above the flow at 0.93 of the rise; Peak open-channel flow "},
     };
     for (const auto& c : cases) {
@@ -188,6 +198,7 @@ TEST(PictureModel, SquaresAndBoxes) {
         CalcInputs in = pipe(c.q);
         in.Shape = sections::shapeNamed(c.shape);
         in.Dims = {c.span, c.rise}; // a square takes its side alone
+        in.DiamInFeet = true;
         in.SlopeFtFt = 0.005;
         const PictureModel m = buildPictureModel(in);
         ASSERT_TRUE(m.drawable);

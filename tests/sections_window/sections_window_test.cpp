@@ -8,11 +8,13 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QtTest>
 
 #include "calc/calc_request.h"
 #include "common/number_text.h"
 #include "report/table_reader.h"
+#include "picture/frm_pipe_picture.h"
 #include "sections_window/frm_sections.h"
 #include "sections_window/section_view.h"
 #include "sections_window/sections_tool.h"
@@ -35,6 +37,7 @@ QStringList cliLines(const Args& args) {
 class SectionsWindowTest : public QObject {
     Q_OBJECT
     std::unique_ptr<test::WindowHarness> h_;
+    test::FakeSaveDialog dialog_;
     std::unique_ptr<SectionsTool> tool_;
 
     FrmSections& window() { return *tool_->window(); }
@@ -46,7 +49,7 @@ class SectionsWindowTest : public QObject {
 private slots:
     void init() {
         h_ = std::make_unique<test::WindowHarness>();
-        tool_ = std::make_unique<SectionsTool>(*h_->window, h_->boxes, h_->log);
+        tool_ = std::make_unique<SectionsTool>(*h_->window, h_->boxes, h_->log, dialog_);
         QVERIFY(h_->showActive());
     }
     void cleanup() {
@@ -209,6 +212,34 @@ private slots:
         run("txtM=0.013;txtQinput=2");
         QCOMPARE(get<QLabel>("lblStatus")->text(), QString());
         QCOMPARE(get("lblStatus")->accessibleName(), "Status, no notice");
+    }
+
+    // A box has what a circle has: the catalogue, listed by span then rise, shows the size
+    // typed; "Picture" draws the section, "Size" sizes the shape from its catalogue, smallest
+    // area first.
+    void boxesHaveWhatCirclesHave() {
+        tool_->open();
+        run("cmbShape#2;cmbUnDiam#1;txtSpan=6;txtRise=4;txtSlope=0.005;txtQinput=50");
+        const auto* catalogue = get<QComboBox>("cmbCatalogue");
+        QCOMPARE(catalogue->currentText(), "6x4 ft.");
+        QStringList first;
+        for (int i = 1; i <= 4; ++i)
+            first << catalogue->itemText(i);
+        QCOMPARE(first, (QStringList{"3x2 ft.", "3x3 ft.", "4x2 ft.", "4x3 ft."}));
+        run("txtRise=4.5");
+        QCOMPARE(catalogue->currentIndex(), 0);
+
+        QTest::mouseClick(get("cmdPicture"), Qt::LeftButton);
+        FrmPipePicture* picture = tool_->picture();
+        QVERIFY(picture != nullptr);
+        QTRY_VERIFY(picture->isVisible());
+        QTRY_COMPARE(QString::fromStdString(picture->model().title),
+                     "Span x rise = 6 x 4.5 ft.   S = 0.005 ft/ft   n = 0.013   Q = 50 CFS");
+        QTest::mouseClick(get("cmdSize"), Qt::LeftButton);
+        auto* sizes = test::get<QTableWidget>(picture, "tblSizes");
+        QCOMPARE(sizes->horizontalHeaderItem(0)->text(), "Span x Rise (ft.)");
+        QVERIFY(sizes->rowCount() > 1);
+        QCOMPARE(sizes->item(0, 0)->text(), "3x2");
         QVERIFY(h_->boxes.prompts.isEmpty());
     }
 

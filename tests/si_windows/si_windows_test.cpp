@@ -33,7 +33,7 @@ struct Calculator {
     FrmRunnelex window;
     RangeReportTool report{window, boxes, dialog, 1};
     PipePictureTool picture{window, boxes, dialog};
-    SectionsTool sections{window, boxes, results};
+    SectionsTool sections{window, boxes, results, dialog};
     explicit Calculator(UnitSystem system = UnitSystem::US)
         : window(
               boxes, results, info, [] {}, nullptr, system) {
@@ -150,9 +150,10 @@ private slots:
     }
     void cleanup() { c_.reset(); }
 
-    // Switched to SI, the texts in the boxes stay and are read in the SI units at the lists'
-    // positions: every label is what runnelex-cli calc --units si prints; switched back, every
-    // label, list item, caption and spoken name is what it was.
+    // Switched to SI, the lengths and the flow are written again in the SI units at the lists'
+    // positions, the same pipe (12 in. is 304.8 mm): every label is what runnelex-cli calc
+    // --units si prints for those texts; switched back, every text, label, list item, caption
+    // and spoken name is what it was.
     // Started in either system (runnelex --si), the capacity heading names the flow list's
     // unit in SI; the US calculator keeps its layout text "Q(cfs)" until a flow unit is taken.
     // The Sections window opened then shows the same.
@@ -192,7 +193,8 @@ private slots:
         QTest::newRow("the worked example")
             << test::kWorkedSteps << kWorkedLabels
             << Args{"--diam", "12", "--slope", "0.01", "--flow", "2"}
-            << Args{"--units", "si", "--diam", "12", "--slope", "0.01", "--flow", "2"}
+            << Args{"--units", "si",   "--diam", "304.8",
+                    "--slope", "0.01", "--flow", "0.056633693184"}
             << QString::fromUtf8("cmbUnDiam=mm|m @0;cmbUnSlope=m/m|% @0;"
                                  "cmbUnFlo=m\u00b3/s|L/s|ML/d @0;lblCapQ=Q (m\u00b3/s)");
         QTest::newRow("feet, percent and MGD keep their places")
@@ -201,8 +203,10 @@ private slots:
             << QString()
             << Args{"--diam", "0.3", "--diam-unit", "ft.", "--slope", "1",    "--slope-unit", "%",
                     "--flow", "50",  "--flow-unit", "MGD", "--n",     "0.012"}
-            << Args{"--units",      "si", "--diam", "0.3", "--diam-unit", "m",   "--slope", "1",
-                    "--slope-unit", "%",  "--flow", "50",  "--flow-unit", "L/s", "--n",     "0.012"}
+            << Args{"--units",      "si",  "--diam",  "0.09144",
+                    "--diam-unit",  "m",   "--slope", "1",
+                    "--slope-unit", "%",   "--flow",  "2190.3080838912",
+                    "--flow-unit",  "L/s", "--n",     "0.012"}
             << "cmbUnDiam=mm|m @1;cmbUnSlope=m/m|% @1;cmbUnFlo=m\u00b3/s|L/s|ML/d @1;"
                "lblCapQ=Q (L/s)";
     }
@@ -269,11 +273,12 @@ private slots:
         const QStringList lines = resultsText().split(u'\n');
         QCOMPARE(lines.size(), 2);
         QCOMPARE(lines[0], QString::fromStdString(record::headerLine(UnitSystem::SI)));
-        QVERIFY(lines[1].contains(QString::fromUtf8("\t2\tm\u00b3/s\t12\tmm\t0.01\tm/m\t")));
+        QVERIFY(lines[1].contains(
+            QString::fromUtf8("\t0.056633693184\tm\u00b3/s\t304.8\tmm\t0.01\tm/m\t")));
     }
 
     // Each tool window, open when the main window switches, follows it: its lists, units,
-    // results and texts are the SI ones, from the texts it held.
+    // results and texts are the SI ones, the same pipe as the texts it held (12 in., 2 CFS).
     void toolWindowsFollow_data() {
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("name");
@@ -284,27 +289,27 @@ private slots:
             << ""
             << QString::fromUtf8("cmbUnDiam=mm|m @0;cmbUnFlo=m\u00b3/s|L/s|ML/d @0;"
                                  "lblrDnormUnit=m;lblrAreaWUnit=m\u00b2;lblCapV=V(m/s);"
-                                 "lblrHfUnit=m/m;lblCapQ=Q (m\u00b3/s);lblrDnorm=0.153;"
-                                 "lblrDcr=0.1732;lblrVnorm=1.3795;cmbCatalogue~|100 mm|150 mm|;"
-                                 "picSection~water at Dnorm = 0.153 m, Dcr = 0.1732 m");
+                                 "lblrHfUnit=m/m;lblCapQ=Q (m\u00b3/s);lblrDnorm=0.1633;"
+                                 "lblrDcr=0.184;lblrVnorm=1.4225;cmbCatalogue~|100 mm|150 mm|;"
+                                 "picSection~D = 304.8 mm, water at Dnorm = 0.1633 m, Dcr = "
+                                 "0.184 m");
         QTest::newRow("Range Report")
             << int(Qt::Key_R) << "frmRangeReport"
             << "txtVary1=0.05" // Enter runs it
             << QString::fromUtf8(
                    "cmbUnDiam=mm|m @0;"
-                   "txtCommand=runnelex-cli report --units si --diam 300 --slope 0.01 --vary "
+                   "txtCommand=runnelex-cli report --units si --diam 304.8 --slope 0.01 --vary "
                    "flow=0.05;"
-                   "grdRows=Pipe ID\tQ\tQunit\tDiam\tunit\tSlope\tunit\tn\tDepth (m)\tVel. (m/s)\t"
+                   "grdRows~Pipe ID\tQ\tQunit\tDiam\tunit\tSlope\tunit\tn\tDepth (m)\tVel. (m/s)\t"
                    "Fr. #\tDcrit(m)\tCapacity\tMax Q\n"
-                   "\t0.05\tm\u00b3/s\t300\tmm\t0.01\tm/m\t0.013\t0.153\t1.3795\t1.2672\t0.1732\t"
-                   "0.0967\t0.104");
+                   "\t0.05\tm\u00b3/s\t304.8\tmm\t0.01\tm/m\t0.013\t");
         QTest::newRow("Pipe Picture")
             << int(Qt::Key_P) << "frmPipePicture"
             << ""
             << QString::fromUtf8("lblrDnorm2Unit=m;lblrVnorm2Unit=m/s;"
-                                 "picPipe~D = 300 mm   S = 0.01 m/m   n = 0.013   Q = 0.05 "
-                                 "m\u00b3/s. Cross-section: water at Dnorm = 0.153 m, critical "
-                                 "depth Dcr = 0.1732 m dashed;"
+                                 "picPipe~D = 304.8 mm   S = 0.01 m/m   n = 0.013   Q = "
+                                 "0.056633693184 m\u00b3/s. Cross-section: water at Dnorm = "
+                                 "0.1633 m, critical depth Dcr = 0.184 m dashed;"
                                  "txtSizeMinVelocity=0.6;lblSizeVelocityUnit=m/s;"
                                  "lblSizeList=Sizes (mm);tblSizes~Diam (mm)\td/D\tDnorm (m)\t"
                                  "Vnorm (m/s)\tQ full (m\u00b3/s)\tMax Q (m\u00b3/s);"
@@ -315,7 +320,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, steps);
         QFETCH(QString, expected);
-        run(QStringLiteral("txtDiam=300;txtSlope=0.01;txtQinput=0.05"));
+        run(QStringLiteral("txtDiam=12;txtSlope=0.01;txtQinput=2"));
         chooseTool(static_cast<Qt::Key>(key));
         QWidget* tool = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
