@@ -11,9 +11,9 @@
 #include <cmath>
 #include <random>
 
-#include "common/number_text.h"
 #include "cli/cli_app.h"
 #include "cli/output.h"
+#include "common/number_text.h"
 #include "report/text_chunk.h"
 
 namespace {

@@ -293,6 +293,7 @@ RecordReply runRecord(const CalcRequest& rq) {
     reply.fields = session.recordFields();
     reply.surcharged =
         session.lastResults() && session.lastResults()->outcome == Outcome::Surcharged;
+    reply.warnings = session.inputWarnings();
     return reply;
 }
 

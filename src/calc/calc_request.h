@@ -83,6 +83,8 @@ struct RecordReply {
     record::RecordFields fields; // the inputs as typed; when Done, also the results
     std::string fault;           // Fault: what stopped the calculation
     bool surcharged = false;     // the flow is above the flow at 0.93 of the diameter
+    // Inputs far outside the range where the equations hold, computed all the same.
+    std::vector<std::string> warnings;
 };
 // A fresh session replays the request; a refused text is `Rejected` with the inputs' fields.
 RecordReply runRecord(const CalcRequest& request);

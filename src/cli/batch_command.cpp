@@ -150,6 +150,10 @@ int runBatch(const ParsedArgs& a, Output& out, Output& err) {
         }
         const RecordReply row = runRecord(t.request);
         faulted += row.status == SessionStatus::Fault;
+        // Computed all the same, but the reader is told.
+        for (const std::string& warning : row.warnings)
+            err.write("runnelex-cli batch: line " + std::to_string(lineNumber) +
+                      ": warning: " + diagnostic(warning) + "\n");
         out.write(lineEnd + report::tableRow(form, row));
     }
     if (headerPending && !wroteHeader)

@@ -103,15 +103,24 @@ int runReport(const ParsedArgs& a, Output& out, Output& err) {
 
     out.write(report::headerText(format, plan.system()));
     Progress progress(err, plan.rowCount());
-    std::uint64_t done = 0, faulted = 0;
+    std::uint64_t done = 0, faulted = 0, warned = 0;
+    std::string firstWarning;
     report::computeRows<report::TextChunk>(
-        plan, threads, kChunkRows, nullptr, report::TextChunk{format, {}, 0, 0},
+        plan, threads, kChunkRows, nullptr, report::TextChunk{format, {}, 0, 0, 0, {}},
         [&](report::TextChunk&& chunk) {
             done += chunk.rows;
             faulted += chunk.faulted;
+            if (warned == 0 && chunk.warned > 0)
+                firstWarning = chunk.firstWarning;
+            warned += chunk.warned;
             progress.update(done);
             return out.writeBlock(chunk.text); // a failed output ends the report early
         });
+    // Computed all the same, but the reader is told, once for the whole report.
+    if (warned > 0)
+        err.write("runnelex-cli report: warning: " + std::to_string(warned) +
+                  (warned == 1 ? " row" : " rows") + " with inputs far outside the range of "
+                  "the equations; the first: " + diagnostic(firstWarning) + "\n");
     return faulted > 0 ? kArithmetic : kDone;
 }
 

@@ -7,6 +7,8 @@ void TextChunk::add(const RecordReply& row) {
     appendRowText(format, row, text);
     ++rows;
     faulted += row.status == SessionStatus::Fault;
+    if (!row.warnings.empty() && warned++ == 0)
+        firstWarning = row.warnings.front();
 }
 
 } // namespace runnelex::report

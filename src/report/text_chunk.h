@@ -15,6 +15,8 @@ struct TextChunk {
     Format format = Format::Tsv;
     std::string text;
     std::uint64_t rows = 0, faulted = 0;
+    std::uint64_t warned = 0;  // rows with inputs far outside the equations' range
+    std::string firstWarning;  // the first such row's first warning
 
     void add(const RecordReply& row);
 };

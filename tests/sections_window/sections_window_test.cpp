@@ -13,8 +13,8 @@
 
 #include "calc/calc_request.h"
 #include "common/number_text.h"
-#include "report/table_reader.h"
 #include "picture/frm_pipe_picture.h"
+#include "report/table_reader.h"
 #include "sections_window/frm_sections.h"
 #include "sections_window/section_view.h"
 #include "sections_window/sections_tool.h"
