@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/batch_command.h"
 
+#include <algorithm>
+
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -42,6 +44,7 @@ int runBatch(const ParsedArgs& a, Output& out, Output& err) {
 
     report::LineSplitter lines;
     std::uint64_t lineNumber = 0, leftOut = 0, faulted = 0;
+    bool sizingTable = false;
     bool wroteHeader = false, headerPending = false, readFailed = false, seenLine = false;
     bool byteOrderMark = false;
     report::TableForm form;
@@ -120,6 +123,9 @@ int runBatch(const ParsedArgs& a, Output& out, Output& err) {
                 form.columns = named->columns;
                 form.width = named->width;
                 tableSystem = named->system;
+                // The sizing report's table ends with the size chosen, a line of its own.
+                sizingTable = std::find(named->ignored.begin(), named->ignored.end(), "First") !=
+                              named->ignored.end();
                 if (!named->ignored.empty()) {
                     std::string names;
                     for (const std::string& n : named->ignored)
@@ -144,6 +150,9 @@ int runBatch(const ParsedArgs& a, Output& out, Output& err) {
         if (t.kind == report::TableLine::Kind::Row && t.system != tableSystem)
             problem = *tableSystem == UnitSystem::SI ? "a row in US customary units in an SI table"
                                                      : "a row in SI units in a US customary table";
+        if (sizingTable && t.kind != report::TableLine::Kind::Row &&
+            text.find_first_of("\t,;") == std::string::npos)
+            continue; // the size a sizing report chose, no row to recompute
         if (t.kind != report::TableLine::Kind::Row || t.system != tableSystem) {
             leaveOut(problem);
             continue;

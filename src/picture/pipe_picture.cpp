@@ -149,8 +149,11 @@ void PipePicture::render(QPainter& painter, const QRectF& target) {
                       pixelFont(pixels * 0.9));
     painter.setFont(text);
     painter.setPen(QColor(38, 50, 56));
-    painter.drawText(noteRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                     QString::fromStdString(model_.note));
+    // Wrapped as the legend is, never inside a number's unit ("ft/ ft").
+    painter.drawText(
+        noteRect, Qt::AlignLeft | Qt::AlignTop,
+        legendLines(QString::fromStdString(model_.note), QFontMetricsF(text), noteRect.width())
+            .join(u'\n'));
 
     if (model_.drawable && chartRect.width() > 1 && chartRect.height() > 1) {
         // The legend takes the room its texts need, up to 45 % of the chart's; a longer text
