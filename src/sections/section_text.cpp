@@ -49,12 +49,13 @@ std::string sectionTextForms() {
         text += i == 0 ? "" : i + 1 == table.size() ? " or " : ", ";
         const ShapeRow& row = table[i];
         if (row.bareInRecord) {
-            text += "a " + words::lowerCase(row.dimensions[0].caption);
+            text.append("a ").append(words::lowerCase(row.dimensions[0].caption));
             continue;
         }
-        text += "\"" + std::string(row.word) + " ";
+        // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) of a joined temporary.
+        text.append("\"").append(row.word).append(" ");
         for (std::size_t d = 0; d < row.dimensionCount(); ++d)
-            text += (d == 0 ? "" : "x") + words::upperCase(row.dimensions[d].caption);
+            text.append(d == 0 ? "" : "x").append(words::upperCase(row.dimensions[d].caption));
         text += "\"";
     }
     return text;

@@ -61,7 +61,7 @@ SizeList defaultSizes(const sections::ShapeRow& shape, UnitSystem system) {
 std::string sizeText(const sections::ShapeRow& shape, const sections::Dimensions& size) {
     std::string text;
     for (std::size_t i = 0; i < shape.dimensionCount(); ++i)
-        text += (i == 0 ? "" : "x") + generalNumberText(size[i]);
+        text.append(i == 0 ? "" : "x").append(generalNumberText(size[i]));
     return text;
 }
 
