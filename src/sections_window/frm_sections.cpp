@@ -309,9 +309,10 @@ void FrmSections::respeak() {
     for (const SectionsControls::DimensionBox& d : c_.dimensions) {
         // A box the shape has not is named as the first shape that has it names it.
         const std::size_t i = shape.dimensionIndex(d.word);
-        const sections::DimensionSpec& spec =
+        const sections::DimensionSpec& dimension =
             i < shape.dimensionCount() ? shape.dimensions[i] : *sections::firstDimension(d.word);
-        named.emplace_back(d.box, std::string(spec.caption), d.box->text().toStdString(), diamUnit);
+        named.emplace_back(d.box, std::string(dimension.caption), d.box->text().toStdString(),
+                           diamUnit);
     }
     const std::tuple<QWidget*, std::string, std::string, std::string> others[] = {
         {c_.txtSlope, "Slope", c_.txtSlope->text().toStdString(),
