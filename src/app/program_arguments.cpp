@@ -88,13 +88,7 @@ ProgramArguments readProgramArguments(const std::vector<std::string>& args) {
         if (word == "--version") {
             ProgramArguments version;
             version.exitStatus = 0;
-            version.out = std::string("runnelex ") + version::kText +
-                          "\n"
-                          "Copyright (C) 2026 The Runnelex developers\n"
-                          "License GPL-3.0-or-later: GNU GPL version 3 or later "
-                          "<https://gnu.org/licenses/gpl.html>.\n"
-                          "This is free software: you are free to change and redistribute it.\n"
-                          "There is NO WARRANTY, to the extent permitted by law.\n";
+            version.out = std::string("runnelex ") + version::kText + "\n" + version::kLicenceLines;
             return version;
         }
     }

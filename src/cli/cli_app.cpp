@@ -37,13 +37,7 @@ std::string overview(std::span<const Command> commands) {
 }
 
 std::string versionText() {
-    return std::string(kProgram) + " " + version::kText +
-           "\n"
-           "Copyright (C) 2026 The Runnelex developers\n"
-           "License GPL-3.0-or-later: GNU GPL version 3 or later "
-           "<https://gnu.org/licenses/gpl.html>.\n"
-           "This is free software: you are free to change and redistribute it.\n"
-           "There is NO WARRANTY, to the extent permitted by law.\n";
+    return std::string(kProgram) + " " + version::kText + "\n" + version::kLicenceLines;
 }
 
 std::string commandHelp(const Command& command) {
