@@ -286,6 +286,8 @@ RecordReply runRecord(const CalcRequest& rq) {
     RecordReply reply;
     reply.status = r.status;
     reply.fault = r.fault;
+    if (const CalcInputs& in = session.inputs(); r.status == SessionStatus::Fault)
+        reply.noSection = !in.Shape->faultOf(in.Dims, in.Texts, in.System).empty();
     if (r.status != SessionStatus::Done) {
         reply.fields = inputFields(rq);
         return reply;

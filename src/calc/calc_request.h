@@ -82,6 +82,7 @@ struct RecordReply {
     SessionStatus status = SessionStatus::Done;
     record::RecordFields fields; // the inputs as typed; when Done, also the results
     std::string fault;           // Fault: what stopped the calculation
+    bool noSection = false;      // Fault: the dimensions make no section (an arch's radii)
     bool surcharged = false;     // the flow is above the flow at 0.93 of the diameter
     // Inputs far outside the range where the equations hold, computed all the same.
     std::vector<std::string> warnings;

@@ -157,10 +157,17 @@ SessionStatus CalcSession::selectUnit(UnitList list, int index) {
 
 void CalcSession::rereadDimensions() {
     in_.Dims = {};
-    for (std::size_t i = 0; i < in_.Shape->dimensionCount(); ++i)
-        in_.Dims[i] =
-            units::diamToFeet(iosafe::fSafeDbl(dimensionText(in_.Shape->dimensions[i].word), false),
-                              in_.DiamInFeet, in_.System);
+    in_.Texts = {};
+    for (std::size_t i = 0; i < in_.Shape->dimensionCount(); ++i) {
+        const sections::DimensionSpec& d = in_.Shape->dimensions[i];
+        if (d.text != nullptr)
+            in_.Texts[i] =
+                entry::readTextDimension(*d.text, dimensionText(d.word), in_.DiamInFeet, in_.System)
+                    .value_or(std::vector<double>());
+        else
+            in_.Dims[i] = units::diamToFeet(iosafe::fSafeDbl(dimensionText(d.word), false),
+                                            in_.DiamInFeet, in_.System);
+    }
 }
 
 SessionStatus CalcSession::selectSystem(UnitSystem system) {
@@ -174,7 +181,7 @@ SessionStatus CalcSession::selectSystem(UnitSystem system) {
     // it was not typed in.
     const DimensionTexts typedBefore = dimensions_; // the loop changes the texts it reads
     for (const auto& [word, typed] : typedBefore.all())
-        showDimension(word, units::convertedLength(typed, in_.DiamInFeet, from, system));
+        showDimension(word, units::convertedDimension(word, typed, in_.DiamInFeet, from, system));
     showText(TextBox::Flow,
              units::convertedFlow(text(TextBox::Flow), unitflowFrom, from, in_.Unitflow, system));
     emptyResults();

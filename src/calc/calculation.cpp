@@ -61,17 +61,37 @@ void compute(const sections::Section& s, const friction::FrictionLaw& law, const
 
 } // namespace
 
+bool sectionComplete(const CalcInputs& in) {
+    bool alternative = false, anyAlternative = false;
+    for (std::size_t i = 0; i < in.Shape->dimensionCount(); ++i) {
+        const sections::DimensionSpec& d = in.Shape->dimensions[i];
+        if (d.isLength()) {
+            if (!(in.Dims[i] > 0.0))
+                return false;
+        } else if (d.text->alternative) {
+            anyAlternative = true;
+            alternative = alternative || !in.Texts[i].empty();
+        } else if (in.Texts[i].empty()) {
+            return false;
+        }
+    }
+    return alternative || !anyAlternative;
+}
+
 CalcResults computeCalculation(const CalcInputs& in) {
     CalcResults r;
     bool valid = in.SlopeFtFt > 0.0 && in.ManningN > 0.0;
-    for (std::size_t i = 0; i < in.Shape->dimensionCount(); ++i)
-        valid = valid && in.Dims[i] > 0.0;
+    valid = valid && sectionComplete(in);
     if (!valid) {
         r.outcome = Outcome::InputsInvalid;
         return r;
     }
+    if (std::string why = in.Shape->faultOf(in.Dims, in.Texts, in.System); !why.empty()) {
+        r.fault = std::move(why);
+        return r;
+    }
     try {
-        const auto section = in.Shape->make(in.Dims, in.System);
+        const auto section = in.Shape->make(in.Dims, in.Texts, in.System);
         const auto law = in.Law->make(in.ManningN, in.System);
         compute(*section, *law, in, r);
     } catch (const hydrocalc::ArithmeticError& e) {

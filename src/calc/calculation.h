@@ -38,4 +38,8 @@ struct CalcResults {
 // ends it where it happened and is described in `fault`.
 CalcResults computeCalculation(const CalcInputs& in);
 
+// Whether every dimension of the section is given: each length positive, each text read, one
+// of any alternatives (an arch's family or radii).
+bool sectionComplete(const CalcInputs& in);
+
 } // namespace runnelex

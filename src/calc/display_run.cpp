@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/display_run.h"
 
+#include <exception>
+
 #include "input/units.h"
 
 namespace runnelex {
@@ -82,8 +84,12 @@ DigitRule digitRuleOf(const CalcInputs& in) {
     // Asked of the section the shape makes in the system, so that the table decides.
     sections::Dimensions any;
     any.fill(1.0);
-    return in.Shape->make(any, in.System)->engineCircle() ? DigitRule::Decimals
-                                                          : DigitRule::Significant;
+    try {
+        return in.Shape->make(any, {}, in.System)->engineCircle() ? DigitRule::Decimals
+                                                                  : DigitRule::Significant;
+    } catch (const std::exception&) {
+        return DigitRule::Significant; // a shape no plain lengths make: never the engine's own
+    }
 }
 
 DisplayRun displayRun(const CalcInputs& in) {

@@ -36,7 +36,8 @@ CalcInputs ordinary(CalcInputs in, const CalcInput& input) {
 
 std::vector<CalcInput> faultCauses(const CalcInputs& in) {
     std::vector<CalcInput> causes;
-    if (!computeCalculation(in).fault)
+    // A section that cannot be made is its dimensions' fault, no single number's.
+    if (!computeCalculation(in).fault || !in.Shape->faultOf(in.Dims, in.Texts, in.System).empty())
         return causes;
     std::vector<CalcInput> inputs;
     for (std::size_t i = 0; i < in.Shape->dimensionCount(); ++i)

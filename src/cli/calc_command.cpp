@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/calc_command.h"
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include "cli/cli_app.h"
 #include "cli/cli_calculator.h"
 #include "cli/exit_codes.h"
@@ -9,6 +13,38 @@
 #include "picture/picture_model.h"
 
 namespace runnelex::cli {
+
+namespace {
+
+// The text an argument names when it is a file's name (one part a line, as in "0 0" newline
+// "0.5 1.2"), else the argument itself. A file over 1 MiB is not read: its name stays, and the
+// entry check refuses it.
+std::string textOrFile(const std::string& argument) {
+    constexpr std::uintmax_t kLargest = 1 << 20;
+    std::error_code ec;
+    if (argument.find_first_of(";\n") != std::string::npos ||
+        !std::filesystem::is_regular_file(argument, ec) ||
+        std::filesystem::file_size(argument, ec) > kLargest || ec)
+        return argument;
+    std::ifstream in(argument, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in && !in.eof())
+        return argument;
+    std::string joined, line;
+    for (std::size_t at = 0; at <= text.size(); ++at) {
+        if (at < text.size() && text[at] != '\n') {
+            if (text[at] != '\r')
+                line += text[at];
+            continue;
+        }
+        if (line.find_first_not_of(" \t") != std::string::npos) // blank lines are nothing
+            joined.append(joined.empty() ? "" : ";").append(line);
+        line.clear();
+    }
+    return joined;
+}
+
+} // namespace
 
 std::vector<OptionDef> calcOptions() {
     std::vector<OptionDef> options;
@@ -21,6 +57,10 @@ CalcRequest calcRequestFrom(const ParsedArgs& a) {
     CalcRequest r;
     for (const RequestField& f : requestFields())
         setFieldText(r, f, a.value(optionWord(f)));
+    for (auto& [word, text] : r.dimensions)
+        if (const sections::DimensionSpec* d = sections::firstDimension(word);
+            d != nullptr && !d->isLength() && d->text->fromFile)
+            text = textOrFile(text);
     return r;
 }
 

@@ -17,6 +17,11 @@ int CliCalculator::run(const CalcRequest& request, Output& err, const std::strin
     case SessionStatus::Rejected:
         return usageError(err, report::requestProblem(r), command);
     case SessionStatus::Fault:
+        // A section its dimensions cannot make is a usage error, as a missing one is.
+        if (const CalcInputs& in = session_.inputs();
+            !in.Shape->faultOf(in.Dims, in.Texts, in.System).empty())
+            return usageError(err, diagnostic(in.Shape->faultOf(in.Dims, in.Texts, in.System)),
+                              command);
         err.write("runnelex-cli: " + diagnostic(session_.lastFaultMessage()) + '\n');
         return kArithmetic;
     case SessionStatus::Done:

@@ -50,6 +50,9 @@ std::optional<std::string> readCriteria(const ParsedArgs& a, UnitSystem system, 
                    ")";
     }
     sizes = sizing::defaultSizes(*shape, system);
+    if (sizes.sizes.empty()) // a section of the user's own is made in no standard sizes
+        return "--shape " + std::string(shape->word) + ": " + std::string(shape->word) +
+               " sections come in no standard sizes to try";
     if (const auto t = a.value("sizes"))
         if (auto e = check("sizes", *t, sizing::parseSizeList(*t, *shape, sizes.sizes, system)))
             return e;

@@ -48,6 +48,11 @@ std::vector<std::string> dimensionItems() {
             if (std::find(named.begin(), named.end(), d.word) != named.end())
                 continue;
             named.push_back(d.word);
+            if (!d.isLength()) { // a text stands on its own, in its own form
+                items.push_back("[--" + std::string(d.word) + " " + std::string(d.text->form) +
+                                "]");
+                continue;
+            }
             item += (item.empty() ? "[--" : " --") + std::string(d.word) + " TEXT";
         }
         if (!item.empty())

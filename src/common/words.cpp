@@ -39,4 +39,10 @@ std::string upperCase(std::string_view s) {
     return out;
 }
 
+std::string_view article(std::string_view word) {
+    return !word.empty() && std::string_view("aeiouAEIOU").find(word[0]) != std::string_view::npos
+               ? "an"
+               : "a";
+}
+
 } // namespace runnelex::words

@@ -12,5 +12,7 @@ std::string_view trimmed(std::string_view s); // without the blanks and TABs aro
 bool sameWord(std::string_view a, std::string_view b);
 std::string lowerCase(std::string_view s);
 std::string upperCase(std::string_view s);
+// The indefinite article before a word: "an" before a vowel, else "a".
+std::string_view article(std::string_view word);
 
 } // namespace runnelex::words

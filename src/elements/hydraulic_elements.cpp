@@ -13,7 +13,7 @@ namespace runnelex::elements {
 using hydraulics::Conduit;
 
 PipeConduit::PipeConduit(const Pipe& pipe)
-    : section_(sections::defaultShape().make({pipe.D}, pipe.system)),
+    : section_(sections::defaultShape().make({pipe.D}, {}, pipe.system)),
       law_(friction::defaultLaw().make(pipe.n, pipe.system)),
       conduit_(*section_, *law_, pipe.S, pipe.system) {}
 

@@ -16,6 +16,9 @@ struct CalcInputs {
     // first), in ft (m).
     const sections::ShapeRow* Shape = &sections::defaultShape();
     sections::Dimensions Dims{};
+    // What its text dimensions read as (an arch's family or radii, an outline), lengths in ft
+    // (m); empty where not given.
+    sections::TextValues Texts{};
     double SlopeFtFt = 0.0;
     // The friction law and its coefficient (Manning's n for Manning's law).
     const friction::LawRow* Law = &friction::defaultLaw();

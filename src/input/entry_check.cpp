@@ -45,12 +45,26 @@ Rule ruleOf(Box box) {
 }
 
 Rule dimensionRule(const sections::DimensionSpec& dimension) {
-    return {dimension.rejection, true};
+    return {dimension.rejection, true, dimension.text};
+}
+
+std::optional<std::vector<double>> readTextDimension(const sections::TextDimension& text,
+                                                     const std::string& typed, bool diamInFeet,
+                                                     UnitSystem system) {
+    if (typed.empty())
+        return std::vector<double>();
+    auto values = text.read(typed);
+    if (values && text.lengths)
+        for (double& x : *values)
+            x = units::diamToFeet(x, diamInFeet, system);
+    return values;
 }
 
 std::optional<std::string> rejectionOf(const Rule& rule, const std::string& text) {
     if (text.empty() && rule.emptyIsZero)
         return std::nullopt;
+    if (rule.text != nullptr)
+        return rule.text->read(text) ? std::nullopt : std::optional(std::string(rule.rejection));
     const auto value = iosafe::parseNumber(text);
     if (!value || !(*value > 0.0))
         return std::string(rule.rejection);
@@ -84,6 +98,17 @@ EntryResult check(const Rule& rule, const std::string& text, CalcInputs& in, Sto
 } // namespace
 
 EntryResult checkDimension(std::size_t index, const std::string& text, CalcInputs& in) {
+    if (const sections::TextDimension* t = in.Shape->dimensions[index].text) {
+        EntryResult result;
+        if (auto values = readTextDimension(*t, text, in.DiamInFeet, in.System)) {
+            in.Texts[index] = std::move(*values);
+            result.runCalc = !text.empty();
+        } else {
+            result.message = std::string(in.Shape->dimensions[index].rejection);
+            result.emptyBox = true;
+        }
+        return result;
+    }
     return check(dimensionRule(in.Shape->dimensions[index]), text, in,
                  [index](CalcInputs& to, double x, bool empty) {
                      to.Dims[index] = empty ? 0.0 : units::diamToFeet(x, to.DiamInFeet, to.System);

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "input/calc_inputs.h"
 #include "sections/shape_table.h"
@@ -17,10 +18,18 @@ enum class Box { Diam, Slope, ManningN, Flow };
 struct Rule {
     std::string_view rejection;
     bool emptyIsZero = true;
+    // A text dimension's reading, in place of a positive number's (an empty text is not given).
+    const sections::TextDimension* text = nullptr;
 };
 Rule ruleOf(Box box);
 // A section's dimension: a length in the diameter's unit, checked as the diameter is.
 Rule dimensionRule(const sections::DimensionSpec& dimension);
+
+// What a text dimension's text reads as, lengths taken into base units; empty for an empty
+// text, nothing for a text refused.
+std::optional<std::vector<double>> readTextDimension(const sections::TextDimension& text,
+                                                     const std::string& typed, bool diamInFeet,
+                                                     UnitSystem system);
 
 // Character codes of the keystroke check.
 inline constexpr int kBackspace = 8;

@@ -7,6 +7,7 @@
 #include "common/number_text.h"
 #include "input/iosafe.h"
 #include "input/units.h"
+#include "sections/shape_table.h"
 
 namespace runnelex::units {
 
@@ -41,6 +42,20 @@ std::string convertedLength(const std::string& text, bool inFeet, UnitSystem fro
     const double other = from == UnitSystem::US ? base * kMetresPerFoot : base / kMetresPerFoot;
     return written(text,
                    inFeet ? other : other * (to == UnitSystem::SI ? kMmPerM : kInchesPerFoot));
+}
+
+std::string convertedDimension(std::string_view word, const std::string& text, bool inFeet,
+                               UnitSystem from, UnitSystem to) {
+    const sections::DimensionSpec* d = sections::firstDimension(word);
+    if (d == nullptr || d->isLength())
+        return convertedLength(text, inFeet, from, to);
+    auto values = d->text->lengths && from != to ? d->text->read(text) : std::nullopt;
+    if (!values)
+        return text;
+    for (double& x : *values)
+        if (x > 0.0)
+            x = *iosafe::parseNumber(convertedLength(generalNumberText(x), inFeet, from, to));
+    return d->text->write(*values);
 }
 
 std::string convertedFlow(const std::string& text, const std::string& unitflow, UnitSystem from,

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "common/unit_system.h"
 
@@ -16,6 +17,10 @@ inline constexpr double kMetresPerFoot = 0.3048; // the international foot, exac
 // in the unit at that position of `to`. A text that is not a positive number, or whose value
 // would leave the range of a double, comes back unchanged.
 std::string convertedLength(const std::string& text, bool inFeet, UnitSystem from, UnitSystem to);
+// The same for the text of the dimension a word names: a text dimension's lengths each converted
+// (an arch's radii, an outline), its other texts unchanged (a family).
+std::string convertedDimension(std::string_view word, const std::string& text, bool inFeet,
+                               UnitSystem from, UnitSystem to);
 // The same for a flow typed in the unit `unitflow` of `from`, written in `unitflowTo` of `to`.
 std::string convertedFlow(const std::string& text, const std::string& unitflow, UnitSystem from,
                           const std::string& unitflowTo, UnitSystem to);

@@ -120,7 +120,7 @@ void build(const CalcInputs& in, const CalcEntry* entry, const CalcResults& r, P
                         m.digits};
     m.flowUnit = unit.code;
     m.flowTitle = units::capacityHeading(unit.code);
-    const auto section = in.Shape->make(in.Dims, in.System);
+    const auto section = in.Shape->make(in.Dims, in.Texts, in.System);
     m.outline = section->outline();
     m.D = section->rise();
     m.span = section->span();

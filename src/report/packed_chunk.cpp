@@ -55,7 +55,7 @@ void PackedChunk::add(const RecordReply& row) {
     starts_.push_back(static_cast<std::uint32_t>(nibbleCount_));
     if (!packable(row)) {
         put(kOdd);
-        Odd o{starts_.size() - 1, row.status, row.surcharged, {}, row.fault};
+        Odd o{starts_.size() - 1, row.status, row.surcharged, row.noSection, {}, row.fault};
         const auto from = results(row.fields);
         for (std::size_t i = 0; i < from.size(); ++i)
             o.results[i] = *from[i];
@@ -104,6 +104,7 @@ void PackedChunk::read(std::size_t k, RecordReply& row) const {
         const Odd& o = odd(k);
         row.status = o.status;
         row.surcharged = o.surcharged;
+        row.noSection = o.noSection;
         row.fault = o.fault;
         for (std::size_t i = 0; i < into.size(); ++i)
             *into[i] = o.results[i];
@@ -111,6 +112,7 @@ void PackedChunk::read(std::size_t k, RecordReply& row) const {
     }
     row.status = SessionStatus::Done;
     row.surcharged = kind == kSurcharged;
+    row.noSection = false;
     row.fault.clear();
     for (std::string* field : into) {
         field->clear();

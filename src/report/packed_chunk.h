@@ -36,6 +36,7 @@ private:
         std::size_t row;
         SessionStatus status;
         bool surcharged;
+        bool noSection;
         std::array<std::string, 6> results;
         std::string fault;
     };

@@ -15,9 +15,12 @@ namespace runnelex::report {
 const std::vector<Input>& variableInputs() {
     static const std::vector<Input> inputs = [] {
         std::vector<Input> all;
+        // Lengths vary; a text (an arch's family, an outline) is no range of numbers.
         for (const RequestField& f : requestFields())
             if (f.kind == RequestField::Kind::Dimension)
-                all.push_back(f);
+                if (const sections::DimensionSpec* d = sections::firstDimension(f.dimension);
+                    d == nullptr || d->isLength())
+                    all.push_back(f);
         for (auto kind :
              {RequestField::Kind::Slope, RequestField::Kind::Flow, RequestField::Kind::N})
             all.push_back({kind, {}});

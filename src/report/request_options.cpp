@@ -53,15 +53,27 @@ std::optional<std::string> shapeProblem(const CalcRequest& rq,
     }
     if (shape->bareInRecord)
         return std::nullopt; // an empty diameter box is a pipe not yet given
+    std::string alternatives;
+    int alternativesGiven = 0;
     for (const sections::DimensionSpec& d : shape->dimensions) {
         const RequestField f{RequestField::Kind::Dimension, std::string(d.word)};
+        if (!d.isLength() && d.text->alternative) {
+            alternatives.append(alternatives.empty() ? "" : " or ").append(optionName(f));
+            alternativesGiven += given(f) ? 1 : 0;
+            continue;
+        }
         if (given(f))
             continue;
         if (shape->dimensionCount() == 1)
             return optionName(f) + " is needed: the " + words::lowerCase(d.caption) + " of the " +
                    name;
-        return optionName(f) + " is needed for a " + name;
+        return optionName(f) + " is needed for " + std::string(words::article(name)) + " " + name;
     }
+    if (!alternatives.empty() && alternativesGiven == 0)
+        return alternatives + " is needed for " + std::string(words::article(name)) + " " + name;
+    if (alternativesGiven > 1)
+        return "give " + alternatives + " for " + std::string(words::article(name)) + " " + name +
+               ", not both";
     return std::nullopt;
 }
 

@@ -110,15 +110,15 @@ std::optional<Format> formatNamed(std::string_view name) {
 Fields rowFields(const RecordReply& row) {
     Fields f = record::recordFields(row.fields);
     if (row.status == SessionStatus::Fault) {
-        f[8] = faultField(row.fault);
+        f[8] = faultField(row);
         for (std::size_t i = 9; i < f.size(); ++i)
             f[i].clear();
     }
     return f;
 }
 
-std::string faultField(const std::string& description) {
-    return "arithmetic error: " + description;
+std::string faultField(const RecordReply& row) {
+    return (row.noSection ? "no such section: " : "arithmetic error: ") + row.fault;
 }
 
 std::string headerText(Format format, UnitSystem system) {
@@ -146,7 +146,7 @@ void appendRowText(Format format, const RecordReply& row, std::string& out) {
         record::appendInputFields(out, row.fields);
         if (row.status == SessionStatus::Fault) {
             out += '\t';
-            out += faultField(row.fault);
+            out += faultField(row);
             out.append(record::kFieldCount - 9, '\t');
         } else {
             const record::RecordFields& r = row.fields;

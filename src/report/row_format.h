@@ -21,7 +21,8 @@ std::optional<Format> formatNamed(std::string_view name);
 std::string headerText(Format format, UnitSystem system = UnitSystem::US);
 
 // One row with its line end. A row whose calculation faulted keeps its inputs and carries the
-// fault in the depth column ("arithmetic error: Overflow"), its other results empty; in JSON
+// fault in the depth column ("arithmetic error: Overflow", or "no such section: ..." for
+// dimensions that make none), its other results empty; in JSON
 // a "fault" member and null results. A surcharged row says so in CSV's last column,
 // "Surcharged" ("yes"), and in JSON's "surcharged": true; the TSV record is the results file's.
 std::string rowText(Format format, const RecordReply& row);
@@ -33,6 +34,6 @@ void appendRowText(Format format, const RecordReply& row, std::string& out);
 std::array<std::string, record::kFieldCount> rowFields(const RecordReply& row);
 
 // The text of the depth column of a faulted row.
-std::string faultField(const std::string& description);
+std::string faultField(const RecordReply& row);
 
 } // namespace runnelex::report

@@ -45,6 +45,11 @@ namespace runnelex {
 
 namespace {
 
+// "A" or "An", as the word it comes before takes it.
+std::string capitalArticle(std::string_view word) {
+    return words::article(word) == "an" ? "An" : "A";
+}
+
 constexpr std::uint64_t kChunkRows = 512;
 
 QString qs(const std::string& s) {
@@ -423,9 +428,12 @@ FrmRangeReport::shapeMessage(const std::vector<report::Input>& varied) const {
     // "its span and its rise", "its side"; "a span and a rise".
     const auto dimensionList = [&lower](const sections::ShapeRow& row, const char* article) {
         std::string text;
-        for (std::size_t i = 0; i < row.dimensionCount(); ++i)
-            text += (i == 0 ? "" : " and ") + std::string(article) + " " +
-                    lower(row.dimensions[i].caption);
+        for (const sections::DimensionSpec& d : row.dimensions)
+            if (d.isLength() || !d.text->alternative) // "its family or its radii" is said apart
+                text.append(text.empty() ? "" : " and ")
+                    .append(article)
+                    .append(" ")
+                    .append(lower(d.caption));
         return text;
     };
     const std::string shapeName = lower(shape.caption);
@@ -438,23 +446,37 @@ FrmRangeReport::shapeMessage(const std::vector<report::Input>& varied) const {
             if (row.dimensionIndex(input.dimension) < row.dimensionCount())
                 owners.push_back(&row);
         if (owners.size() == 1)
-            return qs("Only a " + lower(owners[0]->caption) + " has " +
-                      dimensionList(*owners[0], "a") + ": choose " +
-                      std::string(owners[0]->caption) + " as the shape, or vary another input.");
+            return qs("Only " + std::string(words::article(owners[0]->caption)) + " " +
+                      lower(owners[0]->caption) + " has " + dimensionList(*owners[0], "a") +
+                      ": choose " + std::string(owners[0]->caption) +
+                      " as the shape, or vary another input.");
         std::string its;
         for (std::size_t i = 0; i < shape.dimensionCount(); ++i)
             its += (i == 0 ? "its " : " or its ") + lower(shape.dimensions[i].caption);
-        return qs("A " + shapeName + " has no " + lower(report::inputCaption(input)) + ": vary " +
-                  its + ".");
+        return qs(capitalArticle(shapeName) + " " + shapeName + " has no " +
+                  lower(report::inputCaption(input)) + ": vary " + its + ".");
     }
     if (shape.bareInRecord)
-        return std::nullopt; // an empty diameter is a pipe not yet given
-    for (const sections::DimensionSpec& d : shape.dimensions)
+        return std::nullopt;  // an empty diameter is a pipe not yet given
+    std::string alternatives; // an arch's family or radii: one of them is typed
+    bool alternativeTyped = false;
+    for (const sections::DimensionSpec& d : shape.dimensions) {
+        if (!d.isLength() && d.text->alternative) {
+            alternatives.append(alternatives.empty() ? "its " : " or its ")
+                .append(lower(d.caption));
+            alternativeTyped = alternativeTyped || !e.dimensions.get(d.word).empty();
+            continue;
+        }
         if (e.dimensions.get(d.word).empty() &&
             !isVaried({RequestField::Kind::Dimension, std::string(d.word)}))
-            return qs("A " + shapeName + " needs " + dimensionList(shape, "its") +
+            return qs(capitalArticle(shapeName) + " " + shapeName + " needs " +
+                      dimensionList(shape, "its") +
                       (shape.dimensionCount() == 1 ? ": type it, or vary it."
                                                    : ": type them, or vary one of them."));
+    }
+    if (!alternatives.empty() && !alternativeTyped)
+        return qs(capitalArticle(shapeName) + " " + shapeName + " needs " + alternatives +
+                  ": type one of them.");
     return std::nullopt;
 }
 

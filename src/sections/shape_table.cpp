@@ -2,13 +2,22 @@
 #include "sections/shape_table.h"
 
 #include <algorithm>
+#include <cmath>
+#include <stdexcept>
 #include <utility>
 
+#include "common/number_text.h"
+
 #include "common/words.h"
+#include "sections/arc_wall.h"
+#include "sections/arch_families.h"
+#include "sections/arch_geometry.h"
 #include "sections/box_section.h"
 #include "sections/circle_section.h"
+#include "sections/custom_section.h"
 #include "sections/egg_section.h"
 #include "sections/engine_circle_section.h"
+#include "sections/text_dimensions.h"
 
 namespace runnelex::sections {
 
@@ -30,22 +39,22 @@ constexpr std::array<DimensionSpec, 1> kEggDims = {
     {{"rise", "Height", "H", "R&ise:", "Key in the egg's height here",
       "Rise must be a positive real number."}}};
 
-std::unique_ptr<Section> makeCircle(const Dimensions& d, UnitSystem system) {
+std::unique_ptr<Section> makeCircle(const Dimensions& d, const TextValues&, UnitSystem system) {
     // The US customary circle is the engine's own, so its results keep the engine's digits.
     if (system == UnitSystem::US)
         return std::make_unique<EngineCircleSection>(d[0]);
     return std::make_unique<CircleSection>(d[0]);
 }
 
-std::unique_ptr<Section> makeSquare(const Dimensions& d, UnitSystem) {
+std::unique_ptr<Section> makeSquare(const Dimensions& d, const TextValues&, UnitSystem) {
     return std::make_unique<BoxSection>(d[0], d[0]);
 }
 
-std::unique_ptr<Section> makeBox(const Dimensions& d, UnitSystem) {
+std::unique_ptr<Section> makeBox(const Dimensions& d, const TextValues&, UnitSystem) {
     return std::make_unique<BoxSection>(d[0], d[1]);
 }
 
-std::unique_ptr<Section> makeEgg(const Dimensions& d, UnitSystem) {
+std::unique_ptr<Section> makeEgg(const Dimensions& d, const TextValues&, UnitSystem) {
     return std::make_unique<EggSection>(d[0]);
 }
 
@@ -124,11 +133,110 @@ Catalogue boxSizes(UnitSystem system) {
     return c;
 }
 
-constexpr std::array<ShapeRow, 4> kShapes = {{
+const std::array<DimensionSpec, 4> kArchDims = {
+    {{"span", "Span", "Span", "S&pan:", "Key in the arch's span here",
+      "Span must be a positive real number."},
+     {"rise", "Rise", "Rise", "R&ise:", "Key in the arch's rise here",
+      "Rise must be a positive real number."},
+     {"family", "Family", "",
+      "&Family:", "Key in the arch's family here: concrete, steel, steel-3x1, plate-18 or plate-31",
+      "Family must be concrete, steel, steel-3x1, plate-18 or plate-31.", &kArchFamilyText},
+     {"radii", "Radii", "r", "Ra&dii:", "Key in the arch's invert and corner radii here, as RB,RC",
+      "Radii must be two positive real numbers, RB,RC.", &kArchRadiiText}}};
+
+const std::array<DimensionSpec, 1> kCustomDims = {
+    {{"outline", "Outline", "",
+      "&Outline:", "Key in the section's heights and widths here, as \"0 0;0.5 1.2;1 0\"",
+      "Outline must be pairs of numbers, height and width, separated by \";\".", &kOutlineText}}};
+
+// An arch's base lengths to and from the families' inches.
+double inchesPerBase(UnitSystem system) {
+    return system == UnitSystem::SI ? 1.0 / 0.0254 : 12.0;
+}
+
+// The invert and corner radii of an arch in base lengths: its family's at its rise, or the
+// radii given; nothing when its family has no such rise.
+std::optional<std::pair<double, double>> archRadii(const Dimensions& d, const TextValues& t,
+                                                   UnitSystem system) {
+    if (t[3].size() == 2)
+        return std::pair{t[3][0], t[3][1]};
+    if (t[2].size() != 1)
+        return std::nullopt;
+    const ArchFamily& family = archFamilies()[static_cast<std::size_t>(t[2][0]) - 1];
+    const double perBase = inchesPerBase(system);
+    const auto size = familySizeAt(family, d[1] * perBase);
+    if (!size)
+        return std::nullopt;
+    return std::pair{size->Rb / perBase, size->Rc / perBase};
+}
+
+std::unique_ptr<Section> makeArch(const Dimensions& d, const TextValues& t, UnitSystem system) {
+    const auto radii = archRadii(d, t, system);
+    auto pieces = radii ? archPieces(d[0], d[1], radii->first, radii->second) : std::nullopt;
+    if (!pieces) // the fault check keeps such an arch from here
+        throw std::invalid_argument("no arch of these dimensions");
+    return std::make_unique<ArcWall>(std::move(*pieces));
+}
+
+std::string archFault(const Dimensions& d, const TextValues& t, UnitSystem system) {
+    if (t[2].size() == 1) {
+        const ArchFamily& family = archFamilies()[static_cast<std::size_t>(t[2][0]) - 1];
+        const double perBase = inchesPerBase(system);
+        if (std::string why = familyFault(family, d[0] * perBase, d[1] * perBase, system);
+            !why.empty())
+            return why;
+    }
+    const auto radii = archRadii(d, t, system);
+    if (!radii || !archPieces(d[0], d[1], radii->first, radii->second))
+        return "No arch of this span and rise has these radii: the invert radius must exceed "
+               "half the span, and the corners leave room for a crown.";
+    return {};
+}
+
+// Every family's sizes, in inches (mm in SI), smallest full area first.
+Catalogue archSizes(UnitSystem system) {
+    Catalogue c{{}, false, "standard arches and pipe-arches"};
+    const double perInch = system == UnitSystem::SI ? 25.4 : 1.0;
+    std::vector<std::pair<double, Dimensions>> sized;
+    const auto families = archFamilies();
+    for (std::size_t f = 0; f < families.size(); ++f)
+        for (const ArchSize& s : families[f].sizes) {
+            // Two small steel pipe-arches' published radii close no arch: they are left out.
+            const auto pieces = archPieces(s.span, s.rise, s.Rb, s.Rc);
+            if (!pieces)
+                continue;
+            const double area = ArcWall(*pieces).fullArea();
+            sized.push_back({area, {s.span * perInch, s.rise * perInch, double(f + 1), 0.0}});
+        }
+    std::stable_sort(sized.begin(), sized.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [area, size] : sized)
+        c.sizes.push_back(size);
+    return c;
+}
+
+std::unique_ptr<Section> makeCustom(const Dimensions&, const TextValues& t, UnitSystem) {
+    if (outlineFault(t[0]) != nullptr) // the fault check keeps such an outline from here
+        throw std::invalid_argument("no section of this outline");
+    return std::make_unique<CustomSection>(t[0]);
+}
+
+std::string customFault(const Dimensions&, const TextValues& t, UnitSystem) {
+    const char* why = outlineFault(t[0]);
+    return why == nullptr ? std::string() : std::string(why);
+}
+
+Catalogue noSizes(UnitSystem) {
+    return {{}, false, "no standard sizes"};
+}
+
+const std::array<ShapeRow, 6> kShapes = {{
     {"circle", "Circle", kCircleDims, true, makeCircle, circleSizes},
     {"square", "Square", kSquareDims, false, makeSquare, squareSizes},
     {"box", "Box", kBoxDims, false, makeBox, boxSizes},
     {"egg", "Egg", kEggDims, false, makeEgg, eggSizes},
+    {"arch", "Arch", kArchDims, false, makeArch, archSizes, archFault},
+    {"custom", "Custom", kCustomDims, false, makeCustom, noSizes, customFault},
 }};
 
 } // namespace
@@ -163,6 +271,50 @@ std::string ShapeRow::prompt() const {
         text += (vowel ? "an " : "a ") + name + ", ";
     }
     return text.substr(0, text.size() - 2) + ", a slope and n to see the pipe.";
+}
+
+std::string ShapeRow::sizeText(const Dimensions& size, std::size_t index) const {
+    const DimensionSpec& d = dimensions[index];
+    if (d.isLength())
+        return generalNumberText(size[index]);
+    if (size[index] == 0.0)
+        return {};
+    return d.text->write(std::span(&size[index], 1));
+}
+
+std::string ShapeRow::sizeName(const Dimensions& size, std::string_view unit) const {
+    std::string lengths, texts;
+    for (std::size_t i = 0; i < dimensionCount(); ++i) {
+        const std::string text = sizeText(size, i);
+        if (dimensions[i].isLength())
+            lengths.append(lengths.empty() ? "" : "x").append(text);
+        else if (!text.empty())
+            texts.append(" ").append(dimensions[i].text->recordPrefix).append(text);
+    }
+    if (!unit.empty())
+        lengths.append(" ").append(unit);
+    return lengths.append(texts);
+}
+
+std::string ShapeRow::faultOf(const Dimensions& dims, const TextValues& texts,
+                              UnitSystem system) const {
+    std::string alternatives;
+    int given = 0, count = 0;
+    for (std::size_t i = 0; i < dimensionCount(); ++i) {
+        const DimensionSpec& d = dimensions[i];
+        if (d.isLength() || !d.text->alternative)
+            continue;
+        alternatives.append(count++ == 0 ? "" : " or ").append(words::lowerCase(d.caption));
+        given += texts[i].empty() ? 0 : 1;
+    }
+    std::string why;
+    if (count > 0 && given != 1)
+        return why.append("Give the ")
+            .append(words::lowerCase(caption))
+            .append("'s ")
+            .append(alternatives)
+            .append(given == 0 ? "." : ", not both.");
+    return fault == nullptr ? why : fault(dims, texts, system);
 }
 
 std::span<const ShapeRow> shapeTable() {

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -22,7 +23,28 @@ inline constexpr std::size_t kMaxDimensions = 4;
 // A section's dimensions in the order of its row, in one length unit.
 using Dimensions = std::array<double, kMaxDimensions>;
 
-// One dimension as a user types it: a length in the diameter's unit.
+// The numbers read from a section's text dimensions (an arch's family or radii, an outline), at
+// the dimension's place in its row: lengths in the system's base length, choices as read.
+using TextValues = std::array<std::vector<double>, kMaxDimensions>;
+
+// A dimension typed as text rather than as one length: an arch's family or its radii, a custom
+// section's outline. Its text reads as numbers, lengths among them in the diameter's unit.
+struct TextDimension {
+    // The numbers of a text (lengths in the unit typed), or nothing when the text is refused.
+    std::optional<std::vector<double>> (*read)(std::string_view text);
+    // Numbers written back as a text that reads as them.
+    std::string (*write)(std::span<const double> numbers);
+    bool lengths;                  // the numbers are lengths, else a choice from a list
+    std::string_view form;         // the text's form, in the synopsis: "RB,RC"
+    std::string_view recordPrefix; // what marks the text in a record ("r" for radii)
+    // The command line's argument may name a file that holds the text, one line a part.
+    bool fromFile;
+    // One of the row's alternatives (an arch's family or radii): exactly one is given, and
+    // the row's fault says which are missing.
+    bool alternative;
+};
+
+// One dimension as a user types it: a length in the diameter's unit, or a text.
 struct DimensionSpec {
     std::string_view word;      // the command-line option without its dashes, and --vary's name
     std::string_view caption;   // "Diameter", "Side"
@@ -30,9 +52,14 @@ struct DimensionSpec {
     std::string_view label;     // a window's caption with its access key: "&Diameter:"
     std::string_view tip;       // a window's tool tip for the box
     std::string_view rejection; // the entry check's message for a text it refuses
+    const TextDimension* text = nullptr; // a text dimension; nothing for a length
+
+    bool isLength() const { return text == nullptr; }
 };
 
-// The sizes made of a shape: each size's dimensions in the catalogue's unit, smallest first.
+// The sizes made of a shape: each size's dimensions in the catalogue's unit, smallest first;
+// at a text dimension's place, the single number its text reads as (an arch's family), or 0
+// where the size leaves it empty.
 struct Catalogue {
     std::vector<Dimensions> sizes;
     bool inFeet = false;      // US customary: feet, else inches; SI: always millimetres
@@ -46,9 +73,16 @@ struct ShapeRow {
     // Whether the record's Diam column holds the first dimension alone ("12") rather than the
     // word and every dimension ("box 6x4").
     bool bareInRecord;
-    // The section of the dimensions (positive, in the system's base length).
-    std::unique_ptr<Section> (*make)(const Dimensions& dims, UnitSystem system);
+    // The section of the dimensions (positive, in the system's base length), when `fault`
+    // finds nothing wrong with them.
+    std::unique_ptr<Section> (*make)(const Dimensions& dims, const TextValues& texts,
+                                     UnitSystem system);
     Catalogue (*catalogue)(UnitSystem system);
+    // What is wrong with complete dimensions that make no section of the shape (an arch whose
+    // radii do not close, a rise outside its family's), or empty; nothing for a shape that
+    // any positive lengths make.
+    std::string (*fault)(const Dimensions& dims, const TextValues& texts,
+                         UnitSystem system) = nullptr;
 
     std::size_t dimensionCount() const { return dimensions.size(); }
     // The catalogue as a person looks a size up in a list: by the first dimension, then the
@@ -59,6 +93,15 @@ struct ShapeRow {
     std::string prompt() const;
     // The position of a dimension word among the row's, or the count when the row lacks it.
     std::size_t dimensionIndex(std::string_view word) const;
+    // A catalogue size as a list shows it: its lengths joined by "x", then its texts
+    // ("58.5x36 concrete").
+    // With a unit, the unit follows the lengths ("58.5x36 in. concrete").
+    std::string sizeName(const Dimensions& size, std::string_view unit = {}) const;
+    // The text a catalogue size gives the dimension at `index`: "58.5", "concrete", or empty.
+    std::string sizeText(const Dimensions& size, std::size_t index) const;
+    // What is wrong with the dimensions, `fault`'s text, or which alternatives are missing
+    // (the given ones by their texts' emptiness); empty when they make a section.
+    std::string faultOf(const Dimensions& dims, const TextValues& texts, UnitSystem system) const;
 };
 
 std::span<const ShapeRow> shapeTable();

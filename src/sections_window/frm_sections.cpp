@@ -237,9 +237,8 @@ void FrmSections::fillCatalogue() {
     c_.cmbCatalogue->addItem(QStringLiteral("(pick a size)"));
     const std::string_view word =
         units::unitLists(session_.inputs().System).diam[list.inFeet ? 1 : 0];
-    const QString unit = QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size()));
     for (const sections::Dimensions& size : list.sizes)
-        c_.cmbCatalogue->addItem(qs(sizing::sizeText(*list.shape, size)) + u' ' + unit);
+        c_.cmbCatalogue->addItem(qs(list.shape->sizeName(size, word)));
     showCatalogueEntry();
 }
 
@@ -256,7 +255,7 @@ void FrmSections::cmbCatalogue_Click(int index) {
     }
     const sections::ShapeRow& shape = *list.shape;
     for (std::size_t i = 0; i < shape.dimensionCount(); ++i)
-        dimensionBox(shape.dimensions[i].word)->setText(qs(generalNumberText(size[i])));
+        dimensionBox(shape.dimensions[i].word)->setText(qs(shape.sizeText(size, i)));
     for (const sections::DimensionSpec& d : shape.dimensions)
         if (session_.commitDimension(d.word) != SessionStatus::Done)
             break;
@@ -292,6 +291,11 @@ void FrmSections::showCatalogueEntry() {
     for (std::size_t k = 0; k < list.sizes.size() && match == 0; ++k) {
         bool same = true;
         for (std::size_t i = 0; i < list.shape->dimensionCount() && same; ++i) {
+            if (!list.shape->dimensions[i].isLength()) { // a family's choice, or nothing
+                const double chosen = in.Texts[i].size() == 1 ? in.Texts[i][0] : 0.0;
+                same = list.sizes[k][i] == chosen;
+                continue;
+            }
             const double made = units::diamToFeet(list.sizes[k][i], list.inFeet, in.System);
             same = std::abs(made - in.Dims[i]) <= 1e-12 * made;
         }
@@ -312,7 +316,7 @@ void FrmSections::respeak() {
         const sections::DimensionSpec& dimension =
             i < shape.dimensionCount() ? shape.dimensions[i] : *sections::firstDimension(d.word);
         named.emplace_back(d.box, std::string(dimension.caption), d.box->text().toStdString(),
-                           diamUnit);
+                           dimension.isLength() ? diamUnit : std::string());
     }
     const std::tuple<QWidget*, std::string, std::string, std::string> others[] = {
         {c_.txtSlope, "Slope", c_.txtSlope->text().toStdString(),

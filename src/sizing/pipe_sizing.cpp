@@ -6,6 +6,7 @@
 
 #include "calc/calc_session.h"
 #include "common/number_text.h"
+#include "input/entry_check.h"
 #include "input/iosafe.h"
 #include "input/units.h"
 
@@ -59,10 +60,7 @@ SizeList defaultSizes(const sections::ShapeRow& shape, UnitSystem system) {
 }
 
 std::string sizeText(const sections::ShapeRow& shape, const sections::Dimensions& size) {
-    std::string text;
-    for (std::size_t i = 0; i < shape.dimensionCount(); ++i)
-        text.append(i == 0 ? "" : "x").append(generalNumberText(size[i]));
-    return text;
+    return shape.sizeName(size);
 }
 
 SizingResult sizePipe(const CalcInputs& in, const CalcEntry& entry,
@@ -90,9 +88,15 @@ SizingResult sizeSections(const CalcInputs& in, const CalcEntry& entry, const Si
         CalcEntry typed = entry;
         typed.shape = &shape;
         typed.diamUnit = list.inFeet ? 1 : 0;
+        sized.Texts = {};
         for (std::size_t i = 0; i < shape.dimensionCount(); ++i) {
-            sized.Dims[i] = units::diamToFeet(size[i], list.inFeet, in.System);
-            typed.dimensions.set(shape.dimensions[i].word, generalNumberText(size[i]));
+            const std::string text = shape.sizeText(size, i);
+            if (const sections::TextDimension* t = shape.dimensions[i].text)
+                sized.Texts[i] = entry::readTextDimension(*t, text, list.inFeet, in.System)
+                                     .value_or(std::vector<double>());
+            else
+                sized.Dims[i] = units::diamToFeet(size[i], list.inFeet, in.System);
+            typed.dimensions.set(shape.dimensions[i].word, text);
         }
         CalcSession session(sized, typed);
         if (session.calculate() == SessionStatus::Fault)
@@ -136,12 +140,17 @@ std::optional<std::string> parseSizeList(std::string_view text, const sections::
     const char* const unit = system == UnitSystem::SI                 ? "millimetres"
                              : shape.catalogue(UnitSystem::US).inFeet ? "feet"
                                                                       : "inches";
-    const std::size_t count = shape.dimensionCount();
+    // A typed size gives the lengths; an arch's family or radii are not sizes.
+    std::vector<std::size_t> place;
+    for (std::size_t i = 0; i < shape.dimensionCount(); ++i)
+        if (shape.dimensions[i].isLength())
+            place.push_back(i);
+    const std::size_t count = place.size();
     std::string form; // "SPANxRISE, two positive numbers"
     for (std::size_t i = 0; count > 1 && i < count; ++i) {
         if (i > 0)
             form += 'x';
-        for (char c : shape.dimensions[i].caption)
+        for (char c : shape.dimensions[place[i]].caption)
             form += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     }
     static constexpr const char* kCounts[] = {"", "one", "two", "three", "four"};
@@ -166,7 +175,7 @@ std::optional<std::string> parseSizeList(std::string_view text, const sections::
             }
             const auto value = positive(rest.substr(0, x));
             ok = value.has_value();
-            size[i] = value.value_or(0.0);
+            size[place[i]] = value.value_or(0.0);
             rest = x == std::string_view::npos ? std::string_view() : rest.substr(x + 1);
         }
         if (!ok)

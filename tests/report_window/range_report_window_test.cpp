@@ -334,7 +334,7 @@ private slots:
             << "A square needs its side: type it, or vary it.";
         QTest::newRow("a span of a circle")
             << "cmbVary1#1;txtVary1=1"
-            << "Only a box has a span and a rise: choose Box as the shape, or vary another input.";
+            << "A circle has no span: vary its diameter.";
         QTest::newRow("too many rows") << "txtVary1=0.000001:100:0.000001"
                                        << "The report would have 100000000 rows; this window "
                                           "holds at most 10000000. \"runnelex-cli report\" (the "

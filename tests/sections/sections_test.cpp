@@ -256,7 +256,7 @@ struct EggByWidth {
 
 TEST(Egg, PublishedConstantsAndShallowDepths) {
     const double H = 1.8;
-    const auto egg = shapeNamed("egg")->make({H}, UnitSystem::SI);
+    const auto egg = shapeNamed("egg")->make({H}, {}, UnitSystem::SI);
     const double A = egg->fullArea(), P = egg->fullPerimeter();
     EXPECT_NEAR(A / (H * H), 0.5105, 0.00005);
     EXPECT_NEAR(P / (H / 3), 7.92989, 0.000005);

@@ -22,7 +22,9 @@ namespace {
 struct Sample {
     const ShapeRow* shape;
     UnitSystem system;
-    Dimensions dims; // in the system's base unit
+    Dimensions dims;                // in the system's base unit
+    TextValues texts;               // what its text dimensions read as, lengths in the base unit
+    std::vector<std::string> typed; // every dimension's text in the catalogue's unit
     std::string name;
 };
 
@@ -37,12 +39,25 @@ std::vector<Sample> samples() {
     for (const ShapeRow& row : shapeTable())
         for (UnitSystem system : {UnitSystem::US, UnitSystem::SI}) {
             const Catalogue c = row.catalogue(system);
+            if (c.sizes.empty())
+                continue; // a shape of the user's own: its tests give its sections
             const double toBase = system == UnitSystem::SI ? 0.001 : c.inFeet ? 1.0 : 1.0 / 12;
             for (std::size_t i : {std::size_t{0}, c.sizes.size() / 2, c.sizes.size() - 1}) {
                 Dimensions d{};
-                for (std::size_t k = 0; k < row.dimensionCount(); ++k)
-                    d[k] = c.sizes[i][k] * toBase;
-                all.push_back({&row, system, d,
+                TextValues t;
+                std::vector<std::string> typed;
+                for (std::size_t k = 0; k < row.dimensionCount(); ++k) {
+                    typed.push_back(row.sizeText(c.sizes[i], k));
+                    if (const TextDimension* text = row.dimensions[k].text) {
+                        if (!typed.back().empty())
+                            t[k] = *text->read(typed.back());
+                        for (double& x : t[k])
+                            x *= text->lengths ? toBase : 1.0;
+                    } else {
+                        d[k] = c.sizes[i][k] * toBase;
+                    }
+                }
+                all.push_back({&row, system, d, t, typed,
                                std::string(row.word) + " " + sizing::sizeText(row, c.sizes[i]) +
                                    (system == UnitSystem::SI ? " SI" : " US")});
             }
@@ -64,7 +79,7 @@ class ShapeContract : public ::testing::TestWithParam<Sample> {};
 
 TEST_P(ShapeContract, GeometryAgreesWithItself) {
     const Sample& s = GetParam();
-    const auto section = s.shape->make(s.dims, s.system);
+    const auto section = s.shape->make(s.dims, s.texts, s.system);
     const double D = section->rise();
     EXPECT_EQ(section->area(D), section->fullArea());
     EXPECT_GT(section->span(), 0.0);
@@ -87,7 +102,7 @@ TEST_P(ShapeContract, GeometryAgreesWithItself) {
 
 TEST_P(ShapeContract, DepthsAreTheRoots) {
     const Sample& s = GetParam();
-    const auto section = s.shape->make(s.dims, s.system);
+    const auto section = s.shape->make(s.dims, s.texts, s.system);
     const double D = section->rise();
     for (const friction::LawRow& row : friction::lawTable()) {
         const auto law = row.make(0.013, s.system);
@@ -124,9 +139,10 @@ TEST_P(ShapeContract, DepthsAreTheRoots) {
 
 TEST_P(ShapeContract, RecordTextReadsBack) {
     const Sample& s = GetParam();
-    std::vector<std::string> texts;
+    std::vector<std::string> texts = s.typed;
     for (std::size_t k = 0; k < s.shape->dimensionCount(); ++k)
-        texts.push_back(std::to_string(s.dims[k] * 7));
+        if (s.shape->dimensions[k].isLength())
+            texts[k] = std::to_string(s.dims[k] * 7);
     const auto read = parseSectionText(sectionText(*s.shape, texts));
     ASSERT_TRUE(read);
     EXPECT_EQ(read->shape, s.shape);
@@ -138,15 +154,31 @@ TEST_P(ShapeContract, CatalogueParsesAndIsSorted) {
     const Catalogue c = s.shape->catalogue(s.system);
     std::string list;
     double lastArea = 0.0;
+    bool texts = false; // a size's texts (an arch's family) are not typed in a size list
+    const double toBase = s.system == UnitSystem::SI ? 0.001 : c.inFeet ? 1.0 : 1.0 / 12;
     for (const Dimensions& size : c.sizes) {
-        list += sizing::sizeText(*s.shape, size) + ", ";
-        const double area = s.shape->make(size, s.system)->fullArea();
+        Dimensions lengths{}, base{};
+        TextValues t;
+        for (std::size_t k = 0; k < s.shape->dimensionCount(); ++k) {
+            if (const TextDimension* text = s.shape->dimensions[k].text) {
+                texts = true;
+                if (size[k] != 0.0)
+                    t[k] = *text->read(s.shape->sizeText(size, k));
+            } else {
+                lengths[k] = size[k];
+                base[k] = size[k] * toBase;
+            }
+        }
+        list += s.shape->sizeName(lengths) + ", ";
+        const double area = s.shape->make(base, t, s.system)->fullArea();
         EXPECT_GE(area, lastArea) << sizing::sizeText(*s.shape, size);
         lastArea = area;
     }
     std::vector<Dimensions> read;
     ASSERT_EQ(sizing::parseSizeList(list, *s.shape, read, s.system), std::nullopt);
-    EXPECT_EQ(read, c.sizes);
+    if (!texts) {
+        EXPECT_EQ(read, c.sizes);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryShape, ShapeContract, ::testing::ValuesIn(samples()),

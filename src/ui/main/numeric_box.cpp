@@ -86,7 +86,8 @@ bool NumericBox::event(QEvent* e) {
     const bool plain = typesOnlyItsCode(*key, code);
     if (!code && plain)
         return QLineEdit::event(e);
-    const int kept = code && plain ? entry::filterKey(*code) : 0;
+    const int kept =
+        code && plain ? (anyText_ && *code >= ' ' ? *code : entry::filterKey(*code)) : 0;
     if (kept == 0) {
         key->accept();
         return true;

@@ -21,6 +21,9 @@ class NumericBox : public QLineEdit {
     Q_OBJECT
 public:
     explicit NumericBox(QWidget* parent = nullptr);
+    // A box for a text rather than a number (an arch's family, an outline): every printable
+    // character is typed; the commit keys still commit.
+    void takeAnyText() { anyText_ = true; }
 
 signals:
     void committed();
@@ -32,6 +35,7 @@ protected:
 
 private:
     bool tabbing_ = false;
+    bool anyText_ = false;
 };
 
 } // namespace runnelex
