@@ -39,4 +39,11 @@ std::string upperCase(std::string_view s) {
     return out;
 }
 
+std::string withArticle(std::string_view noun, bool capital) {
+    const bool vowel = !noun.empty() &&
+                       std::string_view("aeiouAEIOU").find(noun.front()) != std::string_view::npos;
+    return std::string(vowel ? (capital ? "An " : "an ") : (capital ? "A " : "a ")) +
+           std::string(noun);
+}
+
 } // namespace runnelex::words

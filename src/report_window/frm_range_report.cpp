@@ -438,21 +438,22 @@ FrmRangeReport::shapeMessage(const std::vector<report::Input>& varied) const {
             if (row.dimensionIndex(input.dimension) < row.dimensionCount())
                 owners.push_back(&row);
         if (owners.size() == 1)
-            return qs("Only a " + lower(owners[0]->caption) + " has " +
+            return qs("Only " + words::withArticle(lower(owners[0]->caption)) + " has " +
                       dimensionList(*owners[0], "a") + ": choose " +
                       std::string(owners[0]->caption) + " as the shape, or vary another input.");
         std::string its;
         for (std::size_t i = 0; i < shape.dimensionCount(); ++i)
             its += (i == 0 ? "its " : " or its ") + lower(shape.dimensions[i].caption);
-        return qs("A " + shapeName + " has no " + lower(report::inputCaption(input)) + ": vary " +
-                  its + ".");
+        return qs(words::withArticle(shapeName, true) + " has no " +
+                  lower(report::inputCaption(input)) + ": vary " + its + ".");
     }
     if (shape.bareInRecord)
         return std::nullopt; // an empty diameter is a pipe not yet given
     for (const sections::DimensionSpec& d : shape.dimensions)
         if (e.dimensions.get(d.word).empty() &&
             !isVaried({RequestField::Kind::Dimension, std::string(d.word)}))
-            return qs("A " + shapeName + " needs " + dimensionList(shape, "its") +
+            return qs(words::withArticle(shapeName, true) + " needs " +
+                      dimensionList(shape, "its") +
                       (shape.dimensionCount() == 1 ? ": type it, or vary it."
                                                    : ": type them, or vary one of them."));
     return std::nullopt;
