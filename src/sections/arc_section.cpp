@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "engine/arith.h"
-#include "sections/circle_section.h"
 
 namespace runnelex::sections {
 
@@ -19,6 +18,38 @@ double quarterDisc(double R, double t) {
     return 0.5 * (t * std::sqrt(std::max(0.0, R * R - t * t)) + R * R * std::asin(s));
 }
 
+// The angle x = 2 theta that a circle of radius R wets at depth h (0 <= h <= 2R), from
+// 4 asin(sqrt(h / 2R)), which keeps its digits however small h is.
+double wettedAngle(double R, double h) {
+    return 4.0 * std::asin(std::sqrt(std::clamp(h / (2.0 * R), 0.0, 1.0)));
+}
+
+// The segment of a circle of radius R below a chord at depth h: R^2 (x - sin x) / 2. Near the
+// invert x - sin x cancels; its series x^3/6 - x^5/120 + ... to x^15 (the next term below 1e-18
+// of the sum for x < 0.5) is summed by Horner's rule on constant coefficients, the cheapest
+// form for the many depths a search tries.
+double segmentArea(double R, double h) {
+    const double x = wettedAngle(R, h);
+    double excess = 0.0;
+    if (x < 0.5) {
+        // 1/3!, 1/5!, ... 1/15!, last first.
+        static constexpr double kTerms[] = {
+            1.0 / 1307674368000, 1.0 / 6227020800, 1.0 / 39916800, 1.0 / 362880,
+            1.0 / 5040,          1.0 / 120,        1.0 / 6};
+        const double x2 = x * x;
+        for (double c : kTerms)
+            excess = c - x2 * excess;
+        excess *= x * x2;
+    } else {
+        excess = x - std::sin(x);
+    }
+    return mul(0.5 * R * R, excess);
+}
+
+double segmentArc(double R, double h) {
+    return mul(R, wettedAngle(R, h));
+}
+
 // The angle of the wall's radius at height y, above the horizontal through its centre.
 double wallAngle(double R, double t) {
     return std::asin(std::clamp(t / R, -1.0, 1.0));
@@ -27,12 +58,11 @@ double wallAngle(double R, double t) {
 } // namespace
 
 ArcSection::ArcSection(const ArcPieces& pieces) : p_(pieces) {
-    const CircleSection invert(2.0 * p_.invertRadius), crown(2.0 * p_.crownRadius);
-    lowA_ = invert.area(p_.low);
-    lowP_ = invert.perimeter(p_.low);
+    lowA_ = segmentArea(p_.invertRadius, p_.low);
+    lowP_ = segmentArc(p_.invertRadius, p_.low);
     const double gap = p_.rise - p_.high;
-    fullA_ = finite(lowA_ + wallArea(p_.low, p_.high) + crown.area(gap));
-    fullP_ = finite(lowP_ + wallLength(p_.low, p_.high) + crown.perimeter(gap));
+    fullA_ = finite(lowA_ + wallArea(p_.low, p_.high) + segmentArea(p_.crownRadius, gap));
+    fullP_ = finite(lowP_ + wallLength(p_.low, p_.high) + segmentArc(p_.crownRadius, gap));
 }
 
 double ArcSection::wallArea(double a, double b) const {
@@ -62,25 +92,25 @@ double ArcSection::area(double y) const {
     if (y <= 0.0)
         return 0.0;
     if (y <= p_.low)
-        return CircleSection(2.0 * p_.invertRadius).area(y);
+        return segmentArea(p_.invertRadius, y);
     if (y <= p_.high)
         return finite(lowA_ + wallArea(p_.low, y));
     if (y >= p_.rise)
         return fullA_;
     // What the crown's segment above the water leaves.
-    return finite(fullA_ - CircleSection(2.0 * p_.crownRadius).area(p_.rise - y));
+    return finite(fullA_ - segmentArea(p_.crownRadius, p_.rise - y));
 }
 
 double ArcSection::perimeter(double y) const {
     if (y <= 0.0)
         return 0.0;
     if (y <= p_.low)
-        return CircleSection(2.0 * p_.invertRadius).perimeter(y);
+        return segmentArc(p_.invertRadius, y);
     if (y <= p_.high)
         return finite(lowP_ + wallLength(p_.low, y));
     if (y >= p_.rise)
         return fullP_;
-    return finite(fullP_ - CircleSection(2.0 * p_.crownRadius).perimeter(p_.rise - y));
+    return finite(fullP_ - segmentArc(p_.crownRadius, p_.rise - y));
 }
 
 double ArcSection::topWidth(double y) const {
