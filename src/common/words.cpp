@@ -39,10 +39,11 @@ std::string upperCase(std::string_view s) {
     return out;
 }
 
-std::string_view article(std::string_view word) {
-    return !word.empty() && std::string_view("aeiouAEIOU").find(word[0]) != std::string_view::npos
-               ? "an"
-               : "a";
+std::string withArticle(std::string_view noun, bool capital) {
+    const bool vowel = !noun.empty() &&
+                       std::string_view("aeiouAEIOU").find(noun.front()) != std::string_view::npos;
+    return std::string(vowel ? (capital ? "An " : "an ") : (capital ? "A " : "a ")) +
+           std::string(noun);
 }
 
 } // namespace runnelex::words

@@ -12,7 +12,8 @@ std::string_view trimmed(std::string_view s); // without the blanks and TABs aro
 bool sameWord(std::string_view a, std::string_view b);
 std::string lowerCase(std::string_view s);
 std::string upperCase(std::string_view s);
-// The indefinite article before a word: "an" before a vowel, else "a".
-std::string_view article(std::string_view word);
+// The noun with its indefinite article by its first letter: "a box", "an egg"; "An egg" when
+// it starts a sentence.
+std::string withArticle(std::string_view noun, bool capital = false);
 
 } // namespace runnelex::words

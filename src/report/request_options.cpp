@@ -48,8 +48,8 @@ std::optional<std::string> shapeProblem(const CalcRequest& rq,
     for (std::string_view word : sections::dimensionWords()) {
         const RequestField f{RequestField::Kind::Dimension, std::string(word)};
         if (given(f) && shape->dimensionIndex(word) == shape->dimensionCount())
-            return optionName(f) + ": a " + name + " has no " + dimensionName(word) + "; " +
-                   howToGive(*shape);
+            return optionName(f) + ": " + words::withArticle(name) + " has no " +
+                   dimensionName(word) + "; " + howToGive(*shape);
     }
     if (shape->bareInRecord)
         return std::nullopt; // an empty diameter box is a pipe not yet given
@@ -67,13 +67,12 @@ std::optional<std::string> shapeProblem(const CalcRequest& rq,
         if (shape->dimensionCount() == 1)
             return optionName(f) + " is needed: the " + words::lowerCase(d.caption) + " of the " +
                    name;
-        return optionName(f) + " is needed for " + std::string(words::article(name)) + " " + name;
+        return optionName(f) + " is needed for " + words::withArticle(name);
     }
     if (!alternatives.empty() && alternativesGiven == 0)
-        return alternatives + " is needed for " + std::string(words::article(name)) + " " + name;
+        return alternatives + " is needed for " + words::withArticle(name);
     if (alternativesGiven > 1)
-        return "give " + alternatives + " for " + std::string(words::article(name)) + " " + name +
-               ", not both";
+        return "give " + alternatives + " for " + words::withArticle(name) + ", not both";
     return std::nullopt;
 }
 

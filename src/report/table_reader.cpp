@@ -352,11 +352,16 @@ TableLine readTableLine(std::string_view line, const TableForm& form) {
     r.flowUnit = std::string(lists.flow[*flow]);
     if (section->shape != &sections::defaultShape())
         r.shape = std::string(section->shape->word);
-    // A bare diameter left empty was never typed into; a shape's dimensions always were.
-    for (std::size_t i = 0; i < section->shape->dimensionCount(); ++i)
-        r.setDimension(section->shape->dimensions[i].word,
-                       section->shape->bareInRecord ? text(section->dimensions[i])
-                                                    : std::optional(section->dimensions[i]));
+    // A bare diameter left empty was never typed into; a shape's lengths always were, its
+    // texts (an arch's family or radii) when the record holds them.
+    for (std::size_t i = 0; i < section->shape->dimensionCount(); ++i) {
+        const sections::DimensionSpec& d = section->shape->dimensions[i];
+        r.setDimension(d.word, section->shape->bareInRecord || !d.isLength()
+                                   ? text(section->dimensions[i])
+                                   : std::optional(section->dimensions[i]));
+    }
+    if (const auto why = shapeProblem(r))
+        return problem("Diam " + quoted(std::string(f[3])) + ": " + *why);
     r.diamUnit = std::string(lists.diam[*diam]);
     r.slope = text(f[5]);
     r.slopeUnit = std::string(lists.slope[*slope]);

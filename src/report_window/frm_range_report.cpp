@@ -45,11 +45,6 @@ namespace runnelex {
 
 namespace {
 
-// "A" or "An", as the word it comes before takes it.
-std::string capitalArticle(std::string_view word) {
-    return words::article(word) == "an" ? "An" : "A";
-}
-
 constexpr std::uint64_t kChunkRows = 512;
 
 QString qs(const std::string& s) {
@@ -446,14 +441,13 @@ FrmRangeReport::shapeMessage(const std::vector<report::Input>& varied) const {
             if (row.dimensionIndex(input.dimension) < row.dimensionCount())
                 owners.push_back(&row);
         if (owners.size() == 1)
-            return qs("Only " + std::string(words::article(owners[0]->caption)) + " " +
-                      lower(owners[0]->caption) + " has " + dimensionList(*owners[0], "a") +
-                      ": choose " + std::string(owners[0]->caption) +
-                      " as the shape, or vary another input.");
+            return qs("Only " + words::withArticle(lower(owners[0]->caption)) + " has " +
+                      dimensionList(*owners[0], "a") + ": choose " +
+                      std::string(owners[0]->caption) + " as the shape, or vary another input.");
         std::string its;
         for (std::size_t i = 0; i < shape.dimensionCount(); ++i)
             its += (i == 0 ? "its " : " or its ") + lower(shape.dimensions[i].caption);
-        return qs(capitalArticle(shapeName) + " " + shapeName + " has no " +
+        return qs(words::withArticle(shapeName, true) + " has no " +
                   lower(report::inputCaption(input)) + ": vary " + its + ".");
     }
     if (shape.bareInRecord)
@@ -469,13 +463,13 @@ FrmRangeReport::shapeMessage(const std::vector<report::Input>& varied) const {
         }
         if (e.dimensions.get(d.word).empty() &&
             !isVaried({RequestField::Kind::Dimension, std::string(d.word)}))
-            return qs(capitalArticle(shapeName) + " " + shapeName + " needs " +
+            return qs(words::withArticle(shapeName, true) + " needs " +
                       dimensionList(shape, "its") +
                       (shape.dimensionCount() == 1 ? ": type it, or vary it."
                                                    : ": type them, or vary one of them."));
     }
     if (!alternatives.empty() && !alternativeTyped)
-        return qs(capitalArticle(shapeName) + " " + shapeName + " needs " + alternatives +
+        return qs(words::withArticle(shapeName, true) + " needs " + alternatives +
                   ": type one of them.");
     return std::nullopt;
 }

@@ -134,8 +134,9 @@ std::string familyFault(const ArchFamily& family, double spanInches, double rise
                         UnitSystem system) {
     const double perInch = system == UnitSystem::SI ? 25.4 : 1.0;
     const std::string unit = system == UnitSystem::SI ? " mm" : " in.";
+    // An interpolated length to a hundredth of the unit, as a person would quote it.
     const auto text = [&](double inches) {
-        return generalNumberText(inches * perInch) + unit;
+        return generalNumberText(std::round(inches * perInch * 100.0) / 100.0) + unit;
     };
     const auto size = familySizeAt(family, riseInches);
     std::string why = "The ";

@@ -5,7 +5,7 @@
 
 namespace runnelex::sections {
 
-std::optional<std::vector<ArcPiece>> archPieces(double B, double D, double Rb, double Rc) {
+std::optional<ArcPieces> archPieces(double B, double D, double Rb, double Rc) {
     if (!(B > 0.0 && D > 0.0 && Rc > 0.0 && Rb > B / 2.0 && Rb > Rc))
         return std::nullopt;
     const double c = B / 2.0 - Rc; // the corner centres' distance from the axis
@@ -22,7 +22,7 @@ std::optional<std::vector<ArcPiece>> archPieces(double B, double D, double Rb, d
     const double y2 = yt + Rt * (b - yt) / (Rt - Rc);
     if (!(Rt > Rc && 0.0 < y1 && y1 < b && b < y2 && y2 < D))
         return std::nullopt;
-    return std::vector<ArcPiece>{{0.0, y1, 0.0, Rb, Rb}, {y1, y2, c, b, Rc}, {y2, D, 0.0, yt, Rt}};
+    return ArcPieces{D, Rb, Rt, c, b, Rc, y1, y2};
 }
 
 } // namespace runnelex::sections

@@ -9,14 +9,15 @@
 #include "common/number_text.h"
 
 #include "common/words.h"
-#include "sections/arc_wall.h"
 #include "sections/arch_families.h"
 #include "sections/arch_geometry.h"
 #include "sections/box_section.h"
 #include "sections/circle_section.h"
 #include "sections/custom_section.h"
 #include "sections/egg_section.h"
+#include "sections/ellipse_section.h"
 #include "sections/engine_circle_section.h"
+#include "sections/horseshoe_section.h"
 #include "sections/text_dimensions.h"
 
 namespace runnelex::sections {
@@ -38,6 +39,16 @@ constexpr std::array<DimensionSpec, 2> kBoxDims = {
 constexpr std::array<DimensionSpec, 1> kEggDims = {
     {{"rise", "Height", "H", "R&ise:", "Key in the egg's height here",
       "Rise must be a positive real number."}}};
+
+constexpr std::array<DimensionSpec, 2> kEllipseDims = {
+    {{"span", "Span", "Span", "S&pan:", "Key in the elliptical pipe's span here",
+      "Span must be a positive real number."},
+     {"rise", "Rise", "Rise", "R&ise:", "Key in the elliptical pipe's rise here",
+      "Rise must be a positive real number."}}};
+
+constexpr std::array<DimensionSpec, 1> kHorseshoeDims = {
+    {{"diam", "Diameter", "D", "&Diameter:", "Key in the horseshoe's height and width here",
+      "Diameter must be a positive real number."}}};
 
 std::unique_ptr<Section> makeCircle(const Dimensions& d, const TextValues&, UnitSystem system) {
     // The US customary circle is the engine's own, so its results keep the engine's digits.
@@ -69,6 +80,43 @@ Catalogue eggSizes(UnitSystem system) {
     }
     for (double h = 1.5; h <= 9.0; h += 0.5)
         c.sizes.push_back({h});
+    return c;
+}
+
+std::unique_ptr<Section> makeEllipse(const Dimensions& d, const TextValues&, UnitSystem) {
+    return std::make_unique<EllipseSection>(d[0], d[1]);
+}
+
+std::unique_ptr<Section> makeHorseshoe(const Dimensions& d, const TextValues&, UnitSystem) {
+    return std::make_unique<HorseshoeSection>(d[0]);
+}
+
+// The 23 elliptical concrete pipes, span x rise in inches (equivalent to the round pipes of
+// 18 to 144 in), lying on the span; stood on end they are the same pipes with span and rise
+// exchanged. In SI the same pipes in millimetres to the nearest 5 mm.
+Catalogue ellipseSizes(UnitSystem system) {
+    static constexpr double kSpanRise[][2] = {
+        {23, 14},  {30, 19},  {34, 22},  {38, 24},  {42, 27},  {45, 29},   {49, 32},  {53, 34},
+        {60, 38},  {68, 43},  {76, 48},  {83, 53},  {91, 58},  {98, 63},   {106, 68}, {113, 72},
+        {121, 77}, {128, 82}, {136, 87}, {143, 92}, {151, 97}, {166, 106}, {180, 116}};
+    Catalogue c{{}, false, "elliptical pipes"};
+    const double scale = system == UnitSystem::SI ? 25.4 / 5.0 : 1.0;
+    const double step = system == UnitSystem::SI ? 5.0 : 1.0;
+    for (const auto& size : kSpanRise)
+        c.sizes.push_back({std::round(size[0] * scale) * step, std::round(size[1] * scale) * step});
+    return c;
+}
+
+// Horseshoes 4 to 20 ft by 1 ft; in SI 1200 to 6000 mm by 300 mm.
+Catalogue horseshoeSizes(UnitSystem system) {
+    Catalogue c{{}, system == UnitSystem::US, "horseshoe heights"};
+    if (system == UnitSystem::SI) {
+        for (double d = 1200; d <= 6000; d += 300)
+            c.sizes.push_back({d});
+        return c;
+    }
+    for (double d = 4; d <= 20; d += 1)
+        c.sizes.push_back({d});
     return c;
 }
 
@@ -147,7 +195,8 @@ const std::array<DimensionSpec, 4> kArchDims = {
 const std::array<DimensionSpec, 1> kCustomDims = {
     {{"outline", "Outline", "",
       "&Outline:", "Key in the section's heights and widths here, as \"0 0;0.5 1.2;1 0\"",
-      "Outline must be pairs of numbers, height and width, separated by \";\".", &kOutlineText}}};
+      "Outline must be pairs of numbers, a height and a width, separated by semicolons.",
+      &kOutlineText}}};
 
 // An arch's base lengths to and from the families' inches.
 double inchesPerBase(UnitSystem system) {
@@ -175,7 +224,7 @@ std::unique_ptr<Section> makeArch(const Dimensions& d, const TextValues& t, Unit
     auto pieces = radii ? archPieces(d[0], d[1], radii->first, radii->second) : std::nullopt;
     if (!pieces) // the fault check keeps such an arch from here
         throw std::invalid_argument("no arch of these dimensions");
-    return std::make_unique<ArcWall>(std::move(*pieces));
+    return std::make_unique<ArchSection>(*pieces, d[0]);
 }
 
 std::string archFault(const Dimensions& d, const TextValues& t, UnitSystem system) {
@@ -205,7 +254,7 @@ Catalogue archSizes(UnitSystem system) {
             const auto pieces = archPieces(s.span, s.rise, s.Rb, s.Rc);
             if (!pieces)
                 continue;
-            const double area = ArcWall(*pieces).fullArea();
+            const double area = ArchSection(*pieces, s.span).fullArea();
             sized.push_back({area, {s.span * perInch, s.rise * perInch, double(f + 1), 0.0}});
         }
     std::stable_sort(sized.begin(), sized.end(),
@@ -230,11 +279,13 @@ Catalogue noSizes(UnitSystem) {
     return {{}, false, "no standard sizes"};
 }
 
-const std::array<ShapeRow, 6> kShapes = {{
+const std::array<ShapeRow, 8> kShapes = {{
     {"circle", "Circle", kCircleDims, true, makeCircle, circleSizes},
     {"square", "Square", kSquareDims, false, makeSquare, squareSizes},
     {"box", "Box", kBoxDims, false, makeBox, boxSizes},
     {"egg", "Egg", kEggDims, false, makeEgg, eggSizes},
+    {"ellipse", "Ellipse", kEllipseDims, false, makeEllipse, ellipseSizes},
+    {"horseshoe", "Horseshoe", kHorseshoeDims, false, makeHorseshoe, horseshoeSizes},
     {"arch", "Arch", kArchDims, false, makeArch, archSizes, archFault},
     {"custom", "Custom", kCustomDims, false, makeCustom, noSizes, customFault},
 }};
@@ -262,14 +313,8 @@ Catalogue ShapeRow::listed(UnitSystem system) const {
 
 std::string ShapeRow::prompt() const {
     std::string text = "Enter ";
-    for (const DimensionSpec& d : dimensions) {
-        std::string name(d.caption);
-        for (char& ch : name)
-            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-        const bool vowel =
-            !name.empty() && std::string_view("aeiou").find(name[0]) != std::string_view::npos;
-        text += (vowel ? "an " : "a ") + name + ", ";
-    }
+    for (const DimensionSpec& d : dimensions)
+        text += words::withArticle(words::lowerCase(d.caption)) + ", ";
     return text.substr(0, text.size() - 2) + ", a slope and n to see the pipe.";
 }
 

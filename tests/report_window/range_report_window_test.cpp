@@ -220,6 +220,16 @@ private slots:
             << Args{"--shape", "box", "--diam-unit", "ft.",      "--slope", "0.005",
                     "--flow",  "60",  "--vary",      "span=4,6", "--vary",  "rise=3:4:1"}
             << "4 rows, 0 surcharged, 0 faulted";
+        QTest::newRow("an elliptical pipe's flows up to surcharged")
+            << "cmbShape#4;txtSpan=60;txtRise=38;txtSlope=0.01;cmbVary1#4;txtVary1=50:170:60"
+            << Args{"--shape", "ellipse", "--span", "60",     "--rise",
+                    "38",      "--slope", "0.01",   "--vary", "flow=50:170:60"}
+            << "3 rows, 1 surcharged, 0 faulted";
+        QTest::newRow("horseshoe diameters, feet")
+            << "cmbShape#5;cmbUnDiam#1;txtSlope=0.001;cmbVary1#0;txtQinput=200;txtVary1=6,8"
+            << Args{"--shape", "horseshoe", "--diam-unit", "ft.",    "--slope",
+                    "0.001",   "--flow",    "200",         "--vary", "diam=6,8"}
+            << "2 rows, 1 surcharged, 0 faulted";
     }
     // "Then vary" offers the inputs of the shape shown but the one already varied.
     void thenVaryOffersTheShapesOtherInputs_data() {
@@ -232,6 +242,8 @@ private slots:
             << QStringList{"(none)", "Rise", "Slope", "Q (flowrate)", "n"};
         QTest::newRow("a square, the slope varied")
             << "cmbShape#1;cmbVary1#3" << QStringList{"(none)", "Side", "Q (flowrate)", "n"};
+        QTest::newRow("a horseshoe, its diameter varied")
+            << "cmbShape#5;cmbVary1#0" << QStringList{"(none)", "Slope", "Q (flowrate)", "n"};
     }
     void thenVaryOffersTheShapesOtherInputs() {
         QFETCH(QString, steps);
@@ -289,9 +301,13 @@ private slots:
             const QList<QByteArray> fields = lines[r + 1].split('\t');
             for (int c = 0; c < fields.size(); ++c)
                 QCOMPARE(cell(r, c).toUtf8(), fields[c]);
-            // A box's varied span and rise beside the record, as its section's text has them.
-            if (model()->columnCount() > fields.size())
-                QCOMPARE("box " + cell(r, 14) + "x" + cell(r, 15), fields[3]);
+            // The varied dimensions beside the record, as its section's text has them (these
+            // rows vary all of a shape's dimensions: a box's span and rise, a horseshoe's).
+            QStringList varied;
+            for (int c = int(fields.size()); c < model()->columnCount(); ++c)
+                varied << cell(r, c);
+            if (!varied.isEmpty())
+                QCOMPARE(fields[3].split(' ').back(), varied.join('x').toUtf8());
             const bool surcharged = fields[8].isEmpty() && !fields[13].isEmpty();
             const bool faulted = fields[8].startsWith("arithmetic error: ");
             const QModelIndex flow = model()->index(r, 1);
@@ -332,9 +348,8 @@ private slots:
         QTest::newRow("a square without its side")
             << "cmbShape#1;txtVary1=1"
             << "A square needs its side: type it, or vary it.";
-        QTest::newRow("a span of a circle")
-            << "cmbVary1#1;txtVary1=1"
-            << "A circle has no span: vary its diameter.";
+        QTest::newRow("a span of a circle") << "cmbVary1#1;txtVary1=1"
+                                            << "A circle has no span: vary its diameter.";
         QTest::newRow("too many rows") << "txtVary1=0.000001:100:0.000001"
                                        << "The report would have 100000000 rows; this window "
                                           "holds at most 10000000. \"runnelex-cli report\" (the "

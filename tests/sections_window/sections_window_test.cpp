@@ -82,6 +82,18 @@ private slots:
             << Args{"--shape",     "box", "--span",  "3",     "--rise", "2",
                     "--diam-unit", "ft.", "--slope", "0.001", "--flow", "30"}
             << std::pow(10.0 / 7.0, 2.0 / 3.0); // 3 x 2: R 6/7 under the lid, 6/10 with it
+        QTest::newRow("an elliptical pipe from the catalogue, two normal depths")
+            << ""
+            << "cmbShape#4;cmbCatalogue#9;txtSlope=0.01;txtQinput=150"
+            << Args{"--shape", "ellipse", "--span", "60",     "--rise",
+                    "38",      "--slope", "0.01",   "--flow", "150"}
+            << 0.0;
+        QTest::newRow("a horseshoe typed, surcharged")
+            << ""
+            << "cmbShape#5;cmbUnDiam#1;txtDiam=8;txtSlope=0.001;txtQinput=331"
+            << Args{"--shape", "horseshoe", "--diam", "8",      "--diam-unit",
+                    "ft.",     "--slope",   "0.001",  "--flow", "331"}
+            << 0.0;
     }
     void resultsAreThoseOfTheCommandLine() {
         QFETCH(QString, main);

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "sections/section.h"
+
+namespace runnelex::sections {
+
+// A symmetric closed section of three circular pieces, each meeting the next: an invert arc
+// centred on the centre line, a wall arc on either side, a crown arc centred on the centre line.
+// Area, perimeter and top width follow exactly from the arcs; the segments at the invert and
+// under the crown are the circle's own, so a shallow depth or a thin gap under the crown keeps
+// its digits.
+struct ArcPieces {
+    double rise = 0.0;
+    double invertRadius = 0.0; // centred at (0, invertRadius)
+    double crownRadius = 0.0;  // centred at (0, rise - crownRadius)
+    // The right-hand wall: x = wallX + sqrt(wallRadius^2 - (y - wallY)^2).
+    double wallX = 0.0, wallY = 0.0, wallRadius = 0.0;
+    // The heights where the wall meets the invert arc and the crown arc.
+    double low = 0.0, high = 0.0;
+};
+
+class ArcSection : public Section {
+public:
+    double rise() const override { return p_.rise; }
+    double area(double y) const override;
+    double perimeter(double y) const override;
+    double topWidth(double y) const override;
+    std::optional<double> criticalDepth(double, double) const override { return std::nullopt; }
+    // The width closes in towards the crown along an arc: the flow peaks below it.
+    bool peaksBelowCrown() const override { return true; }
+    double openPerimeterAtCrown() const override { return fullP_; }
+    std::vector<OutlinePoint> outline() const override;
+
+    const ArcPieces& pieces() const { return p_; }
+
+protected:
+    explicit ArcSection(const ArcPieces& pieces);
+
+private:
+    double halfWidth(double y) const;
+    // Both walls between the heights a <= b, within [low, high].
+    double wallArea(double a, double b) const;
+    double wallLength(double a, double b) const;
+
+    ArcPieces p_;
+    double lowA_, lowP_;   // the invert segment up to `low`
+    double fullA_, fullP_; // the whole section
+};
+
+} // namespace runnelex::sections
