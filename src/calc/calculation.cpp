@@ -63,7 +63,8 @@ void compute(const sections::Section& s, const friction::FrictionLaw& law, const
 
 CalcResults computeCalculation(const CalcInputs& in) {
     CalcResults r;
-    bool valid = in.SlopeFtFt > 0.0 && in.ManningN > 0.0;
+    bool valid = in.SlopeFtFt > 0.0 &&
+                 (in.ManningN > 0.0 || (in.ManningN == 0.0 && in.Law->coefficient.zeroAllowed));
     for (std::size_t i = 0; i < in.Shape->dimensionCount(); ++i)
         valid = valid && in.Dims[i] > 0.0;
     if (!valid) {
@@ -72,7 +73,7 @@ CalcResults computeCalculation(const CalcInputs& in) {
     }
     try {
         const auto section = in.Shape->make(in.Dims, in.System);
-        const auto law = in.Law->make(in.ManningN, in.System);
+        const auto law = in.Law->make(in.ManningN, in.LawParams, in.System);
         compute(*section, *law, in, r);
     } catch (const hydrocalc::ArithmeticError& e) {
         r.fault = e.what();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/size_command.h"
 
+#include "calc/request_law.h"
 #include "cli/calc_command.h"
 #include "cli/cli_app.h"
 #include "cli/cli_calculator.h"
@@ -61,11 +62,19 @@ std::optional<std::string> readCriteria(const ParsedArgs& a, UnitSystem system, 
 Command sizeCommand() {
     Command c;
     c.name = "size";
-    c.synopsis = synopsisLines("  runnelex-cli size",
-                               {"--flow TEXT", "[--flow-unit CFS|MGD|GPM|m3/s|L/s|ML/d]",
-                                "--slope TEXT", "[--slope-unit ft/ft|m/m|%]", "[--n TEXT]",
-                                shapeItem(), "\n", "[--max-depth-ratio R]", "[--min-velocity V]",
-                                "[--max-velocity V]", "[--sizes LIST]", "[--units us|si]"});
+    std::vector<std::string> items = {"--flow TEXT",
+                                      "[--flow-unit CFS|MGD|GPM|m3/s|L/s|ML/d]",
+                                      "--slope TEXT",
+                                      "[--slope-unit ft/ft|m/m|%]",
+                                      "[--n TEXT]",
+                                      shapeItem(),
+                                      "\n"};
+    for (std::string& item : lawItems())
+        items.push_back(std::move(item));
+    for (const char* item : {"\n", "[--max-depth-ratio R]", "[--min-velocity V]",
+                             "[--max-velocity V]", "[--sizes LIST]", "[--units us|si]"})
+        items.emplace_back(item);
+    c.synopsis = synopsisLines("  runnelex-cli size", items);
     c.description =
         "Tries nominal diameters in inches, in the order given (default 4, 6, 8, 10, 12, 15,\n"
         "18, 21, 24, 27, 30, 33, 36, 42, 48, 54, 60, 66, 72, 78, 84, 90, 96, 102, 108, 114,\n"
@@ -78,6 +87,7 @@ Command sizeCommand() {
         "--shape square tries square boxes of side 3 to 12 ft; --shape box the precast box\n"
         "catalogue, span x rise in ft from 3x2 to 12x12, smallest full area first (LIST:\n"
         "6x4,8x5); the depth ratio is then the depth over the rise.\n"
+        "The friction law and its inputs are calc's (--law, --k, ...).\n"
         "--units si tries the metric diameters in mm (100, 150, 225, 300, ... 2700, 3000) and\n"
         "boxes in mm (600x300 to 3600x3600 in steps of 300), the velocity in m/s (default at\n"
         "least 0.6); the last line is then the size in mm.\n"
@@ -92,7 +102,9 @@ Command sizeCommand() {
         "  runnelex-cli size --units si --flow 50 --flow-unit L/s --slope 1 --slope-unit %\n";
     c.options = {{"flow"},  {"flow-unit"}, {"slope"},           {"slope-unit"},   {"n"},
                  {"shape"}, {"sizes"},     {"max-depth-ratio"}, {"min-velocity"}, {"max-velocity"},
-                 {"units"}};
+                 {"units"}, {"law"}};
+    for (std::string_view word : lawInputWords())
+        c.options.push_back({std::string(word)});
     c.run = [](const ParsedArgs& a, Output& out, Output& err) {
         for (const char* needed : {"flow", "slope"})
             if (!a.has(needed))

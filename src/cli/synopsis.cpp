@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "friction/law_table.h"
 #include "sections/shape_table.h"
 
 namespace runnelex::cli {
@@ -50,6 +51,29 @@ std::vector<std::string> dimensionItems() {
             named.push_back(d.word);
             item += (item.empty() ? "[--" : " --") + std::string(d.word) + " TEXT";
         }
+        if (!item.empty())
+            items.push_back(item + "]");
+    }
+    return items;
+}
+
+std::vector<std::string> lawItems() {
+    std::vector<std::string> items = {"[--law " + friction::lawWordList("|") + "]"};
+    for (const friction::LawRow& law : friction::lawTable()) {
+        const friction::CoefficientSpec& c = law.coefficient;
+        if (c.word == "n")
+            continue;
+        std::string item = "[--" + std::string(c.word) + " TEXT";
+        if (!c.units.empty()) {
+            item += " [--" + std::string(c.unitWord) + " ";
+            for (std::size_t i = 0; i < c.units.size(); ++i)
+                item += (i == 0 ? "" : "|") + std::string(c.units[i].word);
+            item += "]";
+        }
+        items.push_back(item + "]");
+        item.clear();
+        for (const friction::ParameterSpec& p : law.parameters)
+            item += (item.empty() ? "[--" : "|--") + std::string(p.word) + " TEXT";
         if (!item.empty())
             items.push_back(item + "]");
     }
