@@ -281,10 +281,19 @@ TableLine readTableLine(std::string_view line, const TableForm& form) {
                   {3, {RequestField::Kind::Dimension, "diam"}, entry::Box::Diam},
                   {5, {RequestField::Kind::Slope, {}}, entry::Box::Slope},
                   {7, {RequestField::Kind::N, {}}, entry::Box::ManningN}};
+    const auto lawRead = friction::readFrictionText(split[7]);
     for (const auto& in : inputs) {
         std::string& text = split[in.at];
         const std::string column = record::headerNames()[in.at];
+        // A law's n column ("colebrook 1.5 mm") is a text, which a spreadsheet keeps as it is.
+        const bool lawText =
+            in.at == 7 && std::get_if<friction::FrictionParts>(&lawRead) &&
+            std::get<friction::FrictionParts>(lawRead).law != &friction::defaultLaw();
         if (form.decimalComma) {
+            if (lawText) {
+                std::replace(text.begin(), text.end(), ',', '.');
+                continue;
+            }
             if (text.find('.') != std::string::npos) {
                 t.problem = column + " " + quoted(text) +
                             ": the table is separated by semicolons, so its decimal separator "
