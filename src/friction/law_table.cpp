@@ -68,6 +68,29 @@ std::string colebrookTail(const LawSettings& settings, UnitSystem system) {
     return " nu " + std::string(text, end);
 }
 
+constexpr std::array<TypicalValue, 4> kTypicalN = {{{"Concrete pipe", "0.013"},
+                                                    {"PVC", "0.010"},
+                                                    {"Vitrified clay", "0.014"},
+                                                    {"Corrugated steel", "0.024"}}};
+
+// German operational roughness classes and UK practice, in mm.
+constexpr std::array<TypicalValue, 8> kTypicalK = {{
+    {"Pressure mains and siphons", "0.25"},
+    {"Transport sewers, precast manholes", "0.5"},
+    {"Transport sewers, special manholes", "0.75"},
+    {"Collecting sewers", "0.75"},
+    {"Sewers with many connections", "1.5"},
+    {"Masonry, cast in place, non-standard pipes", "1.5"},
+    {"Surface water sewers (UK)", "0.6"},
+    {"Foul sewers (UK)", "1.5"},
+}};
+
+constexpr std::array<TypicalValue, 5> kTypicalC = {{{"Concrete", "120"},
+                                                    {"Vitrified clay", "110"},
+                                                    {"PVC", "140"},
+                                                    {"Ductile iron", "140"},
+                                                    {"Corrugated steel", "60"}}};
+
 constexpr std::array<LawRow, 4> kLaws = {{
     {"manning",
      "Manning",
@@ -85,7 +108,9 @@ constexpr std::array<LawRow, 4> kLaws = {{
       0.2},
      {},
      true,
-     makeManning},
+     makeManning,
+     nullptr,
+     kTypicalN},
     {"kutter",
      "Kutter",
      "Kutter's equation",
@@ -102,7 +127,9 @@ constexpr std::array<LawRow, 4> kLaws = {{
       0.2},
      {},
      false,
-     makeKutter},
+     makeKutter,
+     nullptr,
+     kTypicalN},
     {"colebrook",
      "Colebrook-White",
      "the Colebrook-White equation",
@@ -111,7 +138,8 @@ constexpr std::array<LawRow, 4> kLaws = {{
      kColebrookParameters,
      false,
      makeColebrook,
-     colebrookTail},
+     colebrookTail,
+     kTypicalK},
     {"hazen-williams",
      "Hazen-Williams",
      "the Hazen-Williams equation",
@@ -128,7 +156,9 @@ constexpr std::array<LawRow, 4> kLaws = {{
       160.0},
      {},
      false,
-     makeHazenWilliams},
+     makeHazenWilliams,
+     nullptr,
+     kTypicalC},
 }};
 
 std::unique_ptr<FrictionLaw> makeColebrook(double k, const LawSettings& settings,

@@ -48,6 +48,13 @@ struct ParameterSpec {
     std::string_view startText; // what the box of a window shows as an example
 };
 
+// A coefficient the design tables give for a material or a class of sewer, in the first unit of
+// the coefficient's units.
+struct TypicalValue {
+    std::string_view caption; // "Concrete"
+    std::string_view text;    // "0.013"
+};
+
 // At most this many further inputs; of a row's, at most one is given.
 inline constexpr std::size_t kMaxLawParameters = 2;
 
@@ -74,6 +81,7 @@ struct LawRow {
     // What the record adds after the coefficient's unit for the further inputs (" nu ...");
     // nothing when the law has none.
     std::string (*recordTail)(const LawSettings& settings, UnitSystem system) = nullptr;
+    std::span<const TypicalValue> typical{};
 
     std::size_t parameterIndex(std::string_view word) const;
 };
