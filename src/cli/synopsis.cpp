@@ -71,11 +71,8 @@ std::vector<std::string> lawItems() {
             item += "]";
         }
         items.push_back(item + "]");
-        item.clear();
         for (const friction::ParameterSpec& p : law.parameters)
-            item += (item.empty() ? "[--" : "|--") + std::string(p.word) + " TEXT";
-        if (!item.empty())
-            items.push_back(item + "]");
+            items.push_back("[--" + std::string(p.word) + " TEXT]");
     }
     return items;
 }
