@@ -270,7 +270,7 @@ Replay replay(const CalcRequest& rq, CalcSession& session) {
         return faulted();
     if (coefficientUnit && session.selectCoefficientUnit(*coefficientUnit) == SessionStatus::Fault)
         return faulted();
-    // The dimensions' boxes first, then the slope, the flow and n.
+    // The dimensions' boxes first, then the slope, the flow and n (a named law's inputs first).
     const auto typed = [&](const RequestField& field, const std::string& text, SessionStatus status,
                            const entry::Rule& rule) -> std::optional<Replay> {
         switch (status) {
@@ -283,6 +283,31 @@ Replay replay(const CalcRequest& rq, CalcSession& session) {
         }
         return faulted();
     };
+    // A law named takes its inputs before the section, so that only the whole pipe is computed
+    // under it; Manning's n comes last, as the main window's box is in the tab order.
+    const auto lawInputs = [&]() -> std::optional<Replay> {
+        const RequestField field = coefficientField(*law);
+        if (const std::optional<std::string> text = fieldText(rq, field)) {
+            session.setText(TextBox::ManningN, *text);
+            if (auto r = typed(field, *text, session.commit(TextBox::ManningN),
+                               entry::coefficientRule(*law)))
+                return r;
+        }
+        for (const friction::ParameterSpec& p : law->parameters) {
+            const RequestField f{RequestField::Kind::LawInput, std::string(p.word)};
+            const std::optional<std::string> text = fieldText(rq, f);
+            if (!text)
+                continue;
+            session.setLawText(p.word, *text);
+            if (auto r = typed(f, *text, session.commitLawInput(p.word),
+                               entry::parameterRule(p, *system)))
+                return r;
+        }
+        return std::nullopt;
+    };
+    if (rq.law)
+        if (auto r = lawInputs())
+            return *r;
     for (std::string_view word : sections::dimensionWords()) {
         const std::optional<std::string> given = rq.dimension(word);
         if (!given)
@@ -297,30 +322,19 @@ Replay replay(const CalcRequest& rq, CalcSession& session) {
                            session.commitDimension(word), rule))
             return *r;
     }
-    const std::array<std::pair<RequestField, TextBox>, 3> numbers = {
-        {{{RequestField::Kind::Slope, {}}, TextBox::Slope},
-         {{RequestField::Kind::Flow, {}}, TextBox::Flow},
-         {coefficientField(*law), TextBox::ManningN}}};
-    for (const auto& [field, box] : numbers) {
+    for (const TextBox box : {TextBox::Slope, TextBox::Flow}) {
+        const RequestField field{
+            box == TextBox::Slope ? RequestField::Kind::Slope : RequestField::Kind::Flow, {}};
         const std::optional<std::string> text = fieldText(rq, field);
         if (!text)
             continue;
         session.setText(box, *text);
-        const entry::Rule rule =
-            box == TextBox::ManningN ? entry::coefficientRule(*law) : entryRuleOf(box);
-        if (auto r = typed(field, *text, session.commit(box), rule))
+        if (auto r = typed(field, *text, session.commit(box), entryRuleOf(box)))
             return *r;
     }
-    for (const friction::ParameterSpec& p : law->parameters) {
-        const RequestField field{RequestField::Kind::LawInput, std::string(p.word)};
-        const std::optional<std::string> text = fieldText(rq, field);
-        if (!text)
-            continue;
-        session.setLawText(p.word, *text);
-        if (auto r = typed(field, *text, session.commitLawInput(p.word),
-                           entry::parameterRule(p, *system)))
+    if (!rq.law)
+        if (auto r = lawInputs())
             return *r;
-    }
     session.setText(TextBox::PipeName, rq.pipe.value_or(""));
     return r;
 }

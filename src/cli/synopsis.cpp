@@ -58,21 +58,24 @@ std::vector<std::string> dimensionItems() {
 }
 
 std::vector<std::string> lawItems() {
-    std::vector<std::string> items = {"[--law " + friction::lawWordList("|") + "]"};
+    // Appended piece by piece: no false -Wrestrict of GCC 12 in the release build.
+    std::vector<std::string> items = {
+        std::string("[--law ").append(friction::lawWordList("|")).append("]")};
     for (const friction::LawRow& law : friction::lawTable()) {
         const friction::CoefficientSpec& c = law.coefficient;
         if (c.word == "n")
             continue;
-        std::string item = "[--" + std::string(c.word) + " TEXT";
+        std::string item = "[--";
+        item.append(c.word).append(" TEXT");
         if (!c.units.empty()) {
-            item += " [--" + std::string(c.unitWord) + " ";
+            item.append(" [--").append(c.unitWord).append(" ");
             for (std::size_t i = 0; i < c.units.size(); ++i)
-                item += (i == 0 ? "" : "|") + std::string(c.units[i].word);
-            item += "]";
+                item.append(i == 0 ? "" : "|").append(c.units[i].word);
+            item.append("]");
         }
-        items.push_back(item + "]");
+        items.push_back(item.append("]"));
         for (const friction::ParameterSpec& p : law.parameters)
-            items.push_back("[--" + std::string(p.word) + " TEXT]");
+            items.push_back(std::string("[--").append(p.word).append(" TEXT]"));
     }
     return items;
 }

@@ -9,12 +9,13 @@ std::string frictionText(const LawRow& row, std::string_view coefficientText,
                          const LawSettings& settings, UnitSystem system) {
     if (row.bareInRecord)
         return std::string(coefficientText);
-    std::string text = std::string(row.word) + " " + std::string(coefficientText);
+    // Appended piece by piece: no false -Wrestrict of GCC 12 in the release build.
+    std::string text(row.word);
+    text.append(" ").append(coefficientText);
     if (!row.coefficient.units.empty())
-        text +=
-            " " + std::string(row.coefficient.units[coefficientUnit(row, settings, system)].word);
+        text.append(" ").append(row.coefficient.units[coefficientUnit(row, settings, system)].word);
     if (row.recordTail)
-        text += row.recordTail(settings, system);
+        text.append(row.recordTail(settings, system));
     return text;
 }
 
@@ -42,8 +43,10 @@ std::variant<FrictionParts, std::string> readFrictionText(std::string_view text)
         return FrictionParts{&defaultLaw(), std::string(text), {}, {}};
     FrictionParts parts{law, {}, {}, {}};
     const CoefficientSpec& c = law->coefficient;
-    const std::string how = "write " + std::string(law->word) + " and its " +
-                            words::lowerCase(c.caption) + (c.units.empty() ? "" : " and unit");
+    std::string how = "write ";
+    how.append(law->word).append(" and its ").append(words::lowerCase(c.caption));
+    if (!c.units.empty())
+        how.append(" and unit");
     if (items.size() < 2)
         return how;
     parts.coefficient = std::string(items[1]);
@@ -57,12 +60,14 @@ std::variant<FrictionParts, std::string> readFrictionText(std::string_view text)
     for (; at < items.size(); at += 2) {
         if (law->parameterIndex(words::lowerCase(items[at])) == law->parameters.size() ||
             at + 1 == items.size())
-            return "unknown " + std::string(law->word) + " input " + std::string(items[at]);
+            return std::string("unknown ").append(law->word).append(" input ").append(items[at]);
         parts.parameters.emplace_back(words::lowerCase(items[at]), std::string(items[at + 1]));
     }
     if (parts.parameters.size() > 1)
-        return parts.parameters[0].first + " and " + parts.parameters[1].first +
-               ": give one of them";
+        return std::string(parts.parameters[0].first)
+            .append(" and ")
+            .append(parts.parameters[1].first)
+            .append(": give one of them");
     return parts;
 }
 
