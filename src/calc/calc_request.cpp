@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "calc/request_law.h"
 #include "input/entry_check.h"
 #include "input/units.h"
 #include "sections/section_text.h"
@@ -54,17 +55,35 @@ std::optional<std::string> CalcRequest::dimension(std::string_view word) const {
     return std::nullopt;
 }
 
-void CalcRequest::setDimension(std::string_view word, std::optional<std::string> text) {
-    const auto it = std::find_if(dimensions.begin(), dimensions.end(),
-                                 [word](const auto& d) { return d.first == word; });
+namespace {
+void setText(std::vector<std::pair<std::string, std::string>>& texts, std::string_view word,
+             std::optional<std::string> text) {
+    const auto it =
+        std::find_if(texts.begin(), texts.end(), [word](const auto& d) { return d.first == word; });
     if (!text) {
-        if (it != dimensions.end())
-            dimensions.erase(it);
-    } else if (it != dimensions.end()) {
+        if (it != texts.end())
+            texts.erase(it);
+    } else if (it != texts.end()) {
         it->second = std::move(*text);
     } else {
-        dimensions.emplace_back(word, std::move(*text));
+        texts.emplace_back(word, std::move(*text));
     }
+}
+} // namespace
+
+void CalcRequest::setDimension(std::string_view word, std::optional<std::string> text) {
+    setText(dimensions, word, std::move(text));
+}
+
+std::optional<std::string> CalcRequest::lawInput(std::string_view word) const {
+    for (const auto& [w, text] : lawInputs)
+        if (w == word)
+            return text;
+    return std::nullopt;
+}
+
+void CalcRequest::setLawInput(std::string_view word, std::optional<std::string> text) {
+    setText(lawInputs, word, std::move(text));
 }
 
 const std::vector<RequestField>& requestFields() {
@@ -73,8 +92,10 @@ const std::vector<RequestField>& requestFields() {
         std::vector<RequestField> f = {{K::Pipe, {}}, {K::Units, {}}, {K::Shape, {}}};
         for (std::string_view word : sections::dimensionWords())
             f.push_back({K::Dimension, std::string(word)});
-        for (K k : {K::DiamUnit, K::Slope, K::SlopeUnit, K::Flow, K::FlowUnit, K::N})
+        for (K k : {K::DiamUnit, K::Slope, K::SlopeUnit, K::Flow, K::FlowUnit, K::N, K::Law})
             f.push_back({k, {}});
+        for (std::string_view word : lawInputWords())
+            f.push_back({K::LawInput, std::string(word)});
         return f;
     }();
     return fields;
@@ -89,7 +110,10 @@ std::string optionWord(const RequestField& field) {
     case RequestField::Kind::Shape:
         return "shape";
     case RequestField::Kind::Dimension:
+    case RequestField::Kind::LawInput:
         return field.dimension;
+    case RequestField::Kind::Law:
+        return "law";
     case RequestField::Kind::DiamUnit:
         return "diam-unit";
     case RequestField::Kind::Slope:
@@ -134,7 +158,10 @@ std::optional<std::string> CalcRequest::*memberOf(RequestField::Kind kind) {
         return &CalcRequest::flowUnit;
     case RequestField::Kind::N:
         return &CalcRequest::n;
+    case RequestField::Kind::Law:
+        return &CalcRequest::law;
     case RequestField::Kind::Dimension:
+    case RequestField::Kind::LawInput:
         break;
     }
     return nullptr;
@@ -144,12 +171,16 @@ std::optional<std::string> CalcRequest::*memberOf(RequestField::Kind kind) {
 std::optional<std::string> fieldText(const CalcRequest& rq, const RequestField& field) {
     if (field.kind == RequestField::Kind::Dimension)
         return rq.dimension(field.dimension);
+    if (field.kind == RequestField::Kind::LawInput)
+        return rq.lawInput(field.dimension);
     return rq.*memberOf(field.kind);
 }
 
 void setFieldText(CalcRequest& rq, const RequestField& field, std::optional<std::string> text) {
     if (field.kind == RequestField::Kind::Dimension)
         rq.setDimension(field.dimension, std::move(text));
+    else if (field.kind == RequestField::Kind::LawInput)
+        rq.setLawInput(field.dimension, std::move(text));
     else
         rq.*memberOf(field.kind) = std::move(text);
 }
@@ -186,6 +217,29 @@ Replay replay(const CalcRequest& rq, CalcSession& session) {
     if (shape == nullptr)
         return refuse({RequestField::Kind::Shape, {}}, *rq.shape,
                       "unknown shape (" + sections::shapeWordSentence() + ")");
+    const friction::LawRow* law = requestLaw(rq);
+    if (law == nullptr)
+        return refuse({RequestField::Kind::Law, {}}, *rq.law,
+                      "unknown friction law (" + friction::lawWordSentence() + ")");
+    const std::optional<RequestField> unitField = coefficientUnitField(*law);
+    const std::optional<std::string> unitText =
+        unitField ? fieldText(rq, *unitField) : std::nullopt;
+    const std::optional<std::size_t> coefficientUnit =
+        unitText ? coefficientUnitIndex(*law, *unitText) : std::nullopt;
+    if (unitText && !coefficientUnit) {
+        std::vector<std::string_view> words;
+        for (const friction::LengthUnit& u : law->coefficient.units)
+            words.push_back(u.word);
+        std::string list;
+        for (std::size_t i = 0; i < words.size(); ++i)
+            list += std::string(i == 0                  ? ""
+                                : i + 1 == words.size() ? " or "
+                                                        : ", ") +
+                    std::string(words[i]);
+        return refuse(*unitField, *unitText,
+                      "unknown unit of the " + std::string(law->coefficient.word) + " (" + list +
+                          ")");
+    }
     const UnitSystem other = *system == UnitSystem::SI ? UnitSystem::US : UnitSystem::SI;
     const units::UnitLists lists = units::unitLists(*system), otherLists = units::unitLists(other);
     const std::array<UnitPick, 3> picks = {
@@ -212,7 +266,11 @@ Replay replay(const CalcRequest& rq, CalcSession& session) {
     for (std::size_t i = 0; i < picks.size(); ++i)
         if (*picks[i].word && session.selectUnit(picks[i].list, index[i]) == SessionStatus::Fault)
             return faulted();
-    // The dimensions' boxes first, then the slope, the flow and n.
+    if (rq.law && session.selectLaw(*law) == SessionStatus::Fault)
+        return faulted();
+    if (coefficientUnit && session.selectCoefficientUnit(*coefficientUnit) == SessionStatus::Fault)
+        return faulted();
+    // The dimensions' boxes first, then the slope, the flow and n (a named law's inputs first).
     const auto typed = [&](const RequestField& field, const std::string& text, SessionStatus status,
                            const entry::Rule& rule) -> std::optional<Replay> {
         switch (status) {
@@ -225,6 +283,31 @@ Replay replay(const CalcRequest& rq, CalcSession& session) {
         }
         return faulted();
     };
+    // A law named takes its inputs before the section, so that only the whole pipe is computed
+    // under it; Manning's n comes last, as the main window's box is in the tab order.
+    const auto lawInputs = [&]() -> std::optional<Replay> {
+        const RequestField field = coefficientField(*law);
+        if (const std::optional<std::string> text = fieldText(rq, field)) {
+            session.setText(TextBox::ManningN, *text);
+            if (auto r = typed(field, *text, session.commit(TextBox::ManningN),
+                               entry::coefficientRule(*law)))
+                return r;
+        }
+        for (const friction::ParameterSpec& p : law->parameters) {
+            const RequestField f{RequestField::Kind::LawInput, std::string(p.word)};
+            const std::optional<std::string> text = fieldText(rq, f);
+            if (!text)
+                continue;
+            session.setLawText(p.word, *text);
+            if (auto r = typed(f, *text, session.commitLawInput(p.word),
+                               entry::parameterRule(p, *system)))
+                return r;
+        }
+        return std::nullopt;
+    };
+    if (rq.law)
+        if (auto r = lawInputs())
+            return *r;
     for (std::string_view word : sections::dimensionWords()) {
         const std::optional<std::string> given = rq.dimension(word);
         if (!given)
@@ -239,12 +322,9 @@ Replay replay(const CalcRequest& rq, CalcSession& session) {
                            session.commitDimension(word), rule))
             return *r;
     }
-    const std::array<std::pair<RequestField::Kind, TextBox>, 3> numbers = {
-        {{RequestField::Kind::Slope, TextBox::Slope},
-         {RequestField::Kind::Flow, TextBox::Flow},
-         {RequestField::Kind::N, TextBox::ManningN}}};
-    for (const auto& [kind, box] : numbers) {
-        const RequestField field{kind, {}};
+    for (const TextBox box : {TextBox::Slope, TextBox::Flow}) {
+        const RequestField field{
+            box == TextBox::Slope ? RequestField::Kind::Slope : RequestField::Kind::Flow, {}};
         const std::optional<std::string> text = fieldText(rq, field);
         if (!text)
             continue;
@@ -252,6 +332,9 @@ Replay replay(const CalcRequest& rq, CalcSession& session) {
         if (auto r = typed(field, *text, session.commit(box), entryRuleOf(box)))
             return *r;
     }
+    if (!rq.law)
+        if (auto r = lawInputs())
+            return *r;
     session.setText(TextBox::PipeName, rq.pipe.value_or(""));
     return r;
 }
@@ -276,7 +359,7 @@ record::RecordFields inputFields(const CalcRequest& rq) {
     f.diamInFeet = position(lists.diam, rq.diamUnit) == 1;
     f.slopeText = rq.slope.value_or("");
     f.slopeInPercent = position(lists.slope, rq.slopeUnit) == 1;
-    f.nText = rq.n.value_or(kStartManningN);
+    f.nText = requestFrictionText(rq);
     return f;
 }
 

@@ -22,10 +22,16 @@ struct CalcRequest {
     std::optional<std::string> units;
     // The texts of the section's dimensions, by dimension word ("diam", "span").
     std::vector<std::pair<std::string, std::string>> dimensions;
+    // Beside Manning's law: the law's word; the texts of its inputs other than n by option word
+    // ("k", "k-unit", "nu").
+    std::optional<std::string> law;
+    std::vector<std::pair<std::string, std::string>> lawInputs;
 
     std::optional<std::string> dimension(std::string_view word) const;
     // Gives the dimension a text, or takes it away.
     void setDimension(std::string_view word, std::optional<std::string> text);
+    std::optional<std::string> lawInput(std::string_view word) const;
+    void setLawInput(std::string_view word, std::optional<std::string> text);
 };
 
 // The parts of a request, for telling which one was refused; a dimension by its word.
@@ -40,16 +46,19 @@ struct RequestField {
         SlopeUnit,
         Flow,
         FlowUnit,
-        N
+        N,
+        Law,
+        LawInput
     };
     Kind kind = Kind::Pipe;
-    std::string dimension; // the word of a Dimension
+    std::string dimension; // the word of a Dimension or of a LawInput
 
     bool operator==(const RequestField&) const = default;
 };
 
 // Every part of a request in the order a command line writes them: the pipe, the units, the
-// shape, every dimension of the shape table, then the units and numbers of the calculator.
+// shape, every dimension of the shape table, then the units and numbers of the calculator, the
+// law and the inputs of the law table other than n.
 const std::vector<RequestField>& requestFields();
 // The command-line option of a part, without its dashes ("diam-unit", "span").
 std::string optionWord(const RequestField& field);

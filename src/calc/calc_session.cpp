@@ -7,6 +7,7 @@
 
 #include "calc/display_run.h"
 #include "common/number_text.h"
+#include "friction/friction_text.h"
 #include "input/iosafe.h"
 #include "input/system_switch.h"
 #include "input/unit_selection.h"
@@ -59,7 +60,7 @@ CalcSession::CalcSession(SessionView* view, UnitSystem system)
 
 CalcSession::CalcSession(const CalcInputs& in, const CalcEntry& entry, SessionView* view)
     : view_(view), in_(in), texts_{std::string(), entry.slope, entry.flow, entry.n, entry.pipe},
-      dimensions_(entry.dimensions), labels_(startupLabelTexts()) {}
+      dimensions_(entry.dimensions), lawTexts_(entry.lawTexts), labels_(startupLabelTexts()) {}
 
 const std::string& CalcSession::text(TextBox box) const {
     return box == TextBox::Diam ? dimensions_.get(kDiamWord)
@@ -182,6 +183,7 @@ SessionStatus CalcSession::selectSystem(UnitSystem system) {
     const DimensionTexts typedBefore = dimensions_; // the loop changes the texts it reads
     for (const auto& [word, typed] : typedBefore.all())
         showDimension(word, units::convertedDimension(word, typed, in_.DiamInFeet, from, system));
+    convertLawTexts(from, system);
     showText(TextBox::Flow,
              units::convertedFlow(text(TextBox::Flow), unitflowFrom, from, in_.Unitflow, system));
     emptyResults();
@@ -265,6 +267,9 @@ CalcEntry CalcSession::entry() const {
     e.shape = in_.Shape;
     e.system = in_.System;
     e.dimensions = dimensions_;
+    e.law = in_.Law;
+    e.coefficientUnit = in_.LawParams.coefficientUnit;
+    e.lawTexts = lawTexts_;
     return e;
 }
 
@@ -285,9 +290,14 @@ std::vector<sections::DimensionSpec> CalcSession::missingDimensions() const {
     const std::vector<std::string> texts =
         shownInputs_ ? shownInputs_->dimensions : dimensions_.of(shape);
     std::vector<sections::DimensionSpec> missing;
-    for (std::size_t i = 0; i < shape.dimensionCount(); ++i)
+    for (std::size_t i = 0; i < shape.dimensionCount(); ++i) {
+        const sections::DimensionSpec& d = shape.dimensions[i];
+        // An arch's family or radii: one stands for the other.
+        if (!d.isLength() && d.text->alternative)
+            continue;
         if (i >= texts.size() || texts[i].empty())
-            missing.push_back(shape.dimensions[i]);
+            missing.push_back(d);
+    }
     return missing;
 }
 
@@ -299,7 +309,7 @@ record::RecordFields CalcSession::currentInputs() const {
     f.diamInFeet = in_.DiamInFeet;
     f.slopeText = text(TextBox::Slope);
     f.slopeInPercent = in_.SlopeInPercent;
-    f.nText = text(TextBox::ManningN);
+    f.nText = friction::frictionText(*in_.Law, text(TextBox::ManningN), in_.LawParams, in_.System);
     f.system = in_.System;
     return f;
 }
@@ -398,10 +408,14 @@ std::string CalcSession::inputText(const CalcInput& input) const {
         typed = text(TextBox::Slope);
         unit = lists.slope[in_.SlopeInPercent ? 1 : 0];
         break;
-    case CalcInput::Kind::ManningN:
-        name = "Manning's n";
+    case CalcInput::Kind::ManningN: {
+        const friction::CoefficientSpec& c = in_.Law->coefficient;
+        name = c.caption;
         typed = text(TextBox::ManningN);
+        if (!c.units.empty())
+            unit = c.units[friction::coefficientUnit(*in_.Law, in_.LawParams, in_.System)].word;
         break;
+    }
     case CalcInput::Kind::Flow:
         name = "the flow";
         typed = text(TextBox::Flow);
@@ -421,9 +435,10 @@ std::vector<std::string> CalcSession::inputWarnings() const {
             bound = in_.SlopeInPercent
                         ? generalNumberText(w.bound * 100) + " %"
                         : bound + " " + std::string(units::unitLists(in_.System).slope[0]);
-        sentences.push_back("Far outside the range where Manning's equation holds: " + about +
-                            (about.find(',') != std::string::npos ? "," : "") + " is " + w.side +
-                            " " + bound + "; the results are computed all the same.");
+        sentences.push_back("Far outside the range where " + std::string(in_.Law->equation) +
+                            " holds: " + about + (about.find(',') != std::string::npos ? "," : "") +
+                            " is " + w.side + " " + bound +
+                            "; the results are computed all the same.");
     }
     return sentences;
 }

@@ -49,6 +49,8 @@ public:
     virtual void textChanged(TextBox, const std::string&) {}
     // The same for the box of a dimension other than the diameter.
     virtual void dimensionChanged(std::string_view, const std::string&) {}
+    // The same for the box of a friction law's further input (the viscosity).
+    virtual void lawTextChanged(std::string_view, const std::string&) {}
     // A modal message: returns once the user has answered it.
     virtual void message(const std::string&) {}
     // A record to append to the results; a failure throws std::exception, which the session
@@ -88,6 +90,15 @@ public:
     // typed length and flow is written again in them (the same pipe), the boxes are read again,
     // the results shown before are emptied and recomputed.
     SessionStatus selectSystem(UnitSystem system);
+    // A friction law chosen: the coefficient's box (the n box) and the law's further inputs'
+    // boxes read again under its rules, silently, then the results recomputed.
+    SessionStatus selectLaw(const friction::LawRow& law);
+    // The coefficient's unit picked from the law's list (a roughness in mm or in.).
+    SessionStatus selectCoefficientUnit(std::size_t index);
+    // A further input of the law typed, and committed with its check (empty: the default).
+    void setLawText(std::string_view word, std::string text);
+    SessionStatus commitLawInput(std::string_view word);
+    const std::string& lawText(std::string_view word) const { return lawTexts_.get(word); }
     // Recomputes and shows every result from the current inputs; records when "Always" is on.
     SessionStatus calculate();
     // Records the calculation as shown now (the "Now" button and Enter in the pipe name box).
@@ -131,6 +142,10 @@ private:
     std::string& textOf(TextBox box) { return texts_[static_cast<std::size_t>(box)]; }
     SessionStatus checked(const entry::EntryResult& r, const std::function<void()>& empty);
     void emptyDimension(std::string_view word);
+    // Reads the law's coefficient and further inputs again from their boxes.
+    void rereadLaw();
+    // A switch of systems: the coefficient keeps its unit, the further inputs are written again.
+    void convertLawTexts(UnitSystem from, UnitSystem to);
     // A box's new text, told to the view when it differs from the old.
     void showText(TextBox box, std::string text);
     void showDimension(std::string_view word, std::string text);
@@ -164,6 +179,7 @@ private:
     std::array<std::string, kTextBoxCount> texts_; // by TextBox but the diameter's, which is
                                                    // the dimension "diam" of
     DimensionTexts dimensions_;
+    DimensionTexts lawTexts_; // the further inputs of the laws, by word
     LabelTexts labels_;
     bool alwaysRecord_ = false;
     std::optional<CalcResults> lastResults_;

@@ -80,7 +80,8 @@ bool sectionComplete(const CalcInputs& in) {
 
 CalcResults computeCalculation(const CalcInputs& in) {
     CalcResults r;
-    bool valid = in.SlopeFtFt > 0.0 && in.ManningN > 0.0;
+    bool valid = in.SlopeFtFt > 0.0 &&
+                 (in.ManningN > 0.0 || (in.ManningN == 0.0 && in.Law->coefficient.zeroAllowed));
     valid = valid && sectionComplete(in);
     if (!valid) {
         r.outcome = Outcome::InputsInvalid;
@@ -92,7 +93,7 @@ CalcResults computeCalculation(const CalcInputs& in) {
     }
     try {
         const auto section = in.Shape->make(in.Dims, in.Texts, in.System);
-        const auto law = in.Law->make(in.ManningN, in.System);
+        const auto law = in.Law->make(in.ManningN, in.LawParams, in.System);
         compute(*section, *law, in, r);
     } catch (const hydrocalc::ArithmeticError& e) {
         r.fault = e.what();

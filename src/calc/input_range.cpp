@@ -2,16 +2,15 @@
 #include "calc/input_range.h"
 
 #include "calc/calculation.h"
+#include "input/iosafe.h"
 
 namespace runnelex {
 
 namespace {
 
-// The slope above which a channel is no longer an open channel in Manning's sense, and the
-// roughness range of the tables the coefficient comes from (glass to dense brush).
+// The slope above which a channel is no longer an open channel in Manning's sense; the
+// coefficient's range (Manning's n from glass to dense brush) is the law's.
 constexpr double kSteepestSlope = 1.0;
-constexpr double kSmoothestN = 0.005;
-constexpr double kRoughestN = 0.2;
 
 // The input given an ordinary value, the rest left as they are.
 CalcInputs ordinary(CalcInputs in, const CalcInput& input) {
@@ -23,7 +22,7 @@ CalcInputs ordinary(CalcInputs in, const CalcInput& input) {
         in.SlopeFtFt = 0.01;
         break;
     case CalcInput::Kind::ManningN:
-        in.ManningN = 0.013;
+        in.ManningN = iosafe::fSafeDbl(std::string(in.Law->coefficient.startText), false);
         break;
     case CalcInput::Kind::Flow:
         in.Qcfs = 1.0;
@@ -56,10 +55,13 @@ std::vector<RangeWarning> rangeWarnings(const CalcInputs& in) {
     std::vector<RangeWarning> warnings;
     if (in.SlopeFtFt > kSteepestSlope)
         warnings.push_back({{CalcInput::Kind::Slope, 0}, "above", kSteepestSlope});
-    if (in.ManningN > 0 && in.ManningN < kSmoothestN)
-        warnings.push_back({{CalcInput::Kind::ManningN, 0}, "below", kSmoothestN});
-    if (in.ManningN > kRoughestN)
-        warnings.push_back({{CalcInput::Kind::ManningN, 0}, "above", kRoughestN});
+    const friction::CoefficientSpec& c = in.Law->coefficient;
+    if (c.highest <= c.lowest)
+        return warnings;
+    if (in.ManningN > 0 && in.ManningN < c.lowest)
+        warnings.push_back({{CalcInput::Kind::ManningN, 0}, "below", c.lowest});
+    if (in.ManningN > c.highest)
+        warnings.push_back({{CalcInput::Kind::ManningN, 0}, "above", c.highest});
     return warnings;
 }
 

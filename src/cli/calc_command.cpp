@@ -72,6 +72,8 @@ std::vector<std::string> calcItems(const std::vector<std::string>& after) {
          {"[--diam-unit in.|ft.|mm|m]", "[--slope TEXT]", "[--slope-unit ft/ft|m/m|%]",
           "[--n TEXT]", "[--flow TEXT]", "[--flow-unit CFS|MGD|GPM|m3/s|L/s|ML/d]"})
         items.emplace_back(item);
+    for (std::string& item : lawItems())
+        items.push_back(std::move(item));
     items.insert(items.end(), after.begin(), after.end());
     return items;
 }
@@ -92,6 +94,20 @@ Command calcCommand() {
         "horseshoe its height and width in --diam (\"horseshoe 96\"). Their flow peaks below the\n"
         "crown, so a flow above the full-flow capacity can have two normal depths.\n"
         "--units si works in SI (mm or m, m/m or %, m3/s, L/s or ML/d; results in m and m/s).\n"
+        "\n"
+        "Friction laws (--law; the n column of the record in brackets):\n"
+        "  manning (default): V = (k/n) R^(2/3) S^(1/2), k 1.486 (US) or 1 (SI)   [0.013]\n"
+        "  kutter --n: Ganguillet-Kutter, V = C sqrt(R S), C = (a + b/n + c/S) /\n"
+        "    (1 + (a + c/S) n / sqrt(R)); a, b, c = 41.65, 1.811, 0.00281 (US) or 23, 1,\n"
+        "    0.00155 (SI)   [kutter 0.013]\n"
+        "  colebrook --k: Colebrook-White with D = 4R, V = -2 sqrt(8gRS) log10(k/(14.8R) +\n"
+        "    2.51 nu/(4R sqrt(8gRS))); g 9.80665 m/s2 (9.80665/0.3048 ft/s2); k in --k-unit\n"
+        "    (mm in SI, in. in US; 0 is a smooth pipe); nu 1.141e-06 m2/s (water at 15 C) or\n"
+        "    --nu (m2/s, ft2/s in US), or from --temperature (C, F in US) by Vogel's viscosity\n"
+        "    over Tanaka's density of water   [colebrook 1.5 mm nu 1.31e-06]\n"
+        "  hazen-williams --c: V = k C R^0.63 S^0.54, k 1.318 (US) or 0.849 (SI)\n"
+        "    [hazen-williams 120]\n"
+        "The critical depth and the Froude number do not depend on the law.\n"
         "\n"
         "The record's columns: Pipe ID; Q and Qunit, the flow as typed and its unit; Diam and\n"
         "unit; Slope and unit; n; Depth (ft), the normal depth; Vel. (fps), the velocity there\n"

@@ -12,6 +12,10 @@ namespace runnelex::cli {
 int CliCalculator::run(const CalcRequest& request, Output& err, const std::string& command) {
     if (const auto why = report::shapeProblem(request))
         return usageError(err, *why, command);
+    if (const auto why = report::lawProblem(request, [&request](const RequestField& f) {
+            return fieldText(request, f).has_value();
+        }))
+        return usageError(err, *why, command);
     const Replay r = replay(request, session_);
     switch (r.status) {
     case SessionStatus::Rejected:

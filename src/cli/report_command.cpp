@@ -119,8 +119,10 @@ int runReport(const ParsedArgs& a, Output& out, Output& err) {
     // Computed all the same, but the reader is told, once for the whole report.
     if (warned > 0)
         err.write("runnelex-cli report: warning: " + std::to_string(warned) +
-                  (warned == 1 ? " row" : " rows") + " with inputs far outside the range of "
-                  "the equations; the first: " + diagnostic(firstWarning) + "\n");
+                  (warned == 1 ? " row" : " rows") +
+                  " with inputs far outside the range of "
+                  "the equations; the first: " +
+                  diagnostic(firstWarning) + "\n");
     return faulted > 0 ? kArithmetic : kDone;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/size_command.h"
 
+#include "calc/request_law.h"
 #include "cli/calc_command.h"
 #include "cli/cli_app.h"
 #include "cli/cli_calculator.h"
@@ -64,11 +65,19 @@ std::optional<std::string> readCriteria(const ParsedArgs& a, UnitSystem system, 
 Command sizeCommand() {
     Command c;
     c.name = "size";
-    c.synopsis = synopsisLines("  runnelex-cli size",
-                               {"--flow TEXT", "[--flow-unit CFS|MGD|GPM|m3/s|L/s|ML/d]",
-                                "--slope TEXT", "[--slope-unit ft/ft|m/m|%]", "[--n TEXT]",
-                                shapeItem(), "\n", "[--max-depth-ratio R]", "[--min-velocity V]",
-                                "[--max-velocity V]", "[--sizes LIST]", "[--units us|si]"});
+    std::vector<std::string> items = {"--flow TEXT",
+                                      "[--flow-unit CFS|MGD|GPM|m3/s|L/s|ML/d]",
+                                      "--slope TEXT",
+                                      "[--slope-unit ft/ft|m/m|%]",
+                                      "[--n TEXT]",
+                                      shapeItem(),
+                                      "\n"};
+    for (std::string& item : lawItems())
+        items.push_back(std::move(item));
+    for (const char* item : {"\n", "[--max-depth-ratio R]", "[--min-velocity V]",
+                             "[--max-velocity V]", "[--sizes LIST]", "[--units us|si]"})
+        items.emplace_back(item);
+    c.synopsis = synopsisLines("  runnelex-cli size", items);
     c.description =
         "Tries nominal diameters in inches, in the order given (default 4, 6, 8, 10, 12, 15,\n"
         "18, 21, 24, 27, 30, 33, 36, 42, 48, 54, 60, 66, 72, 78, 84, 90, 96, 102, 108, 114,\n"
@@ -88,6 +97,8 @@ Command sizeCommand() {
         "pipes (585x355 to 4570x2945, the inch sizes to the nearest 5 mm) and horseshoes (1200\n"
         "to 6000 by 300), the velocity in m/s (default at least 0.6); the last line is then\n"
         "the size in mm.\n"
+        "--shape arch tries every family's standard arches, smallest full area first.\n"
+        "The friction law and its inputs are calc's (--law, --k, ...).\n"
         "Exit status 6 when no size meets the criteria. The columns are calc's (runnelex-cli\n"
         "calc --help), then d/D and the criteria.\n"
         "\n"
@@ -99,7 +110,9 @@ Command sizeCommand() {
         "  runnelex-cli size --units si --flow 50 --flow-unit L/s --slope 1 --slope-unit %\n";
     c.options = {{"flow"},  {"flow-unit"}, {"slope"},           {"slope-unit"},   {"n"},
                  {"shape"}, {"sizes"},     {"max-depth-ratio"}, {"min-velocity"}, {"max-velocity"},
-                 {"units"}};
+                 {"units"}, {"law"}};
+    for (std::string_view word : lawInputWords())
+        c.options.push_back({std::string(word)});
     c.run = [](const ParsedArgs& a, Output& out, Output& err) {
         for (const char* needed : {"flow", "slope"})
             if (!a.has(needed))

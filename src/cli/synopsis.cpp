@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "friction/law_table.h"
 #include "sections/shape_table.h"
 
 namespace runnelex::cli {
@@ -57,6 +58,29 @@ std::vector<std::string> dimensionItems() {
         }
         if (!item.empty())
             items.push_back(item + "]");
+    }
+    return items;
+}
+
+std::vector<std::string> lawItems() {
+    // Appended piece by piece: no false -Wrestrict of GCC 12 in the release build.
+    std::vector<std::string> items = {
+        std::string("[--law ").append(friction::lawWordList("|")).append("]")};
+    for (const friction::LawRow& law : friction::lawTable()) {
+        const friction::CoefficientSpec& c = law.coefficient;
+        if (c.word == "n")
+            continue;
+        std::string item = "[--";
+        item.append(c.word).append(" TEXT");
+        if (!c.units.empty()) {
+            item.append(" [--").append(c.unitWord).append(" ");
+            for (std::size_t i = 0; i < c.units.size(); ++i)
+                item.append(i == 0 ? "" : "|").append(c.units[i].word);
+            item.append("]");
+        }
+        items.push_back(item.append("]"));
+        for (const friction::ParameterSpec& p : law.parameters)
+            items.push_back(std::string("[--").append(p.word).append(" TEXT]"));
     }
     return items;
 }

@@ -16,5 +16,7 @@ std::string synopsisLines(std::string_view lead, const std::vector<std::string>&
 // item per group of dimensions a shape takes ("[--diam TEXT]", "[--span TEXT --rise TEXT]").
 std::string shapeItem();
 std::vector<std::string> dimensionItems();
+// "[--law manning|...]" and the inputs of the laws other than n, one item each law.
+std::vector<std::string> lawItems();
 
 } // namespace runnelex::cli

@@ -14,7 +14,7 @@ using hydraulics::Conduit;
 
 PipeConduit::PipeConduit(const Pipe& pipe)
     : section_(sections::defaultShape().make({pipe.D}, {}, pipe.system)),
-      law_(friction::defaultLaw().make(pipe.n, pipe.system)),
+      law_(friction::defaultLaw().make(pipe.n, {}, pipe.system)),
       conduit_(*section_, *law_, pipe.S, pipe.system) {}
 
 double flowAtDepth(const Pipe& pipe, double y) {

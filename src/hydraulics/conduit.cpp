@@ -1,61 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "hydraulics/conduit.h"
 
-#include <bit>
 #include <cmath>
-#include <cstdint>
 #include <functional>
 
+#include "common/first_reached.h"
 #include "engine/arith.h"
 #include "engine/hydrocalc.h"
 
 namespace runnelex::hydraulics {
 
 using namespace hydrocalc::checked;
-
-namespace {
-
-std::uint64_t bitsOf(double y) {
-    return std::bit_cast<std::uint64_t>(y);
-}
-
-// The smallest double y in (lo, hi] with excess(y) >= 0, given excess(lo) < 0 <= excess(hi) and
-// that the excess does not fall back below 0 above a depth where it reached 0. Positive doubles
-// order as their bit patterns: the bracket is narrowed by the Illinois form of the false
-// position while it is wide, then by halving the patterns' distance down to adjacent doubles,
-// so the answer depends on the signs of the excess alone, never on a tolerance.
-template <typename Excess> double firstReached(double lo, double hi, Excess excess) {
-    double a = lo, b = hi;
-    double fa = excess(a), fb = excess(b);
-    if (fb < 0.0)
-        return b; // nothing reaches the target below the top
-    int kept = 0; // +1: b was kept last time, -1: a was
-    for (int step = 0; bitsOf(b) - bitsOf(a) > 1; ++step) {
-        double c = 0.0;
-        const bool wide = bitsOf(b) - bitsOf(a) > 64 && step < 60;
-        if (wide)
-            c = (a * fb - b * fa) / (fb - fa);
-        if (!wide || !(c > a && c < b))
-            c = std::bit_cast<double>(bitsOf(a) + (bitsOf(b) - bitsOf(a)) / 2);
-        const double fc = excess(c);
-        if (fc >= 0.0) {
-            b = c;
-            fb = fc;
-            if (kept == -1)
-                fa *= 0.5; // a kept twice: pull the next false position towards it
-            kept = -1;
-        } else {
-            a = c;
-            fa = fc;
-            if (kept == 1)
-                fb *= 0.5;
-            kept = 1;
-        }
-    }
-    return b;
-}
-
-} // namespace
 
 PeakFlow largestOf(const std::function<double(double)>& f, double lo, double hi) {
     const double invPhi = (std::sqrt(5.0) - 1.0) / 2.0;
@@ -107,11 +62,17 @@ double Conduit::normalDepth(double Q, double top) const {
     if (engineRoute())
         return hydrocalc::fDnormal(*law_.engineManningN(), s_.rise(), 0.0, hydrocalc::kCircular, S_,
                                    Q);
-    return firstReached(0.0, top, [&](double y) { return flowAt(y) - Q; });
+    // The engine's circle has no depth below where 1 - 2 y/D rounds to 1: other laws search it
+    // from there.
+    const double lo = s_.engineCircle() ? s_.rise() * 0x1p-52 : 0.0;
+    if (lo > 0.0 && flowAt(lo) >= Q)
+        return lo;
+    return firstReached(lo, top, [&](double y) { return flowAt(y) - Q; });
 }
 
 double Conduit::froudeNumber(double y, double Q) const {
-    if (engineRoute())
+    // The Froude number and the critical depth do not depend on the law.
+    if (s_.engineCircle())
         return hydrocalc::fFroude(s_.rise(), y, Q);
     const double T = s_.topWidth(y);
     if (T <= 0.0)
@@ -121,7 +82,7 @@ double Conduit::froudeNumber(double y, double Q) const {
 }
 
 double Conduit::criticalDepth(double Q) const {
-    if (engineRoute())
+    if (s_.engineCircle())
         return hydrocalc::fDcritCircular(s_.rise(), Q);
     if (const auto closed = s_.criticalDepth(Q, g_))
         return *closed;

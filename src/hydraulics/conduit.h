@@ -38,7 +38,8 @@ public:
     const friction::FrictionLaw& law() const { return law_; }
     double slope() const { return S_; }
     double g() const { return g_; }
-    // Whether the engine's bisection, march and Froude number serve this conduit.
+    // Whether the engine's bisection serves this conduit (its march and Froude number serve
+    // its circle under any law).
     bool engineRoute() const;
 
     // Hydraulic radius, velocity and flow of uniform flow at depth y; nothing flows at or

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "common/unit_system.h"
+#include "friction/law_table.h"
 #include "input/dimension_texts.h"
 #include "sections/shape_table.h"
 
@@ -20,6 +22,11 @@ struct CalcEntry {
     const sections::ShapeRow* shape = &sections::defaultShape();
     DimensionTexts dimensions;          // "diam" is the main window's diameter box
     UnitSystem system = UnitSystem::US; // of the unit lists' positions
+    // The friction law (n holds its coefficient), its coefficient's unit and the texts of its
+    // further inputs' boxes by word.
+    const friction::LawRow* law = &friction::defaultLaw();
+    std::optional<std::size_t> coefficientUnit;
+    DimensionTexts lawTexts;
 };
 
 } // namespace runnelex

@@ -20,9 +20,11 @@ struct CalcInputs {
     // (m); empty where not given.
     sections::TextValues Texts{};
     double SlopeFtFt = 0.0;
-    // The friction law and its coefficient (Manning's n for Manning's law).
+    // The friction law and its coefficient as typed (Manning's n for Manning's law), with the
+    // coefficient's unit and the law's further inputs.
     const friction::LawRow* Law = &friction::defaultLaw();
     double ManningN = 0.013;
+    friction::LawSettings LawParams{};
     double Qcfs = 0.0;
     std::string Unitflow = "CFS"; // "CFS", "MGD" or "GPM"; in SI "m³/s", "L/s" or "ML/d"
     bool DiamInFeet = false;      // in SI: the diameter is typed in m (else mm)

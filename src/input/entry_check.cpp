@@ -44,8 +44,23 @@ Rule ruleOf(Box box) {
     return {rejectionMessage(box), box != Box::ManningN};
 }
 
+Rule coefficientRule(const friction::LawRow& law) {
+    return {law.coefficient.rejection, false, 0.0, law.coefficient.zeroAllowed};
+}
+
+Rule parameterRule(const friction::ParameterSpec& p, UnitSystem system) {
+    const auto bound = [&](double si) {
+        return friction::parameterInSystem(p, si, UnitSystem::SI, system);
+    };
+    // Only a range from 0 on takes its lowest value (0 degrees C): a viscosity is above 0.
+    return {p.rejection, false, bound(p.siLowest), p.siLowest == 0.0 && p.usOffset != 0.0,
+            bound(p.siHighest)};
+}
+
 Rule dimensionRule(const sections::DimensionSpec& dimension) {
-    return {dimension.rejection, true, dimension.text};
+    Rule rule{dimension.rejection};
+    rule.text = dimension.text;
+    return rule;
 }
 
 std::optional<std::vector<double>> readTextDimension(const sections::TextDimension& text,
@@ -66,7 +81,8 @@ std::optional<std::string> rejectionOf(const Rule& rule, const std::string& text
     if (rule.text != nullptr)
         return rule.text->read(text) ? std::nullopt : std::optional(std::string(rule.rejection));
     const auto value = iosafe::parseNumber(text);
-    if (!value || !(*value > 0.0))
+    if (!value || !(*value >= rule.lowest) || (*value == rule.lowest && !rule.lowestTaken) ||
+        *value > rule.highest)
         return std::string(rule.rejection);
     return std::nullopt;
 }
@@ -115,30 +131,43 @@ EntryResult checkDimension(std::size_t index, const std::string& text, CalcInput
                  });
 }
 
+EntryResult checkLawParameter(std::size_t index, const std::string& text, CalcInputs& in) {
+    const friction::ParameterSpec& spec = in.Law->parameters[index];
+    EntryResult result;
+    if (text.empty()) {
+        in.LawParams.parameters[index].reset();
+        result.runCalc = true;
+        return result;
+    }
+    return check(parameterRule(spec, in.System), text, in,
+                 [index](CalcInputs& to, double x, bool) { to.LawParams.parameters[index] = x; });
+}
+
 EntryResult checkEntry(Box box, const std::string& text, CalcInputs& in) {
     std::optional<std::string> heading, message;
-    EntryResult result = check(
-        ruleOf(box), text, in, [box, &heading, &message](CalcInputs& to, double x, bool empty) {
-            switch (box) {
-            case Box::Diam:
-                to.Dims[0] = empty ? 0.0 : units::diamToFeet(x, to.DiamInFeet, to.System);
-                break;
-            case Box::Slope:
-                to.SlopeFtFt = empty ? 0.0 : units::slopeToFtFt(x, to.SlopeInPercent);
-                break;
-            case Box::ManningN:
-                to.ManningN = x;
-                break;
-            case Box::Flow:
-                if (empty)
-                    to.Qcfs = 0.0;
-                else if (units::flowToCfs(x, to.Unitflow, to.Qcfs))
-                    heading = units::capacityHeading(to.Unitflow);
-                else
-                    message = kUnitflowUndefinedMessage;
-                break;
-            }
-        });
+    EntryResult result =
+        check(box == Box::ManningN ? coefficientRule(*in.Law) : ruleOf(box), text, in,
+              [box, &heading, &message](CalcInputs& to, double x, bool empty) {
+                  switch (box) {
+                  case Box::Diam:
+                      to.Dims[0] = empty ? 0.0 : units::diamToFeet(x, to.DiamInFeet, to.System);
+                      break;
+                  case Box::Slope:
+                      to.SlopeFtFt = empty ? 0.0 : units::slopeToFtFt(x, to.SlopeInPercent);
+                      break;
+                  case Box::ManningN:
+                      to.ManningN = x;
+                      break;
+                  case Box::Flow:
+                      if (empty)
+                          to.Qcfs = 0.0;
+                      else if (units::flowToCfs(x, to.Unitflow, to.Qcfs))
+                          heading = units::capacityHeading(to.Unitflow);
+                      else
+                          message = kUnitflowUndefinedMessage;
+                      break;
+                  }
+              });
     result.capacityHeading = heading;
     if (message)
         result.message = message;

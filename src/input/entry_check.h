@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,10 +19,18 @@ enum class Box { Diam, Slope, ManningN, Flow };
 struct Rule {
     std::string_view rejection;
     bool emptyIsZero = true;
+    // The numbers taken: above `lowest` (from it when `lowestTaken`), up to `highest`.
+    double lowest = 0.0;
+    bool lowestTaken = false;
+    double highest = std::numeric_limits<double>::max();
     // A text dimension's reading, in place of a positive number's (an empty text is not given).
     const sections::TextDimension* text = nullptr;
 };
 Rule ruleOf(Box box);
+// The coefficient's box of a law (Manning's n box for Manning's law).
+Rule coefficientRule(const friction::LawRow& law);
+// A law's further input in a system's units; an empty box is the law's default.
+Rule parameterRule(const friction::ParameterSpec& parameter, UnitSystem system);
 // A section's dimension: a length in the diameter's unit, checked as the diameter is.
 Rule dimensionRule(const sections::DimensionSpec& dimension);
 
@@ -63,6 +72,8 @@ struct EntryResult {
 EntryResult checkEntry(Box box, const std::string& text, CalcInputs& in);
 // The same for the dimension at `index` of the shape in `in`.
 EntryResult checkDimension(std::size_t index, const std::string& text, CalcInputs& in);
+// The same for the law's further input at `index`: an empty text takes the law's default.
+EntryResult checkLawParameter(std::size_t index, const std::string& text, CalcInputs& in);
 
 // The box's message when its entry check rejects `text`, whatever the units; nothing when it
 // takes it (an empty diameter, slope or flow box is taken as zero).

@@ -151,7 +151,7 @@ void build(const CalcInputs& in, const CalcEntry* entry, const CalcResults& r, P
     m.qmax = unit.toShown(*r.Qmax);
     std::string other[3];
     double peakCfs = 0.0;
-    const auto law = in.Law->make(in.ManningN, in.System);
+    const auto law = in.Law->make(in.ManningN, in.LawParams, in.System);
     const hydraulics::Conduit conduit(*section, *law, in.SlopeFtFt, in.System);
     const elements::NormalDepths depths = elements::normalDepths(conduit, in.Qcfs);
     m.fullFlow = unit.toShown(depths.fullFlow);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "calc/request_law.h"
 #include "input/units.h"
 #include "report/quoting.h"
 #include "sections/shape_table.h"
@@ -43,9 +44,22 @@ CalcRequest requestFromEntry(const CalcEntry& entry, const std::vector<Input>& v
         r.slope = textOf(entry.slope);
     if (!isVaried({RequestField::Kind::Flow, {}}))
         r.flow = textOf(entry.flow);
-    // An empty n box is given too: its check rejects it, as the main window does.
-    if (!isVaried({RequestField::Kind::N, {}}) && entry.n != kStartManningN)
+    // An empty n box is given too: its check rejects it, as the main window does. Another law
+    // is named with its coefficient, the coefficient's unit and its further inputs.
+    const RequestField coefficient = coefficientField(*entry.law);
+    if (entry.law != &friction::defaultLaw()) {
+        r.law = std::string(entry.law->word);
+        if (!isVaried(coefficient))
+            setFieldText(r, coefficient, entry.n);
+        if (const auto unit = coefficientUnitField(*entry.law); unit && entry.coefficientUnit)
+            setFieldText(r, *unit,
+                         std::string(entry.law->coefficient.units[*entry.coefficientUnit].word));
+        for (const friction::ParameterSpec& p : entry.law->parameters)
+            if (!entry.lawTexts.get(p.word).empty())
+                r.setLawInput(p.word, entry.lawTexts.get(p.word));
+    } else if (!isVaried(coefficient) && entry.n != kStartManningN) {
         r.n = entry.n;
+    }
     const units::UnitLists lists = units::unitLists(entry.system);
     r.diamUnit = unitWord(lists.diam, entry.diamUnit);
     r.slopeUnit = unitWord(lists.slope, entry.slopeUnit);

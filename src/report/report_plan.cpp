@@ -5,12 +5,23 @@
 #include <array>
 #include <optional>
 
+#include "calc/request_law.h"
 #include "input/entry_check.h"
 #include "report/quoting.h"
 #include "report/request_options.h"
 #include "sections/shape_table.h"
 
 namespace runnelex::report {
+
+namespace {
+// The first law whose coefficient an input is.
+const friction::LawRow* coefficientLaw(const Input& input) {
+    for (const friction::LawRow& law : friction::lawTable())
+        if (coefficientField(law) == input)
+            return &law;
+    return nullptr;
+}
+} // namespace
 
 const std::vector<Input>& variableInputs() {
     static const std::vector<Input> inputs = [] {
@@ -24,6 +35,11 @@ const std::vector<Input>& variableInputs() {
         for (auto kind :
              {RequestField::Kind::Slope, RequestField::Kind::Flow, RequestField::Kind::N})
             all.push_back({kind, {}});
+        // The coefficients of the other laws (k, C).
+        for (const friction::LawRow& law : friction::lawTable())
+            if (const Input c = coefficientField(law);
+                std::find(all.begin(), all.end(), c) == all.end())
+                all.push_back(c);
         return all;
     }();
     return inputs;
@@ -39,6 +55,10 @@ std::string inputCaption(const Input& input) {
         if (const sections::DimensionSpec* d = sections::firstDimension(input.dimension))
             return std::string(d->caption);
         return input.dimension;
+    case RequestField::Kind::LawInput:
+        if (const friction::LawRow* law = coefficientLaw(input))
+            return std::string(law->coefficient.caption);
+        return input.dimension;
     default:
         return "n";
     }
@@ -52,8 +72,13 @@ entry::Rule inputRule(const Input& input, const CalcRequest& request) {
         return entry::ruleOf(entry::Box::Flow);
     case RequestField::Kind::Dimension:
         break;
-    default:
-        return entry::ruleOf(entry::Box::ManningN);
+    default: {
+        // The request's own law where the input is its coefficient.
+        const friction::LawRow* law = requestLaw(request);
+        if (law == nullptr || coefficientField(*law) != input)
+            law = coefficientLaw(input);
+        return law ? entry::coefficientRule(*law) : entry::ruleOf(entry::Box::ManningN);
+    }
     }
     // The shape's own dimension, else the first shape's that has it.
     const sections::ShapeRow* named =
@@ -129,6 +154,8 @@ std::variant<ReportPlan, ReportPlan::Error> ReportPlan::make(const CalcRequest& 
                std::any_of(vary.begin(), vary.end(), [&f](const Vary& v) { return v.input == f; });
     };
     if (const auto why = shapeProblem(base, givenOrVaried))
+        return Error{*why};
+    if (const auto why = lawProblem(base, givenOrVaried))
         return Error{*why};
     for (const Input& i : variableInputs()) {
         const auto given = fieldText(plan.base_, i);

@@ -3,7 +3,9 @@
 
 #include <algorithm>
 
+#include "calc/request_law.h"
 #include "common/words.h"
+#include "friction/law_table.h"
 #include "input/iosafe.h"
 #include "report/quoting.h"
 #include "sections/shape_table.h"
@@ -78,6 +80,34 @@ std::optional<std::string> shapeProblem(const CalcRequest& rq,
 
 std::optional<std::string> shapeProblem(const CalcRequest& rq) {
     return shapeProblem(rq, [&rq](const RequestField& f) { return fieldText(rq, f).has_value(); });
+}
+
+std::optional<std::string> lawProblem(const CalcRequest& rq,
+                                      const std::function<bool(const RequestField&)>& given) {
+    const friction::LawRow* law = requestLaw(rq);
+    if (law == nullptr)
+        return std::nullopt; // the replay names the unknown word
+    const std::vector<RequestField> own = lawFields(*law);
+    const std::string takes = optionName(own[0]);
+    const std::string name = "the " + std::string(law->word) + " law";
+    std::vector<RequestField> others = {{RequestField::Kind::N, {}}};
+    for (std::string_view word : lawInputWords())
+        others.push_back({RequestField::Kind::LawInput, std::string(word)});
+    for (const RequestField& f : others)
+        if (given(f) && std::find(own.begin(), own.end(), f) == own.end())
+            return optionName(f) + ": not an input of " + name + ", which takes " + takes;
+    if (law != &friction::defaultLaw() && !given(own[0]))
+        return takes + " is needed for " + name;
+    const RequestField* first = nullptr;
+    for (const friction::ParameterSpec& p : law->parameters) {
+        const RequestField f{RequestField::Kind::LawInput, std::string(p.word)};
+        if (!given(f))
+            continue;
+        if (first != nullptr)
+            return optionName(*first) + " and " + optionName(f) + ": give one of them";
+        first = &*std::find(own.begin(), own.end(), f);
+    }
+    return std::nullopt;
 }
 
 std::string numberHint(const RequestField& field, const std::string& text) {

@@ -21,6 +21,11 @@ std::optional<std::string> shapeProblem(const CalcRequest& request,
                                         const std::function<bool(const RequestField&)>& given);
 std::optional<std::string> shapeProblem(const CalcRequest& request);
 
+// What a request's law inputs lack or have too many: an input of another law, a law other
+// than Manning's without its coefficient, two further inputs where the law takes one.
+std::optional<std::string> lawProblem(const CalcRequest& request,
+                                      const std::function<bool(const RequestField&)>& given);
+
 // A refused request as a usage message names it: the option, its text and why
 // ("--diam "0": Diameter must be a positive real number."), with a hint where the text is a
 // number written as a person might (a unit inside it, a decimal comma).

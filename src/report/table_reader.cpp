@@ -5,6 +5,8 @@
 #include <array>
 #include <vector>
 
+#include "calc/request_law.h"
+#include "friction/friction_text.h"
 #include "input/entry_check.h"
 #include "input/units.h"
 #include "report/quoting.h"
@@ -279,10 +281,19 @@ TableLine readTableLine(std::string_view line, const TableForm& form) {
                   {3, {RequestField::Kind::Dimension, "diam"}, entry::Box::Diam},
                   {5, {RequestField::Kind::Slope, {}}, entry::Box::Slope},
                   {7, {RequestField::Kind::N, {}}, entry::Box::ManningN}};
+    const auto lawRead = friction::readFrictionText(split[7]);
     for (const auto& in : inputs) {
         std::string& text = split[in.at];
         const std::string column = record::headerNames()[in.at];
+        // A law's n column ("colebrook 1.5 mm") is a text, which a spreadsheet keeps as it is.
+        const bool lawText =
+            in.at == 7 && std::get_if<friction::FrictionParts>(&lawRead) &&
+            std::get<friction::FrictionParts>(lawRead).law != &friction::defaultLaw();
         if (form.decimalComma) {
+            if (lawText) {
+                std::replace(text.begin(), text.end(), ',', '.');
+                continue;
+            }
             if (text.find('.') != std::string::npos) {
                 t.problem = column + " " + quoted(text) +
                             ": the table is separated by semicolons, so its decimal separator "
@@ -335,7 +346,19 @@ TableLine readTableLine(std::string_view line, const TableForm& form) {
         numbers.push_back(
             {section->dimensions[i], entry::dimensionRule(section->shape->dimensions[i]), "Diam"});
     numbers.push_back({f[5], entry::ruleOf(entry::Box::Slope), "Slope"});
-    numbers.push_back({f[7], entry::ruleOf(entry::Box::ManningN), "n"});
+    // The n column: Manning's n, or a law with its coefficient and further inputs.
+    const auto friction = friction::readFrictionText(f[7]);
+    if (const auto* why = std::get_if<std::string>(&friction))
+        return problem("n " + quoted(std::string(f[7])) + ": " + *why);
+    const friction::FrictionParts& law = std::get<friction::FrictionParts>(friction);
+    if (!law.unit.empty() && !coefficientUnitIndex(*law.law, law.unit))
+        return problem("n " + quoted(std::string(f[7])) + ": unknown unit " + quoted(law.unit));
+    numbers.push_back({law.coefficient, entry::coefficientRule(*law.law), "n"});
+    for (const auto& [word, value] : law.parameters)
+        numbers.push_back(
+            {value,
+             entry::parameterRule(law.law->parameters[law.law->parameterIndex(word)], *system),
+             "n"});
     for (const Number& n : numbers)
         if (const auto why = entry::rejectionOf(n.rule, std::string(n.text)))
             return problem(std::string(n.column) + " " + quoted(std::string(n.text)) + ": " + *why);
@@ -365,7 +388,13 @@ TableLine readTableLine(std::string_view line, const TableForm& form) {
     r.diamUnit = std::string(lists.diam[*diam]);
     r.slope = text(f[5]);
     r.slopeUnit = std::string(lists.slope[*slope]);
-    r.n = std::string(f[7]);
+    if (law.law != &friction::defaultLaw())
+        r.law = std::string(law.law->word);
+    setFieldText(r, coefficientField(*law.law), law.coefficient);
+    if (const auto unit = coefficientUnitField(*law.law))
+        r.setLawInput(unit->dimension, law.unit);
+    for (const auto& [word, value] : law.parameters)
+        r.setLawInput(word, value);
     if (*system == UnitSystem::SI)
         r.units = "si";
     t.system = system;

@@ -47,7 +47,9 @@ std::string tableRow(const TableForm& form, const RecordReply& row) {
     auto fields = rowFields(row);
     for (std::size_t i = 1; i < fields.size(); ++i) {
         // The inputs were read with their decimal commas; the results are numbers or a fault.
-        const bool input = i == 1 || i == 3 || i == 5 || i == 7;
+        // A law's n column ("colebrook 1.5 mm") is a text: it keeps its points.
+        const bool lawText = i == 7 && fields[i].find(' ') != std::string::npos;
+        const bool input = i == 1 || i == 3 || i == 5 || (i == 7 && !lawText);
         if (form.decimalComma && (input || (i >= 8 && iosafe::parseNumber(fields[i]))))
             std::replace(fields[i].begin(), fields[i].end(), '.', ',');
     }

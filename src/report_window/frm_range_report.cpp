@@ -25,6 +25,7 @@
 #include <QTableView>
 #include <QTimer>
 
+#include "calc/request_law.h"
 #include "common/words.h"
 #include "input/system_switch.h"
 #include "input/units.h"
@@ -256,8 +257,11 @@ void FrmRangeReport::fillThenVary() {
             c_.cmbVary2->removeItem(1);
         for (const report::Input& input : report::variableInputs()) {
             const QString word = qs(optionWord(input));
-            if (word == first || (input.kind == RequestField::Kind::Dimension &&
-                                  shape.dimensionIndex(input.dimension) == shape.dimensionCount()))
+            if (word == first ||
+                (input.kind == RequestField::Kind::Dimension &&
+                 shape.dimensionIndex(input.dimension) == shape.dimensionCount()) ||
+                (input.kind == RequestField::Kind::LawInput &&
+                 coefficientField(*entry().law) != input))
                 continue;
             c_.cmbVary2->addItem(inputCaption(input), word);
         }

@@ -55,9 +55,11 @@ QComboBox* varyList(QWidget* parent, const char* name, bool withNone) {
     auto* combo = named(new QComboBox(parent), name);
     if (withNone)
         combo->addItem(qs("(none)"), QString());
+    // The calculator's law is Manning's: the other laws' coefficients are not offered.
     for (const report::Input& input : report::variableInputs())
-        combo->addItem(QString::fromStdString(report::inputCaption(input)),
-                       QString::fromStdString(optionWord(input)));
+        if (input.kind != RequestField::Kind::LawInput)
+            combo->addItem(QString::fromStdString(report::inputCaption(input)),
+                           QString::fromStdString(optionWord(input)));
     return combo;
 }
 

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "common/number_text.h"
 #include "input/units.h"
@@ -69,6 +70,8 @@ FrmSections::FrmSections(const CalcInputs& in, const CalcEntry& entry,
     c_.cmbShape->setCurrentIndex(c_.cmbShape->findData(
         QString::fromUtf8(in.Shape->word.data(), static_cast<qsizetype>(in.Shape->word.size()))));
     c_.labels.at("lblCapQ")->setText(qs(capacityHeading));
+    law_ = new LawPanel(this, session_, *c_.txtM, *c_.lblM);
+    c_.inputColumn->insertWidget(2, law_);
     showShape();
     fillCatalogue();
     connectControls();
@@ -204,6 +207,7 @@ void FrmSections::setSystem(UnitSystem system) {
     // The lists first, so that the results the switch shows are heard in their units.
     showSectionsUnits(c_, system);
     session_.selectSystem(system);
+    law_->showLaw(); // the further inputs' units
     fillCatalogue();
     respeak();
 }
@@ -309,6 +313,14 @@ void FrmSections::respeak() {
     // Every box and list is heard with its caption, its value and its unit.
     const std::string diamUnit = plain(c_.cmbUnDiam->currentText());
     const sections::ShapeRow& shape = *session_.inputs().Shape;
+    const friction::LawRow& law = *session_.inputs().Law;
+    const std::string coefficientUnit =
+        law.coefficient.units.empty()
+            ? std::string()
+            : std::string(law.coefficient
+                              .units[friction::coefficientUnit(law, session_.inputs().LawParams,
+                                                               session_.inputs().System)]
+                              .word);
     std::vector<std::tuple<QWidget*, std::string, std::string, std::string>> named;
     for (const SectionsControls::DimensionBox& d : c_.dimensions) {
         // A box the shape has not is named as the first shape that has it names it.
@@ -323,7 +335,8 @@ void FrmSections::respeak() {
          plain(c_.cmbUnSlope->currentText())},
         {c_.txtQinput, "Q (flowrate)", c_.txtQinput->text().toStdString(),
          plain(c_.cmbUnFlo->currentText())},
-        {c_.txtM, "n", c_.txtM->text().toStdString(), ""},
+        {c_.txtM, LawPanel::symbolOf(law.coefficient), c_.txtM->text().toStdString(),
+         coefficientUnit},
         {c_.txtPipeID, "Pipe name", c_.txtPipeID->text().toStdString(), ""},
         {c_.cmbShape, "Shape", plain(c_.cmbShape->currentText()), ""},
         {c_.cmbCatalogue, "Catalogue", plain(c_.cmbCatalogue->currentText()), ""},
@@ -335,6 +348,8 @@ void FrmSections::respeak() {
         {c_.cmdSize, "Size", "", ""},
         {c_.cmdClose, "Close", "", ""}};
     named.insert(named.end(), std::begin(others), std::end(others));
+    for (auto& spoken : law_->spoken())
+        named.push_back(std::move(spoken));
     for (const auto& [w, caption, text, unit] : named) {
         const QString name = qs(text.empty() && (qobject_cast<QPushButton*>(w) != nullptr)
                                     ? caption
@@ -360,6 +375,11 @@ void FrmSections::textChanged(TextBox which, const std::string& text) {
 void FrmSections::dimensionChanged(std::string_view word, const std::string& text) {
     if (NumericBox* edit = dimensionBox(word))
         edit->setText(qs(text));
+}
+
+void FrmSections::lawTextChanged(std::string_view word, const std::string& text) {
+    if (law_ != nullptr)
+        law_->showText(word, text);
 }
 
 void FrmSections::message(const std::string& prompt) {

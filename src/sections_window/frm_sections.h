@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "calc/calc_session.h"
+#include "sections_window/law_panel.h"
 #include "sections_window/sections_controls.h"
 #include "sizing/pipe_sizing.h"
 
@@ -67,6 +68,7 @@ private:
     void labelChanged(Label label, const std::string& text) override;
     void textChanged(TextBox which, const std::string& text) override;
     void dimensionChanged(std::string_view word, const std::string& text) override;
+    void lawTextChanged(std::string_view word, const std::string& text) override;
     void message(const std::string& prompt) override;
     void recorded(const std::string& record) override;
 
@@ -74,6 +76,7 @@ private:
     ResultsLog& results_;
     SectionsControls c_;
     CalcSession session_;
+    LawPanel* law_ = nullptr;
     int shownListener_ = -1;
 };
 

@@ -159,7 +159,8 @@ QGroupBox* flow(QWidget& w, SectionsControls& c) {
     grid->addWidget(caption(g, "lblQ", "&Q (flowrate):", c.txtQinput), 1, 0);
     grid->addWidget(c.txtQinput, 1, 1);
     grid->addWidget(c.cmbUnFlo, 1, 2);
-    grid->addWidget(caption(g, "lblM", "&n = ", c.txtM), 2, 0);
+    c.lblM = caption(g, "lblM", "&n = ", c.txtM);
+    grid->addWidget(c.lblM, 2, 0);
     grid->addWidget(c.txtM, 2, 1);
     grid->setColumnStretch(1, 1);
     return g;
@@ -294,6 +295,7 @@ SectionsControls buildSectionsControls(QWidget& w) {
     inputs->addWidget(flow(w, c));
     inputs->addWidget(recording(w, c));
     inputs->addStretch(1);
+    c.inputColumn = inputs;
 
     auto* middle = new QVBoxLayout;
     auto* top = new QHBoxLayout;

@@ -11,6 +11,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QVBoxLayout;
 class QWidget;
 
 namespace runnelex {
@@ -35,6 +36,8 @@ struct SectionsControls {
     };
     std::vector<DimensionBox> dimensions;
     NumericBox *txtSlope = nullptr, *txtQinput = nullptr, *txtM = nullptr;
+    QLabel* lblM = nullptr;             // the coefficient's caption, after the law
+    QVBoxLayout* inputColumn = nullptr; // the input groups, one under the other
     UnitCombo *cmbUnDiam = nullptr, *cmbUnSlope = nullptr, *cmbUnFlo = nullptr;
     QLineEdit* txtPipeID = nullptr;
     QPushButton *cmdRecord = nullptr, *cmdClose = nullptr;

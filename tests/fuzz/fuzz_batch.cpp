@@ -72,7 +72,9 @@ std::string semicolonLine(std::vector<std::string> fields, bool header) {
     std::string line;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         std::string& f = fields[i];
-        if (!header && i != 0 && i != 2 && i != 4 && i != 6)
+        // A law's n column is a text that keeps its points.
+        const bool law = i == 7 && f.find(' ') != std::string::npos;
+        if (!header && i != 0 && i != 2 && i != 4 && i != 6 && !law)
             std::replace(f.begin(), f.end(), '.', ',');
         if (f.find_first_of(";\"") != std::string::npos) {
             std::string q = "\"";
@@ -105,6 +107,18 @@ void reportComesBack(FuzzedDataProvider& fdp) {
     option("slope", {"0.01", "0.5", "1e-3", "5"});
     option("flow", {"2", "10", "1e308", "0.001", "900"});
     option("n", {"0.013", "0.011", ".02"});
+    // Another law with its inputs; the n option above then is a usage error.
+    if (fdp.ConsumeBool()) {
+        const int law = fdp.ConsumeIntegralInRange(0, 2);
+        args.push_back("--law");
+        args.push_back(law == 0 ? "kutter" : law == 1 ? "colebrook" : "hazen-williams");
+        args.push_back(law == 0 ? "--n" : law == 1 ? "--k" : "--c");
+        args.push_back(law == 2 ? text(fdp, {"120", "60.5"}) : text(fdp, {"0.013", "1.5", "0"}));
+        if (law == 1) {
+            option("k-unit", {"mm", "in.", "m"});
+            option("nu", {"1.31e-6", "1.2e-05"});
+        }
+    }
     std::vector<report::Vary> vary;
     for (const int which : {varied, second}) {
         if (which < 0)

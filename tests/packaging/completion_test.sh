@@ -21,14 +21,15 @@ cd "$work" && touch "table one.txt" table2.tsv pipe.png && mkdir plots
 
 # name | the command line, the cursor at its end ("=" split off as bash does) | offered words
 cases=(
+    "law words|runnelex-cli calc --law c|colebrook"
     "commands|runnelex-cli |--help --version -h batch calc help picture report size"
     "help's short form|runnelex-cli -|--help --version -h"
     "a command's short help|runnelex-cli batch -h|-h"
     "command prefix|runnelex-cli s|size"
     "calc options|runnelex-cli calc --d|--diam --diam-unit"
     "after a value|runnelex-cli calc --diam 12 --sl|--slope --slope-unit"
-    "calc only|runnelex-cli calc --l|--labels"
-    "report has no --labels|runnelex-cli report --l|"
+    "calc only|runnelex-cli calc --lab|--labels"
+    "report has no --labels|runnelex-cli report --lab|"
     "diameter units|runnelex-cli calc --diam-unit |ft. in. m mm"
     "SI diameter units|runnelex-cli calc --units si --diam-unit |m mm"
     "US flow units, any case|runnelex-cli size --units = US --flow-unit |CFS GPM MGD"

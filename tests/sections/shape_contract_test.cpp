@@ -105,7 +105,7 @@ TEST_P(ShapeContract, DepthsAreTheRoots) {
     const auto section = s.shape->make(s.dims, s.texts, s.system);
     const double D = section->rise();
     for (const friction::LawRow& row : friction::lawTable()) {
-        const auto law = row.make(0.013, s.system);
+        const auto law = row.make(0.013, {}, s.system);
         const hydraulics::Conduit c(*section, *law, 0.004, s.system);
         for (double share : {1e-4, 0.3, 0.9, 1.0}) {
             const double Q = share * c.flowAt(0.93 * D);
@@ -122,10 +122,12 @@ TEST_P(ShapeContract, DepthsAreTheRoots) {
             ASSERT_GT(yc, 0.0);
             if (yc >= D)
                 continue; // still supercritical at the crown
-            if (c.engineRoute()) {
+            if (section->engineCircle()) {
                 // The march ends within one step above the root.
                 EXPECT_LE(c.froudeNumber(yc, Q), 1.0);
-                EXPECT_GT(c.froudeNumber(yc - 1e-4 * D, Q), 1.0);
+                if (yc > 1e-4 * D) {
+                    EXPECT_GT(c.froudeNumber(yc - 1e-4 * D, Q), 1.0);
+                }
             } else {
                 EXPECT_NEAR(c.froudeNumber(yc, Q), 1.0, 1e-9);
             }

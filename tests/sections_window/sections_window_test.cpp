@@ -94,6 +94,31 @@ private slots:
             << Args{"--shape", "horseshoe", "--diam", "8",      "--diam-unit",
                     "ft.",     "--slope",   "0.001",  "--flow", "331"}
             << 0.0;
+        QTest::newRow("an arch typed with its family, two normal depths")
+            << ""
+            << "cmbShape#6;txtSpan=58.5;txtRise=36;txtFamily=concrete;txtSlope=0.01;txtQinput=125"
+            << Args{"--shape", "arch",     "--span",  "58.5", "--rise", "36",
+                    "--family", "concrete", "--slope", "0.01", "--flow", "125"}
+            << 0.0;
+        // The law's list, its typical values in the roughness's own unit, its further inputs.
+        QTest::newRow("Colebrook-White from the typical values")
+            << ""
+            << "cmbLaw#2;cmbTypical#5;txtDiam=12;txtSlope=0.01;txtQinput=2"
+            << Args{"--law",  "colebrook", "--k",     "1.5",  "--k-unit", "mm",
+                    "--diam", "12",        "--slope", "0.01", "--flow",   "2"}
+            << 0.0;
+        QTest::newRow("Colebrook-White in inches at 60 F")
+            << ""
+            << "cmbLaw#2;txtM=0.024;txtTemperature=60;txtDiam=15;txtSlope=0.004;txtQinput=3"
+            << Args{"--law",  "colebrook", "--k",     "0.024", "--temperature", "60",
+                    "--diam", "15",        "--slope", "0.004", "--flow",        "3"}
+            << 0.0;
+        QTest::newRow("Hazen-Williams typed")
+            << ""
+            << "cmbLaw#3;txtM=130;txtDiam=12;txtSlope=0.01;txtQinput=2"
+            << Args{"--law", "hazen-williams", "--c",  "130",    "--diam",
+                    "12",    "--slope",        "0.01", "--flow", "2"}
+            << 0.0;
     }
     void resultsAreThoseOfTheCommandLine() {
         QFETCH(QString, main);

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "friction/colebrook_white_law.h"
+
+#include <cmath>
+
+#include "engine/arith.h"
+#include "friction/law_table.h"
+#include "friction/slope_root.h"
+
+namespace runnelex::friction {
+
+using namespace hydrocalc::checked;
+
+ColebrookWhiteLaw::ColebrookWhiteLaw(double k, double nu, UnitSystem system)
+    : k_(k), nu_(nu), g_(system == UnitSystem::SI ? kGravitySi : kGravitySi / kFootInMetres) {}
+
+double ColebrookWhiteLaw::defaultViscosity(UnitSystem system) {
+    return system == UnitSystem::SI ? kDefaultNuSi : kDefaultNuSi / (kFootInMetres * kFootInMetres);
+}
+
+const LawRow& ColebrookWhiteLaw::row() const {
+    return *lawNamed("colebrook");
+}
+
+double ColebrookWhiteLaw::velocity(double R, double S) const {
+    if (R <= 0.0 || S <= 0.0)
+        return 0.0;
+    const double Dh = mul(4.0, R);
+    const double a = sqrt(mul(mul(2.0 * g_, Dh), S));
+    const double sum = add(div(k_, mul(3.7, Dh)), div(mul(2.51, nu_), mul(Dh, a)));
+    const double V = mul(-2.0 * a, finite(std::log10(sum)));
+    return V > 0.0 ? V : 0.0;
+}
+
+double ColebrookWhiteLaw::slope(double V, double R) const {
+    // Swamee and Jain's explicit friction factor starts the search within a few per cent.
+    const double Dh = mul(4.0, R);
+    const double Re = div(mul(V, Dh), nu_);
+    const double lg = finite(std::log10(add(div(k_, mul(3.7, Dh)), div(5.74, pow(Re, 0.9)))));
+    const double f = div(0.25, mul(lg, lg));
+    return slopeReaching(*this, V, R, div(mul(f, mul(V, V)), mul(2.0 * g_, Dh)));
+}
+
+} // namespace runnelex::friction
