@@ -23,6 +23,7 @@
 
 using namespace runnelex;
 using runnelex::web::JsonWriter;
+using namespace runnelex::units;
 
 namespace {
 
