@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package in a release tree of its own and checks it: the desktop and
-# AppStream files validate, the package holds exactly the installed files, its dependencies
-# come from the binaries' shared libraries, lintian finds no error or warning, and the
-# programs run from the unpacked package.
+# AppStream files validate, the package holds exactly the installed files (the web page built
+# by the wasm preset among them), its dependencies come from the binaries' shared libraries,
+# lintian finds no error or warning, and the programs run from the unpacked package.
 # Usage: packaging/check-package.sh [BUILD_DIR]   (default build/package)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -19,11 +19,17 @@ echo "== validating the desktop entry and the AppStream metainfo =="
 desktop-file-validate "$root/data/$id.desktop" || fail "desktop-file-validate failed"
 appstreamcli validate --no-net "$root/data/$id.metainfo.xml" || fail "appstreamcli validate failed"
 
+echo "== building the web page (the wasm preset) =="
+# Its own tree under emscripten: the release tree's compiler cannot make WebAssembly.
+page=$root/build/wasm/src/web/runnelex.html
+(cd "$root" && cmake --preset wasm >/dev/null && cmake --build build/wasm --target runnelex-page) ||
+    fail "the web page did not build"
+
 echo "== building the release tree $build =="
 # Debian's hardening flags (dpkg-buildflags with hardening=+all): fortified C library calls,
 # stack protector, read-only relocations bound at start.
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DRUNNELEX_BUILD_TESTS=OFF -DRUNNELEX_BUILD_BENCHMARKS=OFF \
+    -DRUNNELEX_BUILD_TESTS=OFF -DRUNNELEX_BUILD_BENCHMARKS=OFF -DRUNNELEX_WEB_PAGE="$page" \
     -DCMAKE_CXX_FLAGS="-D_FORTIFY_SOURCE=2 -fstack-protector-strong -Wformat -Werror=format-security" \
     -DCMAKE_EXE_LINKER_FLAGS="-Wl,-z,relro -Wl,-z,now" >/dev/null
 cmake --build "$build"
@@ -61,6 +67,7 @@ expected=$(
             echo ./usr/share/icons/hicolor/${size}x${size}/apps/$id.png
         done
         echo ./usr/share/runnelex/help/index.html
+        echo ./usr/share/runnelex/web/runnelex.html
         echo ./usr/share/doc/runnelex/copyright
         echo ./usr/share/doc/runnelex/changelog.gz
         echo ./usr/share/man/man1/runnelex.1.gz
@@ -118,5 +125,7 @@ env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen HOME="$unpacked" \
     XDG_CONFIG_HOME="$unpacked/.config" timeout 2 "$unpacked/usr/bin/runnelex" >/dev/null 2>&1 ||
     status=$?
 [ "$status" -eq 124 ] || fail "runnelex ended with status $status instead of running"
+
+cmp -s "$page" "$unpacked/usr/share/runnelex/web/runnelex.html" || fail "the installed web page differs"
 
 echo "check-package: $(basename "$deb") is sound"

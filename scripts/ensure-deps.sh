@@ -20,6 +20,8 @@ runnelex_packages=(
     qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
     # coverage-guided fuzzing
     clang-14 libfuzzer-14-dev libclang-rt-14-dev
+    # the web page and runnelex-cli.js (WebAssembly), run by Node.js and headless Chromium
+    emscripten nodejs chromium
 )
 
 runnelex_ensure_deps() {

@@ -9,6 +9,12 @@
 #include <thread>
 #include <vector>
 
+// A build without threads (the web page, the command line under Node.js) makes every chunk on
+// the calling thread, in the same order.
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+#define RUNNELEX_NO_THREADS 1
+#endif
+
 namespace runnelex::report {
 
 template <typename Chunk> bool runOrdered(const OrderedRun<Chunk>& run) {
@@ -22,7 +28,9 @@ template <typename Chunk> bool runOrdered(const OrderedRun<Chunk>& run) {
         return std::pair{first, std::min(size, run.items - first)};
     };
 
+#ifndef RUNNELEX_NO_THREADS
     if (run.threads <= 1) {
+#endif
         for (std::uint64_t c = 0; c < chunks; ++c) {
             if (cancelled())
                 return false;
@@ -33,6 +41,7 @@ template <typename Chunk> bool runOrdered(const OrderedRun<Chunk>& run) {
                 return false;
         }
         return true;
+#ifndef RUNNELEX_NO_THREADS
     }
 
     // A ring of slots: chunk c goes into slot c % ringSize once the taker has emptied it (not
@@ -99,6 +108,7 @@ template <typename Chunk> bool runOrdered(const OrderedRun<Chunk>& run) {
         changed.notify_all();
     } // the workers finish the chunk in hand and end
     return complete;
+#endif
 }
 
 } // namespace runnelex::report
