@@ -3,6 +3,7 @@
 // and march they reproduce.
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <string>
 
 #include "calc/calculation.h"
@@ -102,6 +103,33 @@ void BM_ArcShapeCalculation(benchmark::State& state) {
         benchmark::DoNotOptimize(runnelex::computeCalculation(in));
 }
 
+// The shapes given by texts: shape 0 the concrete arch 58.5 x 36 in. by its family at 0.01 ft/ft,
+// 1 a custom outline of 100 points (a 5 ft circle's polygon) at 0.001 ft/ft; cases as above.
+void BM_TextShapeCalculation(benchmark::State& state) {
+    const bool custom = state.range(0) == 1;
+    CalcInputs in;
+    in.Shape = runnelex::sections::shapeNamed(custom ? "custom" : "arch");
+    if (custom) {
+        for (int i = 0; i < 100; ++i) {
+            const double y = 5.0 * (1 - std::cos(3.141592653589793 * i / 99)) / 2;
+            in.Texts[0].push_back(y);
+            in.Texts[0].push_back(i == 99 ? 0.0 : 2 * std::sqrt(y * (5.0 - y)));
+        }
+    } else {
+        in.Dims = {58.5 / 12, 3};
+        in.Texts[2] = {1}; // the concrete family
+    }
+    in.SlopeFtFt = custom ? 0.001 : 0.01;
+    in.Qcfs = 0;
+    const double qmax = *runnelex::computeCalculation(in).Qmax;
+    const double flows[] = {qmax / 3, qmax * (1 - 1e-9), 1e-06};
+    in.Qcfs = flows[state.range(1)];
+    state.SetLabel(std::string(custom ? "custom 100 points " : "arch ") +
+                   caseName(static_cast<int>(state.range(1))));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(runnelex::computeCalculation(in));
+}
+
 void BM_DisplayRun(benchmark::State& state) {
     const CalcInputs in = caseInputs(static_cast<int>(state.range(0)));
     state.SetLabel(caseName(static_cast<int>(state.range(0))));
@@ -147,6 +175,7 @@ void BM_DnormalBisection(benchmark::State& state) {
 
 BENCHMARK(BM_BoxCalculation)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ArcShapeCalculation)->ArgsProduct({{0, 1}, {0, 1, 2}})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TextShapeCalculation)->ArgsProduct({{0, 1}, {0, 1, 2}})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ComputeCalculation)->DenseRange(0, 2);
 BENCHMARK(BM_SystemCalculation)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DisplayRun)->DenseRange(0, 2);

@@ -97,7 +97,7 @@ private slots:
         QTest::newRow("an arch typed with its family, two normal depths")
             << ""
             << "cmbShape#6;txtSpan=58.5;txtRise=36;txtFamily=concrete;txtSlope=0.01;txtQinput=125"
-            << Args{"--shape", "arch",     "--span",  "58.5", "--rise", "36",
+            << Args{"--shape",  "arch",     "--span",  "58.5", "--rise", "36",
                     "--family", "concrete", "--slope", "0.01", "--flow", "125"}
             << 0.0;
         // The law's list, its typical values in the roughness's own unit, its further inputs.

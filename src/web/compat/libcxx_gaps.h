@@ -39,6 +39,23 @@ inline to_chars_result to_chars(char* first, char* last, double value, chars_for
     return {first + n, errc()};
 }
 
+// The shortest text that reads back as the value: %g at growing precision. (The standard's form
+// chooses between fixed and scientific by length, which %g does by exponent: they agree for the
+// values written this way, viscosities like 1.31e-06.)
+inline to_chars_result to_chars(char* first, char* last, double value) {
+    for (int precision = 1; precision <= 17; ++precision) {
+        char text[40];
+        const int n = std::snprintf(text, sizeof text, "%.*g", precision, value);
+        if (n > 0 && (std::strtod(text, nullptr) == value || precision == 17)) {
+            if (n > last - first)
+                return {last, errc::value_too_large};
+            std::char_traits<char>::copy(first, text, static_cast<std::size_t>(n));
+            return {first + n, errc()};
+        }
+    }
+    return {last, errc::value_too_large};
+}
+
 // The text must be a plain decimal number: the callers check its form first.
 inline from_chars_result from_chars(const char* first, const char* last, double& value,
                                     chars_format = chars_format::general) {
