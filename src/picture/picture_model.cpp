@@ -98,18 +98,35 @@ std::string item(const auto& items, int index) {
                : std::string();
 }
 
+// The unit of a coefficient that is a length (" mm" after Colebrook-White's k), else nothing.
+std::string roughnessUnit(const CalcInputs& in) {
+    const auto& units = in.Law->coefficient.units;
+    if (units.empty())
+        return {};
+    return " " +
+           std::string(units[friction::coefficientUnit(*in.Law, in.LawParams, in.System)].word);
+}
+
 // The conduit's size: "D = 12 in.", "Side = 4 ft.", "Span x rise = 6 x 4 ft.".
 std::string sizeText(const sections::ShapeRow& shape, const std::vector<std::string>& values,
                      const std::string& unit) {
-    std::string names, numbers;
+    std::string names, numbers, texts;
     for (std::size_t i = 0; i < shape.dimensionCount(); ++i) {
+        const std::string value = i < values.size() ? values[i] : std::string();
+        if (!shape.dimensions[i].isLength()) { // an arch's family follows its size
+            if (!value.empty())
+                texts.append(" ").append(value);
+            continue;
+        }
         std::string symbol(shape.dimensions[i].symbol);
-        if (i > 0 && !symbol.empty() && symbol[0] >= 'A' && symbol[0] <= 'Z')
+        if (!names.empty() && !symbol.empty() && symbol[0] >= 'A' && symbol[0] <= 'Z')
             symbol[0] = static_cast<char>(symbol[0] - 'A' + 'a');
-        names += (i == 0 ? "" : " x ") + symbol;
-        numbers += (i == 0 ? "" : " x ") + (i < values.size() ? values[i] : std::string());
+        names.append(names.empty() ? "" : " x ").append(symbol);
+        numbers.append(numbers.empty() ? "" : " x ").append(value);
     }
-    return names + " = " + numbers + ' ' + unit;
+    if (names.empty()) // a section given by its outline alone: its rise
+        return "Outline, rise = " + values.back() + ' ' + unit;
+    return names + " = " + numbers + ' ' + unit + texts;
 }
 
 void build(const CalcInputs& in, const CalcEntry* entry, const CalcResults& r, PictureModel& m) {
@@ -131,20 +148,28 @@ void build(const CalcInputs& in, const CalcEntry* entry, const CalcResults& r, P
     const double perBase = inFeet                        ? 1.0
                            : in.System == UnitSystem::SI ? units::kMmPerM
                                                          : units::kInchesPerFoot;
-    for (std::size_t i = 0; i < in.Shape->dimensionCount(); ++i)
-        dims.push_back(numberText(m, hydrocalc::checked::mul(in.Dims[i], perBase)));
+    for (std::size_t i = 0; i < in.Shape->dimensionCount(); ++i) {
+        const sections::DimensionSpec& d = in.Shape->dimensions[i];
+        if (d.isLength())
+            dims.push_back(numberText(m, hydrocalc::checked::mul(in.Dims[i], perBase)));
+        else // a choice (an arch's family) by its word; lengths (radii, outline) not repeated
+            dims.push_back(d.text->lengths ? std::string() : d.text->write(in.Texts[i]));
+    }
+    dims.push_back(numberText(m, hydrocalc::checked::mul(section->rise(), perBase)));
     m.diameterText = sizeText(*in.Shape, dims, units::diamUnitWord(inFeet, in.System));
     const bool flow = r.outcome != Outcome::NoDesignFlow;
     if (entry) {
         // The inputs as typed, with the words of the lists that entry's positions are in.
         const units::UnitLists lists = units::unitLists(entry->system);
-        m.title = (entry->pipe.empty() ? "" : "Pipe " + entry->pipe + "   ") + m.diameterText +
-                  "   S = " + entry->slope + ' ' + item(lists.slope, entry->slopeUnit) +
-                  "   n = " + entry->n + "   Q = " +
-                  (flow ? entry->flow + ' ' + item(lists.flow, entry->flowUnit) : "none");
+        m.title =
+            (entry->pipe.empty() ? "" : "Pipe " + entry->pipe + "   ") + m.diameterText +
+            "   S = " + entry->slope + ' ' + item(lists.slope, entry->slopeUnit) + "   " +
+            std::string(in.Law->coefficient.word) + " = " + entry->n + roughnessUnit(in) +
+            "   Q = " + (flow ? entry->flow + ' ' + item(lists.flow, entry->flowUnit) : "none");
     } else {
         m.title = m.diameterText + "   S = " + numberText(m, in.SlopeFtFt) + ' ' + shown.slope +
-                  "   n = " + numberText(m, in.ManningN) +
+                  "   " + std::string(in.Law->coefficient.word) + " = " +
+                  numberText(m, in.ManningN) + roughnessUnit(in) +
                   "   Q = " + (flow ? unit.text(in.Qcfs) : "none");
     }
 
