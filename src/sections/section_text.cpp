@@ -15,8 +15,9 @@ namespace {
 std::string oneLine(const TextDimension& t, const std::string& typed) {
     if (typed.find_first_of("\t\r\n") == std::string::npos)
         return typed;
+    // A text that reads as nothing stays as typed: the entry check refuses it before any record.
     const auto values = t.read(typed);
-    return values ? t.write(*values) : std::string();
+    return values ? t.write(*values) : typed;
 }
 
 bool startsNumber(std::string_view text) {
@@ -103,7 +104,7 @@ std::optional<SectionText> parseSectionText(std::string_view field) {
     }
     if (target == shape->dimensionCount())
         return std::nullopt;
-    parsed.dimensions[target] = rest;
+    parsed.dimensions[target] = oneLine(*shape->dimensions[target].text, std::string(rest));
     return parsed;
 }
 
