@@ -224,11 +224,12 @@ double coefficientInBase(const LawRow& row, double typed, const LawSettings& set
     return system == UnitSystem::SI ? metres : metres / kFoot;
 }
 
-double parameterInSystem(const ParameterSpec& spec, double value, UnitSystem from, UnitSystem to) {
+double parameterInSystem(const ParameterSpec& parameter, double value, UnitSystem from,
+                         UnitSystem to) {
     if (from == to)
         return value;
-    return to == UnitSystem::US ? value * spec.usPerSi + spec.usOffset
-                                : (value - spec.usOffset) / spec.usPerSi;
+    return to == UnitSystem::US ? value * parameter.usPerSi + parameter.usOffset
+                                : (value - parameter.usOffset) / parameter.usPerSi;
 }
 
 } // namespace runnelex::friction

@@ -103,6 +103,7 @@ std::size_t coefficientUnit(const LawRow& row, const LawSettings& settings, Unit
 double coefficientInBase(const LawRow& row, double typed, const LawSettings& settings,
                          UnitSystem system);
 // A further input given in one system, in the other.
-double parameterInSystem(const ParameterSpec& spec, double value, UnitSystem from, UnitSystem to);
+double parameterInSystem(const ParameterSpec& parameter, double value, UnitSystem from,
+                         UnitSystem to);
 
 } // namespace runnelex::friction

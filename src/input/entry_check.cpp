@@ -132,14 +132,14 @@ EntryResult checkDimension(std::size_t index, const std::string& text, CalcInput
 }
 
 EntryResult checkLawParameter(std::size_t index, const std::string& text, CalcInputs& in) {
-    const friction::ParameterSpec& spec = in.Law->parameters[index];
+    const friction::ParameterSpec& parameter = in.Law->parameters[index];
     EntryResult result;
     if (text.empty()) {
         in.LawParams.parameters[index].reset();
         result.runCalc = true;
         return result;
     }
-    return check(parameterRule(spec, in.System), text, in,
+    return check(parameterRule(parameter, in.System), text, in,
                  [index](CalcInputs& to, double x, bool) { to.LawParams.parameters[index] = x; });
 }
 

@@ -131,8 +131,8 @@ QGroupBox* conduit(QWidget& w, SectionsControls& c) {
         name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[0])));
         SectionsControls::DimensionBox d{std::string(word), nullptr, nullptr};
         d.box = numericBox(g, ("txt" + name).c_str(), "");
-        if (const sections::DimensionSpec* spec = sections::firstDimension(word);
-            spec != nullptr && !spec->isLength())
+        if (const sections::DimensionSpec* dimension = sections::firstDimension(word);
+            dimension != nullptr && !dimension->isLength())
             d.box->takeAnyText();
         d.label = caption(g, ("lbl" + name).c_str(), "", d.box);
         grid->addWidget(d.label, row, 0);
