@@ -103,8 +103,9 @@ std::string roughnessUnit(const CalcInputs& in) {
     const auto& units = in.Law->coefficient.units;
     if (units.empty())
         return {};
-    return " " +
-           std::string(units[friction::coefficientUnit(*in.Law, in.LawParams, in.System)].word);
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) of a joined temporary.
+    std::string text = " ";
+    return text.append(units[friction::coefficientUnit(*in.Law, in.LawParams, in.System)].word);
 }
 
 // The conduit's size: "D = 12 in.", "Side = 4 ft.", "Span x rise = 6 x 4 ft.".

@@ -31,7 +31,10 @@ const browser = spawn("chromium", ["--headless=new", "--remote-debugging-pipe", 
     "--disable-gpu", "--no-first-run", "--no-default-browser-check", "--disable-extensions",
     "--disable-background-networking", "--disable-component-update", "--disable-sync",
     `--user-data-dir=${join(work, "profile")}`, "about:blank"],
-    { stdio: ["ignore", "ignore", "ignore", "pipe", "pipe"] });
+    // Its crash database and any other state go to the test's own folder, never the user's.
+    { stdio: ["ignore", "ignore", "ignore", "pipe", "pipe"],
+      env: { ...process.env, HOME: work, XDG_CONFIG_HOME: join(work, "config"),
+             XDG_CACHE_HOME: join(work, "cache") } });
 const toBrowser = browser.stdio[3], fromBrowser = browser.stdio[4];
 let nextId = 1, pending = new Map(), listeners = [], buffered = "";
 fromBrowser.on("data", (chunk) => {
