@@ -10,13 +10,12 @@ namespace runnelex::sections {
 
 using namespace hydrocalc::checked;
 
-namespace {
-
-// The integral of sqrt(R^2 - t^2) from 0 to t (|t| <= R).
 double quarterDisc(double R, double t) {
     const double s = std::clamp(t / R, -1.0, 1.0);
     return 0.5 * (t * std::sqrt(std::max(0.0, R * R - t * t)) + R * R * std::asin(s));
 }
+
+namespace {
 
 // The angle x = 2 theta that a circle of radius R wets at depth h (0 <= h <= 2R), from
 // 4 asin(sqrt(h / 2R)), which keeps its digits however small h is.

@@ -10,6 +10,10 @@ namespace runnelex::sections {
 // Area, perimeter and top width follow exactly from the arcs; the segments at the invert and
 // under the crown are the circle's own, so a shallow depth or a thin gap under the crown keeps
 // its digits.
+// The integral of sqrt(R^2 - t^2) from 0 to t (|t| <= R): the area beside an arc, which every
+// section of arcs sums.
+double quarterDisc(double R, double t);
+
 struct ArcPieces {
     double rise = 0.0;
     double invertRadius = 0.0; // centred at (0, invertRadius)

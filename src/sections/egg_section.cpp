@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "engine/arith.h"
+#include "sections/arc_section.h"
 #include "sections/circle_section.h"
 
 namespace runnelex::sections {
@@ -15,15 +16,6 @@ using namespace hydrocalc::checked;
 // With r = H/3 and the invert at y = 0: the invert arc is centred at (0, r/2), the side arcs
 // at (-+2r, 2r) and the top arc at (0, 2r). The invert and side arcs meet at y = 0.2r, the side
 // and top arcs at y = 2r.
-namespace {
-
-// The integral of sqrt(R^2 - t^2) from 0 to t (|t| <= R).
-double quarterDisc(double R, double t) {
-    const double s = std::clamp(t / R, -1.0, 1.0);
-    return 0.5 * (t * std::sqrt(std::max(0.0, R * R - t * t)) + R * R * std::asin(s));
-}
-
-} // namespace
 
 double EggSection::halfWidth(double y) const {
     const double r = r_;
