@@ -280,8 +280,8 @@ private slots:
 
     // Opened at its whole-line size the box shows a record without scrolling sideways (a
     // narrower one does); its menu gains Copy Record: the header and the record under the
-    // pointer (none on the header). A long table shows its last line, where the editable copy
-    // has the same lines.
+    // pointer (none on the header). A shown box follows the records to the last line, where
+    // the editable copy has the same lines.
     void wholeLinesAndCopyRecord_data() {
         QTest::addColumn<int>("records");
         QTest::newRow("two, from the top") << 2;
@@ -292,9 +292,9 @@ private slots:
         const auto recordOf = [](int line) {
             return line % 2 ? kRecord1 : kRecord2;
         };
+        mod_->showResultsWindow();
         for (int line = 1; line <= records; ++line)
             add(recordOf(line));
-        mod_->showResultsWindow();
         const QSize whole = window().wholeLineSize();
         window().resize(whole.width() - 60, whole.height());
         QTRY_VERIFY(box()->horizontalScrollBar()->maximum() > 0);
