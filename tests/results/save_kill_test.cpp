@@ -271,6 +271,29 @@ TEST_P(SaveKill, FullDisk) {
 }
 
 // Each way a save can fail says why and leaves the old file as it was, with nothing beside it.
+// A file written piece by piece (a PDF page by page) takes the old one's place only once
+// committed; abandoned half way, it leaves the old file and nothing beside it.
+TEST_P(SaveKill, PiecesTakeThePlaceOnlyWhenCommitted) {
+    const std::string path = QFile::encodeName(target_).toStdString();
+    const auto writeHalves = [&](AtomicFile& file) {
+        const qsizetype half = newBytes_.size() / 2;
+        EXPECT_TRUE(file.write(std::string_view(newBytes_.constData(), half)));
+        EXPECT_TRUE(
+            file.write(std::string_view(newBytes_.constData() + half, newBytes_.size() - half)));
+    };
+    {
+        AtomicFile abandoned(path, seams_);
+        writeHalves(abandoned);
+    }
+    EXPECT_EQ(readAll(target_), oldBytes_);
+    EXPECT_EQ(filesIn(dir_.path()), QStringList{QStringLiteral("table.txt")});
+    AtomicFile file(path, seams_);
+    writeHalves(file);
+    EXPECT_TRUE(file.commit()) << file.error();
+    EXPECT_EQ(readAll(target_), newBytes_);
+    EXPECT_EQ(filesIn(dir_.path()), QStringList{QStringLiteral("table.txt")});
+}
+
 TEST(SaveTextFile, FailuresNameTheReasonAndKeepTheOldFile) {
     const struct {
         const char *name, *answer, *reason;
