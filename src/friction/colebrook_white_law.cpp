@@ -42,3 +42,24 @@ double ColebrookWhiteLaw::slope(double V, double R) const {
 }
 
 } // namespace runnelex::friction
+
+namespace runnelex::friction {
+
+std::vector<std::string> ColebrookWhiteLaw::formula(const NumberText& number) const {
+    return {"Q = V A, V = −2 a log10(k/(3.7 D) + 2.51 ν/(D a)), a = (2 g D S)^(1/2), D = 4 R",
+            "g = " + number(g_) + ", ν = " + number(nu_) + ", k = " + number(k_)};
+}
+
+std::vector<std::string> ColebrookWhiteLaw::flowTerms(double A, double R, double S,
+                                                      const NumberText& number) const {
+    const double Dh = mul(4.0, R);
+    const double a = sqrt(mul(mul(2.0 * g_, Dh), S));
+    const std::string D = number(Dh), root = number(a);
+    return {"D = 4 × " + number(R) + " = " + D,
+            "a = (2 × " + number(g_) + " × " + D + " × " + number(S) + ")^(1/2) = " + root,
+            "V = −2 × " + root + " × log10(" + number(k_) + "/(3.7 × " + D + ") + 2.51 × " +
+                number(nu_) + "/(" + D + " × " + root + ")) = " + number(velocity(R, S)),
+            number(velocity(R, S)) + " × " + number(A)};
+}
+
+} // namespace runnelex::friction

@@ -24,6 +24,9 @@ public:
     const LawRow& row() const override;
     double velocity(double R, double S) const override;
     double slope(double V, double R) const override;
+    std::vector<std::string> formula(const NumberText& number) const override;
+    std::vector<std::string> flowTerms(double A, double R, double S,
+                                       const NumberText& number) const override;
     double coefficient() const override { return k_; }
     double viscosity() const { return nu_; }
     static double defaultViscosity(UnitSystem system);

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
+#include <string>
+#include <vector>
+
 namespace runnelex::friction {
 
 struct LawRow;
@@ -20,6 +24,17 @@ public:
     // Manning's n when this is the engine's own Manning equation (US customary, 1.486), whose
     // normal-depth bisection the circular pipe keeps; nothing for every other law and system.
     virtual const double* engineManningN() const { return nullptr; }
+
+    // A number as a calculation sheet writes it.
+    using NumberText = std::function<std::string(double)>;
+    // The law in symbols, then its constants with their values in this system of units:
+    // "Q = (k/n) A R^(2/3) S^(1/2)", "k = 1.486".
+    virtual std::vector<std::string> formula(const NumberText& number) const = 0;
+    // The flow of area A at hydraulic radius R and slope S with the numbers put in, as a
+    // checker follows it: any coefficient the law computes first, each on a line of its own
+    // ("C = ... = 97.7"), then the product that gives the flow, without "Q =" and its value.
+    virtual std::vector<std::string> flowTerms(double A, double R, double S,
+                                               const NumberText& number) const = 0;
 };
 
 } // namespace runnelex::friction

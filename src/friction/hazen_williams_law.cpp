@@ -23,3 +23,17 @@ double HazenWilliamsLaw::slope(double V, double R) const {
 }
 
 } // namespace runnelex::friction
+
+namespace runnelex::friction {
+
+std::vector<std::string> HazenWilliamsLaw::formula(const NumberText& number) const {
+    return {"Q = k C A R^0.63 S^0.54", "k = " + number(k_)};
+}
+
+std::vector<std::string> HazenWilliamsLaw::flowTerms(double A, double R, double S,
+                                                     const NumberText& number) const {
+    return {number(k_) + " × " + number(C_) + " × " + number(A) + " × " + number(R) +
+            "^0.63 × " + number(S) + "^0.54"};
+}
+
+} // namespace runnelex::friction

@@ -37,3 +37,22 @@ double KutterLaw::slope(double V, double R) const {
 }
 
 } // namespace runnelex::friction
+
+namespace runnelex::friction {
+
+std::vector<std::string> KutterLaw::formula(const NumberText& number) const {
+    return {"Q = C A (R S)^(1/2), C = (a + b/n + c/S) / (1 + (a + c/S) n / R^(1/2))",
+            "a = " + number(a_) + ", b = " + number(b_) + ", c = " + number(c_)};
+}
+
+std::vector<std::string> KutterLaw::flowTerms(double A, double R, double S,
+                                              const NumberText& number) const {
+    const std::string a = number(a_), c = number(c_) + "/" + number(S);
+    return {"C = (" + a + " + " + number(b_) + "/" + number(n_) + " + " + c + ") / (1 + (" + a +
+                " + " + c + ") × " + number(n_) + " / " + number(R) +
+                "^(1/2)) = " + number(chezyC(R, S)),
+            number(chezyC(R, S)) + " × " + number(A) + " × (" + number(R) + " × " + number(S) +
+                ")^(1/2)"};
+}
+
+} // namespace runnelex::friction

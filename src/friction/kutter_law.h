@@ -16,6 +16,9 @@ public:
     const LawRow& row() const override;
     double velocity(double R, double S) const override;
     double slope(double V, double R) const override;
+    std::vector<std::string> formula(const NumberText& number) const override;
+    std::vector<std::string> flowTerms(double A, double R, double S,
+                                       const NumberText& number) const override;
     double coefficient() const override { return n_; }
     // Chezy's C at a hydraulic radius and a slope.
     double chezyC(double R, double S) const;

@@ -24,3 +24,17 @@ double ManningLaw::slope(double V, double R) const {
 }
 
 } // namespace runnelex::friction
+
+namespace runnelex::friction {
+
+std::vector<std::string> ManningLaw::formula(const NumberText& number) const {
+    return {"Q = (k/n) A R^(2/3) S^(1/2)", "k = " + number(k_)};
+}
+
+std::vector<std::string> ManningLaw::flowTerms(double A, double R, double S,
+                                               const NumberText& number) const {
+    return {number(k_) + "/" + number(n_) + " × " + number(A) + " × " + number(R) +
+            "^(2/3) × " + number(S) + "^(1/2)"};
+}
+
+} // namespace runnelex::friction

@@ -16,6 +16,9 @@ public:
     // In the engine's order of operations, so the US customary pipe keeps its digits.
     double velocity(double R, double S) const override;
     double slope(double V, double R) const override;
+    std::vector<std::string> formula(const NumberText& number) const override;
+    std::vector<std::string> flowTerms(double A, double R, double S,
+                                       const NumberText& number) const override;
     double coefficient() const override { return n_; }
     const double* engineManningN() const override { return k_ == kUsCustomaryK ? &n_ : nullptr; }
 

@@ -1,24 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <functional>
 #include <optional>
 
 #include <QByteArray>
 #include <QString>
 
+#include "common/atomic_file.h"
+
 namespace runnelex {
-
-// The steps of a save, in order. `Wrote` comes after every block written.
-enum class SaveStep { Opened, Wrote, Synced, Linked, Replaced };
-
-// What tests change in a save: a call at each step (to kill the process there, fill the disk or
-// make the folder read-only), and whether the system's unnamed temporary files may be used
-// (false: the named temporary file that every file system has).
-struct SaveSeams {
-    std::function<void(SaveStep)> atStep;
-    bool unnamedTemporary = true;
-};
 
 // Replaces the whole content of the file at `path` with `bytes`, in one step: the bytes go to a
 // temporary file beside it, are flushed to the disk, and only then take the file's place, so a
