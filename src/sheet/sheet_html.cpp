@@ -22,7 +22,7 @@ constexpr const char* kStyle = R"(body { font: 10.5pt/1.35 "DejaVu Sans", Verdan
   color: #111; margin: 0 auto; max-width: 190mm; padding: 1em; }
 h1 { font-size: 1.5em; margin: 0 0 .2em; }
 h2 { font-size: 1.1em; margin: 1.1em 0 .3em; border-bottom: 1px solid #999; break-after: avoid; }
-.subject { margin: 0 0 .8em; }
+.subject { margin: 0 0 .8em; white-space: pre-wrap; } /* its parts stand blanks apart */
 table { border-collapse: collapse; margin: .2em 0 .5em; }
 th, td { padding: .15em .6em; text-align: left; vertical-align: top; }
 thead th { border-bottom: 1px solid #555; }
@@ -36,8 +36,7 @@ pre.eq { font: 9.5pt/1.4 "DejaVu Sans Mono", "Liberation Mono", monospace;
   break-inside: avoid; }
 .drawings figure { margin: 0; }
 svg.drawing { max-width: 100%; height: auto; }
-.note { font-size: .95em; }
-.pipe { white-space: pre-wrap; }
+
 .sheet + .sheet, .index + .sheet { break-before: page; }
 .foot { color: #555; font-size: .85em; border-top: 1px solid #ccc; margin-top: 1.5em; }
 @media print {
@@ -228,15 +227,11 @@ std::string htmlSheet(const SheetDocument& document) {
     if (document.picture) {
         const picture::PictureModel& m = *document.picture;
         element(out, "h2", "Drawings");
-        if (m.drawable && !m.title.empty())
-            element(out, "p", m.title, "pipe"); // its parts stand three blanks apart
         out.append("<div class=\"drawings\">\n<figure>\n").append(crossSectionSvg(m));
         out.append("</figure>\n");
         if (const std::string chart = elementsChartSvg(m); !chart.empty())
             out.append("<figure>\n").append(chart).append("</figure>\n");
         out.append("</div>\n");
-        if (m.drawable && !m.note.empty())
-            element(out, "p", m.note, "note");
     }
     element(out, "p", document.program, "foot");
     out.append("</section>\n");

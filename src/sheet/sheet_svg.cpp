@@ -489,7 +489,8 @@ std::string elementsChartSvg(const picture::PictureModel& m) {
         return Point{plotLeft + (top > 0.0 ? value / top : 0.0) * plotWidth, yOf(ratio)};
     };
 
-    Svg svg(width, height, describePicture(m));
+    // The cross-section's label describes the whole picture, the chart's points included.
+    Svg svg(width, height, "Chart of flow and velocity against d/D");
     svg.rect(plotLeft, plotTop, plotWidth, plotHigh, "#ffffff", "#90a4ae", 1.0);
     // Ratio ticks every 0.1 where the plot is high enough for their labels, else fewer.
     double step = 1.0;
