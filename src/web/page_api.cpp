@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the web page asks of the calculator: the tables it builds its form from, one
 // calculation for the texts of its boxes, and the command line's commands (reports, batch
-// read-back). Every answer is a JSON text that stays valid until the next call.
+// read-back), a calculation's sheet. Every answer is a JSON text that stays valid until the next
+// call.
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
+#include <iterator>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <variant>
 #include <vector>
 
 #include "calc/calc_request.h"
@@ -18,6 +24,8 @@
 #include "report/request_options.h"
 #include "results/record.h"
 #include "sections/shape_table.h"
+#include "sheet/sheet_builder.h"
+#include "sheet/sheet_html.h"
 #include "version/version.h"
 #include "web/json_writer.h"
 
@@ -97,6 +105,28 @@ void writePicture(JsonWriter& json, const CalcSession& session) {
     json.endObject();
 }
 
+// The request a fragment names, or nothing with the refusal written, as the page shows it
+// beside the box it names.
+std::optional<CalcRequest> requestOf(const char* fragment, JsonWriter& json) {
+    auto parsed = report::requestFromFragment(fragment);
+    if (const auto* e = std::get_if<report::FragmentError>(&parsed)) {
+        json.member("status", "refused").member("option", e->option).member("message", e->what);
+        return std::nullopt;
+    }
+    CalcRequest& request = std::get<CalcRequest>(parsed);
+    if (const auto why = report::shapeProblem(request)) {
+        json.member("status", "refused").member("option", "shape").member("message", *why);
+        return std::nullopt;
+    }
+    return std::move(request);
+}
+
+// A text the session refused, named by its option.
+void writeRejected(JsonWriter& json, const Replay& r) {
+    json.member("status", "rejected").member("option", optionWord(r.field));
+    json.member("text", r.text).member("message", r.reason);
+}
+
 } // namespace
 
 extern "C" {
@@ -145,6 +175,8 @@ EMSCRIPTEN_KEEPALIVE const char* rx_describe() {
     for (std::size_t i = 0; i < kLabelCount; ++i)
         labels.emplace_back(labelName(labelAt(i)));
     json.member("labels", labels);
+    json.member("sheetTitle", std::vector<std::string>(std::begin(sheet::kTitleCaptions),
+                                                       std::end(sheet::kTitleCaptions)));
     json.endObject();
     return reply(json);
 }
@@ -154,23 +186,15 @@ EMSCRIPTEN_KEEPALIVE const char* rx_describe() {
 EMSCRIPTEN_KEEPALIVE const char* rx_calc(const char* fragment) {
     JsonWriter json;
     json.beginObject();
-    const auto parsed = report::requestFromFragment(fragment);
-    if (const auto* e = std::get_if<report::FragmentError>(&parsed)) {
-        json.member("status", "refused").member("option", e->option).member("message", e->what);
+    const std::optional<CalcRequest> request = requestOf(fragment, json);
+    if (!request)
         return reply(json.endObject());
-    }
-    const CalcRequest& request = std::get<CalcRequest>(parsed);
-    if (const auto why = report::shapeProblem(request)) {
-        json.member("status", "refused").member("option", "shape").member("message", *why);
-        return reply(json.endObject());
-    }
     PageView view;
     CalcSession session(&view);
-    const Replay r = replay(request, session);
+    const Replay r = replay(*request, session);
     switch (r.status) {
     case SessionStatus::Rejected:
-        json.member("status", "rejected").member("option", optionWord(r.field));
-        json.member("text", r.text).member("message", r.reason);
+        writeRejected(json, r);
         return reply(json.endObject());
     case SessionStatus::Fault:
         json.member("status", "fault").member("message", session.lastFaultMessage());
@@ -190,6 +214,36 @@ EMSCRIPTEN_KEEPALIVE const char* rx_calc(const char* fragment) {
     json.member("record", record::makeRecord(session.recordFields()));
     json.member("header", record::headerLine(system));
     writePicture(json, session);
+    return reply(json.endObject());
+}
+
+// The calculation sheet of the fragment's calculation, one HTML file for the browser to show
+// and print; `title` holds the title block's fields, one a line, in the order of the
+// captions rx_describe gives. A refused text is told as rx_calc tells it.
+EMSCRIPTEN_KEEPALIVE const char* rx_sheet(const char* fragment, const char* title) {
+    JsonWriter json;
+    json.beginObject();
+    const std::optional<CalcRequest> request = requestOf(fragment, json);
+    if (!request)
+        return reply(json.endObject());
+    CalcSession session;
+    const Replay r = replay(*request, session);
+    if (r.status == SessionStatus::Rejected) {
+        writeRejected(json, r);
+        return reply(json.endObject());
+    }
+    sheet::SheetTitle fields;
+    std::string* const parts[] = {&fields.project, &fields.reach, &fields.engineer, &fields.checker,
+                                  &fields.date};
+    std::string_view rest = title;
+    for (std::string* part : parts) {
+        const std::size_t nl = std::min(rest.find('\n'), rest.size());
+        *part = rest.substr(0, nl);
+        rest.remove_prefix(std::min(nl + 1, rest.size()));
+    }
+    const sheet::SheetDocument document = sheet::buildSheet(session, fields);
+    json.member("status", "done");
+    json.member("html", sheet::sheetHtml(document, sheet::defaultPaper(document.system)));
     return reply(json.endObject());
 }
 

@@ -126,6 +126,28 @@ try {
     const address = await evaluate("location.hash");
     check("the address follows the boxes", address === "#diam=12&slope=0.01&flow=2", address);
 
+    // The calculation sheet, asked for from the keyboard, opens in a window of its own.
+    await evaluate("document.getElementById('txtSheetProject').value = 'Main <St> & 1st'; document.getElementById('cmdSheet').focus()");
+    await key("Enter");
+    let sheetTarget, sheetText = "";
+    for (let i = 0; i < 100 && !sheetTarget; i++) {
+        sheetTarget = (await send("Target.getTargets")).targetInfos
+            .find((t) => t.type === "page" && t.url.startsWith("blob:"));
+        if (!sheetTarget) await sleep(50);
+    }
+    if (sheetTarget) {
+        const { sessionId } = await send("Target.attachToTarget", { targetId: sheetTarget.targetId, flatten: true });
+        for (let i = 0; i < 100 && !sheetText; i++) {
+            const r = await send("Runtime.evaluate", { returnByValue: true,
+                expression: "document.readyState === 'complete' ? document.body.innerText : ''" }, sessionId).catch(() => null);
+            sheetText = r?.result?.value || "";
+            if (!sheetText) await sleep(50);
+        }
+        await send("Target.closeTarget", { targetId: sheetTarget.targetId });
+    }
+    check("the calculation sheet opens in a new window", sheetText.includes("0.5359") &&
+        sheetText.includes("Main <St> & 1st"), sheetTarget ? sheetText.slice(0, 300) : "no window opened");
+
     // Links: each opens its calculation at once, the labels the command line's own.
     const links = [
         ["circle in inches", "diam=12&diam-unit=in.&slope=0.01&flow=2"],
