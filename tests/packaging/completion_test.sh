@@ -22,10 +22,10 @@ cd "$work" && touch "table one.txt" table2.tsv pipe.png && mkdir plots
 # name | the command line, the cursor at its end ("=" split off as bash does) | offered words
 cases=(
     "law words|runnelex-cli calc --law c|colebrook"
-    "commands|runnelex-cli |--help --version -h batch calc help picture report size"
+    "commands|runnelex-cli |--help --version -h batch calc help picture report sheet size"
     "help's short form|runnelex-cli -|--help --version -h"
     "a command's short help|runnelex-cli batch -h|-h"
-    "command prefix|runnelex-cli s|size"
+    "command prefix|runnelex-cli si|size"
     "calc options|runnelex-cli calc --d|--diam --diam-unit"
     "after a value|runnelex-cli calc --diam 12 --sl|--slope --slope-unit"
     "calc only|runnelex-cli calc --lab|--labels"
@@ -42,6 +42,8 @@ cases=(
     "batch files|runnelex-cli batch t|table one.txt table2.tsv"
     "batch stdin and options|runnelex-cli batch -|- --help -h"
     "picture --out|runnelex-cli picture --out p|pipe.png plots"
+    "sheet forms|runnelex-cli sheet --format |html pdf text"
+    "sheet papers and tables|runnelex-cli sheet --paper a4 --table t|table one.txt table2.tsv"
     "after --|runnelex-cli batch -- p|pipe.png plots"
     "no command|runnelex-cli nope --|"
 )
