@@ -78,16 +78,16 @@ SheetBlock methodBlock(const CalcInputs& in, const CalcResults& r) {
         flowLines("At the normal depth", *r.Dnorm, *r.Qnorm);
         const double y = *r.Dnorm, A = section->area(y), T = section->topWidth(y);
         if (r.FrNo)
-            b.lines.push_back("Froude number: Fr = " + methodNumber(*r.Qnorm) + " × (" +
-                              methodNumber(T) + " / (" + g + " × " + methodNumber(A) +
-                              "³))^(1/2) = " + fixedText(*r.FrNo) + " (T = " + methodNumber(T) +
-                              ")");
+            b.lines.push_back("Froude number, with T = " + methodNumber(T) + ":");
+        b.lines.push_back("  Fr = " + methodNumber(*r.Qnorm) + " × (" + methodNumber(T) + " / (" +
+                          g + " × " + methodNumber(A) + "³))^(1/2) = " + fixedText(*r.FrNo));
         if (r.Dcr) {
             const double yc = *r.Dcr, Ac = section->area(yc), Tc = section->topWidth(yc);
             const double Q = *r.Qnorm;
-            b.lines.push_back("Critical depth: Q² T / (g A³) = 1 at y = " + lengthText(yc, u) +
-                              ": " + methodNumber(Q) + "² × " + methodNumber(Tc) + " / (" + g +
-                              " × " + methodNumber(Ac) + "³) = " +
+            b.lines.push_back("Critical depth y = " + lengthText(yc, u) +
+                              ": T = " + methodNumber(Tc) + ", A = " + methodNumber(Ac));
+            b.lines.push_back("  Q² T / (g A³) = " + methodNumber(Q) + "² × " + methodNumber(Tc) +
+                              " / (" + g + " × " + methodNumber(Ac) + "³) = " +
                               fixedText(div(mul(mul(Q, Q), Tc), mul(conduit.g(), pow(Ac, 3.0)))));
         }
         b.lines.push_back(conduit.engineRoute()
