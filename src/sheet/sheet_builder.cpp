@@ -101,8 +101,12 @@ SheetBlock resultsBlock(const CalcSession& session, const picture::PictureModel&
                           "at d/D " + label("lblrDoverDpeak")});
     b.rows.push_back({"Full-flow slope", "Hf", l[Label::Hf], u.slope});
     b.rows.push_back({"Full-flow velocity", "Vfull", l[Label::Vfull], u.velocity});
-    b.lines.push_back(l[Label::FullCondition] + l[Label::FullCause] +
-                      " the slope Hf and velocity Vfull carry the design flow.");
+    if (!l[Label::Hf].empty()) {
+        std::string condition = l[Label::FullCondition];
+        condition.erase(condition.find_last_not_of(' ') + 1);
+        b.lines.push_back(condition + ' ' + l[Label::FullCause] +
+                          " the slope Hf and velocity Vfull carry the design flow.");
+    }
     if (!m.note.empty())
         b.lines.push_back(m.note);
     return b;

@@ -75,7 +75,7 @@ SheetBlock methodBlock(const CalcInputs& in, const CalcResults& r) {
     if (r.outcome == Outcome::OpenChannel && r.Dnorm && r.Qnorm) {
         b.lines.push_back("Normal depth: the depth at which the law carries the design flow " +
                           methodNumber(in.Qcfs) + flowUnit + ".");
-        flowLines("At the normal depth", *r.Dnorm, *r.Qnorm);
+        flowLines("At the normal depth,", *r.Dnorm, *r.Qnorm);
         const double y = *r.Dnorm, A = section->area(y), T = section->topWidth(y);
         if (r.FrNo)
             b.lines.push_back("Froude number, with T = " + methodNumber(T) + ":");
@@ -111,12 +111,13 @@ SheetBlock methodBlock(const CalcInputs& in, const CalcResults& r) {
                           ", the flow at 0.93 of the rise; the conduit flows full.");
     }
     if (r.Capacity.size() == kCapacityRatios.size())
-        flowLines("Capacity flowing full,", section->rise(), r.Capacity.back().Q);
-    if (r.Vfull && r.Hf && r.Afull && r.Rfull)
-        b.lines.push_back("Flowing full: Vfull = Q / Afull = " + methodNumber(in.Qcfs) + " / " +
-                          methodNumber(*r.Afull) + " = " + fixedText(*r.Vfull) + ' ' + u.velocity +
-                          "; Hf, the slope at which the law gives Vfull at R = " +
-                          methodNumber(*r.Rfull) + ": " + fixedText(*r.Hf) + ' ' + u.slope);
+        flowLines("Flowing full,", section->rise(), r.Capacity.back().Q);
+    if (r.Vfull && r.Hf && r.Afull && r.Rfull) {
+        b.lines.push_back("  Vfull = Q / Afull = " + methodNumber(in.Qcfs) + " / " +
+                          methodNumber(*r.Afull) + " = " + fixedText(*r.Vfull) + ' ' + u.velocity);
+        b.lines.push_back("  Hf, the slope at which the law gives Vfull: " + methodNumber(*r.Hf) +
+                          ' ' + u.slope);
+    }
     return b;
 }
 
