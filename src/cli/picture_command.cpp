@@ -56,13 +56,17 @@ std::vector<std::string> pictureHelperPlaces() {
 }
 
 int runPictureHelper(const ParsedArgs& args, Output& out, Output& err) {
+    return runDrawingHelper("picture", args, out, err);
+}
+
+int runDrawingHelper(const std::string& command, const ParsedArgs& args, Output& out, Output& err) {
     std::string tried;
     for (const std::string& place : pictureHelperPlaces()) {
         if (::access(place.c_str(), X_OK) != 0) {
             tried += (tried.empty() ? "" : ", ") + place;
             continue;
         }
-        std::vector<std::string> words = {"runnelex-cli", "picture"};
+        std::vector<std::string> words = {"runnelex-cli", command};
         words.insert(words.end(), args.words.begin(), args.words.end());
         std::vector<char*> argv;
         for (std::string& w : words)

@@ -14,6 +14,8 @@ Command pictureCommand(std::function<int(const ParsedArgs&, Output&, Output&)> r
 // What runnelex-cli runs for "picture": the helper, in place of this process. Exit status 4
 // with a message when it cannot be found or started.
 int runPictureHelper(const ParsedArgs& args, Output& out, Output& err);
+// Runs the helper for a command that draws ("picture", "sheet"), with the same arguments.
+int runDrawingHelper(const std::string& command, const ParsedArgs& args, Output& out, Output& err);
 
 // Where the helper is looked for: beside the installed runnelex-cli, then in the build tree.
 std::vector<std::string> pictureHelperPlaces();

@@ -70,8 +70,7 @@ struct AtomicFile::State {
 
 std::string atomicTemporaryName(const std::string& path) {
     const std::filesystem::path target = finalTarget(path);
-    return (target.parent_path() / ("." + target.filename().string() + ".runnelex-save"))
-        .string();
+    return (target.parent_path() / ("." + target.filename().string() + ".runnelex-save")).string();
 }
 
 AtomicFile::AtomicFile(std::string path, SaveSeams seams)

@@ -32,8 +32,8 @@ std::vector<std::string> HazenWilliamsLaw::formula(const NumberText& number) con
 
 std::vector<std::string> HazenWilliamsLaw::flowTerms(double A, double R, double S,
                                                      const NumberText& number) const {
-    return {number(k_) + " × " + number(C_) + " × " + number(A) + " × " + number(R) +
-            "^0.63 × " + number(S) + "^0.54"};
+    return {number(k_) + " × " + number(C_) + " × " + number(A) + " × " + number(R) + "^0.63 × " +
+            number(S) + "^0.54"};
 }
 
 } // namespace runnelex::friction

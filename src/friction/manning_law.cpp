@@ -33,8 +33,8 @@ std::vector<std::string> ManningLaw::formula(const NumberText& number) const {
 
 std::vector<std::string> ManningLaw::flowTerms(double A, double R, double S,
                                                const NumberText& number) const {
-    return {number(k_) + "/" + number(n_) + " × " + number(A) + " × " + number(R) +
-            "^(2/3) × " + number(S) + "^(1/2)"};
+    return {number(k_) + "/" + number(n_) + " × " + number(A) + " × " + number(R) + "^(2/3) × " +
+            number(S) + "^(1/2)"};
 }
 
 } // namespace runnelex::friction

@@ -7,6 +7,7 @@
 
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -19,6 +20,7 @@
 #include <QTextDocument>
 
 #include "platform/message_boxes.h"
+#include "results/held_lines_view.h"
 #include "results/mod_results.h"
 #include "results/record.h"
 #include "results/results_layout.h"
@@ -65,32 +67,25 @@ FrmResults::FrmResults(ModResults& results, SaveDialog& dialog, MessageBoxes& bo
     setObjectName(QStringLiteral("frmResults"));
     setWindowTitle(QStringLiteral("Runnelex Calculation Results Form"));
 
-    RichTextResults = new QPlainTextEdit(this);
+    RichTextResults = new HeldLinesView(this);
     RichTextResults->setObjectName(QStringLiteral("RichTextResults"));
     // The desktop's sans-serif face at 8.5 points; one record a line, long lines scroll sideways.
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8.5);
     RichTextResults->setFont(font);
-    RichTextResults->setLineWrapMode(QPlainTextEdit::NoWrap);
     // Tab stops one value wide ("1248.1931", "Depth (ft)"), so that a record's columns line up
     // and the whole line fits a window beside the main one.
     RichTextResults->setTabStopDistance(QFontMetricsF(font).horizontalAdvance(kColumnSample) +
                                         QFontMetricsF(font).horizontalAdvance(u' '));
-    setBoxText(startText());
+    RichTextResults->showFixed(startText());
 
     cmdSaveResults = makeButton(this, "cmdSaveResults", "Save As...",
                                 "Click Here to Save Visible Results to File");
     cmdClear = makeButton(this, "cmdClear", "Clear", "Click Here to Clear Visible Calculations");
     cmdClose = makeButton(this, "cmdClose", "Close", "Click Here to Dismiss Results Form");
 
-    connect(RichTextResults->document(), &QTextDocument::contentsChange, this,
-            &FrmResults::userChanged);
-    // The box's own menu (Copy, Select All...) with Copy Record for the line under the pointer.
-    RichTextResults->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(RichTextResults, &QWidget::customContextMenuRequested, this, [this](QPoint pos) {
-        contextMenu(pos)->popup(RichTextResults->viewport()->mapToGlobal(pos));
-    });
+    connect(RichTextResults, &HeldLinesView::interacted, this, &FrmResults::openEditor);
     connect(cmdSaveResults, &QPushButton::clicked, this, &FrmResults::cmdSaveResults_Click);
     connect(cmdClear, &QPushButton::clicked, this, &FrmResults::cmdClear_Click);
     connect(cmdClose, &QPushButton::clicked, this, &FrmResults::cmdClose_Click);
@@ -105,8 +100,7 @@ FrmResults::FrmResults(ModResults& results, SaveDialog& dialog, MessageBoxes& bo
 QSize FrmResults::wholeLineSize() const {
     const double line = double(record::kFieldCount - 1) * RichTextResults->tabStopDistance() +
                         QFontMetricsF(RichTextResults->font()).horizontalAdvance(kColumnSample);
-    const double box = line + 2 * RichTextResults->document()->documentMargin() +
-                       2 * RichTextResults->frameWidth() +
+    const double box = line + 2 * HeldLinesView::kMargin + 2 * RichTextResults->frameWidth() +
                        RichTextResults->verticalScrollBar()->sizeHint().width();
     // The box is the window's width less 16 units (its margin and the buttons' column).
     const double pxX = results_layout::pixelsPerUnitX(logicalDpiX());
@@ -120,96 +114,103 @@ QString FrmResults::startText() {
         "results to file.");
 }
 
-void FrmResults::setBoxText(const QString& text) {
-    programChange_ = true;
-    RichTextResults->setPlainText(text);
-    programChange_ = false;
+void FrmResults::showHeldText() {
+    closeEditor();
+    RichTextResults->showHeld(results_.text());
+    showsHeld_ = true;
 }
 
-void FrmResults::userChanged(int position, int removed, int added) {
-    if (programChange_)
+void FrmResults::heldRecordAdded() {
+    if (!showsHeld_) {
+        showHeldText();
         return;
-    Q_UNUSED(removed);
-    if (shownRevision_ != kNotHeld) { // the first edit of the held text
-        editedFrom_ = shownRevision_;
-        cleanStart_ = cleanEnd_ = heldLength_;
-        shownRevision_ = kNotHeld;
     }
-    // What lies before the change and after it is as it was.
-    const int length = RichTextResults->document()->characterCount() - 1;
-    cleanStart_ = std::min(cleanStart_, position);
-    cleanEnd_ = std::max(0, std::min(cleanEnd_, length - (position + added)));
+    closeEditor();
+    RichTextResults->linesAdded();
 }
 
-void FrmResults::showHeldText(const QString& text, std::uint64_t revision) {
-    shownRevision_ = editedFrom_ = kNotHeld; // until the new text is in
-    setBoxText(text);
-    heldLength_ = static_cast<int>(text.size());
-    shownRevision_ = revision;
-}
-
-void FrmResults::restoreHeldText(const std::function<QString(int, int)>& slice, int heldLength,
-                                 std::uint64_t revision) {
-    QTextDocument* document = RichTextResults->document();
-    const int length = document->characterCount() - 1;
-    const int start = std::min(cleanStart_, heldLength_);
-    const int end = std::min({cleanEnd_, heldLength_ - start, length - start});
-    shownRevision_ = editedFrom_ = kNotHeld;
-    programChange_ = true;
-    QTextCursor cursor(document);
-    cursor.beginEditBlock();
-    cursor.setPosition(start);
-    cursor.setPosition(length - end, QTextCursor::KeepAnchor);
-    cursor.insertText(slice(start, heldLength_ - end - start));
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(slice(heldLength_, heldLength - heldLength_));
-    cursor.endEditBlock();
-    // As after a full replace, Ctrl+Z cannot take recorded lines out of the box.
-    document->clearUndoRedoStacks();
-    programChange_ = false;
-    heldLength_ = heldLength;
-    shownRevision_ = revision;
-}
-
-void FrmResults::appendHeldRecord(const QString& record, std::uint64_t revision) {
-    shownRevision_ = editedFrom_ = kNotHeld;
-    programChange_ = true;
-    // A new paragraph: the box text grows by LF + record, as a full replace would give.
-    RichTextResults->appendPlainText(record);
-    // Like a full replace, the program's change cannot be undone: Ctrl+Z in the box would
-    // take recorded lines out of what "Save As..." writes.
-    RichTextResults->document()->clearUndoRedoStacks();
-    programChange_ = false;
-    heldLength_ += 1 + static_cast<int>(record.size());
-    shownRevision_ = revision;
+void FrmResults::heldTextChanged() {
+    if (showsHeld_ && !editor_)
+        RichTextResults->showHeld(results_.text());
 }
 
 void FrmResults::showStartText() {
-    shownRevision_ = editedFrom_ = kNotHeld;
-    setBoxText(startText());
+    closeEditor();
+    RichTextResults->showFixed(startText());
+    showsHeld_ = false;
+}
+
+void FrmResults::openEditor(QEvent* event) {
+    if (!editor_) {
+        editor_ = new QPlainTextEdit(this);
+        editor_->setObjectName(QStringLiteral("RichTextResultsEdit"));
+        editor_->setFont(RichTextResults->font());
+        editor_->setLineWrapMode(QPlainTextEdit::NoWrap);
+        editor_->setTabStopDistance(RichTextResults->tabStopDistance());
+        // The box's own menu (Copy, Select All...) with Copy Record for the line under the
+        // pointer.
+        editor_->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(editor_, &QWidget::customContextMenuRequested, this, [this](QPoint pos) {
+            contextMenu(pos)->popup(editor_->viewport()->mapToGlobal(pos));
+        });
+        // A new document: Ctrl+Z cannot take recorded lines out of what "Save As..." writes.
+        editor_->setPlainText(RichTextResults->text());
+        editor_->setGeometry(RichTextResults->geometry());
+        const int first = RichTextResults->firstVisibleLine();
+        const int across = RichTextResults->horizontalScrollBar()->value();
+        editor_->setTextCursor(QTextCursor(editor_->document()->findBlockByNumber(first)));
+        editor_->show();
+        editor_->verticalScrollBar()->setValue(first);
+        editor_->horizontalScrollBar()->setValue(across);
+        RichTextResults->hide();
+        editor_->setFocus();
+    }
+    const bool onText = event->type() != QEvent::KeyPress && event->type() != QEvent::InputMethod;
+    QCoreApplication::sendEvent(onText ? editor_->viewport() : static_cast<QWidget*>(editor_),
+                                event);
+}
+
+void FrmResults::closeEditor() {
+    if (!editor_)
+        return;
+    const bool focused = editor_->hasFocus();
+    const QScrollBar* down = editor_->verticalScrollBar();
+    const bool atEnd = down->value() >= down->maximum();
+    const int first = down->value();
+    const int across = editor_->horizontalScrollBar()->value();
+    delete editor_;
+    editor_ = nullptr;
+    RichTextResults->show();
+    RichTextResults->verticalScrollBar()->setValue(
+        atEnd ? RichTextResults->verticalScrollBar()->maximum() : first);
+    RichTextResults->horizontalScrollBar()->setValue(across);
+    if (focused)
+        RichTextResults->setFocus();
 }
 
 QString FrmResults::boxText() const {
-    // The document separates its lines with U+2029; every other character is kept as held
+    if (!editor_)
+        return RichTextResults->text();
+    // The document separates its lines with U+2029; every other character is kept as typed
     // (toPlainText would also turn no-break spaces and line separators of a pasted name into
     // blanks and line breaks).
-    QString text = RichTextResults->document()->toRawText();
+    QString text = editor_->document()->toRawText();
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     return text;
 }
 
 QMenu* FrmResults::contextMenu(QPoint pos) {
-    QMenu* menu = RichTextResults->createStandardContextMenu(pos);
+    QMenu* menu = editor_->createStandardContextMenu(pos);
     menu->setObjectName(QStringLiteral("mnuResultsText"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addSeparator();
     QAction* record = menu->addAction(QStringLiteral("Copy &Record"));
     record->setObjectName(QStringLiteral("mnuCopyRecord"));
     // A record is any line below the header line; the start text has none.
-    const QTextBlock line = RichTextResults->cursorForPosition(pos).block();
+    const QTextBlock line = editor_->cursorForPosition(pos).block();
     const QString text = line.blockNumber() > 0 ? line.text() : QString();
     record->setEnabled(!text.isEmpty());
-    const QString copied = RichTextResults->document()->firstBlock().text() + u'\n' + text;
+    const QString copied = editor_->document()->firstBlock().text() + u'\n' + text;
     connect(record, &QAction::triggered, menu, [copied] {
         if (QClipboard* clipboard = QGuiApplication::clipboard())
             clipboard->setText(copied);
@@ -228,6 +229,8 @@ void FrmResults::Form_Resize() {
     const double pxY = pixelsPerUnitY(logicalDpiY());
     const Layout l = layoutFor(width() / pxX, height() / pxY);
     RichTextResults->setGeometry(toPixels(l.text, pxX, pxY));
+    if (editor_)
+        editor_->setGeometry(RichTextResults->geometry());
     cmdSaveResults->setGeometry(toPixels(l.save, pxX, pxY));
     cmdClear->setGeometry(toPixels(l.clear, pxX, pxY));
     cmdClose->setGeometry(toPixels(l.close, pxX, pxY));
@@ -254,7 +257,7 @@ void FrmResults::cmdSaveResults_Click() {
 
 void FrmResults::cmdClear_Click() {
     results_.ClearResults();
-    showHeldText(results_.heldText(), results_.revision());
+    showHeldText();
 }
 
 void FrmResults::cmdClose_Click() {

@@ -26,8 +26,7 @@ FrmResults& ModResults::loadWindow() {
     FrmResults* w = window.get();
     QObject::connect(w, &FrmResults::closedThroughFrame, w, [this] { windowClosedThroughFrame(); });
     text_.setHeader(headerLine());
-    lastRewrite_ = ++revision_;
-    w->showHeldText(heldText(), revision_);
+    w->showHeldText();
     // Only the very first window greets with the start text; a reload shows what is held.
     if (!loadedBefore_)
         w->showStartText();
@@ -54,38 +53,10 @@ void ModResults::AddResult(const std::string& record) {
         tableSystem_ = system_;
         if (window_)
             text_.setHeader(headerLine());
-        lastRewrite_ = revision_ + 1;
     }
     text_.appendRecord(record);
-    ++revision_;
-    FrmResults& w = loadWindow();
-    // The box text becomes ResultsHeader + ResultsRows. When it already shows the held text
-    // up to this record, adding the one line gives the same text without rebuilding it all.
-    if (w.shownRevision() == revision_)
-        return; // loaded just now with this record
-    if (w.shownRevision() == revision_ - 1)
-        w.appendHeldRecord(QString::fromStdString(record), revision_);
-    else if (w.editedFrom() != FrmResults::kNotHeld && w.editedFrom() >= lastRewrite_)
-        restoreHeldText(w); // the user's edits undone, the rest kept
-    else
-        w.showHeldText(heldText(), revision_);
-}
-
-void ModResults::restoreHeldText(FrmResults& w) const {
-    if (text_.isAscii()) {
-        // Bytes are characters: only the pieces the box lacks are converted.
-        const auto length = text_.ResultsHeader().size() + text_.ResultsRows().size();
-        w.restoreHeldText(
-            [this](int from, int count) {
-                return QString::fromLatin1(
-                    text_.slice(static_cast<std::size_t>(from), static_cast<std::size_t>(count)));
-            },
-            static_cast<int>(length), revision_);
-        return;
-    }
-    const QString held = heldText();
-    w.restoreHeldText([&held](int from, int count) { return held.mid(from, count); },
-                      static_cast<int>(held.size()), revision_);
+    // The box text becomes ResultsHeader + ResultsRows, what the user typed into it dropped.
+    loadWindow().heldRecordAdded();
 }
 
 void ModResults::showResultsWindow() {
@@ -107,7 +78,6 @@ void ModResults::ClearResults() {
     text_.clearRows();
     if (window_)
         text_.setHeader(headerLine()); // the system of the next records
-    lastRewrite_ = ++revision_;
 }
 
 void ModResults::setSystem(UnitSystem system) {
@@ -115,11 +85,8 @@ void ModResults::setSystem(UnitSystem system) {
     if (text_.recordCount() > 0 || !window_)
         return;
     // No record held: the header shown names the new system's columns.
-    const bool showsHeld = window_->shownRevision() == revision_;
     text_.setHeader(headerLine());
-    lastRewrite_ = ++revision_;
-    if (showsHeld)
-        window_->showHeldText(heldText(), revision_);
+    window_->heldTextChanged();
 }
 
 void ModResults::saveHeldRecords() {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -45,8 +44,6 @@ public:
     const ResultsText& text() const { return text_; }
     // ResultsHeader + ResultsRows.
     QString heldText() const;
-    // Counts every change of the held text; the window uses it to tell whether it shows it.
-    std::uint64_t revision() const { return revision_; }
 
     // The loaded results window, or null.
     FrmResults* window() const { return window_.get(); }
@@ -65,15 +62,10 @@ private:
     // The header of the table: of the records held, or of the next ones when none is held.
     std::string headerLine() const;
     void windowClosedThroughFrame();
-    // The user's edits of the box put back, the new records added.
-    void restoreHeldText(FrmResults& w) const;
 
     MessageBoxes& boxes_;
     SaveDialog& dialog_;
     ResultsText text_;
-    std::uint64_t revision_ = 0;
-    // The last revision that changed the held text otherwise than by adding records.
-    std::uint64_t lastRewrite_ = 0;
     std::unique_ptr<FrmResults> window_;
     // Windows closed through their frame wait for the event loop to delete them.
     std::vector<QPointer<FrmResults>> closedWindows_;

@@ -28,8 +28,7 @@ SheetBlock inputsBlock(const CalcEntry& entry, const CalcInputs& in) {
     SheetBlock b;
     b.heading = "Inputs, as typed";
     b.columns = {"Input", "Symbol", "Value", "Unit"};
-    b.rows.push_back(
-        {"Units", "", entry.system == UnitSystem::SI ? "SI" : "US customary", ""});
+    b.rows.push_back({"Units", "", entry.system == UnitSystem::SI ? "SI" : "US customary", ""});
     b.rows.push_back({"Shape", "", std::string(entry.shape->caption), ""});
     for (const sections::DimensionSpec& d : entry.shape->dimensions) {
         if (d.word.empty())
@@ -42,16 +41,16 @@ SheetBlock inputsBlock(const CalcEntry& entry, const CalcInputs& in) {
     }
     b.rows.push_back({"Slope", "S", entry.slope, item(lists.slope, entry.slopeUnit)});
     const friction::CoefficientSpec& c = entry.law->coefficient;
-    b.rows.push_back({std::string(c.caption), std::string(c.word), entry.n,
-                      c.units.empty() ? std::string()
-                                      : std::string(c.units[friction::coefficientUnit(
-                                                                *in.Law, in.LawParams, in.System)]
-                                                        .word)});
+    b.rows.push_back(
+        {std::string(c.caption), std::string(c.word), entry.n,
+         c.units.empty()
+             ? std::string()
+             : std::string(
+                   c.units[friction::coefficientUnit(*in.Law, in.LawParams, in.System)].word)});
     for (const friction::ParameterSpec& p : entry.law->parameters)
         if (const std::string& text = entry.lawTexts.get(p.word); !text.empty())
-            b.rows.push_back(
-                {std::string(p.caption), std::string(p.word), text,
-                 std::string(entry.system == UnitSystem::SI ? p.siUnit : p.usUnit)});
+            b.rows.push_back({std::string(p.caption), std::string(p.word), text,
+                              std::string(entry.system == UnitSystem::SI ? p.siUnit : p.usUnit)});
     b.rows.push_back({"Design flow", "Q", entry.flow, item(lists.flow, entry.flowUnit)});
     return b;
 }
@@ -92,10 +91,10 @@ SheetBlock resultsBlock(const CalcSession& session, const picture::PictureModel&
         return std::string();
     };
     if (m.otherDepth)
-        for (Row row : std::vector<Row>{{"Other normal depth", "Dnorm2", label("lblrDnorm2"),
-                                         u.depth},
-                                        {"Its depth ratio", "d/D", label("lblrDoverD2"), ""},
-                                        {"Its velocity", "V", label("lblrVnorm2"), u.velocity}})
+        for (Row row :
+             std::vector<Row>{{"Other normal depth", "Dnorm2", label("lblrDnorm2"), u.depth},
+                              {"Its depth ratio", "d/D", label("lblrDoverD2"), ""},
+                              {"Its velocity", "V", label("lblrVnorm2"), u.velocity}})
             b.rows.push_back(std::move(row));
     if (m.drawable)
         b.rows.push_back({"Largest open-channel flow", "Qpeak", label("lblrQpeak"),
@@ -151,7 +150,9 @@ SheetDocument buildSheet(const CalcSession& session, const SheetTitle& title) {
         doc.subject.append(": ").append(m.title);
     doc.blocks.push_back(inputsBlock(entry, in));
     doc.blocks.push_back(lawBlock(in));
-    const Number number = [&m](double v) { return displayNumber(v, kDigits, m.digits); };
+    const Number number = [&m](double v) {
+        return displayNumber(v, kDigits, m.digits);
+    };
     if (sectionComplete(in)) {
         try {
             const auto section = in.Shape->make(in.Dims, in.Texts, in.System);

@@ -26,8 +26,8 @@ struct SheetTitle {
 };
 
 // The captions of the title block's fields, in the order of SheetTitle's members.
-inline constexpr const char* kTitleCaptions[] = {"Project", "Pipe or reach", "Engineer",
-                                                 "Checker", "Date"};
+inline constexpr const char* kTitleCaptions[] = {"Project", "Pipe or reach", "Engineer", "Checker",
+                                                 "Date"};
 
 // One block: a heading, then a table (a header row when `columns` is not empty, then rows of
 // cells, each row as many cells as the widest), then lines of text. Tables of quantities have

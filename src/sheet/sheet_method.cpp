@@ -17,8 +17,8 @@ using namespace hydrocalc::checked;
 // the digits it agrees to show ("2.0000").
 std::string fixedText(double value) {
     char text[64];
-    const auto [end, ec] = std::to_chars(text, text + sizeof text, value,
-                                         std::chars_format::fixed, kDigits);
+    const auto [end, ec] =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, kDigits);
     return ec == std::errc() ? std::string(text, end) : displayNumber(value);
 }
 
@@ -40,11 +40,11 @@ SheetBlock lawBlock(const CalcInputs& in) {
     b.lines.push_back(std::string(in.Law->caption) + " (" + std::string(in.Law->equation) +
                       "), in " + (in.System == UnitSystem::SI ? "SI units" : "US customary units") +
                       ":");
-    for (std::string& line : law->formula(methodNumber))
+    for (std::string& line : law->formula(generalNumberText))
         b.lines.push_back("  " + line);
     const units::ResultUnits& u = units::resultUnits(in.System);
     b.lines.push_back("Froude number and critical depth: Fr = Q (T / (g A³))^(1/2), g = " +
-                      methodNumber(hydraulics::gravity(in.System)) + ' ' + u.depth + "/s²");
+                      generalNumberText(hydraulics::gravity(in.System)) + ' ' + u.depth + "/s²");
     b.lines.push_back(std::string("A flow area, P wetted perimeter, R = A/P, T water-surface "
                                   "width, S slope, all in ") +
                       u.depth + ", " + u.slope + " and " + u.flowSmall + ".");
@@ -57,7 +57,7 @@ SheetBlock methodBlock(const CalcInputs& in, const CalcResults& r) {
     const hydraulics::Conduit conduit(*section, *law, in.SlopeFtFt, in.System);
     const units::ResultUnits& u = units::resultUnits(in.System);
     const std::string flowUnit = std::string(" ") + u.flowSmall;
-    const std::string g = methodNumber(conduit.g());
+    const std::string g = generalNumberText(conduit.g());
     SheetBlock b;
     b.heading = "Method";
     b.equations = true;
@@ -114,8 +114,8 @@ SheetBlock methodBlock(const CalcInputs& in, const CalcResults& r) {
         flowLines("Capacity flowing full,", section->rise(), r.Capacity.back().Q);
     if (r.Vfull && r.Hf && r.Afull && r.Rfull)
         b.lines.push_back("Flowing full: Vfull = Q / Afull = " + methodNumber(in.Qcfs) + " / " +
-                          methodNumber(*r.Afull) + " = " + fixedText(*r.Vfull) + ' ' +
-                          u.velocity + "; Hf, the slope at which the law gives Vfull at R = " +
+                          methodNumber(*r.Afull) + " = " + fixedText(*r.Vfull) + ' ' + u.velocity +
+                          "; Hf, the slope at which the law gives Vfull at R = " +
                           methodNumber(*r.Rfull) + ": " + fixedText(*r.Hf) + ' ' + u.slope);
     return b;
 }

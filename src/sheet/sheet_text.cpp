@@ -33,7 +33,9 @@ bool numeric(std::string_view cell) {
 // A line broken at blanks into lines of at most kWidth characters; the lines after the first
 // are indented by `indent` more.
 void wrapped(std::string& out, std::string_view line, std::size_t indent) {
-    std::string lead(indent, ' ');
+    const std::size_t own = std::min(line.find_first_not_of(' '), line.size());
+    line.remove_prefix(own); // a line's own indent is kept
+    std::string lead(indent + own, ' ');
     std::string current = lead;
     std::size_t start = 0;
     bool first = true;

@@ -119,7 +119,7 @@ std::optional<std::string> readTableSheets(std::istream& in, const SheetTitle& t
         CalcSession session(nullptr, *tableSystem);
         const Replay r = replay(t.request, session);
         if (r.status == SessionStatus::Rejected) {
-            leaveOut(r.text.empty() ? r.reason : "\"" + r.text + "\": " + r.reason);
+            leaveOut(r.text.empty() ? r.reason : "\"" + r.text + "\" refused: " + r.reason);
             continue;
         }
         if (r.status == SessionStatus::Fault) {

@@ -10,6 +10,7 @@
 #include "cli/exit_codes.h"
 #include "cli/output.h"
 #include "cli/picture_command.h"
+#include "cli/sheet_command.h"
 
 // Whether a stream is a terminal, as Node.js sees it: the C library of the web build takes every
 // stream of Node.js for one, and a report would write its progress line into a file.
@@ -28,6 +29,13 @@ int main(int argc, char** argv) {
     commands.push_back(pictureCommand([](const ParsedArgs&, Output&, Output& e) {
         e.write("runnelex-cli: cannot draw pictures here: the desktop runnelex-cli draws them\n");
         return static_cast<int>(kOutputFailed);
+    }));
+    commands.push_back(sheetCommand([](const ParsedArgs& a, Output& o, Output& e) {
+        return runSheet(a, o, e, [](const ParsedArgs&, Output&, Output& err) {
+            err.write("runnelex-cli: cannot draw a PDF here: the desktop runnelex-cli draws it; "
+                      "write .html and print it from a browser\n");
+            return static_cast<int>(kOutputFailed);
+        });
     }));
     return runCli(args, commands, out, err);
 }

@@ -50,7 +50,8 @@ int check(Program& program) {
     program.results().AddResult("P1\t1000\tGPM\tbox 10x8\tft.\t0.005\tft/ft\t0.013\t0.8931\t"
                                 "6.7181\t1.2528\t1.0379\t1101.1389\t1248.1931");
     QTest::qWait(50);
-    const auto* box = program.results().window()->findChild<QPlainTextEdit*>("RichTextResults");
+    const auto* box =
+        program.results().window()->findChild<QAbstractScrollArea*>("RichTextResults");
     if (box->horizontalScrollBar()->maximum() > 0)
         std::printf("FAIL the results window scrolls sideways\n");
     const QRect room = program.mainWindow().screen()->availableGeometry();

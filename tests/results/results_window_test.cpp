@@ -8,6 +8,7 @@
 
 #include "info/info_menu.h"
 #include "results/frm_results.h"
+#include "results/held_lines_view.h"
 #include "results/mod_results.h"
 #include "results/qt_save_dialog.h"
 #include "results/record.h"
@@ -58,7 +59,13 @@ class ResultsWindowTest : public QObject {
         return *mod_->window();
     }
     QPushButton* button(const char* name) { return get<QPushButton>(&window(), name); }
-    QPlainTextEdit* box() { return get<QPlainTextEdit>(&window(), "RichTextResults"); }
+    HeldLinesView* box() { return get<HeldLinesView>(&window(), "RichTextResults"); }
+    // The editable box, opened as the user opens it: by clicking into the box.
+    QPlainTextEdit* editor() {
+        if (!window().findChild<QPlainTextEdit*>("RichTextResultsEdit"))
+            QTest::mouseClick(box()->viewport(), Qt::LeftButton, {}, QPoint(1, 1));
+        return get<QPlainTextEdit>(&window(), "RichTextResultsEdit");
+    }
     QString path(const QString& name) const { return dir_->filePath(name); }
     void add(const QString& record) { mod_->AddResult(record.toStdString()); }
 
@@ -85,7 +92,7 @@ private slots:
         QCOMPARE(w.windowModality(), Qt::NonModal);
         QVERIFY(test::matchesGoldenFile(test::controlsText(&w),
                                         RUNNELEX_TESTS_DIR "/results/results_window.controls"));
-        QCOMPARE(box()->toPlainText(), kStart);
+        QCOMPARE(window().boxText(), kStart);
     }
 
     // The box after each sequence of steps from a fresh start, and whether the window shows.
@@ -137,24 +144,25 @@ private slots:
             } else if (step == "edit" || step == "wipe") {
                 // Typed over a stretch across the first line break, after the end, and a
                 // character taken at the start; or everything selected and deleted.
-                const auto select = [this](int from, int to) {
-                    QTextCursor c = box()->textCursor();
+                QPlainTextEdit* edit = editor();
+                const auto select = [edit](int from, int to) {
+                    QTextCursor c = edit->textCursor();
                     c.setPosition(from);
                     c.setPosition(to, QTextCursor::KeepAnchor);
-                    box()->setTextCursor(c);
+                    edit->setTextCursor(c);
                 };
-                const int length = box()->document()->characterCount() - 1;
+                const int length = edit->document()->characterCount() - 1;
                 if (step == "edit") {
                     select(kHeader.size() - 4, kHeader.size() + 6);
-                    QTest::keyClicks(box(), "typed");
-                    box()->moveCursor(QTextCursor::End);
-                    QTest::keyClick(box(), Qt::Key_Return);
-                    QTest::keyClicks(box(), "tail");
+                    QTest::keyClicks(edit, "typed");
+                    edit->moveCursor(QTextCursor::End);
+                    QTest::keyClick(edit, Qt::Key_Return);
+                    QTest::keyClicks(edit, "tail");
                     select(0, 1);
                 } else {
                     select(0, length);
                 }
-                QTest::keyClick(box(), Qt::Key_Backspace);
+                QTest::keyClick(edit, Qt::Key_Backspace);
             } else if (step == "min") {
                 window().showMinimized();
             }
@@ -188,10 +196,12 @@ private slots:
         add(kRecord1);
         for (int i = 0; i < 3; ++i) {
             add(record);
-            QCOMPARE(window().shownRevision(), mod_->revision());
             QCOMPARE(window().boxText(), mod_->heldText());
         }
-        QCOMPARE(box()->document()->blockCount(), 5);
+        QCOMPARE(box()->lineCount(), 5);
+        // The editable copy holds the same text, line for line.
+        QCOMPARE(editor()->document()->blockCount(), 5);
+        QCOMPARE(window().boxText(), mod_->heldText());
     }
 
     // Form_Resize in the window's own units: wider by ten units moves the buttons and the
@@ -268,17 +278,33 @@ private slots:
         QVERIFY(!QFontInfo(font).fixedPitch());
     }
 
-    // Opened at its whole-line size the box shows a record without scrolling sideways; its
-    // menu gains Copy Record: the header and the record under the pointer (none on the header).
+    // Opened at its whole-line size the box shows a record without scrolling sideways (a
+    // narrower one does); its menu gains Copy Record: the header and the record under the
+    // pointer (none on the header). A shown box follows the records to the last line, where
+    // the editable copy has the same lines.
+    void wholeLinesAndCopyRecord_data() {
+        QTest::addColumn<int>("records");
+        QTest::newRow("two, from the top") << 2;
+        QTest::newRow("300, at the end") << 300;
+    }
     void wholeLinesAndCopyRecord() {
-        add(kRecord1);
-        add(kRecord2);
+        QFETCH(int, records);
+        const auto recordOf = [](int line) {
+            return line % 2 ? kRecord1 : kRecord2;
+        };
         mod_->showResultsWindow();
-        window().resize(window().wholeLineSize());
+        for (int line = 1; line <= records; ++line)
+            add(recordOf(line));
+        const QSize whole = window().wholeLineSize();
+        window().resize(whole.width() - 60, whole.height());
+        QTRY_VERIFY(box()->horizontalScrollBar()->maximum() > 0);
+        window().resize(whole);
         QTRY_COMPARE(box()->horizontalScrollBar()->maximum(), 0);
+        const int last = records, first = box()->firstVisibleLine();
+        QVERIFY(box()->viewport()->rect().contains(box()->lineRect(last)));
+        QCOMPARE(first > 0, records > 2);
         const auto copied = [this](int line) {
-            const QTextCursor at(box()->document()->findBlockByNumber(line));
-            const QPoint pos = box()->cursorRect(at).center();
+            const QPoint pos = box()->lineRect(line).center();
             QContextMenuEvent event(QContextMenuEvent::Mouse, pos,
                                     box()->viewport()->mapToGlobal(pos));
             QApplication::clipboard()->clear();
@@ -287,9 +313,9 @@ private slots:
             menu->findChild<QAction*>("mnuCopyRecord")->trigger();
             return QApplication::clipboard()->text();
         };
-        QCOMPARE(copied(1), kHeader + "\n" + kRecord1);
-        QCOMPARE(copied(2), kHeader + "\n" + kRecord2);
-        QCOMPARE(copied(0), QString());
+        QCOMPARE(copied(last), kHeader + "\n" + recordOf(last));
+        QCOMPARE(copied(last - 1), kHeader + "\n" + recordOf(last - 1));
+        QCOMPARE(copied(first), first == 0 ? QString() : kHeader + "\n" + recordOf(first));
     }
 
     // The saved file holds exactly what the box shows. A cancelled dialog writes nothing; a
