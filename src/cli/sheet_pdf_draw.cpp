@@ -52,10 +52,12 @@ public:
         } else {
             file_ = std::make_unique<AtomicFile>(name);
             device_ = std::make_unique<AtomicFileDevice>(*file_);
-            device_->open(QIODevice::WriteOnly); // a failure shows at finish
+            device_->open(QIODevice::WriteOnly);
         }
     }
     QIODevice& device() { return *device_; }
+    // False when the file cannot be opened: nothing is to be painted.
+    bool ready() const { return device_->isOpen(); }
     // Writes the failure, if any, and returns the exit status.
     int finish(bool painted, Output& err, int status) {
         if (file_ ? painted && file_->commit() : painted && out_.flush())
@@ -90,6 +92,8 @@ int drawOne(const ParsedArgs& a, const SheetOrder& order, Output& out, Output& e
     const auto app = startDrawing();
     const sheet::SheetLayout layout(doc, order.paper.value_or(sheet::defaultPaper(doc.system)));
     PdfSink sink(order.out, out);
+    if (!sink.ready())
+        return sink.finish(false, err, kDone);
     sheet::SheetPdf pdf(sink.device(), layout.paper(), documentTitle(doc));
     pdf.add(layout, layout.pageCount());
     return sink.finish(pdf.finish(), err, kDone);
@@ -122,6 +126,8 @@ int drawTable(const SheetOrder& order, Output& out, Output& err) {
     const sheet::SheetLayout indexLayout(index, paper.value_or(sheet::defaultPaper(index.system)));
     pages += indexLayout.pageCount();
     PdfSink sink(order.out, out);
+    if (!sink.ready())
+        return sink.finish(false, err, kDone);
     sheet::SheetPdf pdf(sink.device(), indexLayout.paper(), index.heading + ": " + name);
     pdf.add(indexLayout, pages);
     in.clear();

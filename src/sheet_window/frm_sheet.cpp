@@ -25,6 +25,7 @@
 #include "results/save_failure.h"
 #include "results/save_text_file.h"
 #include "sheet/sheet_builder.h"
+#include "sheet/sheet_html.h"
 #include "sheet/sheet_text.h"
 #include "sheet_render/sheet_layout.h"
 #include "sheet_render/sheet_pdf.h"
@@ -51,8 +52,10 @@ QPushButton* makeButton(const char* name, const char* text, const char* tip) {
 
 SaveDialogRequest sheetRequest() {
     const QString pdf = QStringLiteral("PDF document (*.pdf)");
-    return {
-        saveDialogDirectory(), {pdf, QStringLiteral("Text (*.txt)")}, pdf, QStringLiteral("pdf")};
+    return {saveDialogDirectory(),
+            {pdf, QStringLiteral("Web page (*.html)"), QStringLiteral("Text (*.txt)")},
+            pdf,
+            QStringLiteral("pdf")};
 }
 
 QImage pageImage(const sheet::SheetLayout& layout, int page) {
@@ -122,7 +125,7 @@ FrmSheet::FrmSheet(ToolHost& host, MessageBoxes& boxes, SaveDialog& dialog, Prin
     scroll->setBackgroundRole(QPalette::Dark);
 
     auto* save = makeButton("cmdSaveSheet", "&Save As...",
-                            "Save the sheet as a PDF document or as plain text");
+                            "Save the sheet as a PDF document, a web page or plain text");
     auto* printButton = makeButton("cmdPrintSheet", "&Print...", "Print the sheet");
     auto* close = makeButton("cmdCloseSheet", "Close", "Hide this window");
     auto* buttons = new QHBoxLayout;
@@ -234,10 +237,13 @@ void FrmSheet::cmdSaveSheet_Click() {
             if (const auto failed = sheet::saveSheetPdf(
                     doc, paper(), QFile::encodeName(choice->path).toStdString()))
                 error = qs(*failed);
+        } else if (suffix == QLatin1String("html") || suffix == QLatin1String("htm")) {
+            error = saveTextFile(choice->path,
+                                 QByteArray::fromStdString(sheet::sheetHtml(doc, paper())));
         } else if (suffix == QLatin1String("txt")) {
             error = saveTextFile(choice->path, QByteArray::fromStdString(sheet::sheetText(doc)));
         } else {
-            error = QStringLiteral("a sheet is saved as .pdf or .txt");
+            error = QStringLiteral("a sheet is saved as .pdf, .html or .txt");
         }
         if (error)
             boxes_.show(this, saveFailureMessage(*error));

@@ -113,12 +113,14 @@ private slots:
         QVERIFY2(text.contains("Main Street") && text.contains("0.5359"), qPrintable(text));
         save("sheet.txt");
         QVERIFY(test::readAll(dir_.filePath("sheet.txt")).contains("4.6671"));
+        save("sheet.html");
         QCOMPARE(h_->boxes.prompts.size(), 0);
         save("missing/sheet.pdf");
         save("sheet.doc");
         QCOMPARE(h_->boxes.prompts.size(), 2);
-        QVERIFY(h_->boxes.prompts[1].contains(".pdf or .txt"));
-        QCOMPARE(test::filesBelow(dir_.path()), (QStringList{"sheet.pdf", "sheet.txt"}));
+        QVERIFY(h_->boxes.prompts[1].contains(".pdf, .html or .txt"));
+        QCOMPARE(test::filesBelow(dir_.path()),
+                 (QStringList{"sheet.html", "sheet.pdf", "sheet.txt"}));
         QCOMPARE(dialog_.requests.back().selectedNameFilter, "PDF document (*.pdf)");
     }
 
