@@ -18,6 +18,8 @@ runnelex_packages=(
     dbus-x11 dbus-daemon dbus-bin at-spi2-core
     # pictures of the pipe: charts and vector export (Qt Charts needs the OpenGL module's CMake files)
     qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
+    # the calculation sheet's PDF, read back by the tests
+    poppler-utils
     # coverage-guided fuzzing
     clang-14 libfuzzer-14-dev libclang-rt-14-dev
     # the web page and runnelex-cli.js (WebAssembly), run by Node.js and headless Chromium

@@ -20,8 +20,10 @@ Program::Program(UnitSystem system)
     : results_(boxes_, saveDialog_), info_(boxes_),
       window_(boxes_, results_, info_, &FrmRunnelex::endEventLoop, nullptr, system),
       rangeReport_(window_, boxes_, saveDialog_), picture_(window_, boxes_, saveDialog_),
-      sections_(window_, boxes_, results_, saveDialog_) {
+      sections_(window_, boxes_, results_, saveDialog_),
+      sheet_(window_, boxes_, saveDialog_, printDialog_) {
     info_.setOwner(&window_);
+    sections_.setSheetOpener([this](ToolHost& calculator) { sheet_.openFor(calculator); });
     // Narrowed, the results window would scroll sideways: it takes a place beside the main
     // window only where a whole record line fits.
     results_.setPlacement([this](QWidget& w, QSize preferred) {

@@ -10,6 +10,8 @@
 #include "results/mod_results.h"
 #include "results/qt_save_dialog.h"
 #include "sections_window/sections_tool.h"
+#include "sheet_window/print_dialog.h"
+#include "sheet_window/sheet_tool.h"
 #include "ui/main/frm_runnelex.h"
 
 namespace runnelex {
@@ -30,16 +32,21 @@ public:
     RangeReportTool& rangeReport() { return rangeReport_; }
     PipePictureTool& picture() { return picture_; }
     SectionsTool& sections() { return sections_; }
+    SheetTool& sheet() { return sheet_; }
 
 private:
     QtMessageBoxes boxes_;
     QtSaveDialog saveDialog_;
+    QtPrintDialog printDialog_;
     ModResults results_;
     InfoWindows info_;
     FrmRunnelex window_;
     RangeReportTool rangeReport_; // Tools > Range Report...
     PipePictureTool picture_;     // Tools > Pipe Picture...
     SectionsTool sections_;       // Tools > Sections...
+    // Tools > Calculation Sheet..., and the sections window's; torn down before the windows
+    // whose calculations its sheets read.
+    SheetTool sheet_;
 };
 
 // The whole run, as main() does it: the process set-up, the application object with its title,

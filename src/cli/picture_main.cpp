@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// runnelex-picture: the "picture" command of runnelex-cli, which draws with Qt. runnelex-cli
-// checks the arguments and runs this program with them unchanged; its messages and exit status
-// are runnelex-cli's.
+// runnelex-picture: the commands of runnelex-cli that draw with Qt, "picture" and "sheet" in
+// PDF form. runnelex-cli checks the arguments and runs this program with them unchanged; its
+// messages and exit status are runnelex-cli's.
 #include <string>
 #include <vector>
 
@@ -11,9 +11,12 @@
 #include "cli/calc_command.h"
 #include "cli/cli_app.h"
 #include "cli/cli_calculator.h"
+#include "cli/drawing_app.h"
 #include "cli/exit_codes.h"
 #include "cli/output.h"
 #include "cli/picture_command.h"
+#include "cli/sheet_command.h"
+#include "cli/sheet_pdf_draw.h"
 #include "picture/picture_export.h"
 #include "report/quoting.h"
 #include "results/save_text_file.h"
@@ -22,30 +25,13 @@ namespace runnelex::cli {
 
 namespace {
 
-// Qt's notes about the display it does not have (no runtime folder, window features of the
-// offscreen platform) are no concern of a program that only draws into a file.
-void quietPlatformNotes(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    static const char* const kIgnored[] = {"QStandardPaths: ", "This plugin does not support"};
-    if (type == QtWarningMsg || type == QtInfoMsg || type == QtDebugMsg)
-        for (const char* start : kIgnored)
-            if (text.startsWith(QLatin1String(start)))
-                return;
-    qt_message_output(type, context, text);
-}
-
 // The smallest picture whose texts can still be read (their size follows the picture's).
 constexpr QSize kSmallestPicture{560, 320};
 
 // Draws the picture into `file`, or onto standard output (`out`) when the file is "-".
 int drawPicture(const CalcSession& session, const QString& file, picture::PictureFormat format,
                 QSize size, Output& out, Output& err) {
-    // The offscreen platform draws everything a screen would, without one.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(quietPlatformNotes);
-    static int argc = 1;
-    static char name[] = "runnelex-cli";
-    static char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
+    const auto app = startDrawing();
     const CalcEntry entry = session.entry();
     const picture::PictureModel model = picture::buildPictureModel(session.inputs(), &entry);
     if (model.fault) {
@@ -122,6 +108,6 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     FdOutput out(1);
     FdOutput err(2);
-    const std::vector<Command> commands = {pictureCommand(drawCommand)};
+    const std::vector<Command> commands = {pictureCommand(drawCommand), sheetCommand(drawSheetPdf)};
     return runCli(args, commands, out, err);
 }

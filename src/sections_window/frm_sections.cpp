@@ -157,6 +157,7 @@ void FrmSections::connectControls() {
     connect(c_.cmdRecord, &QPushButton::clicked, this, &FrmSections::recordShown);
     connect(c_.cmdPicture, &QPushButton::clicked, this, &FrmSections::pictureRequested);
     connect(c_.cmdSize, &QPushButton::clicked, this, &FrmSections::sizingRequested);
+    connect(c_.cmdSheet, &QPushButton::clicked, this, &FrmSections::sheetRequested);
     connect(c_.cmdClose, &QPushButton::clicked, this, &QWidget::hide);
     shownListener_ = session_.addShownListener([this] { refresh(); });
     // Tab goes from box to box, as in the main window.
@@ -346,6 +347,7 @@ void FrmSections::respeak() {
         {c_.cmdRecord, "Record", "", ""},
         {c_.cmdPicture, "Picture", "", ""},
         {c_.cmdSize, "Size", "", ""},
+        {c_.cmdSheet, "Calculation Sheet", "", ""},
         {c_.cmdClose, "Close", "", ""}};
     named.insert(named.end(), std::begin(others), std::end(others));
     for (auto& spoken : law_->spoken())

@@ -39,6 +39,8 @@ signals:
     // "Picture": the picture of this window's section; "Size": its sizing table.
     void pictureRequested();
     void sizingRequested();
+    // "Calculation Sheet": the sheet of this window's calculation.
+    void sheetRequested();
 
 public:
     // The sizes the catalogue offers for a shape, as its list shows them (in SI the metric

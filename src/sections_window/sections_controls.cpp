@@ -315,12 +315,15 @@ SectionsControls buildSectionsControls(QWidget& w) {
     c.cmdPicture->setToolTip(qs("The picture of this section: the cross-section and the chart"));
     c.cmdSize = named(new QPushButton(qs("Si&ze..."), &w), "cmdSize");
     c.cmdSize->setToolTip(qs("Size this shape from its catalogue for the slope, n and flow"));
+    c.cmdSheet = named(new QPushButton(qs("&Calculation Sheet..."), &w), "cmdSheet");
+    c.cmdSheet->setToolTip(qs("This calculation on paper, to print or save as PDF"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(c.cmdPicture, 0, Qt::AlignBottom);
     buttons->addWidget(c.cmdSize, 0, Qt::AlignBottom);
+    buttons->addWidget(c.cmdSheet, 0, Qt::AlignBottom);
     buttons->addWidget(c.lblStatus, 1);
     buttons->addWidget(c.cmdClose, 0, Qt::AlignBottom);
-    for (QPushButton* b : {c.cmdPicture, c.cmdSize})
+    for (QPushButton* b : {c.cmdPicture, c.cmdSize, c.cmdSheet})
         b->setAutoDefault(false);
 
     auto* columns = new QHBoxLayout;

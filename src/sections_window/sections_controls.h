@@ -45,6 +45,7 @@ struct SectionsControls {
     // inputs far outside the range of the equations).
     QLabel* lblStatus = nullptr;
     QPushButton *cmdPicture = nullptr, *cmdSize = nullptr; // the section's picture and sizing
+    QPushButton* cmdSheet = nullptr; // the calculation sheet of this window's calculation
     SectionView* picSection = nullptr;
     // Every label a calculation writes, by control name (lblCapQ, the full-flow notice and
     // lblrQpeak included).

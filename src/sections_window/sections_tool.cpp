@@ -46,16 +46,25 @@ void SectionsTool::open() {
         connect(window_.get(), &FrmSections::pictureRequested, this,
                 [this] { openPicture(false); });
         connect(window_.get(), &FrmSections::sizingRequested, this, [this] { openPicture(true); });
+        connect(window_.get(), &FrmSections::sheetRequested, this, [this] {
+            if (sheetOpener_)
+                sheetOpener_(sectionHost());
+        });
     }
     window_->show();
     window_->raise();
     window_->activateWindow();
 }
 
+SectionHost& SectionsTool::sectionHost() {
+    if (!pictureHost_)
+        pictureHost_ = std::make_unique<SectionHost>(host_, *window_);
+    return *pictureHost_;
+}
+
 void SectionsTool::openPicture(bool sizing) {
     if (!picture_) {
-        pictureHost_ = std::make_unique<SectionHost>(host_, *window_);
-        picture_ = std::make_unique<FrmPipePicture>(*pictureHost_, boxes_, dialog_);
+        picture_ = std::make_unique<FrmPipePicture>(sectionHost(), boxes_, dialog_);
         picture_->setObjectName(QStringLiteral("frmSectionPicture"));
         picture_->setWindowTitle(QStringLiteral("Runnelex Section Picture"));
         placeBeside(*picture_, *window_, QSize(880, 760));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QObject>
@@ -32,6 +33,8 @@ public:
     // The picture of the window's section, made on the first "Picture" or "Size".
     FrmPipePicture* picture() const { return picture_.get(); }
     QAction* menuItem() const { return item_; }
+    // What "Calculation Sheet" calls with the window's calculation (the program's sheet tool).
+    void setSheetOpener(std::function<void(ToolHost&)> open) { sheetOpener_ = std::move(open); }
 
 private:
     ToolHost& host_;
@@ -44,8 +47,11 @@ private:
     // The picture is torn down before the window whose session it follows.
     std::unique_ptr<SectionHost> pictureHost_;
     std::unique_ptr<FrmPipePicture> picture_;
+    std::function<void(ToolHost&)> sheetOpener_;
 
     void openPicture(bool sizing);
+    // The window's calculation, as the picture and the sheet follow it.
+    SectionHost& sectionHost();
 };
 
 } // namespace runnelex

@@ -45,6 +45,7 @@ int check(Program& program) {
     program.rangeReport().open();
     program.picture().mnuPipePicture_Click();
     program.sections().open();
+    program.sheet().open();
     // A long record: the results window shows it whole, without scrolling sideways.
     program.results().AddResult("P1\t1000\tGPM\tbox 10x8\tft.\t0.005\tft/ft\t0.013\t0.8931\t"
                                 "6.7181\t1.2528\t1.0379\t1101.1389\t1248.1931");
@@ -73,7 +74,8 @@ int check(Program& program) {
             least.height() + kFrame.height() > kSmallest.height())
             fault(*w, "it cannot be made small enough for 1280x720");
         const bool tool = w->objectName() == "frmRangeReport" ||
-                          w->objectName() == "frmPipePicture" || w->objectName() == "frmSections";
+                          w->objectName() == "frmPipePicture" || w->objectName() == "frmSections" ||
+                          w->objectName() == "frmSheet";
         // On a wide screen (1920 px) a tool window leaves the main window in view; from 1366
         // px on, the results and tool windows leave the main window's results in view.
         if (tool && room.width() >= 1920 && w->frameGeometry().intersects(main.frameGeometry()))
