@@ -78,12 +78,15 @@ bool sectionComplete(const CalcInputs& in) {
     return alternative || !anyAlternative;
 }
 
+bool inputsComplete(const CalcInputs& in) {
+    return in.SlopeFtFt > 0.0 &&
+           (in.ManningN > 0.0 || (in.ManningN == 0.0 && in.Law->coefficient.zeroAllowed)) &&
+           sectionComplete(in);
+}
+
 CalcResults computeCalculation(const CalcInputs& in) {
     CalcResults r;
-    bool valid = in.SlopeFtFt > 0.0 &&
-                 (in.ManningN > 0.0 || (in.ManningN == 0.0 && in.Law->coefficient.zeroAllowed));
-    valid = valid && sectionComplete(in);
-    if (!valid) {
+    if (!inputsComplete(in)) {
         r.outcome = Outcome::InputsInvalid;
         return r;
     }

@@ -38,6 +38,10 @@ struct CalcResults {
 // ends it where it happened and is described in `fault`.
 CalcResults computeCalculation(const CalcInputs& in);
 
+// Whether a calculation of the inputs computes anything: a positive slope, a coefficient the
+// law takes and a complete section. Else it shows nothing and cannot fault.
+bool inputsComplete(const CalcInputs& in);
+
 // Whether every dimension of the section is given: each length positive, each text read, one
 // of any alternatives (an arch's family or radii).
 bool sectionComplete(const CalcInputs& in);
