@@ -127,6 +127,8 @@ DisplayRun displayRun(const CalcInputs& in, bool recordLabelsOnly) {
     run.results = computeCalculation(in);
     run.fault = run.results.fault;
     const CalcResults& r = run.results;
+    if (!r.Capacity.empty())
+        run.steps.reserve(kLabelCount + 2); // every label once, and a message or two
     StepWriter out(run.steps, in, recordLabelsOnly);
     try {
         writeCapacity(r, in.Unitflow, out);
