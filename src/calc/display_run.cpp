@@ -124,7 +124,7 @@ bool isRecordLabel(Label label) {
 
 DisplayRun displayRun(const CalcInputs& in, bool recordLabelsOnly) {
     DisplayRun run;
-    run.results = computeCalculation(in);
+    run.results = computeCalculation(in, !recordLabelsOnly);
     run.fault = run.results.fault;
     const CalcResults& r = run.results;
     if (!r.Capacity.empty())
