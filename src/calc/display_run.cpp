@@ -26,9 +26,11 @@ public:
             hydrocalc::checked::finite(value);
             return {};
         }
-        if (!rule_) // asked once, and only of a run that shows a number
+        if (!ruleKnown_) { // asked once, and only of a run that shows a number
             rule_ = digitRuleOf(in_);
-        return displayNumber(value, decimals, *rule_);
+            ruleKnown_ = true;
+        }
+        return displayNumber(value, decimals, rule_);
     }
     void label(Label name, std::string_view text) {
         steps_.push_back({DisplayStep::Kind::SetLabel, name,
@@ -47,7 +49,8 @@ private:
     std::vector<DisplayStep>& steps_;
     const CalcInputs& in_;
     bool recordOnly_;
-    std::optional<DigitRule> rule_;
+    DigitRule rule_ = DigitRule::Decimals;
+    bool ruleKnown_ = false;
 };
 
 void writeCapacity(const CalcResults& r, const std::string& unitflow, StepWriter& out) {
