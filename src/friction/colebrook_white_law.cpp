@@ -50,7 +50,7 @@ void ColebrookWhiteLaw::checkSlope(double V, double R) const {
     // grow with the slope and stay below their values at the higher one, the logarithm's
     // argument falls and stays above its value there, and -2 a log10 stays far inside the
     // range (a is below 1e155).
-    checkSlopeReaching(*this, V, R, slopeGuess(V, R));
+    slopeBracket(*this, V, R, slopeGuess(V, R));
 }
 
 } // namespace runnelex::friction

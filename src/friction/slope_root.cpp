@@ -48,9 +48,11 @@ double slopeReaching(const FrictionLaw& law, double V, double R, double guess) {
     return b.everywhere ? b.lo : firstReached(b.lo, b.hi, excess);
 }
 
-void checkSlopeReaching(const FrictionLaw& law, double V, double R, double guess) {
-    if (V > 0.0)
-        bracketOf([&](double S) { return law.velocity(R, S) - V; }, guess);
+SlopeBracket slopeBracket(const FrictionLaw& law, double V, double R, double guess) {
+    if (!(V > 0.0))
+        return {};
+    const Bracket b = bracketOf([&](double S) { return law.velocity(R, S) - V; }, guess);
+    return {b.lo, b.hi, !b.everywhere};
 }
 
 } // namespace runnelex::friction

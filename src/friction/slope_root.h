@@ -9,8 +9,12 @@ namespace runnelex::friction {
 // smallest double at which the law's velocity reaches V, searched from `guess` outwards.
 // Throws hydrocalc::ArithmeticError where the law faults or no finite slope reaches V.
 double slopeReaching(const FrictionLaw& law, double V, double R, double guess);
-// Faults as slopeReaching does where the law's velocity cannot fault between two slopes at which
-// it did not: the search within the bracket is skipped.
-void checkSlopeReaching(const FrictionLaw& law, double V, double R, double guess);
+// The slopes slopeReaching would search between, found with the same faults; `search` false
+// when it would not search.
+struct SlopeBracket {
+    double lo = 0.0, hi = 0.0;
+    bool search = false;
+};
+SlopeBracket slopeBracket(const FrictionLaw& law, double V, double R, double guess);
 
 } // namespace runnelex::friction

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "engine/arith.h"
 #include "friction/colebrook_white_law.h"
@@ -274,15 +276,20 @@ template <typename F> std::string faultOf(F&& f) {
 TEST(Laws, CheckedSlopeFaultsAsTheSlopeDoes) {
     // Velocities and radii from far below to far above any pipe's, rough and smooth, in both
     // systems: the check without the search meets every fault the search meets.
-    for (const UnitSystem system : {UnitSystem::US, UnitSystem::SI})
-        for (const double k : {0.0, 1e-4, 10.0, 1e200}) {
-            const ColebrookWhiteLaw law(k, ColebrookWhiteLaw::defaultViscosity(system), system);
+    for (const UnitSystem system : {UnitSystem::US, UnitSystem::SI}) {
+        std::vector<std::unique_ptr<FrictionLaw>> laws;
+        for (const double k : {0.0, 1e-4, 10.0, 1e200})
+            laws.push_back(std::make_unique<ColebrookWhiteLaw>(
+                k, ColebrookWhiteLaw::defaultViscosity(system), system));
+        for (const double n : {1e-200, 0.013, 1e200})
+            laws.push_back(std::make_unique<KutterLaw>(n, system));
+        for (const auto& law : laws)
             for (double V = 1e-300; V < 1e300; V *= 1e15)
                 for (double R = 1e-300; R < 1e300; R *= 1e15)
-                    EXPECT_EQ(faultOf([&] { law.checkSlope(V, R); }),
-                              faultOf([&] { law.slope(V, R); }))
-                        << "k " << k << " V " << V << " R " << R;
-        }
+                    EXPECT_EQ(faultOf([&] { law->checkSlope(V, R); }),
+                              faultOf([&] { law->slope(V, R); }))
+                        << law->row().word << " " << law->coefficient() << " V " << V << " R " << R;
+    }
 }
 
 } // namespace
