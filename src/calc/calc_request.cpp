@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 
 #include "calc/request_law.h"
 #include "input/entry_check.h"
@@ -44,6 +45,12 @@ UnitWord unitWord(const std::array<std::string_view, N>& items,
                         ? "a US customary unit; give --units us, or " + choices(items)
                         : "an SI unit; give --units si, or " + choices(items)};
     return {-1, std::string("unknown ") + what + " unit (" + choices(items) + ")"};
+}
+
+// The dimensions' words in the order their boxes are typed into, asked once.
+const std::vector<std::string_view>& dimensionWordOrder() {
+    static const std::vector<std::string_view> words = sections::dimensionWords();
+    return words;
 }
 
 } // namespace
@@ -308,7 +315,7 @@ Replay replay(const CalcRequest& rq, CalcSession& session) {
     if (rq.law)
         if (auto r = lawInputs())
             return *r;
-    for (std::string_view word : sections::dimensionWords()) {
+    for (std::string_view word : dimensionWordOrder()) {
         const std::optional<std::string> given = rq.dimension(word);
         if (!given)
             continue;
@@ -364,21 +371,32 @@ record::RecordFields inputFields(const CalcRequest& rq) {
 }
 
 RecordReply runRecord(const CalcRequest& rq) {
-    CalcSession session;
-    const Replay r = replay(rq, session);
+    // Only the last run shows in the record: the runs that the later ones make redundant are
+    // skipped, and where that cannot be told the request is replayed run by run.
+    auto session = std::make_unique<CalcSession>();
+    session->setRecordLabelsOnly(true);
+    session->setDeferRuns(true);
+    Replay r = replay(rq, *session);
+    const bool exact = r.status == SessionStatus::Done ? session->runDeferred().has_value()
+                                                       : !session->hasDeferred();
+    if (!exact) {
+        session = std::make_unique<CalcSession>();
+        session->setRecordLabelsOnly(true);
+        r = replay(rq, *session);
+    }
     RecordReply reply;
     reply.status = r.status;
     reply.fault = r.fault;
-    if (const CalcInputs& in = session.inputs(); r.status == SessionStatus::Fault)
+    if (const CalcInputs& in = session->inputs(); r.status == SessionStatus::Fault)
         reply.noSection = !in.Shape->faultOf(in.Dims, in.Texts, in.System).empty();
     if (r.status != SessionStatus::Done) {
         reply.fields = inputFields(rq);
         return reply;
     }
-    reply.fields = session.recordFields();
+    reply.fields = session->recordFields();
     reply.surcharged =
-        session.lastResults() && session.lastResults()->outcome == Outcome::Surcharged;
-    reply.warnings = session.inputWarnings();
+        session->lastResults() && session->lastResults()->outcome == Outcome::Surcharged;
+    reply.warnings = session->inputWarnings();
     return reply;
 }
 

@@ -68,6 +68,8 @@ const std::string& CalcSession::text(TextBox box) const {
 }
 
 void CalcSession::setText(TextBox box, std::string text) {
+    if (box != TextBox::PipeName)
+        ++textVersion_;
     if (box == TextBox::Diam)
         dimensions_.set(kDiamWord, std::move(text));
     else
@@ -75,6 +77,7 @@ void CalcSession::setText(TextBox box, std::string text) {
 }
 
 void CalcSession::setDimensionText(std::string_view word, std::string text) {
+    ++textVersion_;
     dimensions_.set(word, std::move(text));
 }
 
@@ -213,7 +216,9 @@ SessionStatus CalcSession::selectShape(const sections::ShapeRow& shape) {
 }
 
 SessionStatus CalcSession::calculate() {
-    DisplayRun run = displayRun(in_);
+    if (deferRuns_ && deferRun())
+        return SessionStatus::Done;
+    DisplayRun run = displayRun(in_, recordLabelsOnly_);
     bool wrote = false;
     for (const DisplayStep& step : run.steps) {
         if (step.kind == DisplayStep::Kind::SetLabel) {

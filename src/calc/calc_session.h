@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
@@ -106,6 +107,21 @@ public:
     // "Now": records, then empties the pipe name, ready for the next name.
     void recordNow();
     void setAlwaysRecord(bool on) { alwaysRecord_ = on; }
+    // For a session that only makes records: the labels a record does not show are left empty,
+    // their values checked but never written out.
+    void setRecordLabelsOnly(bool on) { recordLabelsOnly_ = on; }
+    // For a session that only makes the record of its last run: every run that would compute
+    // is put off, and a run put off is dropped when the next one shows all it would have shown
+    // (the same inputs, or the same with a flow where it had none). runDeferred() then makes
+    // the last run. Not for a session whose runs are watched.
+    void setDeferRuns(bool on) { deferRuns_ = on; }
+    // Makes the run put off last. Nothing when there is none (Done: every run was made as it
+    // came); also nothing, with std::nullopt, when a run put off was not made redundant by a
+    // later one, the run faults, or the inputs or texts changed after it: a session that did
+    // not put its runs off must then replay the same steps.
+    std::optional<SessionStatus> runDeferred();
+    // Whether a run was put off since the last runDeferred().
+    bool hasDeferred() const { return deferred_.has_value() || deferralBroken_; }
     bool alwaysRecord() const { return alwaysRecord_; }
 
     const std::string& text(TextBox box) const;
@@ -182,6 +198,14 @@ private:
     DimensionTexts lawTexts_; // the further inputs of the laws, by word
     LabelTexts labels_;
     bool alwaysRecord_ = false;
+    bool recordLabelsOnly_ = false;
+    // The runs put off (see setDeferRuns): the inputs of the last, and the texts' version then.
+    bool deferRuns_ = false;
+    bool deferralBroken_ = false;
+    std::optional<CalcInputs> deferred_;
+    std::uint64_t textVersion_ = 0, deferredVersion_ = 0;
+    // False when a run was put off instead of made.
+    bool deferRun();
     std::optional<CalcResults> lastResults_;
     std::string lastFault_, lastFaultMessage_;
     std::map<int, std::function<void()>> listeners_;

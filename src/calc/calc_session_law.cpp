@@ -37,6 +37,7 @@ SessionStatus CalcSession::selectCoefficientUnit(std::size_t index) {
 }
 
 void CalcSession::setLawText(std::string_view word, std::string text) {
+    ++textVersion_;
     lawTexts_.set(word, std::move(text));
 }
 
@@ -45,6 +46,7 @@ SessionStatus CalcSession::commitLawInput(std::string_view word) {
     if (i >= in_.Law->parameters.size())
         return SessionStatus::Done; // another law's box keeps its text for that law
     return checked(entry::checkLawParameter(i, lawTexts_.get(word), in_), [&] {
+        ++textVersion_;
         lawTexts_.set(word, {});
         if (view_ != nullptr)
             view_->lawTextChanged(word, {});
@@ -60,6 +62,7 @@ void CalcSession::convertLawTexts(UnitSystem from, UnitSystem to) {
             const auto value = iosafe::parseNumber(typed);
             if (!value)
                 continue;
+            ++textVersion_;
             lawTexts_.set(p.word,
                           generalNumberText(friction::parameterInSystem(p, *value, from, to)));
             if (view_ != nullptr)

@@ -16,7 +16,7 @@ double hydraulicRadius(double A, double P) {
 }
 
 void compute(const sections::Section& s, const friction::FrictionLaw& law, const CalcInputs& in,
-             CalcResults& r) {
+             bool headLoss, CalcResults& r) {
     const double D = s.rise();
     const double S = in.SlopeFtFt;
     const double Q = in.Qcfs;
@@ -56,7 +56,10 @@ void compute(const sections::Section& s, const friction::FrictionLaw& law, const
     r.Pfull = s.fullPerimeter();
     r.Rfull = div(*r.Afull, *r.Pfull);
     r.Vfull = div(Q, *r.Afull);
-    r.Hf = law.slope(*r.Vfull, *r.Rfull);
+    if (headLoss)
+        r.Hf = law.slope(*r.Vfull, *r.Rfull);
+    else
+        law.checkSlope(*r.Vfull, *r.Rfull);
 }
 
 } // namespace
@@ -78,12 +81,15 @@ bool sectionComplete(const CalcInputs& in) {
     return alternative || !anyAlternative;
 }
 
-CalcResults computeCalculation(const CalcInputs& in) {
+bool inputsComplete(const CalcInputs& in) {
+    return in.SlopeFtFt > 0.0 &&
+           (in.ManningN > 0.0 || (in.ManningN == 0.0 && in.Law->coefficient.zeroAllowed)) &&
+           sectionComplete(in);
+}
+
+CalcResults computeCalculation(const CalcInputs& in, bool headLoss) {
     CalcResults r;
-    bool valid = in.SlopeFtFt > 0.0 &&
-                 (in.ManningN > 0.0 || (in.ManningN == 0.0 && in.Law->coefficient.zeroAllowed));
-    valid = valid && sectionComplete(in);
-    if (!valid) {
+    if (!inputsComplete(in)) {
         r.outcome = Outcome::InputsInvalid;
         return r;
     }
@@ -94,7 +100,7 @@ CalcResults computeCalculation(const CalcInputs& in) {
     try {
         const auto section = in.Shape->make(in.Dims, in.Texts, in.System);
         const auto law = in.Law->make(in.ManningN, in.LawParams, in.System);
-        compute(*section, *law, in, r);
+        compute(*section, *law, in, headLoss, r);
     } catch (const hydrocalc::ArithmeticError& e) {
         r.fault = e.what();
     }

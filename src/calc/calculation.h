@@ -36,7 +36,13 @@ struct CalcResults {
 
 // The computation of one calculation from the current inputs. Never throws: an arithmetic fault
 // ends it where it happened and is described in `fault`.
-CalcResults computeCalculation(const CalcInputs& in);
+// Without `headLoss` the head loss of the full pipe is not computed (nor shown), only checked
+// for the fault its computation would end in.
+CalcResults computeCalculation(const CalcInputs& in, bool headLoss = true);
+
+// Whether a calculation of the inputs computes anything: a positive slope, a coefficient the
+// law takes and a complete section. Else it shows nothing and cannot fault.
+bool inputsComplete(const CalcInputs& in);
 
 // Whether every dimension of the section is given: each length positive, each text read, one
 // of any alternatives (an arch's family or radii).

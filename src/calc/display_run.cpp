@@ -2,7 +2,10 @@
 #include "calc/display_run.h"
 
 #include <exception>
+#include <optional>
+#include <string_view>
 
+#include "engine/arith.h"
 #include "input/units.h"
 
 namespace runnelex {
@@ -14,33 +17,49 @@ constexpr Label kFlowLabels[] = {Label::Q050, Label::Q075, Label::Q093, Label::Q
 
 class StepWriter {
 public:
-    StepWriter(std::vector<DisplayStep>& steps, DigitRule rule) : steps_(steps), rule_(rule) {}
-    std::string text(double value, int decimals = kDigits) const {
+    StepWriter(std::vector<DisplayStep>& steps, const CalcInputs& in, bool recordOnly)
+        : steps_(steps), in_(in), recordOnly_(recordOnly) {}
+    // A label's text for a value; a label nobody reads gets none, but a value the display
+    // rule refuses faults the run all the same.
+    std::string text(Label name, double value, int decimals = kDigits) {
+        if (recordOnly_ && !isRecordLabel(name)) {
+            hydrocalc::checked::finite(value);
+            return {};
+        }
+        if (!ruleKnown_) { // asked once, and only of a run that shows a number
+            rule_ = digitRuleOf(in_);
+            ruleKnown_ = true;
+        }
         return displayNumber(value, decimals, rule_);
     }
-    void label(Label name, std::string text) {
-        steps_.push_back({DisplayStep::Kind::SetLabel, name, std::move(text)});
+    void label(Label name, std::string_view text) {
+        steps_.push_back({DisplayStep::Kind::SetLabel, name,
+                          recordOnly_ && !isRecordLabel(name) ? std::string() : std::string(text)});
     }
     void message(const char* text) { steps_.push_back({DisplayStep::Kind::Message, {}, text}); }
     // Writes the value's label; false when the computation never reached the value.
     bool number(Label name, const std::optional<double>& value) {
         if (!value)
             return false;
-        label(name, text(*value));
+        steps_.push_back({DisplayStep::Kind::SetLabel, name, text(name, *value)});
         return true;
     }
 
 private:
     std::vector<DisplayStep>& steps_;
-    DigitRule rule_;
+    const CalcInputs& in_;
+    bool recordOnly_;
+    DigitRule rule_ = DigitRule::Decimals;
+    bool ruleKnown_ = false;
 };
 
 void writeCapacity(const CalcResults& r, const std::string& unitflow, StepWriter& out) {
     for (std::size_t row = 0; row < r.Capacity.size(); ++row) {
-        out.label(kVelocityLabels[row], out.text(r.Capacity[row].V));
+        out.number(kVelocityLabels[row], r.Capacity[row].V);
         double shown = 0.0;
         if (units::flowFromCfs(r.Capacity[row].Q, unitflow, shown))
-            out.label(kFlowLabels[row], out.text(shown, unitflow == "GPM" ? kGpmDigits : kDigits));
+            out.label(kFlowLabels[row],
+                      out.text(kFlowLabels[row], shown, unitflow == "GPM" ? kGpmDigits : kDigits));
         else
             out.message(kUnitflowUnmatchedMessage);
     }
@@ -92,12 +111,28 @@ DigitRule digitRuleOf(const CalcInputs& in) {
     }
 }
 
-DisplayRun displayRun(const CalcInputs& in) {
+bool isRecordLabel(Label label) {
+    switch (label) {
+    case Label::Dnorm:
+    case Label::Vnorm:
+    case Label::FrNo:
+    case Label::Dcr:
+    case Label::Q100:
+    case Label::Q093:
+        return true;
+    default:
+        return false;
+    }
+}
+
+DisplayRun displayRun(const CalcInputs& in, bool recordLabelsOnly) {
     DisplayRun run;
-    run.results = computeCalculation(in);
+    run.results = computeCalculation(in, !recordLabelsOnly);
     run.fault = run.results.fault;
     const CalcResults& r = run.results;
-    StepWriter out(run.steps, digitRuleOf(in));
+    if (!r.Capacity.empty())
+        run.steps.reserve(kLabelCount + 2); // every label once, and a message or two
+    StepWriter out(run.steps, in, recordLabelsOnly);
     try {
         writeCapacity(r, in.Unitflow, out);
         if (r.outcome == Outcome::OpenChannel)

@@ -37,9 +37,15 @@ inline constexpr const char* kUnitflowUnmatchedMessage =
 // four significant digits for every other section and for SI.
 DigitRule digitRuleOf(const CalcInputs& in);
 
+// Whether a label is one a record shows (the normal and critical depths, the velocity, the
+// Froude number and the flows at 1.00 and 0.93 of the rise).
+bool isRecordLabel(Label label);
+
 // Computes one calculation and lists, in order, the label texts it writes and the messages it
-// shows. Labels it does not name keep their texts.
-DisplayRun displayRun(const CalcInputs& in);
+// shows. Labels it does not name keep their texts. With `recordLabelsOnly` every label is
+// still listed and every value still checked, but only the record's labels get their texts;
+// the others are listed empty, for those who only make records.
+DisplayRun displayRun(const CalcInputs& in, bool recordLabelsOnly = false);
 
 // Writes the run's labels into `labels`, handing its messages to `notify` in between.
 void applyDisplayRun(const DisplayRun& run, LabelTexts& labels,

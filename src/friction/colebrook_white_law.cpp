@@ -32,13 +32,25 @@ double ColebrookWhiteLaw::velocity(double R, double S) const {
     return V > 0.0 ? V : 0.0;
 }
 
-double ColebrookWhiteLaw::slope(double V, double R) const {
+double ColebrookWhiteLaw::slopeGuess(double V, double R) const {
     // Swamee and Jain's explicit friction factor starts the search within a few per cent.
     const double Dh = mul(4.0, R);
     const double Re = div(mul(V, Dh), nu_);
     const double lg = finite(std::log10(add(div(k_, mul(3.7, Dh)), div(5.74, pow(Re, 0.9)))));
     const double f = div(0.25, mul(lg, lg));
-    return slopeReaching(*this, V, R, div(mul(f, mul(V, V)), mul(2.0 * g_, Dh)));
+    return div(mul(f, mul(V, V)), mul(2.0 * g_, Dh));
+}
+
+double ColebrookWhiteLaw::slope(double V, double R) const {
+    return slopeReaching(*this, V, R, slopeGuess(V, R));
+}
+
+void ColebrookWhiteLaw::checkSlope(double V, double R) const {
+    // Between two slopes where the velocity did not fault it cannot: the root and the products
+    // grow with the slope and stay below their values at the higher one, the logarithm's
+    // argument falls and stays above its value there, and -2 a log10 stays far inside the
+    // range (a is below 1e155).
+    slopeBracket(*this, V, R, slopeGuess(V, R));
 }
 
 } // namespace runnelex::friction

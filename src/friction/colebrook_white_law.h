@@ -24,6 +24,7 @@ public:
     const LawRow& row() const override;
     double velocity(double R, double S) const override;
     double slope(double V, double R) const override;
+    void checkSlope(double V, double R) const override;
     std::vector<std::string> formula(const NumberText& number) const override;
     std::vector<std::string> flowTerms(double A, double R, double S,
                                        const NumberText& number) const override;
@@ -32,6 +33,8 @@ public:
     static double defaultViscosity(UnitSystem system);
 
 private:
+    // Where the search for the slope of V starts.
+    double slopeGuess(double V, double R) const;
     double k_, nu_, g_;
 };
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/arith.h"
+
 namespace runnelex::friction {
 
 struct LawRow;
@@ -19,6 +21,9 @@ public:
     virtual double velocity(double R, double S) const = 0;
     // The slope at which the law gives the velocity V for the hydraulic radius R.
     virtual double slope(double V, double R) const = 0;
+    // Faults as slope(V, R) and showing its value do, for those who show no slope: a law may
+    // skip what cannot fault once the search's bracket is found.
+    virtual void checkSlope(double V, double R) const { hydrocalc::checked::finite(slope(V, R)); }
     // The coefficient as the law takes it (Manning's n, ...).
     virtual double coefficient() const = 0;
     // Manning's n when this is the engine's own Manning equation (US customary, 1.486), whose

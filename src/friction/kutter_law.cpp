@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "friction/kutter_law.h"
 
+#include <cmath>
+
 #include "engine/arith.h"
 #include "friction/law_table.h"
 #include "friction/slope_root.h"
@@ -30,10 +32,23 @@ double KutterLaw::velocity(double R, double S) const {
     return mul(chezyC(R, S), sqrt(mul(R, S)));
 }
 
-double KutterLaw::slope(double V, double R) const {
+double KutterLaw::slopeGuess(double V, double R) const {
     // Chezy's C at a middling slope gives the start; C hardly moves with the slope.
     const double C = chezyC(R, 1e-3);
-    return slopeReaching(*this, V, R, div(mul(V, V), mul(mul(C, C), R)));
+    return div(mul(V, V), mul(mul(C, C), R));
+}
+
+double KutterLaw::slope(double V, double R) const {
+    return slopeReaching(*this, V, R, slopeGuess(V, R));
+}
+
+void KutterLaw::checkSlope(double V, double R) const {
+    const SlopeBracket b = slopeBracket(*this, V, R, slopeGuess(V, R));
+    // Above the bracket's foot every sum and quotient of C stays below its value there and C
+    // below the numerator, the root of R S below its value at the top: only the product could
+    // overflow, and where it cannot the search is skipped.
+    if (b.search && !(add(add(a_, div(c_, b.lo)), div(b_, n_)) * std::sqrt(R * b.hi) < 1e300))
+        slope(V, R);
 }
 
 } // namespace runnelex::friction

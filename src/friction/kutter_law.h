@@ -16,6 +16,7 @@ public:
     const LawRow& row() const override;
     double velocity(double R, double S) const override;
     double slope(double V, double R) const override;
+    void checkSlope(double V, double R) const override;
     std::vector<std::string> formula(const NumberText& number) const override;
     std::vector<std::string> flowTerms(double A, double R, double S,
                                        const NumberText& number) const override;
@@ -24,6 +25,8 @@ public:
     double chezyC(double R, double S) const;
 
 private:
+    // Where the search for the slope of V starts.
+    double slopeGuess(double V, double R) const;
     double n_, a_, b_, c_;
 };
 

@@ -9,5 +9,12 @@ namespace runnelex::friction {
 // smallest double at which the law's velocity reaches V, searched from `guess` outwards.
 // Throws hydrocalc::ArithmeticError where the law faults or no finite slope reaches V.
 double slopeReaching(const FrictionLaw& law, double V, double R, double guess);
+// The slopes slopeReaching would search between, found with the same faults; `search` false
+// when it would not search.
+struct SlopeBracket {
+    double lo = 0.0, hi = 0.0;
+    bool search = false;
+};
+SlopeBracket slopeBracket(const FrictionLaw& law, double V, double R, double guess);
 
 } // namespace runnelex::friction

@@ -75,14 +75,23 @@ std::optional<std::vector<double>> readTextDimension(const sections::TextDimensi
     return values;
 }
 
+namespace {
+// The number a numeric rule takes from a text; nothing when it refuses the text.
+std::optional<double> takenNumber(const Rule& rule, const std::string& text) {
+    const auto value = iosafe::parseNumber(text);
+    if (!value || !(*value >= rule.lowest) || (*value == rule.lowest && !rule.lowestTaken) ||
+        *value > rule.highest)
+        return std::nullopt;
+    return value;
+}
+} // namespace
+
 std::optional<std::string> rejectionOf(const Rule& rule, const std::string& text) {
     if (text.empty() && rule.emptyIsZero)
         return std::nullopt;
     if (rule.text != nullptr)
         return rule.text->read(text) ? std::nullopt : std::optional(std::string(rule.rejection));
-    const auto value = iosafe::parseNumber(text);
-    if (!value || !(*value >= rule.lowest) || (*value == rule.lowest && !rule.lowestTaken) ||
-        *value > rule.highest)
+    if (!takenNumber(rule, text))
         return std::string(rule.rejection);
     return std::nullopt;
 }
@@ -101,12 +110,19 @@ EntryResult check(const Rule& rule, const std::string& text, CalcInputs& in, Sto
         store(in, 0.0, true); // an empty box is zero, silently, and nothing runs
         return result;
     }
-    if (const auto why = rejectionOf(rule, text)) {
-        result.message = *why;
-        result.emptyBox = true;
-        return result;
+    // A number is read once: its value as the safe conversion of its text gives it.
+    const std::optional<double> number =
+        rule.text == nullptr ? takenNumber(rule, text) : std::optional<double>();
+    if (!number) {
+        if (const auto why = rejectionOf(rule, text)) {
+            result.message = *why;
+            result.emptyBox = true;
+            return result;
+        }
     }
-    store(in, iosafe::fSafeDbl(text, false), false);
+    store(in,
+          iosafe::fSafeDbl(number ? iosafe::SafeValue(*number) : iosafe::SafeValue(text), false),
+          false);
     result.runCalc = true;
     return result;
 }

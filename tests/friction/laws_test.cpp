@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
+#include "engine/arith.h"
 #include "friction/colebrook_white_law.h"
 #include "friction/friction_text.h"
 #include "friction/kutter_law.h"
@@ -258,6 +261,35 @@ TEST(Laws, RecordColumnReadsBack) {
     }
     for (const char* bad : {"kutter", "colebrook 1.5", "colebrook 1.5 mm nu", "colebrook 1 mm x 2"})
         EXPECT_TRUE(std::holds_alternative<std::string>(readFrictionText(bad))) << bad;
+}
+
+// The fault a call ends in, or "" when it ends without one.
+template <typename F> std::string faultOf(F&& f) {
+    try {
+        f();
+    } catch (const hydrocalc::ArithmeticError& e) {
+        return e.what();
+    }
+    return {};
+}
+
+TEST(Laws, CheckedSlopeFaultsAsTheSlopeDoes) {
+    // Velocities and radii from far below to far above any pipe's, rough and smooth, in both
+    // systems: the check without the search meets every fault the search meets.
+    for (const UnitSystem system : {UnitSystem::US, UnitSystem::SI}) {
+        std::vector<std::unique_ptr<FrictionLaw>> laws;
+        for (const double k : {0.0, 1e-4, 10.0, 1e200})
+            laws.push_back(std::make_unique<ColebrookWhiteLaw>(
+                k, ColebrookWhiteLaw::defaultViscosity(system), system));
+        for (const double n : {1e-200, 0.013, 1e200})
+            laws.push_back(std::make_unique<KutterLaw>(n, system));
+        for (const auto& law : laws)
+            for (double V = 1e-300; V < 1e300; V *= 1e15)
+                for (double R = 1e-300; R < 1e300; R *= 1e15)
+                    EXPECT_EQ(faultOf([&] { law->checkSlope(V, R); }),
+                              faultOf([&] { law->slope(V, R); }))
+                        << law->row().word << " " << law->coefficient() << " V " << V << " R " << R;
+    }
 }
 
 } // namespace
