@@ -103,7 +103,9 @@ int writeTable(const SheetOrder& order, Output& out, Output& err) {
     in.clear();
     in.seekg(0);
     sheet::readTableSheets(in, order.title, nullptr, [&](const sheet::SheetDocument& doc) {
-        sink.write(html ? sheet::htmlSheet(doc) : "\n" + sheet::sheetText(doc));
+        if (!html)
+            sink.write("\n"); // a blank line between sheets
+        sink.write(html ? sheet::htmlSheet(doc) : sheet::sheetText(doc));
     });
     if (html)
         sink.write(sheet::htmlClosing());
