@@ -22,6 +22,7 @@ void compute(const sections::Section& s, const friction::FrictionLaw& law, const
     const double Q = in.Qcfs;
     const hydraulics::Conduit conduit(s, law, S, in.System);
 
+    r.Capacity.reserve(kCapacityRatios.size());
     for (double ratio : kCapacityRatios) {
         const double y = ratio == 1.00 ? D : mul(ratio, D);
         const double A = s.area(y);

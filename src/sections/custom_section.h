@@ -30,6 +30,7 @@ public:
 private:
     double openPerimeter(double y) const;
     std::vector<double> h_, w_, wall_; // wall_[i]: one wall's length up to h_[i]
+    std::vector<double> below_;        // below_[i]: the area up to h_[i], summed from the invert
     double span_ = 0.0;
 };
 
