@@ -88,8 +88,17 @@ template <bool Shared> double Conduit::criticalSearch(double Q) const {
         return *closed;
     // Q^2 T / (g A^3) falls from above 1 near the invert to 0 at the crown.
     const double q2 = mul(Q, Q);
+    const double widening = s_.wideningTo();
     return firstReached(0.0, s_.rise(), [&](double y) {
         if constexpr (Shared) {
+            // Far below the critical depth g A^3 is lost against Q^2 T: where A <= T y bounds
+            // it under 2^-55 of Q^2 T, the difference rounds to -Q^2 T, the area not needed.
+            if (y > 0.0 && y <= widening) {
+                const double T = s_.topWidth(y), side = T * y;
+                const double u = mul(q2, T);
+                if (u > 0.0 && 2.0 * (g_ * (side * side * side)) <= u * 0x1p-55)
+                    return -u;
+            }
             const auto [A, T] = s_.surface(y);
             // Below 2^-360 the cube rounds to 0: the search's first steps, far down near the
             // invert, skip the slow underflowing products.

@@ -35,6 +35,8 @@ public:
     std::optional<double> criticalDepth(double, double) const override { return std::nullopt; }
     // The width closes in towards the crown along an arc: the flow peaks below it.
     bool peaksBelowCrown() const override { return true; }
+    // The invert arc ends below its centre.
+    double wideningTo() const override { return p_.low; }
     double openPerimeterAtCrown() const override { return fullP_; }
     std::vector<OutlinePoint> outline() const override;
 

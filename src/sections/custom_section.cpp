@@ -37,6 +37,8 @@ CustomSection::CustomSection(std::span<const double> p) {
     wall_.assign(h_.size(), 0.0);
     for (std::size_t i = 1; i < h_.size(); ++i)
         wall_[i] = wall_[i - 1] + std::hypot(h_[i] - h_[i - 1], (w_[i] - w_[i - 1]) / 2.0);
+    for (std::size_t i = 1; i < h_.size() && w_[i] >= w_[i - 1]; ++i)
+        widening_ = h_[i];
     below_.assign(h_.size(), 0.0);
     for (std::size_t i = 1; i < h_.size(); ++i)
         below_[i] = below_[i - 1] + (w_[i - 1] + w_[i]) / 2.0 * (h_[i] - h_[i - 1]);

@@ -18,6 +18,8 @@ public:
     double topWidth(double y) const override;
     std::optional<double> criticalDepth(double, double) const override { return std::nullopt; }
     bool peaksBelowCrown() const override { return true; }
+    // The invert arc ends below its centre.
+    double wideningTo() const override { return 0.2 * r_; }
     double openPerimeterAtCrown() const override { return perimeter(H_); }
     std::vector<OutlinePoint> outline() const override;
 

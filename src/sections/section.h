@@ -45,6 +45,9 @@ public:
     // The engine's own circular section, whose normal depth, Froude number and critical depth
     // are the engine's when the law is the engine's Manning equation.
     virtual bool engineCircle() const { return false; }
+    // A depth up to which the width never narrows (the section below any depth under it lies
+    // within its width times its depth); 0 when none is known.
+    virtual double wideningTo() const { return 0.0; }
 
     // Area and wetted perimeter, area and top width at depth y: the very values of the calls
     // above, in their order (their faults too), for the searches that need both at every step;
