@@ -22,10 +22,10 @@ void compute(const sections::Section& s, const friction::FrictionLaw& law, const
     const double Q = in.Qcfs;
     const hydraulics::Conduit conduit(s, law, S, in.System);
 
+    r.Capacity.reserve(kCapacityRatios.size());
     for (double ratio : kCapacityRatios) {
         const double y = ratio == 1.00 ? D : mul(ratio, D);
-        const double A = s.area(y);
-        const double P = s.perimeter(y);
+        const auto [A, P] = s.wetted(y);
         const double V = law.velocity(hydraulicRadius(A, P), S);
         r.Capacity.push_back({ratio, V, mul(A, V)});
     }

@@ -2,7 +2,6 @@
 #include "hydraulics/conduit.h"
 
 #include <cmath>
-#include <functional>
 
 #include "common/first_reached.h"
 #include "engine/arith.h"
@@ -11,29 +10,6 @@
 namespace runnelex::hydraulics {
 
 using namespace hydrocalc::checked;
-
-PeakFlow largestOf(const std::function<double(double)>& f, double lo, double hi) {
-    const double invPhi = (std::sqrt(5.0) - 1.0) / 2.0;
-    double a = hi - invPhi * (hi - lo);
-    double b = lo + invPhi * (hi - lo);
-    double fa = f(a), fb = f(b);
-    for (int i = 0; i < 200 && a < b; ++i) {
-        if (fa < fb) {
-            lo = a;
-            a = b;
-            fa = fb;
-            b = lo + invPhi * (hi - lo);
-            fb = f(b);
-        } else {
-            hi = b;
-            b = a;
-            fb = fa;
-            a = hi - invPhi * (hi - lo);
-            fa = f(a);
-        }
-    }
-    return fa >= fb ? PeakFlow{a, fa} : PeakFlow{b, fb};
-}
 
 double gravity(UnitSystem system) {
     return system == UnitSystem::SI ? 9.80665 : hydrocalc::kGravityFroude;
@@ -53,21 +29,37 @@ double Conduit::velocityAt(double y) const {
 }
 
 double Conduit::flowAt(double y) const {
-    const double A = s_.area(y);
-    const double P = s_.perimeter(y);
+    const auto [A, P] = s_.wetted(y);
     return mul(law_.velocity(P <= 0.0 ? 0.0 : div(A, P), S_), A);
 }
 
 double Conduit::normalDepth(double Q, double top) const {
+    return normalSearch<true>(Q, top);
+}
+
+double Conduit::normalDepthOneByOne(double Q, double top) const {
+    return normalSearch<false>(Q, top);
+}
+
+template <bool Shared> double Conduit::normalSearch(double Q, double top) const {
+    const auto flow = [this](double y) {
+        if constexpr (Shared) {
+            return flowAt(y);
+        } else {
+            const double A = s_.area(y);
+            const double P = s_.perimeter(y);
+            return mul(law_.velocity(P <= 0.0 ? 0.0 : div(A, P), S_), A);
+        }
+    };
     if (engineRoute())
         return hydrocalc::fDnormal(*law_.engineManningN(), s_.rise(), 0.0, hydrocalc::kCircular, S_,
                                    Q);
     // The engine's circle has no depth below where 1 - 2 y/D rounds to 1: other laws search it
     // from there.
     const double lo = s_.engineCircle() ? s_.rise() * 0x1p-52 : 0.0;
-    if (lo > 0.0 && flowAt(lo) >= Q)
+    if (lo > 0.0 && flow(lo) >= Q)
         return lo;
-    return firstReached(lo, top, [&](double y) { return flowAt(y) - Q; });
+    return firstReached(lo, top, [&](double y) { return flow(y) - Q; });
 }
 
 double Conduit::froudeNumber(double y, double Q) const {
@@ -82,15 +74,40 @@ double Conduit::froudeNumber(double y, double Q) const {
 }
 
 double Conduit::criticalDepth(double Q) const {
+    return criticalSearch<true>(Q);
+}
+
+double Conduit::criticalDepthOneByOne(double Q) const {
+    return criticalSearch<false>(Q);
+}
+
+template <bool Shared> double Conduit::criticalSearch(double Q) const {
     if (s_.engineCircle())
         return hydrocalc::fDcritCircular(s_.rise(), Q);
     if (const auto closed = s_.criticalDepth(Q, g_))
         return *closed;
     // Q^2 T / (g A^3) falls from above 1 near the invert to 0 at the crown.
     const double q2 = mul(Q, Q);
+    const double widening = s_.wideningTo();
     return firstReached(0.0, s_.rise(), [&](double y) {
-        const double A = s_.area(y);
-        return mul(g_, mul(A, mul(A, A))) - mul(q2, s_.topWidth(y));
+        if constexpr (Shared) {
+            // Far below the critical depth g A^3 is lost against Q^2 T: where A <= T y bounds
+            // it under 2^-55 of Q^2 T, the difference rounds to -Q^2 T, the area not needed.
+            if (y > 0.0 && y <= widening) {
+                const double T = s_.topWidth(y), side = T * y;
+                const double u = mul(q2, T);
+                if (u > 0.0 && 2.0 * (g_ * (side * side * side)) <= u * 0x1p-55)
+                    return -u;
+            }
+            const auto [A, T] = s_.surface(y);
+            // Below 2^-360 the cube rounds to 0: the search's first steps, far down near the
+            // invert, skip the slow underflowing products.
+            const double cube = A > 0.0 && A < 0x1p-360 ? 0.0 : mul(A, mul(A, A));
+            return mul(g_, cube) - mul(q2, T);
+        } else {
+            const double A = s_.area(y);
+            return mul(g_, mul(A, mul(A, A))) - mul(q2, s_.topWidth(y));
+        }
     });
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <functional>
+#include <cmath>
 
 #include "common/unit_system.h"
 #include "friction/friction_law.h"
@@ -26,7 +26,28 @@ struct PeakFlow {
 
 // The largest value of a function that rises and then falls on [lo, hi] and where it lies,
 // found by golden-section search narrowed until the two inner points meet in double precision.
-PeakFlow largestOf(const std::function<double(double)>& f, double lo, double hi);
+template <typename F> PeakFlow largestOf(const F& f, double lo, double hi) {
+    const double invPhi = (std::sqrt(5.0) - 1.0) / 2.0;
+    double a = hi - invPhi * (hi - lo);
+    double b = lo + invPhi * (hi - lo);
+    double fa = f(a), fb = f(b);
+    for (int i = 0; i < 200 && a < b; ++i) {
+        if (fa < fb) {
+            lo = a;
+            a = b;
+            fa = fb;
+            b = lo + invPhi * (hi - lo);
+            fb = f(b);
+        } else {
+            hi = b;
+            b = a;
+            fb = fa;
+            a = hi - invPhi * (hi - lo);
+            fa = f(a);
+        }
+    }
+    return fa >= fb ? PeakFlow{a, fa} : PeakFlow{b, fb};
+}
 
 class Conduit {
 public:
@@ -57,11 +78,19 @@ public:
     // below the crown at which the flow is no longer supercritical (the engine's march for its
     // own circle).
     double criticalDepth(double Q) const;
+    // The same two depths from the section's area, perimeter and top width asked one at a
+    // time, as the searches first did: the reference the shared evaluations must match bit
+    // for bit.
+    double normalDepthOneByOne(double Q, double top) const;
+    double criticalDepthOneByOne(double Q) const;
     // Where the section's flow peaks below the crown, the peak found by search; else the flow
     // just under the crown, the lid not touching.
     PeakFlow peakFlow() const;
 
 private:
+    template <bool Shared> double normalSearch(double Q, double top) const;
+    template <bool Shared> double criticalSearch(double Q) const;
+
     const sections::Section& s_;
     const friction::FrictionLaw& law_;
     double S_, g_;

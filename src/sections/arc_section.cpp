@@ -23,12 +23,11 @@ double wettedAngle(double R, double h) {
     return 4.0 * std::asin(std::sqrt(std::clamp(h / (2.0 * R), 0.0, 1.0)));
 }
 
-// The segment of a circle of radius R below a chord at depth h: R^2 (x - sin x) / 2. Near the
+// The segment of a circle of radius R that wets the angle x: R^2 (x - sin x) / 2. Near the
 // invert x - sin x cancels; its series x^3/6 - x^5/120 + ... to x^15 (the next term below 1e-18
 // of the sum for x < 0.5) is summed by Horner's rule on constant coefficients, the cheapest
 // form for the many depths a search tries.
-double segmentArea(double R, double h) {
-    const double x = wettedAngle(R, h);
+double segmentAreaAt(double R, double x) {
     double excess = 0.0;
     if (x < 0.5) {
         // 1/3!, 1/5!, ... 1/15!, last first.
@@ -45,6 +44,10 @@ double segmentArea(double R, double h) {
     return mul(0.5 * R * R, excess);
 }
 
+double segmentArea(double R, double h) {
+    return segmentAreaAt(R, wettedAngle(R, h));
+}
+
 double segmentArc(double R, double h) {
     return mul(R, wettedAngle(R, h));
 }
@@ -57,21 +60,24 @@ double wallAngle(double R, double t) {
 } // namespace
 
 ArcSection::ArcSection(const ArcPieces& pieces) : p_(pieces) {
+    lowDisc_ = quarterDisc(p_.wallRadius, p_.low - p_.wallY);
+    lowAngle_ = wallAngle(p_.wallRadius, p_.low - p_.wallY);
     lowA_ = segmentArea(p_.invertRadius, p_.low);
     lowP_ = segmentArc(p_.invertRadius, p_.low);
     const double gap = p_.rise - p_.high;
-    fullA_ = finite(lowA_ + wallArea(p_.low, p_.high) + segmentArea(p_.crownRadius, gap));
-    fullP_ = finite(lowP_ + wallLength(p_.low, p_.high) + segmentArc(p_.crownRadius, gap));
+    const WallPiece wall = wallTo(p_.high);
+    fullA_ = finite(lowA_ + wall.area + segmentArea(p_.crownRadius, gap));
+    fullP_ = finite(lowP_ + wall.length + segmentArc(p_.crownRadius, gap));
 }
 
-double ArcSection::wallArea(double a, double b) const {
-    const double R = p_.wallRadius, c = p_.wallY;
-    return 2.0 * (p_.wallX * (b - a) + quarterDisc(R, b - c) - quarterDisc(R, a - c));
-}
-
-double ArcSection::wallLength(double a, double b) const {
-    const double R = p_.wallRadius, c = p_.wallY;
-    return 2.0 * R * (wallAngle(R, b - c) - wallAngle(R, a - c));
+ArcSection::WallPiece ArcSection::wallTo(double y) const {
+    // quarterDisc and wallAngle at y, written out to share the arcsine.
+    const double R = p_.wallRadius, t = y - p_.wallY;
+    const double angle = std::asin(std::clamp(t / R, -1.0, 1.0));
+    const double root = std::sqrt(std::max(0.0, R * R - t * t));
+    const double disc = 0.5 * (t * root + R * R * angle);
+    return {2.0 * (p_.wallX * (y - p_.low) + disc - lowDisc_), 2.0 * R * (angle - lowAngle_),
+            p_.wallX + root};
 }
 
 double ArcSection::halfWidth(double y) const {
@@ -93,7 +99,7 @@ double ArcSection::area(double y) const {
     if (y <= p_.low)
         return segmentArea(p_.invertRadius, y);
     if (y <= p_.high)
-        return finite(lowA_ + wallArea(p_.low, y));
+        return finite(lowA_ + wallTo(y).area);
     if (y >= p_.rise)
         return fullA_;
     // What the crown's segment above the water leaves.
@@ -106,7 +112,7 @@ double ArcSection::perimeter(double y) const {
     if (y <= p_.low)
         return segmentArc(p_.invertRadius, y);
     if (y <= p_.high)
-        return finite(lowP_ + wallLength(p_.low, y));
+        return finite(lowP_ + wallTo(y).length);
     if (y >= p_.rise)
         return fullP_;
     return finite(fullP_ - segmentArc(p_.crownRadius, p_.rise - y));
@@ -114,6 +120,37 @@ double ArcSection::perimeter(double y) const {
 
 double ArcSection::topWidth(double y) const {
     return mul(2.0, halfWidth(y));
+}
+
+AreaAnd ArcSection::wetted(double y) const {
+    // area() and perimeter() branch alike: each branch computes its angle once.
+    if (y <= 0.0)
+        return {0.0, 0.0};
+    if (y <= p_.low) {
+        const double x = wettedAngle(p_.invertRadius, y);
+        const double A = segmentAreaAt(p_.invertRadius, x);
+        return {A, mul(p_.invertRadius, x)};
+    }
+    if (y <= p_.high) {
+        const WallPiece wall = wallTo(y);
+        const double A = finite(lowA_ + wall.area);
+        return {A, finite(lowP_ + wall.length)};
+    }
+    if (y >= p_.rise)
+        return {fullA_, fullP_};
+    const double x = wettedAngle(p_.crownRadius, p_.rise - y);
+    const double A = finite(fullA_ - segmentAreaAt(p_.crownRadius, x));
+    return {A, finite(fullP_ - mul(p_.crownRadius, x))};
+}
+
+AreaAnd ArcSection::surface(double y) const {
+    // Along the walls the area and the width share their square root.
+    if (y > p_.low && y <= p_.high && y < p_.rise) {
+        const WallPiece wall = wallTo(y);
+        const double A = finite(lowA_ + wall.area);
+        return {A, mul(2.0, wall.halfWidth)};
+    }
+    return Section::surface(y);
 }
 
 std::vector<OutlinePoint> ArcSection::outline() const {

@@ -30,9 +30,13 @@ public:
     double area(double y) const override;
     double perimeter(double y) const override;
     double topWidth(double y) const override;
+    AreaAnd wetted(double y) const override;
+    AreaAnd surface(double y) const override;
     std::optional<double> criticalDepth(double, double) const override { return std::nullopt; }
     // The width closes in towards the crown along an arc: the flow peaks below it.
     bool peaksBelowCrown() const override { return true; }
+    // The invert arc ends below its centre.
+    double wideningTo() const override { return p_.low; }
     double openPerimeterAtCrown() const override { return fullP_; }
     std::vector<OutlinePoint> outline() const override;
 
@@ -42,14 +46,18 @@ protected:
     explicit ArcSection(const ArcPieces& pieces);
 
 private:
+    // Both walls from `low` up to y in [low, high]: the area beside them, their length and the
+    // half width at y, from one arcsine and one square root.
+    struct WallPiece {
+        double area, length, halfWidth;
+    };
+    WallPiece wallTo(double y) const;
     double halfWidth(double y) const;
-    // Both walls between the heights a <= b, within [low, high].
-    double wallArea(double a, double b) const;
-    double wallLength(double a, double b) const;
 
     ArcPieces p_;
-    double lowA_, lowP_;   // the invert segment up to `low`
-    double fullA_, fullP_; // the whole section
+    double lowDisc_, lowAngle_; // the wall's quarter disc and angle at `low`
+    double lowA_, lowP_;        // the invert segment up to `low`
+    double fullA_, fullP_;      // the whole section
 };
 
 } // namespace runnelex::sections

@@ -19,6 +19,7 @@ public:
     double topWidth(double y) const override;
     std::optional<double> criticalDepth(double, double) const override { return std::nullopt; }
     bool peaksBelowCrown() const override { return true; }
+    double wideningTo() const override { return D_ / 2.0; }
     std::vector<OutlinePoint> outline() const override;
     double openPerimeterAtCrown() const override;
 

@@ -37,6 +37,11 @@ CustomSection::CustomSection(std::span<const double> p) {
     wall_.assign(h_.size(), 0.0);
     for (std::size_t i = 1; i < h_.size(); ++i)
         wall_[i] = wall_[i - 1] + std::hypot(h_[i] - h_[i - 1], (w_[i] - w_[i - 1]) / 2.0);
+    for (std::size_t i = 1; i < h_.size() && w_[i] >= w_[i - 1]; ++i)
+        widening_ = h_[i];
+    below_.assign(h_.size(), 0.0);
+    for (std::size_t i = 1; i < h_.size(); ++i)
+        below_[i] = below_[i - 1] + (w_[i - 1] + w_[i]) / 2.0 * (h_[i] - h_[i - 1]);
 }
 
 double CustomSection::topWidth(double y) const {
@@ -50,13 +55,14 @@ double CustomSection::topWidth(double y) const {
 
 double CustomSection::area(double y) const {
     y = std::min(y, rise());
-    double A = 0.0;
-    for (std::size_t i = 1; i < h_.size() && y > h_[i - 1]; ++i) {
-        const double top = std::min(y, h_[i]);
-        const double wTop = top == h_[i] ? w_[i] : topWidth(top);
-        A += (w_[i - 1] + wTop) / 2.0 * (top - h_[i - 1]);
-    }
-    return mul(A, 1.0);
+    if (!(y > h_[0]))
+        return mul(0.0, 1.0);
+    // The trapezoids below the segment h_[i-1] < y <= h_[i], each added in turn from the invert
+    // as below_ holds them, then the part of this one under y.
+    const std::size_t i =
+        static_cast<std::size_t>(std::lower_bound(h_.begin(), h_.end(), y) - h_.begin());
+    const double wTop = y == h_[i] ? w_[i] : topWidth(y);
+    return mul(below_[i - 1] + (w_[i - 1] + wTop) / 2.0 * (y - h_[i - 1]), 1.0);
 }
 
 double CustomSection::openPerimeter(double y) const {

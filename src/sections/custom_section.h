@@ -24,13 +24,16 @@ public:
     // Walls standing straight up under a flat lid carry most just under it, as a box does;
     // any other section may carry most below its crown.
     bool peaksBelowCrown() const override;
+    double wideningTo() const override { return widening_; }
     double openPerimeterAtCrown() const override;
     std::vector<OutlinePoint> outline() const override;
 
 private:
     double openPerimeter(double y) const;
     std::vector<double> h_, w_, wall_; // wall_[i]: one wall's length up to h_[i]
+    std::vector<double> below_;        // below_[i]: the area up to h_[i], summed from the invert
     double span_ = 0.0;
+    double widening_ = 0.0; // the first height above which the outline narrows
 };
 
 // Why heights and widths (h0 w0 h1 w1 ...) describe no section, or nothing: at least two

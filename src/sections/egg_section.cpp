@@ -17,6 +17,20 @@ using namespace hydrocalc::checked;
 // at (-+2r, 2r) and the top arc at (0, 2r). The invert and side arcs meet at y = 0.2r, the side
 // and top arcs at y = 2r.
 
+EggSection::EggSection(double height) : H_(height), r_(height / 3.0) {
+    invertA_ = CircleSection(r_).area(0.2 * r_);
+    sideLowDisc_ = quarterDisc(3.0 * r_, 0.2 * r_ - 2.0 * r_);
+    sidesA_ = toSides(2.0 * r_);
+}
+
+double EggSection::toSides(double upTo) const {
+    const double r = r_;
+    const double yi = 0.2 * r, ys = 2.0 * r;
+    // Both side arcs: twice the integral of sqrt(9r^2 - (t - 2r)^2) - 2r.
+    return invertA_ +
+           (2.0 * (quarterDisc(3.0 * r, upTo - ys) - sideLowDisc_) - 4.0 * r * (upTo - yi));
+}
+
 double EggSection::halfWidth(double y) const {
     const double r = r_;
     if (y <= 0.0 || y >= H_)
@@ -37,15 +51,10 @@ double EggSection::area(double y) const {
     const CircleSection invert(r);
     if (y <= yi)
         return invert.area(std::max(y, 0.0)); // the segment of the invert circle, exact near 0
-    double A = invert.area(yi);
-    const double upTo = std::min(y, ys);
-    // Both side arcs: twice the integral of sqrt(9r^2 - (t - 2r)^2) - 2r.
-    A += 2.0 * (quarterDisc(3.0 * r, upTo - ys) - quarterDisc(3.0 * r, yi - ys)) -
-         4.0 * r * (upTo - yi);
     if (y <= ys)
-        return mul(A, 1.0);
+        return mul(toSides(y), 1.0);
     const double top = std::min(y, H_) - ys;
-    return mul(A + 2.0 * quarterDisc(r, top), 1.0);
+    return mul(sidesA_ + 2.0 * quarterDisc(r, top), 1.0);
 }
 
 double EggSection::perimeter(double y) const {

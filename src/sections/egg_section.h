@@ -10,7 +10,7 @@ namespace runnelex::sections {
 // arc, at two thirds of the height. Exact from its arcs.
 class EggSection final : public Section {
 public:
-    explicit EggSection(double height) : H_(height), r_(height / 3.0) {}
+    explicit EggSection(double height);
     double rise() const override { return H_; }
     double span() const override { return 2.0 * r_; }
     double area(double y) const override;
@@ -18,12 +18,19 @@ public:
     double topWidth(double y) const override;
     std::optional<double> criticalDepth(double, double) const override { return std::nullopt; }
     bool peaksBelowCrown() const override { return true; }
+    // The invert arc ends below its centre.
+    double wideningTo() const override { return 0.2 * r_; }
     double openPerimeterAtCrown() const override { return perimeter(H_); }
     std::vector<OutlinePoint> outline() const override;
 
 private:
     double halfWidth(double y) const;
+    // The area from the invert up to `upTo`, between the side arcs' lowest and highest points.
+    double toSides(double upTo) const;
     double H_, r_;
+    // The invert segment, the side arcs' quarter disc at their lowest point, and the area up to
+    // their top: the same at every depth above them.
+    double invertA_, sideLowDisc_, sidesA_;
 };
 
 } // namespace runnelex::sections

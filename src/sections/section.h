@@ -13,6 +13,12 @@ struct OutlinePoint {
     double x = 0.0, y = 0.0;
 };
 
+// The area with the wetted perimeter, or with the water-surface width, at one depth.
+struct AreaAnd {
+    double area = 0.0;
+    double other = 0.0;
+};
+
 class Section {
 public:
     virtual ~Section() = default;
@@ -39,6 +45,21 @@ public:
     // The engine's own circular section, whose normal depth, Froude number and critical depth
     // are the engine's when the law is the engine's Manning equation.
     virtual bool engineCircle() const { return false; }
+    // A depth up to which the width never narrows (the section below any depth under it lies
+    // within its width times its depth); 0 when none is known.
+    virtual double wideningTo() const { return 0.0; }
+
+    // Area and wetted perimeter, area and top width at depth y: the very values of the calls
+    // above, in their order (their faults too), for the searches that need both at every step;
+    // a section may share the work the two have in common.
+    virtual AreaAnd wetted(double y) const {
+        const double A = area(y);
+        return {A, perimeter(y)};
+    }
+    virtual AreaAnd surface(double y) const {
+        const double A = area(y);
+        return {A, topWidth(y)};
+    }
 
     double fullArea() const { return area(rise()); }
     double fullPerimeter() const { return perimeter(rise()); }
