@@ -90,12 +90,14 @@ SheetBlock methodBlock(const CalcInputs& in, const CalcResults& r) {
                               " / (" + g + " × " + methodNumber(Ac) + "³) = " +
                               fixedText(div(mul(mul(Q, Q), Tc), mul(conduit.g(), pow(Ac, 3.0)))));
         }
-        b.lines.push_back(conduit.engineRoute()
-                              ? "The normal depth is found as the calculator has always found "
-                                "it: a bisection of the depth ratio, stopped once the flow is "
-                                "within its tolerance of the design flow."
-                              : "The normal depth is the exact root: the smallest depth, in "
-                                "double precision, at which the flow reaches the design flow.");
+        b.lines.push_back(
+            conduit.engineRoute()
+                ? "The normal depth is found as the calculator has always found "
+                  "it: a bisection of the depth ratio, stopped once the flow is "
+                  "within its tolerance of the design flow."
+                : "The normal depth is found to the last bit: a search on the doubles "
+                  "themselves ends where the flow crosses the design flow between "
+                  "two neighbouring depths.");
         b.lines.push_back(
             section->engineCircle()
                 ? "The critical depth is found by a march up from the invert in steps of "
@@ -103,8 +105,9 @@ SheetBlock methodBlock(const CalcInputs& in, const CalcResults& r) {
                   "supercritical; it lies less than one step above the exact depth."
             : section->criticalDepth(1.0, conduit.g())
                 ? "The critical depth is the section's closed form, (Q² / (g B²))^(1/3)."
-                : "The critical depth is the exact root: the smallest depth, in double "
-                  "precision, at which the flow is no longer supercritical.");
+                : "The critical depth is found to the last bit: a search on the doubles "
+                  "ends where the flow stops being supercritical between two neighbouring "
+                  "depths.");
     } else if (r.outcome == Outcome::Surcharged && r.Qmax) {
         b.lines.push_back("Surcharged: the design flow " + methodNumber(in.Qcfs) + flowUnit +
                           " is above Max Q " + methodNumber(*r.Qmax) + flowUnit +
