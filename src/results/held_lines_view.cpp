@@ -29,6 +29,7 @@ void HeldLinesView::showHeld(const ResultsText& text) {
     updateScrollBars();
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
+    tellReaders();
     viewport()->update();
 }
 
@@ -39,6 +40,7 @@ void HeldLinesView::showFixed(const QString& text) {
     updateScrollBars();
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
+    tellReaders();
     viewport()->update();
 }
 
@@ -47,6 +49,7 @@ void HeldLinesView::linesAdded() {
     updateScrollBars();
     if (follow)
         verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    tellReaders();
     viewport()->update();
 }
 
@@ -54,6 +57,18 @@ void HeldLinesView::setTabStopDistance(qreal distance) {
     tabStop_ = distance;
     widest_ = 0;
     viewport()->update();
+}
+
+// A screen reader hears what the box holds: the start text, or how many records and the last.
+void HeldLinesView::tellReaders() {
+    const int records = lineCount() - 1;
+    if (!held_)
+        setAccessibleName(fixed_);
+    else if (records <= 0)
+        setAccessibleName(lineText(0));
+    else
+        setAccessibleName(
+            QStringLiteral("%1 records, the last: %2").arg(records).arg(lineText(records)));
 }
 
 int HeldLinesView::lineCount() const {

@@ -55,6 +55,7 @@ protected:
 
 private:
     void updateScrollBars();
+    void tellReaders();
     bool showsLastLine() const;
     int lineHeight() const { return lineHeight_; }
     int fullLinesInSight() const;
