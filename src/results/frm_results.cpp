@@ -178,8 +178,15 @@ void FrmResults::closeEditor() {
     const bool atEnd = down->value() >= down->maximum();
     const int first = down->value();
     const int across = editor_->horizontalScrollBar()->value();
+    // The copy's document leaves the editor for a thread of its own to free: it no longer
+    // belongs to any thread and has nothing connected, and nothing else refers to it.
+    QTextDocument* copy = editor_->document();
+    copy->setParent(nullptr);
+    editor_->setDocument(nullptr);
     delete editor_;
     editor_ = nullptr;
+    copy->moveToThread(nullptr);
+    freer_.start([copy] { delete copy; });
     RichTextResults->show();
     RichTextResults->verticalScrollBar()->setValue(
         atEnd ? RichTextResults->verticalScrollBar()->maximum() : first);
