@@ -4,7 +4,7 @@
 // downloaded and read back by the command line, and no network request at all.
 // Usage: node page_test.mjs PAGE.html runnelex-cli.js [--figures]
 import { spawn, execFileSync } from "node:child_process";
-import { mkdtempSync, readFileSync, rmSync, readdirSync } from "node:fs";
+import { mkdtempSync, readFileSync, rmSync, readdirSync, statSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { pathToFileURL } from "node:url";
@@ -105,6 +105,8 @@ const differences = (a, b) => Object.keys(b).filter((k) => (a[k] ?? "") !== (b[k
     .map((k) => `${k}: page "${a[k]}", runnelex-cli "${b[k]}"`).join("; ");
 
 try {
+    const bytes = statSync(page).size;
+    check("the page is one file of at most 1.5 MB", bytes <= 1.5e6, `${bytes} bytes`);
     const { targetId } = await send("Target.createTarget", { url: "about:blank" });
     ({ sessionId: session } = await send("Target.attachToTarget", { targetId, flatten: true }));
     listeners.push((m) => {
@@ -248,6 +250,7 @@ try {
         const perCalc = await evaluate(`[0, 1].map(() => { const t0 = performance.now();
             const r = rx.cli(["report", "--diam", "12", "--slope", "0.01", "--vary", "flow=0.0001:3.8:0.0001"]);
             return ((performance.now() - t0) * 1000 / (r.out.split("\\n").length - 2)).toFixed(1); }).join(", then ")`);
+        console.log(`figure: the page is ${statSync(page).size} bytes`);
         console.log(`figure: link opened to results shown: ${starts.join(", ")} ms (script/module/results)`);
         console.log(`figure: one calculation in the page (a 38000-row report): ${perCalc} us`);
     }
