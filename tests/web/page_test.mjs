@@ -240,6 +240,19 @@ try {
         !u.startsWith("blob:") && u !== "about:blank");
     check("no network request", network.length === 0, network.join(", "));
 
+    // A browser that cannot inflate the module is told so on the page, not left with a dead form.
+    const { identifier } = await page_("Page.addScriptToEvaluateOnNewDocument",
+        { source: "delete window.DecompressionStream;" });
+    await page_("Page.navigate", { url: pageUrl });
+    let said = "";
+    for (let i = 0; i < 100 && !said; i++) {
+        said = await evaluate("document.getElementById('status')?.textContent || ''").catch(() => "");
+        if (!said) await sleep(25);
+    }
+    await page_("Page.removeScriptToEvaluateOnNewDocument", { identifier });
+    check("a browser that cannot inflate the module is told so",
+        said.startsWith("This browser cannot start the calculator: "), `"${said}"`);
+
     if (figures) {
         const starts = [];
         for (let i = 0; i < 5; i++) {
