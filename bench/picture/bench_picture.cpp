@@ -3,8 +3,6 @@
 // normal depths), sizing over the default diameters, and drawing the picture.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-
 #include "picture/picture_export.h"
 #include "sizing/pipe_sizing.h"
 
@@ -46,12 +44,3 @@ void BM_EncodePicture(benchmark::State& state) {
 BENCHMARK(BM_EncodePicture)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

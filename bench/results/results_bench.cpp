@@ -7,7 +7,6 @@
 #include <malloc.h>
 #include <string>
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
@@ -131,15 +130,3 @@ BENCHMARK(BM_Save100k)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
 } // namespace
 } // namespace runnelex
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

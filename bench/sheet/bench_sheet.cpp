@@ -3,7 +3,6 @@
 // memory (the layout, the pages, the drawings and the embedded fonts), with its pages and size.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QBuffer>
 
 #include "calc/calc_session.h"
@@ -52,12 +51,3 @@ void BM_SheetPdf(benchmark::State& state) {
 BENCHMARK(BM_SheetPdf)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
